@@ -1,0 +1,53 @@
+#pragma once
+
+#include "common/failure.h"
+
+#include <QString>
+#include <exception>
+#include <functional>
+#include <new>
+
+namespace tarnwick {
+
+// Receives the full text of the error message; the host layer shows it in a message box.
+using FailureReport = std::function<void(const QString& message)>;
+
+// The one error trap of every handler: each numbered step runs through step(); a step that fails
+// is reported with the handler's label and its number, and the handler goes on with the next step.
+class ErrorTrap {
+public:
+    ErrorTrap(QString label, FailureReport report);
+
+    // Runs one numbered step. Returns false when it failed (and was reported).
+    template <class Step> bool step(int line, Step&& body) {
+        m_line = line;
+        try {
+            body();
+            return true;
+        } catch (const Failure& failure) {
+            report(failure.description());
+        } catch (const std::bad_alloc&) {
+            report(QStringLiteral("Out of memory"));
+        } catch (const std::exception& failure) {
+            report(QString::fromUtf8(failure.what()));
+        }
+        return false;
+    }
+
+    // Marks a step reached without running anything under it.
+    void reach(int line) { m_line = line; }
+    int lastLine() const { return m_line; }
+
+    // Reports a failure found by the handler itself, at the last step reached.
+    void report(const QString& description);
+
+    // The message text exactly as the user sees it.
+    static QString message(const QString& description, const QString& label, int line);
+
+private:
+    QString m_label;
+    FailureReport m_report;
+    int m_line = 0;
+};
+
+} // namespace tarnwick

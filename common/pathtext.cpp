@@ -1,0 +1,95 @@
+#include "common/pathtext.h"
+
+#include "common/ansi.h"
+
+#include <utility>
+
+namespace tarnwick {
+
+QString GetLeafName(const QString& text, QChar separator) {
+    return text.mid(text.lastIndexOf(separator) + 1);
+}
+
+QString GetParentPath(const QString& text, QChar separator) {
+    return text.left(text.lastIndexOf(separator) + 1);
+}
+
+QString WithoutTrailingSeparator(const QString& text, QChar separator) {
+    return text.endsWith(separator) ? text.chopped(1) : text;
+}
+
+bool HasUnsupportedCharacters(const QString& text) {
+    for (const QChar character : text) {
+        const int code = ansi::CodeOf(character);
+        if ((code > 126 && code < 160) || code < 32 || code == ansi::kDefaultCode)
+            return true;
+    }
+    return false;
+}
+
+int CountOccurrences(const QString& text, const QString& find) {
+    if (find.isEmpty())
+        return 0;
+    int count = 0;
+    for (qsizetype at = text.indexOf(find); at >= 0; at = text.indexOf(find, at + 1))
+        ++count;
+    return count;
+}
+
+namespace {
+
+QString CollapsePairs(QStringView text, QChar separator) {
+    QString result;
+    result.reserve(text.size());
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        result.append(text[i]);
+        if (text[i] == separator && i + 1 < text.size() && text[i + 1] == separator)
+            ++i;
+    }
+    return result;
+}
+
+} // namespace
+
+QString CollapseBackslashes(const QString& path, QChar separator) {
+    if (!path.startsWith(separator))
+        return CollapsePairs(path, separator);
+    qsizetype rest = 0;
+    while (rest < path.size() && path[rest] == separator)
+        ++rest;
+    const QString head(separator == u'\\' ? 2 : 1, separator);
+    return head + CollapsePairs(QStringView(path).mid(rest), separator);
+}
+
+void SortTextArray(QStringList& texts, const std::function<void()>& pump) {
+    const qsizetype n = texts.size();
+    if (n < 2) {
+        if (pump)
+            pump();
+        return;
+    }
+    // Bottom-up merge sort: each round merges runs of width into runs of twice that width.
+    QStringList buffer(n);
+    QStringList* from = &texts;
+    QStringList* to = &buffer;
+    for (qsizetype width = 1; width < n; width *= 2) {
+        if (pump)
+            pump();
+        for (qsizetype left = 0; left < n; left += 2 * width) {
+            const qsizetype middle = std::min(left + width, n);
+            const qsizetype right = std::min(left + 2 * width, n);
+            qsizetype i = left, j = middle, k = left;
+            while (i < middle && j < right)
+                (*to)[k++] = std::move((*from)[(*from)[j] < (*from)[i] ? j++ : i++]);
+            while (i < middle)
+                (*to)[k++] = std::move((*from)[i++]);
+            while (j < right)
+                (*to)[k++] = std::move((*from)[j++]);
+        }
+        std::swap(from, to);
+    }
+    if (from != &texts)
+        texts = std::move(*from);
+}
+
+} // namespace tarnwick

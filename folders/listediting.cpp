@@ -1,0 +1,32 @@
+#include "folders/listediting.h"
+
+#include "folders/folderlist.h"
+#include "folders/window.h"
+#include "platform/userdialogs.h"
+
+namespace tarnwick {
+
+void PushButton1_Click(WindowServices& window) {
+    ErrorTrap trap(QStringLiteral("in Brisquel2021/08/31.Form1.PushButton1_Click "),
+                   ReportThrough(window.dialogs()));
+    trap.step(100, [&] {
+        if (!window.isBusy())
+            window.folderList().removeAll();
+    });
+    trap.step(102, [&] { window.previewRename(); });
+}
+
+void RemoveSelectedEntry(WindowServices& window, std::optional<int> selectedRow) {
+    FolderListModel& list = window.folderList();
+    if (window.isBusy() || list.count() == 0 || !selectedRow || *selectedRow < 0 ||
+        *selectedRow >= list.count())
+        return;
+    list.removeEntry(*selectedRow);
+}
+
+void ListView1_KeyDown(WindowServices& window, int keyCode, std::optional<int> selectedRow) {
+    if (keyCode == kDeleteKeyCode)
+        RemoveSelectedEntry(window, selectedRow);
+}
+
+} // namespace tarnwick

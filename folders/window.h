@@ -1,0 +1,37 @@
+#pragma once
+
+#include <QString>
+
+class QObject;
+
+namespace tarnwick {
+
+class FileSystem;
+class FolderListModel;
+class UserDialogs;
+
+// The window's pointer setting; the hourglass doubles as the busy flag of the whole window.
+enum class PointerSetting { Default = 0, Hourglass = 11, Custom = 99 };
+
+// What the handlers of the subsystems need of the main window. Form1 is one; the tests have a
+// fake, so the adding, previewing and renaming logic runs without widgets.
+class WindowServices {
+public:
+    virtual ~WindowServices() = default;
+
+    virtual FolderListModel& folderList() = 0;
+    virtual PointerSetting pointer() const = 0;
+    virtual void setPointer(PointerSetting setting) = 0;
+    virtual bool subfolderOptionChecked() const = 0;
+    virtual QString operationText() const = 0;
+    virtual void previewRename() = 0;
+    virtual void pumpMessages() = 0;
+    virtual QString applicationTitle() const = 0;
+    virtual QObject* owner() = 0;
+    virtual UserDialogs& dialogs() = 0;
+    virtual FileSystem& fileSystem() = 0;
+
+    bool isBusy() const { return pointer() == PointerSetting::Hourglass; }
+};
+
+} // namespace tarnwick

@@ -1,0 +1,9 @@
+#include "platform/pump.h"
+
+#include <QCoreApplication>
+
+namespace tarnwick {
+
+void PumpMessages() { QCoreApplication::processEvents(); }
+
+} // namespace tarnwick

@@ -1,0 +1,58 @@
+#include "platform/qtuserdialogs.h"
+
+#include <QApplication>
+#include <QDesktopServices>
+#include <QFileDialog>
+#include <QMessageBox>
+#include <QUrl>
+
+namespace tarnwick {
+
+MessageAnswer QtUserDialogs::showMessage(const QString& text, const QString& title,
+                                         MessageButtons buttons, MessageIcon icon) {
+    QMessageBox box(QApplication::activeWindow());
+    box.setWindowTitle(title);
+    box.setText(text);
+    switch (icon) {
+    case MessageIcon::None:
+        box.setIcon(QMessageBox::NoIcon);
+        break;
+    case MessageIcon::Question:
+        box.setIcon(QMessageBox::Question);
+        break;
+    case MessageIcon::Warning:
+        box.setIcon(QMessageBox::Warning);
+        break;
+    case MessageIcon::Information:
+        box.setIcon(QMessageBox::Information);
+        break;
+    }
+    if (buttons == MessageButtons::YesNo) {
+        box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
+        box.setDefaultButton(QMessageBox::Yes);
+    } else {
+        box.setStandardButtons(QMessageBox::Ok);
+    }
+    const int answer = box.exec();
+    if (answer == QMessageBox::Yes)
+        return MessageAnswer::Yes;
+    if (answer == QMessageBox::No)
+        return MessageAnswer::No;
+    return MessageAnswer::Ok;
+}
+
+QString QtUserDialogs::browseForFolder(QObject* owner, const QString& prompt,
+                                       const QString& startFolder) {
+    return QFileDialog::getExistingDirectory(qobject_cast<QWidget*>(owner), prompt, startFolder,
+                                             QFileDialog::ShowDirsOnly);
+}
+
+bool QtUserDialogs::openFolder(const QString& path) {
+    return QDesktopServices::openUrl(QUrl::fromLocalFile(path));
+}
+
+bool QtUserDialogs::openWebAddress(const QString& address) {
+    return QDesktopServices::openUrl(QUrl(address));
+}
+
+} // namespace tarnwick

@@ -1,0 +1,44 @@
+#pragma once
+
+#include <QString>
+
+#include "common/errortrap.h"
+
+class QObject;
+
+namespace tarnwick {
+
+// Values as the host the program was made for numbers them.
+enum class MessageButtons { Ok = 0, YesNo = 4 };
+enum class MessageIcon { None = 0, Question = 32, Warning = 48, Information = 64 };
+enum class MessageAnswer { Ok = 1, Yes = 6, No = 7 };
+
+// Message boxes, the folder browser and the desktop's shell.
+class UserDialogs {
+public:
+    virtual ~UserDialogs() = default;
+
+    virtual MessageAnswer showMessage(const QString& text, const QString& title,
+                                      MessageButtons buttons, MessageIcon icon) = 0;
+
+    // The chosen folder's path, or the empty text when the user cancels. An empty start folder
+    // opens the browser on its default location.
+    virtual QString browseForFolder(QObject* owner, const QString& prompt,
+                                    const QString& startFolder) = 0;
+
+    // Shows the folder in the desktop's file manager; false when nothing could show it.
+    virtual bool openFolder(const QString& path) = 0;
+
+    // Opens the address in the user's web browser; false when nothing could open it.
+    virtual bool openWebAddress(const QString& address) = 0;
+};
+
+inline constexpr char16_t kErrorTitle[] = u"Application Error";
+
+// Shows an error message as every trap of the program does: "Application Error", warning, OK.
+void ShowErrorMessage(UserDialogs& dialogs, const QString& message);
+
+// A report for ErrorTrap that shows its messages through dialogs.
+FailureReport ReportThrough(UserDialogs& dialogs);
+
+} // namespace tarnwick

@@ -1,0 +1,80 @@
+#pragma once
+
+#include "common/failure.h"
+#include "platform/filesystem.h"
+
+#include <QHash>
+#include <QString>
+#include <QStringList>
+#include <functional>
+#include <memory>
+#include <optional>
+#include <vector>
+
+namespace tarnwick::test {
+
+// An in-memory tree with "/" paths, for faults a real folder cannot produce: a host that ignores
+// letter case, access denied as root, a rename failing at a chosen step.
+class FakeFileSystem : public FileSystem {
+public:
+    // CaseInsensitive is also case-preserving: names keep their letters, lookups ignore them.
+    enum class Mode { CaseSensitive, CaseInsensitive };
+
+    explicit FakeFileSystem(Mode mode = Mode::CaseSensitive);
+    ~FakeFileSystem() override;
+
+    // Building the tree; parents are created as needed. extraAttributes adds to the directory bit.
+    void addFolder(const QString& path, int extraAttributes = 0);
+    void addFile(const QString& path);
+    // A symbolic link to a folder: a folder entry of its parent with no subfolders of its own.
+    void addFolderLink(const QString& path);
+    void setExtraAttributes(const QString& path, int extraAttributes);
+    void remove(const QString& path);
+    // Listing the folder fails with this failure (access denied: 70 "Permission denied").
+    void failListing(const QString& path, const Failure& failure);
+    void denyAccess(const QString& path);
+    void setRefusedNameCharacters(const QString& characters) { m_refused = characters; }
+    // Whether a target bearing another entry's name in other letter case is refused.
+    void setRefuseCaseConflicts(bool refuse) { m_refuseCaseConflicts = refuse; }
+
+    // Runs before every rename; a failure it returns fails that rename. It may change the tree.
+    std::function<std::optional<Failure>(const QString& parent, const QString& from,
+                                         const QString& to)>
+        beforeRename;
+    // Runs before every listing of a folder's subfolders.
+    std::function<void(const QString& folder)> beforeListing;
+
+    // Every folder and file path, depth first in listing order, folders with a trailing "/".
+    QStringList tree() const;
+    // True when the path exists exactly as written (letter case included).
+    bool existsExactly(const QString& path) const;
+    int renameCount() const { return m_renameCount; }
+
+    QChar separator() const override { return u'/'; }
+    std::optional<int> attributes(const QString& path) override;
+    bool isRoot(const QString& path) override;
+    QStringList subfolders(const QString& folder) override;
+    void renameFolder(const QString& parent, const QString& from, const QString& to) override;
+    std::optional<QString> findIgnoringCase(const QString& path) override;
+    QString refusedNameCharacters() const override { return m_refused; }
+
+private:
+    struct Node;
+    enum class Kind { Folder, File, Link };
+
+    static QStringList components(const QString& path);
+    bool sameName(const QString& a, const QString& b) const;
+    Node* child(Node* parent, const QString& name) const;
+    Node* find(const QString& path) const;
+    Node* findExactly(const QString& path) const;
+    Node* make(const QString& path, Kind kind);
+    void collect(const Node* node, const QString& path, QStringList& out) const;
+
+    Mode m_mode;
+    std::unique_ptr<Node> m_root;
+    QString m_refused;
+    bool m_refuseCaseConflicts = true;
+    int m_renameCount = 0;
+};
+
+} // namespace tarnwick::test

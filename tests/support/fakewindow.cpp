@@ -1,0 +1,25 @@
+#include "tests/support/fakewindow.h"
+
+#include "transform/preview.h"
+
+namespace tarnwick::test {
+
+void FakeWindow::previewRename() {
+    ++previewCount;
+    PreviewRename(list, operation, ReportThrough(fakeDialogs), m_fileSystem.separator());
+}
+
+void FakeWindow::pumpMessages() {
+    ++pumpCount;
+    if (action && pumpCount == actAtPump)
+        std::exchange(action, nullptr)();
+}
+
+QStringList FakeWindow::column(int column) const {
+    QStringList texts;
+    for (const FolderEntry& entry : list.entries())
+        texts << (column == FolderListModel::kNow ? entry.now : entry.newPath);
+    return texts;
+}
+
+} // namespace tarnwick::test

@@ -1,0 +1,56 @@
+#include "transform/operations.h"
+
+#include "transform/conversions.h"
+
+#include <array>
+#include <utility>
+
+namespace tarnwick {
+namespace {
+
+struct Entry {
+    Operation operation;
+    const char16_t* keyPhrase;
+    const char16_t* boxText;
+};
+
+constexpr std::array<Entry, 4> kCatalogue = {{
+    {Operation::UpperCase, u"upper case", u"Change case of folder(s) to UPPER CASE"},
+    {Operation::LowerCase, u"lower case", u"Change case of folder(s) to lower case"},
+    {Operation::ProperCase, u"proper case", u"Change case of folder(s) to Proper Case"},
+    {Operation::SentenceCase, u"sentence case", u"Change case of folder(s) to Sentence case"},
+}};
+
+} // namespace
+
+QStringList OperationTexts() {
+    QStringList texts;
+    for (const Entry& entry : kCatalogue)
+        texts << QString::fromUtf16(entry.boxText);
+    return texts;
+}
+
+std::optional<Operation> MatchOperation(const QString& operationText) {
+    const QString lowered = ToLowerCase(operationText);
+    for (const Entry& entry : kCatalogue) {
+        if (lowered.contains(QString::fromUtf16(entry.keyPhrase)))
+            return entry.operation;
+    }
+    return std::nullopt;
+}
+
+QString ConvertName(Operation operation, const QString& name) {
+    switch (operation) {
+    case Operation::UpperCase:
+        return ToUpperCase(name);
+    case Operation::LowerCase:
+        return ToLowerCase(name);
+    case Operation::ProperCase:
+        return ToProperCase(name);
+    case Operation::SentenceCase:
+        return ToSentenceCase(name);
+    }
+    return name;
+}
+
+} // namespace tarnwick

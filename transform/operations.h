@@ -1,0 +1,21 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+#include <optional>
+
+// The catalogue of the four operations. An operation is recognised by a key phrase in the text of
+// the operation box, not by the entry's position.
+namespace tarnwick {
+
+enum class Operation { UpperCase = 1, LowerCase = 2, ProperCase = 3, SentenceCase = 4 };
+
+// The entries of the operation box, in their order.
+QStringList OperationTexts();
+
+// The first operation, in catalogue order, whose key phrase occurs in the lower-cased text.
+std::optional<Operation> MatchOperation(const QString& operationText);
+
+QString ConvertName(Operation operation, const QString& name);
+
+} // namespace tarnwick

@@ -1,0 +1,34 @@
+#include "transform/preview.h"
+
+#include "folders/folderlist.h"
+
+namespace tarnwick {
+
+QString PreviewNewPath(const QString& now, Operation operation, QChar separator) {
+    const QString path = WithoutTrailingSeparator(now, separator);
+    const qsizetype cut = path.lastIndexOf(separator) + 1;
+    QString result;
+    result.reserve(path.size() + 1);
+    result.append(QStringView(path).left(cut));
+    result.append(ConvertName(operation, path.mid(cut)));
+    result.append(separator);
+    return result;
+}
+
+void PreviewRename(FolderListModel& list, const QString& operationText, const FailureReport& report,
+                   QChar separator) {
+    ErrorTrap trap(QString::fromUtf16(kPreviewRenameLabel), report);
+    if (list.count() == 0)
+        return;
+    std::optional<Operation> operation;
+    trap.step(102, [&] { operation = MatchOperation(operationText); });
+    if (!operation)
+        return;
+    trap.step(104, [&] {
+        list.editAll(FolderListModel::kNewName, FolderListModel::kNewName, [&](FolderEntry& entry) {
+            entry.newPath = PreviewNewPath(entry.now, *operation, separator);
+        });
+    });
+}
+
+} // namespace tarnwick

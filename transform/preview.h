@@ -1,0 +1,25 @@
+#pragma once
+
+#include <QChar>
+#include <QString>
+
+#include "common/errortrap.h"
+#include "common/pathtext.h"
+#include "transform/operations.h"
+
+namespace tarnwick {
+
+class FolderListModel;
+
+inline constexpr char16_t kPreviewRenameLabel[] = u"in Brisquel2021/08/31.Form1.PreviewRename ";
+
+// The proposed new path of one row: its parent unchanged, its own name converted, one separator
+// at the end. One trailing separator of now is dropped first, so a root "//" keeps "/".
+QString PreviewNewPath(const QString& now, Operation operation, QChar separator = kHostSeparator);
+
+// The preview pass: recomputes the new-path column of every row from its current path with the
+// operation the text names. Changes nothing when the list is empty or no operation is named.
+void PreviewRename(FolderListModel& list, const QString& operationText, const FailureReport& report,
+                   QChar separator = kHostSeparator);
+
+} // namespace tarnwick
