@@ -1,10 +1,15 @@
+#include "app/form1.h"
+#include "platform/filesystem.h"
+#include "platform/qtuserdialogs.h"
+
 #include <QApplication>
-#include <QWidget>
 
 int main(int argc, char* argv[]) {
     QApplication application(argc, argv);
-    QWidget window;
-    window.setWindowTitle(QStringLiteral("Tarnwick"));
+    tarnwick::QtUserDialogs dialogs;
+    tarnwick::Form1 window({dialogs, tarnwick::HostFileSystem(),
+                            QCoreApplication::applicationDirPath(), tarnwick::DrawFromTimeOfDay});
+    window.Form_Load();
     window.show();
     return application.exec();
 }

@@ -1,0 +1,300 @@
+#include "app/form1.h"
+
+#include "app/apptitle.h"
+#include "app/handcursor.h"
+#include "app/help.h"
+#include "app/samples.h"
+#include "common/product.h"
+#include "folders/addfolders.h"
+#include "folders/listediting.h"
+#include "platform/filesystem.h"
+#include "platform/pump.h"
+#include "platform/userdialogs.h"
+#include "rename/renamerun.h"
+#include "transform/operations.h"
+#include "transform/preview.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QHeaderView>
+#include <QIcon>
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QPushButton>
+#include <QScreen>
+#include <QTime>
+#include <QTreeView>
+
+#include <cstdlib>
+#include <random>
+
+namespace tarnwick {
+
+int DrawFromTimeOfDay() {
+    std::minstd_rand generator(static_cast<unsigned>(QTime::currentTime().msecsSinceStartOfDay() / 1000));
+    return std::uniform_int_distribution<int>(1, 100)(generator);
+}
+
+int VirtualKeyCode(int qtKey) {
+    switch (qtKey) {
+    case Qt::Key_Delete:
+        return kDeleteKeyCode;
+    case Qt::Key_Backspace:
+        return 8;
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        return 13;
+    case Qt::Key_Escape:
+        return 27;
+    case Qt::Key_Space:
+        return 32;
+    case Qt::Key_Insert:
+        return 45;
+    default:
+        break;
+    }
+    if ((qtKey >= Qt::Key_0 && qtKey <= Qt::Key_9) || (qtKey >= Qt::Key_A && qtKey <= Qt::Key_Z))
+        return qtKey;
+    return 0;
+}
+
+Form1::Form1(Form1Dependencies dependencies, QWidget* parent)
+    : QWidget(parent), m_dependencies(std::move(dependencies)) {
+    setObjectName(QStringLiteral("Form1"));
+    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                   Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
+                   Qt::WindowCloseButtonHint);
+    buildControls();
+    placeControls();
+    wireEvents();
+}
+
+Form1::~Form1() = default;
+
+int Form1::twips(int length) const {
+    const QScreen* screen = this->screen() ? this->screen() : QGuiApplication::primaryScreen();
+    const qreal dpi = screen ? screen->logicalDotsPerInch() : 96.0;
+    return qRound(length * dpi / 1440.0);
+}
+
+void Form1::buildControls() {
+    QFont windowFont(QStringLiteral("Arial"), 9);
+    windowFont.setBold(true);
+    setFont(windowFont);
+    QFont buttonFont(QStringLiteral("Arial"));
+    buttonFont.setPointSizeF(11.25);
+    buttonFont.setBold(true);
+
+    // White by design; a skin recolours them at start-up.
+    QPalette white = palette();
+    white.setColor(QPalette::Window, Qt::white);
+    setPalette(white);
+    setAutoFillBackground(true);
+
+    ListView1 = new QTreeView(this);
+    ListView1->setObjectName(QStringLiteral("ListView1"));
+    ListView1->setModel(&m_list);
+    ListView1->setRootIsDecorated(false);
+    ListView1->setItemsExpandable(false);
+    ListView1->setUniformRowHeights(true);
+    ListView1->setAllColumnsShowFocus(true);
+    ListView1->setSelectionBehavior(QAbstractItemView::SelectRows);
+    ListView1->setSelectionMode(QAbstractItemView::SingleSelection);
+    ListView1->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    ListView1->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    ListView1->header()->setStretchLastSection(false);
+    ListView1->header()->setSectionsMovable(false);
+
+    auto makeButton = [&](const char* name, const QString& caption) {
+        auto* button = new QPushButton(caption, this);
+        button->setObjectName(QString::fromLatin1(name));
+        button->setFont(buttonFont);
+        button->setAutoDefault(false);
+        return button;
+    };
+    PushButton3 = makeButton("PushButton3", QStringLiteral("Add Folder(s)"));
+    PushButton1 = makeButton("PushButton1", QStringLiteral("Clear List"));
+    PushButton4 = makeButton("PushButton4", QStringLiteral("Help"));
+    PushButton6 = makeButton("PushButton6", QStringLiteral("Load Sample/Example Folders"));
+    PushButton2 = makeButton("PushButton2", QStringLiteral("Start Renaming (Execute)"));
+
+    Frame1 = new QGroupBox(QStringLiteral("Case Option"), this);
+    Frame1->setObjectName(QStringLiteral("Frame1"));
+    Combo1 = new QComboBox(Frame1);
+    Combo1->setObjectName(QStringLiteral("Combo1"));
+    Combo1->setEditable(false);
+
+    Frame2 = new QGroupBox(QStringLiteral("Subfolder Option"), this);
+    Frame2->setObjectName(QStringLiteral("Frame2"));
+    Check1 = new QCheckBox(QStringLiteral("Add subfolders when adding folders"), Frame2);
+    Check1->setObjectName(QStringLiteral("Check1"));
+    Check1->setChecked(true);
+    for (QWidget* white : {static_cast<QWidget*>(Frame1), static_cast<QWidget*>(Frame2),
+                           static_cast<QWidget*>(Check1)}) {
+        white->setPalette(palette());
+        white->setAutoFillBackground(true);
+    }
+
+    setTabOrder(ListView1, Combo1);
+    setTabOrder(Combo1, Check1);
+    setTabOrder(Check1, PushButton3);
+    setTabOrder(PushButton3, PushButton2);
+    setTabOrder(PushButton2, PushButton1);
+    setTabOrder(PushButton1, PushButton4);
+    setTabOrder(PushButton4, PushButton6);
+}
+
+void Form1::placeControls() {
+    auto place = [this](QWidget* widget, int left, int top, int width, int height) {
+        widget->setGeometry(twips(left), twips(top), twips(width), twips(height));
+    };
+    setFixedSize(twips(8040), twips(5835));
+    place(ListView1, 120, 120, 7800, 2535);
+    place(PushButton3, 120, 2745, 3840, 405);
+    place(PushButton1, 4080, 2745, 3840, 405);
+    place(PushButton4, 120, 3255, 3840, 405);
+    place(PushButton6, 4080, 3255, 3840, 405);
+    place(Frame1, 120, 3690, 7800, 800);
+    place(Combo1, 240, 300, 7320, 345);
+    place(Frame2, 120, 4530, 7800, 675);
+    place(Check1, 240, 300, 3495, 255);
+    place(PushButton2, 120, 5325, 7800, 405);
+    if (const QScreen* screen = this->screen())
+        move(screen->availableGeometry().center() - rect().center());
+}
+
+void Form1::wireEvents() {
+    connect(PushButton3, &QPushButton::clicked, this, [this] { PushButton3_Click(*this); });
+    connect(PushButton1, &QPushButton::clicked, this, [this] { PushButton1_Click(*this); });
+    connect(PushButton2, &QPushButton::clicked, this, [this] { PushButton2_Click(*this); });
+    connect(PushButton4, &QPushButton::clicked, this, [this] { PushButton4_Click(*this); });
+    connect(PushButton6, &QPushButton::clicked, this,
+            [this] { PushButton6_Click(*this, m_dependencies.programFolder); });
+    connect(Combo1, &QComboBox::currentIndexChanged, this, [this] { Combo1_Click(); });
+    connect(Check1, &QCheckBox::clicked, this, [this] { previewRename(); });
+    connect(ListView1, &QTreeView::doubleClicked, this,
+            [this] { RemoveSelectedEntry(*this, selectedRow()); });
+
+    ListView1->installEventFilter(this);
+    for (QWidget* watched : {static_cast<QWidget*>(this), static_cast<QWidget*>(PushButton1), static_cast<QWidget*>(PushButton2),
+                             static_cast<QWidget*>(PushButton3), static_cast<QWidget*>(PushButton4),
+                             static_cast<QWidget*>(PushButton6), ListView1->viewport(),
+                             static_cast<QWidget*>(Frame1), static_cast<QWidget*>(Frame2)}) {
+        watched->setMouseTracking(true);
+        watched->installEventFilter(this);
+    }
+}
+
+void Form1::Form_Load() {
+    ErrorTrap trap(QStringLiteral("in Brisquel2021/08/31.Form1.Form_Load "),
+                   ReportThrough(dialogs()));
+    const QString folder = m_dependencies.programFolder;
+    trap.step(100, [&] { ApplySkin(*this, m_skin, fileSystem(), folder); });
+    trap.step(102, [&] { setWindowTitle(QString::fromUtf16(product::kName)); });
+    trap.step(104, [&] { setWindowIcon(QIcon(QStringLiteral(":/tarnwick.png"))); });
+    trap.step(106, [&] { m_applicationTitle = SetAppTitle(QString::fromUtf16(product::kName)); });
+    trap.step(108, [&] {
+        const QString cursorFile = folder + QStringLiteral("/HAND-M.CUR");
+        if (PathExists(fileSystem(), cursorFile))
+            m_handPointer = LoadCursorFile(cursorFile);
+    });
+    trap.step(110, [&] {
+        if (m_dependencies.drawOneToHundred && m_dependencies.drawOneToHundred() == 7)
+            dialogs().openWebAddress(QString::fromUtf16(product::kHomePage));
+    });
+    trap.step(112, [&] { ListView1->setModel(&m_list); });
+    trap.step(114, [&] { ListView1->header()->resizeSection(0, twips(5300)); });
+    trap.step(116, [&] { ListView1->header()->resizeSection(1, twips(5300)); });
+    {
+        // Adding to an empty box selects its first entry at once; the selection is step 9's.
+        const QSignalBlocker quiet(Combo1);
+        int line = 118;
+        for (const QString& text : OperationTexts()) {
+            trap.step(line, [&] { Combo1->addItem(text); });
+            line += 2;
+        }
+        Combo1->setCurrentIndex(-1);
+    }
+    trap.step(126, [&] { Combo1->setCurrentIndex(0); });
+}
+
+void Form1::Combo1_Click() { previewRename(); }
+
+void Form1::previewRename() {
+    PreviewRename(m_list, operationText(), ReportThrough(dialogs()), fileSystem().separator());
+}
+
+bool Form1::subfolderOptionChecked() const { return Check1->isChecked(); }
+
+QString Form1::operationText() const { return Combo1->currentText(); }
+
+void Form1::pumpMessages() {
+    PumpMessages();
+    // Closing the window ends the program at once, also while a handler is pumping. A pump never
+    // falls between the two renames of one folder, so nothing is left half done.
+    if (m_unloaded)
+        std::_Exit(0);
+}
+
+void Form1::setPointer(PointerSetting setting) {
+    m_pointer = setting;
+    switch (setting) {
+    case PointerSetting::Default:
+        unsetCursor();
+        break;
+    case PointerSetting::Hourglass:
+        setCursor(Qt::WaitCursor);
+        break;
+    case PointerSetting::Custom:
+        setCursor(m_handPointer ? *m_handPointer : QCursor(Qt::PointingHandCursor));
+        break;
+    }
+}
+
+void Form1::pointerFeedback(PointerSetting target) {
+    if (m_pointer != PointerSetting::Hourglass)
+        setPointer(target);
+}
+
+std::optional<int> Form1::selectedRow() const {
+    const QModelIndexList rows = ListView1->selectionModel()->selectedRows();
+    if (rows.isEmpty())
+        return std::nullopt;
+    return rows.first().row();
+}
+
+bool Form1::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == ListView1 && event->type() == QEvent::KeyPress) {
+        ListView1_KeyDown(*this, VirtualKeyCode(static_cast<QKeyEvent*>(event)->key()), selectedRow());
+        return false;
+    }
+    if (event->type() == QEvent::MouseMove || event->type() == QEvent::Enter) {
+        // A move that a child did not take reaches the window too; only the bare background counts.
+        if (watched == this && event->type() == QEvent::MouseMove &&
+            childAt(static_cast<QMouseEvent*>(event)->position().toPoint()))
+            return QWidget::eventFilter(watched, event);
+        const bool overButton = qobject_cast<QPushButton*>(watched) != nullptr;
+        pointerFeedback(overButton ? PointerSetting::Custom : PointerSetting::Default);
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+void Form1::closeEvent(QCloseEvent* event) {
+    // Form_Unload: nothing is saved; the program ends with its window.
+    event->accept();
+    m_unloaded = true;
+    QCoreApplication::quit();
+}
+
+void Form1::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    if (!m_shown) {
+        m_shown = true;
+        ListView1->setFocus(Qt::OtherFocusReason);
+    }
+}
+
+} // namespace tarnwick

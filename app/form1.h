@@ -1,0 +1,103 @@
+#pragma once
+
+#include "app/skin.h"
+#include "folders/folderlist.h"
+#include "folders/window.h"
+
+#include <QCursor>
+#include <QWidget>
+#include <functional>
+#include <optional>
+
+class QCheckBox;
+class QComboBox;
+class QGroupBox;
+class QPushButton;
+class QTreeView;
+
+namespace tarnwick {
+
+class FileSystem;
+class UserDialogs;
+
+// What the main window is given by main() or by a test.
+struct Form1Dependencies {
+    UserDialogs& dialogs;
+    FileSystem& fileSystem;
+    // The folder that holds the program and the files shipped beside it.
+    QString programFolder;
+    // A whole number from 1 to 100; 7 opens the maker's home page at start-up.
+    std::function<int()> drawOneToHundred;
+};
+
+// A number from 1 to 100 from a generator seeded with the seconds since midnight.
+int DrawFromTimeOfDay();
+
+// The key code the program's handlers know for a Qt key; 0 for keys they never tell apart.
+int VirtualKeyCode(int qtKey);
+
+// The main window: it owns the widgets and hands every event to its subsystem.
+class Form1 : public QWidget, public WindowServices {
+    Q_OBJECT
+public:
+    explicit Form1(Form1Dependencies dependencies, QWidget* parent = nullptr);
+    ~Form1() override;
+
+    // The start-up sequence; runs once, before the window is first shown.
+    void Form_Load();
+
+    // WindowServices
+    FolderListModel& folderList() override { return m_list; }
+    PointerSetting pointer() const override { return m_pointer; }
+    void setPointer(PointerSetting setting) override;
+    bool subfolderOptionChecked() const override;
+    QString operationText() const override;
+    void previewRename() override;
+    void pumpMessages() override;
+    QString applicationTitle() const override { return m_applicationTitle; }
+    QObject* owner() override { return this; }
+    UserDialogs& dialogs() override { return m_dependencies.dialogs; }
+    FileSystem& fileSystem() override { return m_dependencies.fileSystem; }
+
+    // Lengths of the window's design, in twips, to pixels at the screen's logical DPI.
+    int twips(int length) const;
+
+    // The pointer image of the custom setting: the hand, once start-up has loaded one.
+    const std::optional<QCursor>& handPointer() const { return m_handPointer; }
+    const SkinFramework1& skin() const { return m_skin; }
+
+    QTreeView* ListView1 = nullptr;
+    QPushButton* PushButton1 = nullptr;
+    QPushButton* PushButton2 = nullptr;
+    QPushButton* PushButton3 = nullptr;
+    QPushButton* PushButton4 = nullptr;
+    QPushButton* PushButton6 = nullptr;
+    QGroupBox* Frame1 = nullptr;
+    QComboBox* Combo1 = nullptr;
+    QGroupBox* Frame2 = nullptr;
+    QCheckBox* Check1 = nullptr;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+
+private:
+    void buildControls();
+    void placeControls();
+    void wireEvents();
+    void pointerFeedback(PointerSetting target);
+    void Combo1_Click();
+    std::optional<int> selectedRow() const;
+
+    Form1Dependencies m_dependencies;
+    FolderListModel m_list;
+    SkinFramework1 m_skin;
+    PointerSetting m_pointer = PointerSetting::Default;
+    std::optional<QCursor> m_handPointer;
+    QString m_applicationTitle;
+    bool m_shown = false;
+    bool m_unloaded = false;
+};
+
+} // namespace tarnwick
