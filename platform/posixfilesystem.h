@@ -1,0 +1,31 @@
+#pragma once
+
+#include "platform/filesystem.h"
+
+namespace tarnwick {
+
+// The file system of a POSIX host, made to behave like a case-insensitive, case-preserving one:
+// a rename never replaces an entry, also not one whose name differs only in letter case.
+// Names that do not survive the conversion to text and back cannot be addressed and are left out.
+class PosixFileSystem : public FileSystem {
+public:
+    QChar separator() const override { return u'/'; }
+    std::optional<int> attributes(const QString& path) override;
+    bool isRoot(const QString& path) override;
+    QStringList subfolders(const QString& folder) override;
+    void renameFolder(const QString& parent, const QString& from, const QString& to) override;
+    std::optional<QString> findIgnoringCase(const QString& path) override;
+    QString refusedNameCharacters() const override { return {}; }
+
+protected:
+    // The two system calls of a rename, each returning 0 or an errno value. Tests override them
+    // to reach what a local disk never does: a file system that refuses the no-replace flag, a
+    // rename onto the placeholder that fails.
+    virtual int renameExclusive(int folderFd, const char* from, const char* to);
+    virtual int renameOntoPlaceholder(int folderFd, const char* from, const char* to);
+
+private:
+    int renameThroughPlaceholder(int folderFd, const char* from, const char* to);
+};
+
+} // namespace tarnwick
