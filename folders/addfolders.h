@@ -1,0 +1,31 @@
+#pragma once
+
+#include <QString>
+
+class QObject;
+
+namespace tarnwick {
+
+class UserDialogs;
+class WindowServices;
+
+inline constexpr char16_t kAddFoldersLabel[] = u"in Brisquel2021/08/31.Form1.PushButton3_Click ";
+inline constexpr char16_t kSelectFolderPrompt[] = u"Please select folder:";
+// Joins a path's depth key to the path; the key never holds it, so the first one ends the key.
+inline constexpr char16_t kKeySeparator[] = u"|agksdfjmySEPERATZZZ|";
+
+// Shows the modal folder browser opened on startFolder (its default location when empty) and
+// returns the chosen folder's path, or the empty text when the user cancels.
+QString BrowseForFolder(UserDialogs& dialogs, QObject* owner, const QString& prompt,
+                        const QString& startFolder);
+
+// The text the list of one addition is sorted by: 100 less the path's separators, the key
+// separator, the path. Sorted in binary order it puts the deepest folders first.
+QString KeyedText(const QString& path, QChar separator);
+QString PathOfKeyedText(const QString& keyed);
+
+// "Add Folder(s)": appends the chosen folder, and with the subfolder option every folder below it,
+// deepest first and then in path order; ends with the preview pass, also after a cancel.
+void PushButton3_Click(WindowServices& window);
+
+} // namespace tarnwick

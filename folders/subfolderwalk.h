@@ -1,0 +1,30 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+#include <functional>
+
+#include "common/errortrap.h"
+
+namespace tarnwick {
+
+class FileSystem;
+
+inline constexpr char16_t kGetSubDirectoriesLabel[] =
+    u"in Corvath2021/08/31.AddFolder.GetSubDirectories2016 ";
+
+// Folder paths and subfolder names of this many characters or more are neither walked nor taken.
+inline constexpr qsizetype kFolderLengthBound = 260;
+
+// Extends folders (paths ending with the file system's separator) in place with every folder
+// below them, level by level: all first-level subfolders, then all second-level ones, each level
+// grouped by parent in the parents' order and each group in the host's listing order. Hidden and
+// system folders (22), their junctions (1046), over-long paths and names, and names the ANSI code
+// page cannot hold are left out together with everything below them. An entry of folders whose
+// subfolders cannot be read (70 or 76) is removed; other listing failures only end its walk.
+// Without includeAllLevels only the first level is added. pump runs once per examined entry, per
+// subfolder walked and per entry merged.
+void GetSubDirectories2016(QStringList& folders, bool includeAllLevels, FileSystem& fileSystem,
+                           const std::function<void()>& pump, const FailureReport& report);
+
+} // namespace tarnwick
