@@ -1,0 +1,631 @@
+#include "platform/posixfilesystem.h"
+
+#include "common/failure.h"
+#include "tests/platform/scriptedfilesystem.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTest>
+#include <algorithm>
+#include <cerrno>
+#include <cstring>
+#include <dirent.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+using namespace tarnwick;
+using tarnwick::test::ScriptedFileSystem;
+
+namespace {
+
+enum class Strategy { NoReplaceFlag, Placeholder };
+
+void makeFolder(const QString& path) {
+    QVERIFY2(QDir().mkpath(path), qPrintable(path));
+}
+
+void makeFile(const QString& path, const QByteArray& content = "x") {
+    QFile file(path);
+    QVERIFY2(file.open(QIODevice::WriteOnly), qPrintable(path));
+    file.write(content);
+}
+
+void makeLink(const QString& target, const QString& link) {
+    QVERIFY2(QFile::link(target, link), qPrintable(link));
+}
+
+// Every entry of the folder, links as themselves, in binary order.
+QStringList entriesOnDisk(const QString& folder) {
+    QStringList names = QDir(folder).entryList(
+        QDir::AllEntries | QDir::System | QDir::Hidden | QDir::NoDotAndDotDot, QDir::Unsorted);
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+QStringList sorted(QStringList names) {
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+// The folders of a folder as the system's own listing yields them, decided by QFileInfo.
+QStringList foldersInListingOrder(const QString& folder) {
+    QStringList names;
+    DIR* dir = opendir(QFile::encodeName(folder).constData());
+    if (!dir)
+        return names;
+    while (const dirent* entry = readdir(dir)) {
+        const QString name = QFile::decodeName(entry->d_name);
+        if (name != u"." && name != u".." && QFileInfo(folder + u'/' + name).isDir())
+            names << name;
+    }
+    closedir(dir);
+    return names;
+}
+
+} // namespace
+
+Q_DECLARE_METATYPE(Strategy)
+
+class TestPosixFileSystem : public QObject {
+    Q_OBJECT
+private slots:
+    void attributes_data();
+    void attributes();
+    void existsAndIsFolder();
+    void isRoot_data();
+    void isRoot();
+
+    void subfoldersInListingOrder();
+    void subfoldersOfLinkAreNone();
+    void subfoldersLeaveOutUnaddressableNames();
+    void subfoldersOfRoot();
+    void subfoldersFailures_data();
+    void subfoldersFailures();
+
+    void renameMovesFolderWithContents_data();
+    void renameMovesFolderWithContents();
+    void renameNeverReplaces_data();
+    void renameNeverReplaces();
+    void renameFailures_data();
+    void renameFailures();
+    void renameFolderLink_data();
+    void renameFolderLink();
+    void fallbackWhereFlagIsRefused_data();
+    void fallbackWhereFlagIsRefused();
+    void placeholderRemovedWhenRenameFails();
+    void errnoBecomesFailure_data();
+    void errnoBecomesFailure();
+
+    void findIgnoringCase_data();
+    void findIgnoringCase();
+
+    void refusesNoCharacters();
+};
+
+void TestPosixFileSystem::attributes_data() {
+    QTest::addColumn<QString>("path");
+    QTest::addColumn<int>("expected"); // -1: none
+
+    QTest::newRow("folder") << "folder" << 16;
+    QTest::newRow("folder with trailing separator") << "folder/" << 16;
+    QTest::newRow("folder with doubled separators") << "folder//inner//" << 16;
+    QTest::newRow("parent reference") << "folder/inner/.." << 16;
+    QTest::newRow("hidden folder") << ".hidden" << 18;
+    QTest::newRow("file") << "file.txt" << 32;
+    QTest::newRow("hidden file") << ".profile" << 34;
+    QTest::newRow("file with trailing separator") << "file.txt/" << 32;
+    QTest::newRow("link to folder") << "link" << 1040;
+    QTest::newRow("link to folder with trailing separator") << "link/" << 1040;
+    QTest::newRow("hidden link to folder") << ".link" << 1042;
+    QTest::newRow("link to file") << "filelink" << 1024;
+    QTest::newRow("dangling link") << "dangling" << 1024;
+    QTest::newRow("missing") << "missing" << -1;
+    QTest::newRow("below a missing folder") << "missing/folder/" << -1;
+    QTest::newRow("NUL inside") << QStringLiteral("folder") + QChar(0) + "x" << -1;
+    QTest::newRow("lone surrogate") << QStringLiteral("folder") + QChar(0xD800) << -1;
+}
+
+void TestPosixFileSystem::attributes() {
+    QFETCH(QString, path);
+    QFETCH(int, expected);
+    QTemporaryDir temp;
+    QVERIFY(temp.isValid());
+    const QString root = temp.path() + u'/';
+    makeFolder(root + "folder/inner");
+    makeFolder(root + ".hidden");
+    // What a lone surrogate would turn into on the way to the system.
+    makeFolder(root + "folder" + QChar(0xFFFD));
+    makeFile(root + "file.txt");
+    makeFile(root + ".profile");
+    makeLink(root + "folder", root + "link");
+    makeLink(root + "folder", root + ".link");
+    makeLink(root + "file.txt", root + "filelink");
+    makeLink(root + "gone", root + "dangling");
+
+    PosixFileSystem fileSystem;
+    const std::optional<int> bits = fileSystem.attributes(root + path);
+    QCOMPARE(bits.value_or(-1), expected);
+}
+
+void TestPosixFileSystem::existsAndIsFolder() {
+    QTemporaryDir temp;
+    QVERIFY(temp.isValid());
+    const QString root = temp.path() + u'/';
+    makeFolder(root + "folder");
+    makeFile(root + "file");
+    makeLink(root + "folder", root + "link");
+    makeLink(root + "gone", root + "dangling");
+
+    FileSystem& host = HostFileSystem();
+    QVERIFY(IsFolder(host, root + "folder/"));
+    QVERIFY(IsFolder(host, root + "link/"));
+    QVERIFY(!IsFolder(host, root + "file"));
+    QVERIFY(!IsFolder(host, root + "dangling"));
+    QVERIFY(PathExists(host, root + "file"));
+    QVERIFY(PathExists(host, root + "dangling"));
+    QVERIFY(!PathExists(host, root + "missing"));
+    QVERIFY(!PathExists(host, QString()));
+}
+
+void TestPosixFileSystem::isRoot_data() {
+    QTest::addColumn<QString>("path");
+    QTest::addColumn<bool>("root");
+    QTest::newRow("root") << "/" << true;
+    QTest::newRow("root as listed") << "//" << true;
+    QTest::newRow("three separators") << "///" << true;
+    QTest::newRow("folder") << "/tmp" << false;
+    QTest::newRow("folder with separator") << "/tmp/" << false;
+    QTest::newRow("empty") << "" << false;
+    QTest::newRow("relative") << "tmp/" << false;
+}
+
+void TestPosixFileSystem::isRoot() {
+    QFETCH(QString, path);
+    QFETCH(bool, root);
+    PosixFileSystem fileSystem;
+    QCOMPARE(fileSystem.isRoot(path), root);
+}
+
+void TestPosixFileSystem::subfoldersInListingOrder() {
+    QTemporaryDir temp;
+    QVERIFY(temp.isValid());
+    const QString root = temp.path() + u'/';
+    // Enough names that the system's order and the alphabet part ways on most file systems.
+    for (int i = 0; i < 40; ++i)
+        makeFolder(root + QStringLiteral("folder %1").arg(i * 7919 % 40));
+    makeFolder(root + ".hidden");
+    makeFolder(root + "café");
+    makeFile(root + "file");
+    makeLink(root + "folder 1", root + "link");
+    makeLink(root + "file", root + "filelink");
+    makeLink(root + "gone", root + "dangling");
+
+    PosixFileSystem fileSystem;
+    const QStringList listed = fileSystem.subfolders(root);
+    QCOMPARE(listed, foldersInListingOrder(temp.path()));
+    QCOMPARE(listed.size(), 43);
+    QVERIFY(listed.contains("link"));
+    QVERIFY(listed.contains(".hidden"));
+    QVERIFY(listed.contains(QStringLiteral("café")));
+    QVERIFY(!listed.contains("file"));
+    QVERIFY(!listed.contains("filelink"));
+    QVERIFY(!listed.contains("dangling"));
+}
+
+void TestPosixFileSystem::subfoldersOfLinkAreNone() {
+    QTemporaryDir temp;
+    QVERIFY(temp.isValid());
+    const QString root = temp.path() + u'/';
+    makeFolder(root + "target/child");
+    makeLink(root + "target", root + "link");
+    makeLink(root, root + "target/child/loop");
+    makeLink(root + "gone", root + "dangling");
+
+    PosixFileSystem fileSystem;
+    QCOMPARE(fileSystem.subfolders(root + "target/"), QStringList{"child"});
+    QCOMPARE(fileSystem.subfolders(root + "link/"), QStringList());
+    QCOMPARE(fileSystem.subfolders(root + "link"), QStringList());
+    QCOMPARE(fileSystem.subfolders(root + "target/child/loop/"), QStringList());
+    QCOMPARE(fileSystem.subfolders(root + "dangling/"), QStringList());
+}
+
+void TestPosixFileSystem::subfoldersLeaveOutUnaddressableNames() {
+    QTemporaryDir temp;
+    QVERIFY(temp.isValid());
+    const QByteArray root = QFile::encodeName(temp.path()) + '/';
+    const char* const undecodable[] = {"\xff\xfe_bad", "half\xc3"};
+    for (const char* name : undecodable)
+        QCOMPARE(::mkdir((root + name).constData(), 0700), 0);
+    makeFolder(temp.path() + "/good");
+
+    PosixFileSystem fileSystem;
+    const QStringList listed = fileSystem.subfolders(temp.path() + u'/');
+    // Qt cannot address these names either, so QTemporaryDir could not remove them.
+    for (const char* name : undecodable)
+        ::rmdir((root + name).constData());
+    QCOMPARE(listed, QStringList{"good"});
+}
+
+void TestPosixFileSystem::subfoldersOfRoot() {
+    PosixFileSystem fileSystem;
+    const QString firstComponent = QDir::tempPath().section(u'/', 1, 1);
+    QVERIFY(fileSystem.subfolders("//").contains(firstComponent));
+}
+
+void TestPosixFileSystem::subfoldersFailures_data() {
+    QTest::addColumn<QString>("path");
+    QTest::addColumn<int>("number");
+    QTest::newRow("missing folder") << "missing/" << failure_code::kPathNotFound;
+    QTest::newRow("below a missing folder") << "missing/deeper/" << failure_code::kPathNotFound;
+    QTest::newRow("file") << "file/" << failure_code::kPathNotFound;
+}
+
+void TestPosixFileSystem::subfoldersFailures() {
+    QFETCH(QString, path);
+    QFETCH(int, number);
+    QTemporaryDir temp;
+    QVERIFY(temp.isValid());
+    const QString root = temp.path() + u'/';
+    makeFile(root + "file");
+
+    PosixFileSystem fileSystem;
+    try {
+        const QStringList names = fileSystem.subfolders(root + path);
+        QFAIL(qPrintable("listed: " + names.join(u',')));
+    } catch (const Failure& failure) {
+        QCOMPARE(failure.number(), number);
+        QVERIFY2(failure.description().startsWith("Path not found ("),
+                 qPrintable(failure.description()));
+    }
+}
+
+void TestPosixFileSystem::renameMovesFolderWithContents_data() {
+    QTest::addColumn<Strategy>("strategy");
+    QTest::addColumn<QString>("from");
+    QTest::addColumn<QString>("to");
+    for (const auto& [strategy, label] : {std::pair{Strategy::NoReplaceFlag, "no-replace flag"},
+                                          std::pair{Strategy::Placeholder, "placeholder"}}) {
+        QTest::addRow("%s: to intermediate name", label) << strategy << "photos"
+                                                         << "Photos9999999";
+        QTest::addRow("%s: case only on a case-sensitive disk", label) << strategy << "photos"
+                                                                       << "Photos";
+        QTest::addRow("%s: non-ASCII", label) << strategy << "фото"
+                                              << "ФОТО";
+        QTest::addRow("%s: blanks and a tab", label) << strategy << " a\tb "
+                                                     << " A\tB ";
+        QTest::addRow("%s: longest name", label) << strategy << "photos" << QString(255, u'a');
+        QTest::addRow("%s: question mark and star kept", label) << strategy << "what*ever?"
+                                                                << "WHAT*EVER?";
+    }
+}
+
+void TestPosixFileSystem::renameMovesFolderWithContents() {
+    QFETCH(Strategy, strategy);
+    QFETCH(QString, from);
+    QFETCH(QString, to);
+    QTemporaryDir temp;
+    QVERIFY(temp.isValid());
+    const QString root = temp.path() + u'/';
+    makeFolder(root + from + "/inner");
+    makeFile(root + from + "/inner/file", "content");
+    makeFolder(root + "neighbour");
+
+    ScriptedFileSystem fileSystem;
+    if (strategy == Strategy::Placeholder)
+        fileSystem.forcePlaceholder();
+    fileSystem.renameFolder(root, from, to);
+
+    QCOMPARE(entriesOnDisk(root), sorted({to, "neighbour"}));
+    QFile moved(root + to + "/inner/file");
+    QVERIFY(moved.open(QIODevice::ReadOnly));
+    QCOMPARE(moved.readAll(), QByteArray("content"));
+    QCOMPARE(fileSystem.placeholderRenames, strategy == Strategy::Placeholder ? 1 : 0);
+}
+
+void TestPosixFileSystem::renameNeverReplaces_data() {
+    QTest::addColumn<Strategy>("strategy");
+    QTest::addColumn<QString>("to");
+    for (const auto& [strategy, label] : {std::pair{Strategy::NoReplaceFlag, "no-replace flag"},
+                                          std::pair{Strategy::Placeholder, "placeholder"}}) {
+        QTest::addRow("%s: empty folder", label) << strategy << "Empty";
+        QTest::addRow("%s: folder with contents", label) << strategy << "Full";
+        QTest::addRow("%s: file", label) << strategy << "notes.txt";
+        QTest::addRow("%s: dangling link", label) << strategy << "dangling";
+        QTest::addRow("%s: folder in other case", label) << strategy << "docs";
+        QTest::addRow("%s: empty folder in other case", label) << strategy << "EMPTY";
+        QTest::addRow("%s: file in other case", label) << strategy << "NOTES.TXT";
+        QTest::addRow("%s: non-ASCII folder in other case", label) << strategy << "фото";
+        QTest::addRow("%s: its own name", label) << strategy << "source";
+    }
+}
+
+void TestPosixFileSystem::renameNeverReplaces() {
+    QFETCH(Strategy, strategy);
+    QFETCH(QString, to);
+    QTemporaryDir temp;
+    QVERIFY(temp.isValid());
+    const QString root = temp.path() + u'/';
+    makeFolder(root + "source/mine");
+    makeFolder(root + "Empty");
+    makeFolder(root + "Full/theirs");
+    makeFolder(root + "Docs/theirs");
+    makeFolder(root + "ФОТО");
+    makeFile(root + "notes.txt", "keep");
+    makeLink(root + "gone", root + "dangling");
+    const QStringList before = entriesOnDisk(root);
+
+    ScriptedFileSystem fileSystem;
+    if (strategy == Strategy::Placeholder)
+        fileSystem.forcePlaceholder();
+    try {
+        fileSystem.renameFolder(root, "source", to);
+        QFAIL("the rename replaced or went through");
+    } catch (const Failure& failure) {
+        QCOMPARE(failure.number(), failure_code::kFileAlreadyExists);
+        QVERIFY2(failure.description().startsWith("File already exists ("),
+                 qPrintable(failure.description()));
+    }
+    QCOMPARE(entriesOnDisk(root), before);
+    QCOMPARE(entriesOnDisk(root + "source"), QStringList{"mine"});
+    QCOMPARE(entriesOnDisk(root + "Empty"), QStringList());
+    QCOMPARE(entriesOnDisk(root + "Full"), QStringList{"theirs"});
+    QCOMPARE(entriesOnDisk(root + "Docs"), QStringList{"theirs"});
+    QFile file(root + "notes.txt");
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    QCOMPARE(file.readAll(), QByteArray("keep"));
+}
+
+void TestPosixFileSystem::renameFailures_data() {
+    QTest::addColumn<Strategy>("strategy");
+    QTest::addColumn<QString>("parent");
+    QTest::addColumn<QString>("from");
+    QTest::addColumn<QString>("to");
+    QTest::addColumn<int>("number");
+    const QString tooLong(256, u'a');
+    const QString longest(255, u'a');
+    const int notFound = failure_code::kPathNotFound;
+    const int accessError = failure_code::kPathFileAccessError;
+    for (const auto& [strategy, label] : {std::pair{Strategy::NoReplaceFlag, "no-replace flag"},
+                                          std::pair{Strategy::Placeholder, "placeholder"}}) {
+        QTest::addRow("%s: name too long", label) << strategy << ""
+                                                  << "source" << tooLong << accessError;
+        QTest::addRow("%s: longest name plus intermediate suffix", label)
+            << strategy << ""
+            << "source" << longest + "9999999" << accessError;
+        QTest::addRow("%s: parent missing", label) << strategy << "missing/"
+                                                   << "source"
+                                                   << "target" << notFound;
+        QTest::addRow("%s: parent is a file", label) << strategy << "file/"
+                                                     << "source"
+                                                     << "target" << notFound;
+        QTest::addRow("%s: folder missing", label) << strategy << ""
+                                                   << "gone"
+                                                   << "target" << notFound;
+        QTest::addRow("%s: folder given in other case", label) << strategy << ""
+                                                               << "SOURCE"
+                                                               << "target" << notFound;
+        QTest::addRow("%s: empty new name", label) << strategy << ""
+                                                   << "source"
+                                                   << "" << accessError;
+        QTest::addRow("%s: separator in new name", label) << strategy << ""
+                                                          << "source"
+                                                          << "a/b" << accessError;
+        QTest::addRow("%s: new name dot dot", label) << strategy << ""
+                                                     << "source"
+                                                     << ".." << accessError;
+        QTest::addRow("%s: new name dot", label) << strategy << ""
+                                                 << "source"
+                                                 << "." << accessError;
+        QTest::addRow("%s: NUL in new name", label)
+            << strategy << ""
+            << "source" << QStringLiteral("a") + QChar(0) + "b" << accessError;
+        QTest::addRow("%s: separator in old name", label) << strategy << ""
+                                                          << "source/inner"
+                                                          << "target" << notFound;
+        QTest::addRow("%s: empty old name", label) << strategy << ""
+                                                   << ""
+                                                   << "target" << notFound;
+    }
+}
+
+void TestPosixFileSystem::renameFailures() {
+    QFETCH(Strategy, strategy);
+    QFETCH(QString, parent);
+    QFETCH(QString, from);
+    QFETCH(QString, to);
+    QFETCH(int, number);
+    QTemporaryDir temp;
+    QVERIFY(temp.isValid());
+    const QString root = temp.path() + u'/';
+    makeFolder(root + "source/inner");
+    makeFile(root + "file");
+    const QStringList before = entriesOnDisk(root);
+
+    ScriptedFileSystem fileSystem;
+    if (strategy == Strategy::Placeholder)
+        fileSystem.forcePlaceholder();
+    try {
+        fileSystem.renameFolder(root + parent, from, to);
+        QFAIL("the rename went through");
+    } catch (const Failure& failure) {
+        QCOMPARE(failure.number(), number);
+    }
+    QCOMPARE(entriesOnDisk(root), before);
+    QCOMPARE(entriesOnDisk(root + "source"), QStringList{"inner"});
+}
+
+void TestPosixFileSystem::renameFolderLink_data() {
+    QTest::addColumn<Strategy>("strategy");
+    QTest::newRow("no-replace flag") << Strategy::NoReplaceFlag;
+    QTest::newRow("placeholder") << Strategy::Placeholder;
+}
+
+void TestPosixFileSystem::renameFolderLink() {
+    QFETCH(Strategy, strategy);
+    QTemporaryDir temp;
+    QVERIFY(temp.isValid());
+    const QString root = temp.path() + u'/';
+    makeFolder(root + "target/child");
+    makeLink(root + "target", root + "link");
+
+    ScriptedFileSystem fileSystem;
+    if (strategy == Strategy::Placeholder)
+        fileSystem.forcePlaceholder();
+    fileSystem.renameFolder(root, "link", "LINK");
+
+    QCOMPARE(entriesOnDisk(root), (QStringList{"LINK", "target"}));
+    QCOMPARE(QFileInfo(root + "LINK").symLinkTarget(), root + "target");
+    QCOMPARE(entriesOnDisk(root + "target"), QStringList{"child"});
+}
+
+void TestPosixFileSystem::fallbackWhereFlagIsRefused_data() {
+    QTest::addColumn<int>("flagError");
+    QTest::addColumn<int>("number"); // 0: renamed through the placeholder
+    QTest::newRow("EINVAL (FUSE)") << EINVAL << 0;
+    QTest::newRow("ENOSYS (old kernel)") << ENOSYS << 0;
+    QTest::newRow("ENOTSUP") << ENOTSUP << 0;
+    QTest::newRow("EOPNOTSUPP") << EOPNOTSUPP << 0;
+    QTest::newRow("EXDEV is no reason to copy") << EXDEV << failure_code::kPathFileAccessError;
+    QTest::newRow("EACCES is no reason to retry") << EACCES << failure_code::kPermissionDenied;
+}
+
+void TestPosixFileSystem::fallbackWhereFlagIsRefused() {
+    QFETCH(int, flagError);
+    QFETCH(int, number);
+    QTemporaryDir temp;
+    QVERIFY(temp.isValid());
+    const QString root = temp.path() + u'/';
+    makeFolder(root + "photos/summer");
+
+    ScriptedFileSystem fileSystem;
+    fileSystem.exclusiveError = flagError;
+    int thrown = 0;
+    try {
+        fileSystem.renameFolder(root, "photos", "Photos9999999");
+    } catch (const Failure& failure) {
+        thrown = failure.number();
+    }
+    QCOMPARE(thrown, number);
+    QCOMPARE(fileSystem.placeholderRenames, number == 0 ? 1 : 0);
+    QCOMPARE(entriesOnDisk(root), QStringList{number == 0 ? "Photos9999999" : "photos"});
+}
+
+void TestPosixFileSystem::placeholderRemovedWhenRenameFails() {
+    QTemporaryDir temp;
+    QVERIFY(temp.isValid());
+    const QString root = temp.path() + u'/';
+    makeFolder(root + "photos/summer");
+
+    ScriptedFileSystem fileSystem;
+    fileSystem.forcePlaceholder();
+    fileSystem.placeholderError = EBUSY;
+    try {
+        fileSystem.renameFolder(root, "photos", "Photos");
+        QFAIL("the rename went through");
+    } catch (const Failure& failure) {
+        QCOMPARE(failure.number(), failure_code::kPathFileAccessError);
+    }
+    QCOMPARE(fileSystem.placeholderRenames, 1);
+    QCOMPARE(entriesOnDisk(root), QStringList{"photos"});
+    QCOMPARE(entriesOnDisk(root + "photos"), QStringList{"summer"});
+}
+
+void TestPosixFileSystem::errnoBecomesFailure_data() {
+    QTest::addColumn<int>("error");
+    QTest::addColumn<int>("number");
+    QTest::addColumn<QString>("plain");
+    const QString denied = "Permission denied";
+    const QString notFound = "Path not found";
+    const QString exists = "File already exists";
+    const QString other = "Path/File access error";
+    QTest::newRow("EACCES") << EACCES << 70 << denied;
+    QTest::newRow("EPERM") << EPERM << 70 << denied;
+    QTest::newRow("EROFS") << EROFS << 70 << denied;
+    QTest::newRow("ENOENT") << ENOENT << 76 << notFound;
+    QTest::newRow("ENOTDIR") << ENOTDIR << 76 << notFound;
+    QTest::newRow("EEXIST") << EEXIST << 58 << exists;
+    QTest::newRow("ENOTEMPTY") << ENOTEMPTY << 58 << exists;
+    QTest::newRow("ENAMETOOLONG") << ENAMETOOLONG << 75 << other;
+    QTest::newRow("EBUSY") << EBUSY << 75 << other;
+    QTest::newRow("EIO") << EIO << 75 << other;
+}
+
+void TestPosixFileSystem::errnoBecomesFailure() {
+    QFETCH(int, error);
+    QFETCH(int, number);
+    QFETCH(QString, plain);
+    QTemporaryDir temp;
+    QVERIFY(temp.isValid());
+    makeFolder(temp.path() + "/photos");
+
+    ScriptedFileSystem fileSystem;
+    fileSystem.exclusiveError = error;
+    try {
+        fileSystem.renameFolder(temp.path() + u'/', "photos", "Photos");
+        QFAIL("the rename went through");
+    } catch (const Failure& failure) {
+        QCOMPARE(failure.number(), number);
+        QCOMPARE(failure.description(),
+                 plain + " (" + QString::fromLocal8Bit(std::strerror(error)) + ")");
+    }
+}
+
+void TestPosixFileSystem::findIgnoringCase_data() {
+    QTest::addColumn<QString>("path");
+    QTest::addColumn<QString>("expected"); // empty: none
+    QTest::newRow("exact") << "Music/Rock/"
+                           << "Music/Rock/";
+    QTest::newRow("exact with doubled separator kept") << "Music//Rock/"
+                                                       << "Music//Rock/";
+    QTest::newRow("one component in other case") << "music/Rock/"
+                                                 << "Music/Rock/";
+    QTest::newRow("every component in other case") << "MUSIC/rOCK"
+                                                   << "Music/Rock";
+    QTest::newRow("non-ASCII in other case") << "ФОТО/"
+                                             << "фото/";
+    QTest::newRow("file in other case") << "Music/README.TXT"
+                                        << "Music/readme.txt";
+    QTest::newRow("two candidates") << "DOCS/"
+                                    << "";
+    QTest::newRow("below two candidates") << "DOCS/a"
+                                          << "";
+    QTest::newRow("exact component preferred over its twin") << "docs/A"
+                                                             << "docs/a";
+    QTest::newRow("missing") << "Music/Jazz/"
+                             << "";
+    QTest::newRow("missing in other case") << "music/jazz/"
+                                           << "";
+    QTest::newRow("below a file") << "music/readme.txt/x"
+                                  << "";
+    QTest::newRow("through a link in other case") << "LINK/rock"
+                                                  << "link/Rock";
+}
+
+void TestPosixFileSystem::findIgnoringCase() {
+    QFETCH(QString, path);
+    QFETCH(QString, expected);
+    QTemporaryDir temp;
+    QVERIFY(temp.isValid());
+    const QString root = temp.path() + u'/';
+    makeFolder(root + "Music/Rock");
+    makeFile(root + "Music/readme.txt");
+    makeFolder(root + "docs");
+    makeFolder(root + "Docs");
+    makeFile(root + "docs/a");
+    makeFolder(root + "фото");
+    makeLink(root + "Music", root + "link");
+
+    PosixFileSystem fileSystem;
+    const std::optional<QString> found = fileSystem.findIgnoringCase(root + path);
+    QCOMPARE(found.value_or(QString()), expected.isEmpty() ? QString() : root + expected);
+}
+
+void TestPosixFileSystem::refusesNoCharacters() {
+    PosixFileSystem fileSystem;
+    QCOMPARE(fileSystem.refusedNameCharacters(), QString());
+    QCOMPARE(fileSystem.separator(), QChar(u'/'));
+}
+
+QTEST_APPLESS_MAIN(TestPosixFileSystem)
+#include "tst_posixfilesystem.moc"
