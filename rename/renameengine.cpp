@@ -1,0 +1,145 @@
+#include "rename/renameengine.h"
+
+#include "common/failure.h"
+#include "common/pathtext.h"
+#include "platform/filesystem.h"
+#include "rename/namekey.h"
+
+#include <QStringList>
+#include <optional>
+
+namespace tarnwick {
+namespace {
+
+inline constexpr char16_t kIntermediateSuffix[] = u"9999999";
+
+Failure PathNotFound() {
+    return Failure(failure_code::kPathNotFound, QStringLiteral("Path not found"));
+}
+
+// The parent as it is on disk now: a folder listed earlier in the same run may have changed its
+// letter case since this row was listed.
+QString OpenFolder(FileSystem& fileSystem, const QString& path) {
+    const std::optional<QString> found = fileSystem.findIgnoringCase(path);
+    if (!found || !IsFolder(fileSystem, *found))
+        throw PathNotFound();
+    const QChar separator = fileSystem.separator();
+    return found->endsWith(separator) ? *found : *found + separator;
+}
+
+// The one subfolder the listed path means: the one bearing its name exactly, else the only one
+// with the same name key. Keys are lossy ("фото" and "мама" share one), so when several share it
+// none is taken: renaming them all would rename folders nobody listed.
+std::optional<QString> ListedFolder(const QStringList& names, const QString& reference,
+                                    QChar separator) {
+    const QString leaf = GetLeafName(reference, separator);
+    if (names.contains(leaf, Qt::CaseSensitive))
+        return leaf;
+    QStringList matches;
+    for (const QString& name : names) {
+        if (IsSameFilename(name, reference, separator))
+            matches << name;
+    }
+    if (matches.size() > 1)
+        throw Failure(failure_code::kPathFileAccessError,
+                      QStringLiteral("Folder name is ambiguous: %1 matches %2 folders")
+                          .arg(reference)
+                          .arg(matches.size()));
+    if (matches.isEmpty())
+        return std::nullopt;
+    return matches.first();
+}
+
+} // namespace
+
+RenameOutcome RenameFilesWild(FileSystem& fileSystem, const FailureReport& report,
+                              const QString& currentPath, const QString& newPath) {
+    ErrorTrap trap(QString::fromUtf16(kRenameFilesWildLabel), report);
+    const QChar separator = fileSystem.separator();
+    RenameOutcome outcome;
+
+    QString target = newPath;
+    trap.step(104, [&] {
+        for (const QChar refused : fileSystem.refusedNameCharacters())
+            target.replace(refused, u'_');
+    });
+    // The host layer is there for the whole program; there is nothing to create per call.
+    trap.reach(108);
+    QString parent;
+    trap.step(112, [&] {
+        parent = GetParentPath(WithoutTrailingSeparator(currentPath, separator), separator);
+    });
+    QString reference;
+    trap.step(120, [&] { reference = WithoutTrailingSeparator(currentPath, separator); });
+    QString newLeaf;
+    trap.step(126, [&] {
+        target = WithoutTrailingSeparator(target, separator);
+        newLeaf = GetLeafName(target, separator);
+    });
+    // A root, or any path without a last component, has no name of its own to change.
+    if (GetLeafName(reference, separator).isEmpty())
+        return outcome;
+    const bool named = trap.step(128, [&] {
+        if (newLeaf.isEmpty())
+            throw Failure(failure_code::kPathFileAccessError,
+                          QStringLiteral("The new name of %1 is empty").arg(reference));
+    });
+    if (!named)
+        return outcome;
+
+    std::optional<QString> folder;
+    trap.step(130, [&] { folder = OpenFolder(fileSystem, parent); });
+    // A parent that could not be opened leaves no list to read and no first name in it: both
+    // steps fail in turn.
+    std::optional<QStringList> names;
+    trap.step(132, [&] {
+        if (!folder)
+            throw PathNotFound();
+        names = fileSystem.subfolders(*folder);
+    });
+    trap.step(134, [&] {
+        if (!folder)
+            throw PathNotFound();
+    });
+    if (!names)
+        return outcome;
+
+    std::optional<QString> from;
+    trap.step(146, [&] { from = ListedFolder(*names, reference, separator); });
+    if (from) {
+        const QString intermediate = newLeaf + QString::fromUtf16(kIntermediateSuffix);
+        const bool detoured =
+            trap.step(150, [&] { fileSystem.renameFolder(*folder, *from, intermediate); });
+        if (detoured) {
+            if (trap.step(152, [&] { fileSystem.renameFolder(*folder, intermediate, newLeaf); })) {
+                outcome.renamed = true;
+            } else {
+                // Never leave a folder under the intermediate name: give it back its own.
+                const bool restored = trap.step(152, [&] {
+                    try {
+                        fileSystem.renameFolder(*folder, intermediate, *from);
+                    } catch (const Failure& failure) {
+                        throw Failure(failure.number(),
+                                      QStringLiteral("%1: the folder keeps the temporary name %2")
+                                          .arg(failure.description(), *folder + intermediate));
+                    }
+                });
+                outcome.renamed = restored && *from == newLeaf;
+            }
+        } else if (*from == newLeaf) {
+            // It bears the new name already; renaming it onto itself is refused on some hosts.
+            outcome.renamed = true;
+        } else {
+            // Safe without the detour: a rename never replaces what bears the new name.
+            outcome.renamed =
+                trap.step(152, [&] { fileSystem.renameFolder(*folder, *from, newLeaf); });
+        }
+    }
+    if (outcome.renamed)
+        outcome.newPath = *folder + newLeaf + separator;
+    trap.reach(156);
+    trap.reach(186);
+    return outcome;
+}
+
+} // namespace tarnwick
