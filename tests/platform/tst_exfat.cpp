@@ -1,0 +1,303 @@
+#include "platform/posixfilesystem.h"
+
+#include "common/failure.h"
+#include "tests/platform/scriptedfilesystem.h"
+
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QTest>
+#include <algorithm>
+#include <memory>
+#include <unistd.h>
+
+using namespace tarnwick;
+using tarnwick::test::ScriptedFileSystem;
+
+namespace {
+
+QString findTool(const QString& name) {
+    QString path = QStandardPaths::findExecutable(name);
+    if (path.isEmpty())
+        path = QStandardPaths::findExecutable(name, {"/usr/sbin", "/sbin", "/usr/bin", "/bin"});
+    return path;
+}
+
+// Runs a tool to its end; the empty text on success, else what went wrong.
+QString run(const QString& program, const QStringList& arguments, QString* output = nullptr) {
+    QProcess process;
+    process.start(program, arguments);
+    if (!process.waitForFinished(-1) || process.exitStatus() != QProcess::NormalExit)
+        return program + ": did not run";
+    if (output)
+        *output = QString::fromLocal8Bit(process.readAllStandardOutput()).trimmed();
+    if (process.exitCode() != 0)
+        return QStringLiteral("%1 %2: exit code %3: %4")
+            .arg(program, arguments.join(u' '))
+            .arg(process.exitCode())
+            .arg(QString::fromLocal8Bit(process.readAllStandardError()).trimmed());
+    return {};
+}
+
+// A small exFAT image on a loop device, mounted through FUSE. Whatever was set up is taken down
+// again when the object goes, also after a failed set-up or a failed test.
+class ExfatMount {
+public:
+    ExfatMount() = default;
+    ExfatMount(const ExfatMount&) = delete;
+    ExfatMount& operator=(const ExfatMount&) = delete;
+
+    ~ExfatMount() {
+        if (m_mounted && !run(m_umount, {m_mountPoint}).isEmpty())
+            run(m_umount, {"-l", m_mountPoint});
+        if (!m_loop.isEmpty())
+            run(m_losetup, {"-d", m_loop});
+    }
+
+    // The empty text when mounted, else why it cannot be.
+    QString mount() {
+        if (geteuid() != 0)
+            return "needs root to attach a loop device and mount";
+        if (access("/dev/fuse", R_OK | W_OK) != 0)
+            return "no usable /dev/fuse";
+        if (access("/dev/loop-control", R_OK | W_OK) != 0)
+            return "no loop devices (/dev/loop-control)";
+        m_losetup = findTool("losetup");
+        m_umount = findTool("umount");
+        const QString mkfs = findTool("mkfs.exfat");
+        const QString mountFuse = findTool("mount.exfat-fuse");
+        if (m_losetup.isEmpty() || m_umount.isEmpty())
+            return "losetup or umount not found";
+        if (mkfs.isEmpty())
+            return "mkfs.exfat not found (Debian package exfatprogs)";
+        if (mountFuse.isEmpty())
+            return "mount.exfat-fuse not found (Debian package exfat-fuse)";
+        if (!m_temp.isValid())
+            return "no temporary folder";
+
+        const QString image = m_temp.filePath("exfat.img");
+        QFile file(image);
+        if (!file.open(QIODevice::WriteOnly) || !file.resize(8 * 1024 * 1024))
+            return "cannot create the image file";
+        file.close();
+        if (QString error = run(mkfs, {image}); !error.isEmpty())
+            return error;
+        if (QString error = run(m_losetup, {"--find", "--show", image}, &m_loop);
+            !error.isEmpty()) {
+            m_loop.clear();
+            return error;
+        }
+        m_mountPoint = m_temp.filePath("mnt");
+        if (!QDir().mkpath(m_mountPoint))
+            return "cannot create the mount point";
+        if (QString error = run(mountFuse, {m_loop, m_mountPoint}); !error.isEmpty())
+            return error;
+        m_mounted = true;
+        return {};
+    }
+
+    QString root() const { return m_mountPoint + u'/'; }
+
+private:
+    QTemporaryDir m_temp;
+    QString m_losetup;
+    QString m_umount;
+    QString m_loop;
+    QString m_mountPoint;
+    bool m_mounted = false;
+};
+
+enum class Strategy { AsTheMountAnswers, Placeholder };
+
+QStringList entriesOnDisk(const QString& folder) {
+    QStringList names = QDir(folder).entryList(
+        QDir::AllEntries | QDir::System | QDir::Hidden | QDir::NoDotAndDotDot, QDir::Unsorted);
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+void makeFolder(const QString& path) {
+    QVERIFY2(QDir().mkpath(path), qPrintable(path));
+}
+
+void makeFile(const QString& path, const QByteArray& content) {
+    QFile file(path);
+    QVERIFY2(file.open(QIODevice::WriteOnly), qPrintable(path));
+    QCOMPARE(file.write(content), content.size());
+}
+
+QByteArray contentOf(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
+}
+
+// The number of the failure a rename throws, 0 when it went through.
+int renameFailure(FileSystem& fileSystem, const QString& parent, const QString& from,
+                  const QString& to) {
+    try {
+        fileSystem.renameFolder(parent, from, to);
+    } catch (const Failure& failure) {
+        return failure.number();
+    }
+    return 0;
+}
+
+} // namespace
+
+Q_DECLARE_METATYPE(Strategy)
+
+class TestExfat : public QObject {
+    Q_OBJECT
+private slots:
+    void initTestCase();
+    void cleanupTestCase();
+
+    void mountIgnoresCase();
+    void caseOnlyRenameOfNestedTree_data();
+    void caseOnlyRenameOfNestedTree();
+    void directCaseOnlyRenameIsRefused_data();
+    void directCaseOnlyRenameIsRefused();
+    void neverReplaces_data();
+    void neverReplaces();
+
+private:
+    // A fresh folder on the mount for the running test and data row.
+    QString freshFolder();
+
+    std::unique_ptr<ExfatMount> m_mount;
+    int m_folders = 0;
+};
+
+void TestExfat::initTestCase() {
+    m_mount = std::make_unique<ExfatMount>();
+    if (const QString reason = m_mount->mount(); !reason.isEmpty()) {
+        m_mount.reset();
+        QSKIP(qPrintable("cannot mount an exFAT image: " + reason));
+    }
+}
+
+void TestExfat::cleanupTestCase() {
+    m_mount.reset();
+}
+
+QString TestExfat::freshFolder() {
+    const QString folder = m_mount->root() + QStringLiteral("t%1/").arg(++m_folders);
+    makeFolder(folder);
+    return folder;
+}
+
+void TestExfat::mountIgnoresCase() {
+    const QString root = freshFolder();
+    makeFolder(root + "Probe");
+    PosixFileSystem fileSystem;
+    QVERIFY(IsFolder(fileSystem, root + "PROBE/"));
+    QCOMPARE(fileSystem.subfolders(root), QStringList{"Probe"});
+    QCOMPARE(fileSystem.findIgnoringCase(root + "probe/"), root + "probe/");
+}
+
+void TestExfat::caseOnlyRenameOfNestedTree_data() {
+    QTest::addColumn<Strategy>("strategy");
+    QTest::addColumn<QStringList>("names"); // outermost first
+    QTest::addColumn<QStringList>("newNames");
+    const QStringList lower{"photos", "summer", "beach"};
+    const QStringList upper{"PHOTOS", "SUMMER", "BEACH"};
+    const QStringList proper{"Photos", "Summer", "Beach"};
+    for (const auto& [strategy, label] :
+         {std::pair{Strategy::AsTheMountAnswers, "as the mount answers"},
+          std::pair{Strategy::Placeholder, "placeholder"}}) {
+        QTest::addRow("%s: upper case", label) << strategy << lower << upper;
+        QTest::addRow("%s: lower case", label) << strategy << proper << lower;
+        QTest::addRow("%s: proper case", label) << strategy << upper << proper;
+    }
+}
+
+// The way the program renames a listed tree: deepest folder first, each through the new name
+// followed by "9999999", so that a change of letter case alone takes effect.
+void TestExfat::caseOnlyRenameOfNestedTree() {
+    QFETCH(Strategy, strategy);
+    QFETCH(QStringList, names);
+    QFETCH(QStringList, newNames);
+    const QString root = freshFolder();
+    makeFolder(root + names.join(u'/'));
+    makeFile(root + names.join(u'/') + "/picture.jpg", "pixels");
+    makeFolder(root + names[0] + "/" + names[1] + "/untouched");
+
+    ScriptedFileSystem fileSystem;
+    if (strategy == Strategy::Placeholder)
+        fileSystem.forcePlaceholder();
+    for (qsizetype depth = names.size() - 1; depth >= 0; --depth) {
+        const QString parent =
+            root + QStringList(names.mid(0, depth)).join(u'/') + (depth > 0 ? "/" : "");
+        const QString intermediate = newNames[depth] + "9999999";
+        QCOMPARE(renameFailure(fileSystem, parent, names[depth], intermediate), 0);
+        QCOMPARE(renameFailure(fileSystem, parent, intermediate, newNames[depth]), 0);
+    }
+
+    QCOMPARE(entriesOnDisk(root), QStringList{newNames[0]});
+    QCOMPARE(entriesOnDisk(root + newNames[0]), QStringList{newNames[1]});
+    QCOMPARE(entriesOnDisk(root + newNames[0] + "/" + newNames[1]),
+             (QStringList{newNames[2], "untouched"}));
+    QCOMPARE(entriesOnDisk(root + newNames.join(u'/')), QStringList{"picture.jpg"});
+    QCOMPARE(contentOf(root + newNames.join(u'/') + "/picture.jpg"), QByteArray("pixels"));
+    QCOMPARE(fileSystem.subfolders(root), QStringList{newNames[0]});
+}
+
+void TestExfat::directCaseOnlyRenameIsRefused_data() {
+    QTest::addColumn<Strategy>("strategy");
+    QTest::newRow("as the mount answers") << Strategy::AsTheMountAnswers;
+    QTest::newRow("placeholder") << Strategy::Placeholder;
+}
+
+// Without the detour the disk sees the new name as taken by the folder itself: refused, and the
+// folder keeps its name and its contents.
+void TestExfat::directCaseOnlyRenameIsRefused() {
+    QFETCH(Strategy, strategy);
+    const QString root = freshFolder();
+    makeFolder(root + "photos/summer");
+
+    ScriptedFileSystem fileSystem;
+    if (strategy == Strategy::Placeholder)
+        fileSystem.forcePlaceholder();
+    QCOMPARE(renameFailure(fileSystem, root, "photos", "PHOTOS"), failure_code::kFileAlreadyExists);
+    QCOMPARE(entriesOnDisk(root), QStringList{"photos"});
+    QCOMPARE(entriesOnDisk(root + "photos"), QStringList{"summer"});
+}
+
+void TestExfat::neverReplaces_data() {
+    QTest::addColumn<Strategy>("strategy");
+    QTest::addColumn<QString>("to");
+    for (const auto& [strategy, label] :
+         {std::pair{Strategy::AsTheMountAnswers, "as the mount answers"},
+          std::pair{Strategy::Placeholder, "placeholder"}}) {
+        QTest::addRow("%s: folder in other case", label) << strategy << "docs";
+        QTest::addRow("%s: empty folder", label) << strategy << "Empty";
+        QTest::addRow("%s: empty folder in other case", label) << strategy << "EMPTY";
+        QTest::addRow("%s: file in other case", label) << strategy << "notes.TXT";
+    }
+}
+
+void TestExfat::neverReplaces() {
+    QFETCH(Strategy, strategy);
+    QFETCH(QString, to);
+    const QString root = freshFolder();
+    makeFolder(root + "Docs/theirs");
+    makeFolder(root + "Empty");
+    makeFolder(root + "other/mine");
+    makeFile(root + "notes.txt", "keep");
+    const QStringList before = entriesOnDisk(root);
+
+    ScriptedFileSystem fileSystem;
+    if (strategy == Strategy::Placeholder)
+        fileSystem.forcePlaceholder();
+    QCOMPARE(renameFailure(fileSystem, root, "other", to), failure_code::kFileAlreadyExists);
+    QCOMPARE(entriesOnDisk(root), before);
+    QCOMPARE(entriesOnDisk(root + "Docs"), QStringList{"theirs"});
+    QCOMPARE(entriesOnDisk(root + "Empty"), QStringList());
+    QCOMPARE(entriesOnDisk(root + "other"), QStringList{"mine"});
+    QCOMPARE(contentOf(root + "notes.txt"), QByteArray("keep"));
+}
+
+QTEST_APPLESS_MAIN(TestExfat)
+#include "tst_exfat.moc"
