@@ -1,0 +1,624 @@
+#include "folders/subfolderwalk.h"
+
+#include "common/errortrap.h"
+#include "common/failure.h"
+#include "platform/filesystem.h"
+#include "tests/support/fakefilesystem.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTest>
+#include <sys/stat.h>
+#include <unistd.h>
+
+using namespace tarnwick;
+using tarnwick::test::FakeFileSystem;
+
+namespace {
+
+// One line per entry of a fake tree:
+//   "/r/a/"          a folder (parents are made as needed, in the order of the lines)
+//   "/r/a/ =22"      a folder whose attribute value is exactly 22
+//   "link:/r/a/"     a symbolic link to a folder
+//   "file:/r/f"      a file
+//   "deny:/r/a/"     listing the folder fails with 70 "Permission denied"
+//   "fail75:/r/a/"   listing fails with 75; "fail76:" with 76
+void Build(FakeFileSystem& fileSystem, const QStringList& lines) {
+    for (const QString& line : lines) {
+        const qsizetype colon = line.indexOf(u':');
+        const QString kind = colon < 0 ? QString() : line.left(colon);
+        QString path = line.mid(colon + 1);
+        int value = 0;
+        if (const qsizetype equals = path.indexOf(QStringLiteral(" =")); equals >= 0) {
+            value = path.mid(equals + 2).toInt();
+            path.truncate(equals);
+        }
+        if (kind.isEmpty())
+            fileSystem.addFolder(path, value ? value & ~attribute::kDirectory : 0);
+        else if (kind == u"link")
+            fileSystem.addFolderLink(path);
+        else if (kind == u"file")
+            fileSystem.addFile(path);
+        else if (kind == u"deny")
+            fileSystem.denyAccess(path);
+        else if (kind.startsWith(u"fail"))
+            fileSystem.failListing(path, Failure(kind.mid(4).toInt(), QStringLiteral("Failed")));
+        else
+            QFAIL(qPrintable(QStringLiteral("unknown tree line: ") + line));
+    }
+}
+
+struct Walk {
+    QStringList folders;
+    QStringList reports;
+    int pumps = 0;
+};
+
+Walk RunWalk(FileSystem& fileSystem, QStringList folders, bool includeAllLevels = true,
+             const std::function<void(int pump)>& atPump = {}) {
+    Walk walk;
+    walk.folders = std::move(folders);
+    GetSubDirectories2016(
+        walk.folders, includeAllLevels, fileSystem,
+        [&] {
+            ++walk.pumps;
+            if (atPump)
+                atPump(walk.pumps);
+        },
+        [&](const QString& message) { walk.reports << message; });
+    return walk;
+}
+
+QString Repeat(char16_t unit, qsizetype count) {
+    return QString(count, QChar(unit));
+}
+
+// ---- real disk ----
+
+void MakeFolder(const QByteArray& path) {
+    QVERIFY2(::mkdir(path.constData(), 0755) == 0, path.constData());
+}
+
+// QTemporaryDir cannot remove what a text cannot name; these go by their bytes.
+class RemovedAtEnd {
+public:
+    ~RemovedAtEnd() {
+        for (auto folder = m_folders.crbegin(); folder != m_folders.crend(); ++folder)
+            ::rmdir(folder->constData());
+    }
+    void add(const QByteArray& folder) { m_folders << folder; }
+
+private:
+    QList<QByteArray> m_folders;
+};
+
+void MakeFolders(const QString& root, const QStringList& relative) {
+    for (const QString& path : relative)
+        QVERIFY2(QDir(root).mkpath(path), qPrintable(path));
+}
+
+void MakeLink(const QString& target, const QString& link) {
+    QVERIFY2(QFile::link(target, link), qPrintable(link));
+}
+
+// The order the walk must give when it leaves nothing out: breadth first, each folder's
+// subfolders in the host's own listing order, grouped by parent in the order of the parents.
+QStringList BreadthFirst(FileSystem& fileSystem, const QString& start) {
+    QStringList order{start};
+    for (qsizetype i = 0; i < order.size(); ++i) {
+        const QString folder = order.at(i);
+        for (const QString& name : fileSystem.subfolders(folder))
+            order << folder + name + u'/';
+    }
+    return order;
+}
+
+QStringList Relative(const QStringList& paths, const QString& root) {
+    QStringList result;
+    for (const QString& path : paths)
+        result << (path.startsWith(root) ? path.mid(root.size())
+                                         : QStringLiteral("outside:") + path);
+    return result;
+}
+
+QStringList Sorted(QStringList texts) {
+    texts.sort();
+    return texts;
+}
+
+} // namespace
+
+class TestSubfolderWalk : public QObject {
+    Q_OBJECT
+private slots:
+    void order_data();
+    void order();
+    void attributeTest_data();
+    void attributeTest();
+    void names_data();
+    void names();
+    void lengthBound_data();
+    void lengthBound();
+    void unreadableFolders_data();
+    void unreadableFolders();
+    void failureRemovesFirstEqualEntry();
+    void manyFailuresAtOneLevel();
+    void vanishing_data();
+    void vanishing();
+    void vanishingDuringMergeIsReported();
+    void pumpsAtEachPoint_data();
+    void pumpsAtEachPoint();
+    void walkFromWithinAPump();
+
+    void diskOrderIsLevelByLevel();
+    void diskLinks_data();
+    void diskLinks();
+    void diskNames_data();
+    void diskNames();
+    void diskLengthBound();
+};
+
+void TestSubfolderWalk::order_data() {
+    QTest::addColumn<QStringList>("tree");
+    QTest::addColumn<QStringList>("start");
+    QTest::addColumn<bool>("allLevels");
+    QTest::addColumn<QStringList>("expected");
+
+    const QStringList tree{"/r/b/y/z/", "/r/a/x/"};
+    QTest::newRow("folder without subfolders")
+        << QStringList{"/r/"} << QStringList{"/r/"} << true << QStringList{"/r/"};
+    QTest::newRow("children before grandchildren, listing order kept")
+        << tree << QStringList{"/r/"} << true
+        << QStringList{"/r/", "/r/b/", "/r/a/", "/r/b/y/", "/r/a/x/", "/r/b/y/z/"};
+    QTest::newRow("first level only")
+        << tree << QStringList{"/r/"} << false << QStringList{"/r/", "/r/b/", "/r/a/"};
+    QTest::newRow("two starting folders, grouped by parent in their order")
+        << tree << QStringList{"/r/b/", "/r/a/"} << true
+        << QStringList{"/r/b/", "/r/a/", "/r/b/y/", "/r/a/x/", "/r/b/y/z/"};
+    QTest::newRow("the same starting folder twice is walked twice")
+        << tree << QStringList{"/r/a/", "/r/a/"} << true
+        << QStringList{"/r/a/", "/r/a/", "/r/a/x/", "/r/a/x/"};
+    QTest::newRow("starting entries that are not folders stay, unwalked")
+        << QStringList{"/r/a/", "file:/r/f"} << QStringList{"/gone/", "/r/f/", "/r/"} << true
+        << QStringList{"/gone/", "/r/f/", "/r/", "/r/a/"};
+    QTest::newRow("files are not subfolders")
+        << QStringList{"file:/r/f", "/r/a/"} << QStringList{"/r/"} << true
+        << QStringList{"/r/", "/r/a/"};
+    QTest::newRow("root of the file system, doubled separator carried on")
+        << QStringList{"/a/b/", "/c/"} << QStringList{"//"} << true
+        << QStringList{"//", "//a/", "//c/", "//a/b/"};
+    QTest::newRow("empty collection") << tree << QStringList{} << true << QStringList{};
+}
+
+void TestSubfolderWalk::order() {
+    QFETCH(QStringList, tree);
+    QFETCH(QStringList, start);
+    QFETCH(bool, allLevels);
+    QFETCH(QStringList, expected);
+    FakeFileSystem fileSystem;
+    Build(fileSystem, tree);
+    const Walk walk = RunWalk(fileSystem, start, allLevels);
+    QCOMPARE(walk.folders, expected);
+    QCOMPARE(walk.reports, QStringList{});
+}
+
+void TestSubfolderWalk::attributeTest_data() {
+    QTest::addColumn<QStringList>("tree");
+    QTest::addColumn<QStringList>("start");
+    QTest::addColumn<QStringList>("expected");
+
+    const QStringList walked{"/r/", "/r/s/", "/r/s/t/"};
+    const QStringList leftOut{"/r/"};
+    auto row = [&](const char* name, int value, const QStringList& expected) {
+        QTest::newRow(name) << QStringList{QStringLiteral("/r/s/ =%1").arg(value), "/r/s/t/"}
+                            << QStringList{"/r/"} << expected;
+    };
+    row("plain folder (16)", 16, walked);
+    row("hidden alone (18) is walked", 18, walked);
+    row("system alone (20) is walked", 20, walked);
+    row("hidden and system (22) left out with everything below", 22, leftOut);
+    row("hidden system junction (1046) left out with everything below", 1046, leftOut);
+    row("junction alone (1040) is walked", 1040, walked);
+    row("hidden junction (1042) is walked", 1042, walked);
+    row("hidden, system and archive (54) is walked", 54, walked);
+
+    QTest::newRow("a hidden system folder deeper down cuts only its own branch")
+        << QStringList{"/r/a/b/ =22", "/r/a/b/c/", "/r/a/d/"} << QStringList{"/r/"}
+        << QStringList{"/r/", "/r/a/", "/r/a/d/"};
+    QTest::newRow("a starting folder of value 22 stays but is not walked")
+        << QStringList{"/r/ =22", "/r/s/"} << QStringList{"/r/"} << QStringList{"/r/"};
+    QTest::newRow("the root is walked even when hidden and system")
+        << QStringList{"/ =22", "/a/"} << QStringList{"//"} << QStringList{"//", "//a/"};
+    QTest::newRow("a folder link is listed but has nothing below it")
+        << QStringList{"/r/a/", "link:/r/up/"} << QStringList{"/r/"}
+        << QStringList{"/r/", "/r/a/", "/r/up/"};
+}
+
+void TestSubfolderWalk::attributeTest() {
+    QFETCH(QStringList, tree);
+    QFETCH(QStringList, start);
+    QFETCH(QStringList, expected);
+    FakeFileSystem fileSystem;
+    Build(fileSystem, tree);
+    QCOMPARE(RunWalk(fileSystem, start).folders, expected);
+}
+
+void TestSubfolderWalk::names_data() {
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<bool>("taken");
+
+    QTest::newRow("plain letters and digits") << QStringLiteral("Folder 12") << true;
+    QTest::newRow("accented letter (233)") << QStringLiteral("caf\u00e9") << true;
+    QTest::newRow("no-break space (160)") << QStringLiteral("a\u00a0b") << true;
+    QTest::newRow("last code of the code page (255)") << QStringLiteral("\u00ff") << true;
+    QTest::newRow("begins with a full stop (hidden)") << QStringLiteral(".config") << true;
+    QTest::newRow("three full stops") << QStringLiteral("...") << true;
+    QTest::newRow("vertical bars and the key separator")
+        << QStringLiteral("a|agksdfjmySEPERATZZZ|b") << true;
+    QTest::newRow("tab") << QStringLiteral("a\tb") << false;
+    QTest::newRow("line feed") << QStringLiteral("a\nb") << false;
+    QTest::newRow("code 1") << QStringLiteral("\u0001") << false;
+    QTest::newRow("question mark") << QStringLiteral("what?") << false;
+    QTest::newRow("DEL (127)") << QStringLiteral("a\u007fb") << false;
+    QTest::newRow("euro sign (code 128)") << QStringLiteral("\u20ac") << false;
+    QTest::newRow("Y with diaeresis (code 159)") << QStringLiteral("\u0178") << false;
+    QTest::newRow("undefined byte 0x81") << QStringLiteral("\u0081") << false;
+    QTest::newRow("l with stroke, outside Windows-1252")
+        << QStringLiteral("\u0142\u00f3d\u017a") << false;
+    QTest::newRow("Greek") << QStringLiteral("\u03a9mega") << false;
+    QTest::newRow("CJK") << QStringLiteral("\u6587\u4ef6") << false;
+    QTest::newRow("character beyond 16 bits") << QStringLiteral("a\U0001F600") << false;
+    QTest::newRow("name of 259 characters") << Repeat(u'n', 259) << true;
+    QTest::newRow("name of 260 characters") << Repeat(u'n', 260) << false;
+    QTest::newRow("full stop") << QStringLiteral(".") << false;
+    QTest::newRow("two full stops") << QStringLiteral("..") << false;
+}
+
+// A left-out name takes everything below it along; a taken one is walked (unless its path has
+// reached the length bound, as the 259-character name's has).
+void TestSubfolderWalk::names() {
+    QFETCH(QString, name);
+    QFETCH(bool, taken);
+    // The fake holds any name, "." and ".." included, as the disk never would.
+    FakeFileSystem fileSystem;
+    fileSystem.addFolder(QStringLiteral("/r/keep/"));
+    const QString folder = QStringLiteral("/r/") + name + u'/';
+    fileSystem.addFolder(folder + QStringLiteral("below/"));
+    const Walk walk = RunWalk(fileSystem, {"/r/"});
+
+    QStringList expected{"/r/", "/r/keep/"};
+    if (taken)
+        expected << folder;
+    if (taken && folder.size() < kFolderLengthBound)
+        expected << folder + QStringLiteral("below/");
+    QCOMPARE(walk.folders, expected);
+}
+
+void TestSubfolderWalk::lengthBound_data() {
+    QTest::addColumn<int>("length");
+    QTest::addColumn<int>("levelsKept");
+
+    // The folder's path has the length given; below it a child and a grandchild.
+    QTest::newRow("257: child of 259 still walked") << 257 << 3;
+    QTest::newRow("258: child reaches 260, kept but not walked") << 258 << 2;
+    QTest::newRow("259: walked, child kept, not walked") << 259 << 2;
+    QTest::newRow("260: kept, not walked") << 260 << 1;
+    QTest::newRow("261: kept, not walked") << 261 << 1;
+}
+
+void TestSubfolderWalk::lengthBound() {
+    QFETCH(int, length);
+    QFETCH(int, levelsKept);
+    const QString folder = QStringLiteral("/r/") + Repeat(u'p', length - 4) + u'/';
+    QCOMPARE(folder.size(), length);
+    const QString child = folder + QStringLiteral("c/");
+    const QString grandchild = child + QStringLiteral("g/");
+    FakeFileSystem fileSystem;
+    fileSystem.addFolder(grandchild);
+
+    const QStringList all{"/r/", folder, child, grandchild};
+    QCOMPARE(RunWalk(fileSystem, {"/r/"}).folders, all.mid(0, levelsKept + 1));
+    // A starting entry past the bound stays in the collection; nothing below it is listed.
+    if (length >= kFolderLengthBound)
+        QCOMPARE(RunWalk(fileSystem, {folder}).folders, QStringList{folder});
+}
+
+void TestSubfolderWalk::unreadableFolders_data() {
+    QTest::addColumn<QStringList>("tree");
+    QTest::addColumn<QStringList>("start");
+    QTest::addColumn<QStringList>("expected");
+
+    QTest::newRow("starting folder denied is removed")
+        << QStringList{"/r/a/", "deny:/r/"} << QStringList{"/r/"} << QStringList{};
+    QTest::newRow("starting folder not found on listing is removed")
+        << QStringList{"/r/a/", "fail76:/r/"} << QStringList{"/r/"} << QStringList{};
+    QTest::newRow("another failure ends the walk and keeps the folder")
+        << QStringList{"/r/a/", "fail75:/r/"} << QStringList{"/r/"} << QStringList{"/r/"};
+    QTest::newRow("another failure below keeps the folder, unwalked")
+        << QStringList{"/r/a/b/", "/r/c/", "fail35:/r/a/"} << QStringList{"/r/"}
+        << QStringList{"/r/", "/r/a/", "/r/c/"};
+    QTest::newRow("denied subfolder removed, its siblings walked")
+        << QStringList{"/r/a/", "/r/b/x/", "deny:/r/a/"} << QStringList{"/r/"}
+        << QStringList{"/r/", "/r/b/", "/r/b/x/"};
+    QTest::newRow("two denied subfolders at one level")
+        << QStringList{"/r/a/q/", "/r/b/q/", "/r/c/x/", "deny:/r/a/", "deny:/r/b/"}
+        << QStringList{"/r/"} << QStringList{"/r/", "/r/c/", "/r/c/x/"};
+    QTest::newRow("every subfolder of a level denied")
+        << QStringList{"/r/a/", "/r/b/", "deny:/r/a/", "deny:/r/b/"} << QStringList{"/r/"}
+        << QStringList{"/r/"};
+    QTest::newRow("denied folder three levels down")
+        << QStringList{"/r/a/b/c/", "/r/a/d/", "deny:/r/a/b/"} << QStringList{"/r/"}
+        << QStringList{"/r/", "/r/a/", "/r/a/d/"};
+    QTest::newRow("denied starting folder between readable ones")
+        << QStringList{"/d/", "/r/x/", "deny:/d/"} << QStringList{"/d/", "/r/", "/d/"}
+        << QStringList{"/r/", "/r/x/"};
+}
+
+// None of these is reported: the walk handles them itself.
+void TestSubfolderWalk::unreadableFolders() {
+    QFETCH(QStringList, tree);
+    QFETCH(QStringList, start);
+    QFETCH(QStringList, expected);
+    FakeFileSystem fileSystem;
+    Build(fileSystem, tree);
+    const Walk walk = RunWalk(fileSystem, start);
+    QCOMPARE(walk.folders, expected);
+    QCOMPARE(walk.reports, QStringList{});
+}
+
+// A failing entry removes the first entry equal to it, which need not be itself.
+void TestSubfolderWalk::failureRemovesFirstEqualEntry() {
+    FakeFileSystem fileSystem;
+    fileSystem.addFolder(QStringLiteral("/x/a/"));
+    fileSystem.addFolder(QStringLiteral("/y/"));
+    int listingsOfX = 0;
+    fileSystem.beforeListing = [&](const QString& folder) {
+        if (folder == u"/x/" && ++listingsOfX == 2)
+            fileSystem.denyAccess(QStringLiteral("/x/"));
+    };
+    const Walk walk = RunWalk(fileSystem, {"/x/", "/y/", "/x/"});
+    QCOMPARE(walk.folders, (QStringList{"/y/", "/x/", "/x/a/"}));
+    QCOMPARE(walk.reports, QStringList{});
+}
+
+void TestSubfolderWalk::manyFailuresAtOneLevel() {
+    FakeFileSystem fileSystem;
+    QStringList expected{"/r/"};
+    for (int i = 0; i < 2000; ++i) {
+        const QString folder = QStringLiteral("/r/%1/").arg(i, 4, 10, QChar(u'0'));
+        fileSystem.addFolder(folder + QStringLiteral("x/"));
+        if (i % 3 == 0)
+            expected << folder;
+        else
+            fileSystem.denyAccess(folder);
+    }
+    for (int i = 0; i < 2000; i += 3)
+        expected << QStringLiteral("/r/%1/x/").arg(i, 4, 10, QChar(u'0'));
+    QCOMPARE(RunWalk(fileSystem, {"/r/"}).folders, expected);
+}
+
+void TestSubfolderWalk::vanishing_data() {
+    QTest::addColumn<QStringList>("tree");
+    QTest::addColumn<QString>("whenListing");
+    QTest::addColumn<QString>("removed");
+    QTest::addColumn<QStringList>("expected");
+
+    QTest::newRow("a found sibling vanishes before its own listing")
+        << QStringList{"/r/a/", "/r/b/c/"} << "/r/a/"
+        << "/r/b/" << QStringList{"/r/", "/r/a/"};
+    QTest::newRow("a listed folder vanishes before the merge")
+        << QStringList{"/r/a/x/", "/r/b/"} << "/r/b/"
+        << "/r/a/" << QStringList{"/r/", "/r/b/"};
+    QTest::newRow("a folder vanishes just before it is listed")
+        << QStringList{"/r/a/x/", "/r/b/"} << "/r/a/"
+        << "/r/a/" << QStringList{"/r/", "/r/b/"};
+    QTest::newRow("the starting folder vanishes before it is listed")
+        << QStringList{"/r/a/"} << "/r/"
+        << "/r/" << QStringList{};
+}
+
+void TestSubfolderWalk::vanishing() {
+    QFETCH(QStringList, tree);
+    QFETCH(QString, whenListing);
+    QFETCH(QString, removed);
+    QFETCH(QStringList, expected);
+    FakeFileSystem fileSystem;
+    Build(fileSystem, tree);
+    fileSystem.beforeListing = [&](const QString& folder) {
+        if (folder == whenListing)
+            fileSystem.remove(removed);
+    };
+    const Walk walk = RunWalk(fileSystem, {"/r/"});
+    QCOMPARE(walk.folders, expected);
+    QCOMPARE(walk.reports, QStringList{});
+}
+
+// Between the merge's folder check and its attribute test the window pumps; a folder removed
+// there cannot be opened any more, which is a failure of the merge and is reported.
+void TestSubfolderWalk::vanishingDuringMergeIsReported() {
+    FakeFileSystem fileSystem;
+    Build(fileSystem, {"/r/a/", "/r/b/"});
+    // Pumps: 1 examine /r/, 2-3 its two subfolders, 4-5 examine them, 6 merge /r/a/.
+    const Walk walk = RunWalk(fileSystem, {"/r/"}, true, [&](int pump) {
+        if (pump == 6)
+            fileSystem.remove(QStringLiteral("/r/a/"));
+    });
+    QCOMPARE(walk.folders, (QStringList{"/r/", "/r/b/"}));
+    QCOMPARE(walk.reports,
+             QStringList{ErrorTrap::message(QStringLiteral("Path not found"),
+                                            QString::fromUtf16(kGetSubDirectoriesLabel), 120)});
+}
+
+void TestSubfolderWalk::pumpsAtEachPoint_data() {
+    QTest::addColumn<QStringList>("tree");
+    QTest::addColumn<QStringList>("start");
+    QTest::addColumn<bool>("allLevels");
+    QTest::addColumn<int>("pumps");
+
+    QTest::newRow("examine, two subfolders, examine each, merge each")
+        << QStringList{"/r/a/", "/r/b/"} << QStringList{"/r/"} << true << 7;
+    QTest::newRow("first level only: no examination of the subfolders")
+        << QStringList{"/r/a/", "/r/b/"} << QStringList{"/r/"} << false << 5;
+    QTest::newRow("a left-out name still costs its pump")
+        << QStringList{"/r/a?/"} << QStringList{"/r/"} << true << 2;
+    QTest::newRow("a missing entry is not examined")
+        << QStringList{"/r/"} << QStringList{"/gone/"} << true << 0;
+    QTest::newRow("a deep entry is merged once per level above it")
+        << QStringList{"/r/a/b/"} << QStringList{"/r/"} << true << 8;
+}
+
+// The window must stay alive during a long walk: one pump per examined entry, per subfolder
+// walked and per merged entry.
+void TestSubfolderWalk::pumpsAtEachPoint() {
+    QFETCH(QStringList, tree);
+    QFETCH(QStringList, start);
+    QFETCH(bool, allLevels);
+    QFETCH(int, pumps);
+    FakeFileSystem fileSystem;
+    Build(fileSystem, tree);
+    QCOMPARE(RunWalk(fileSystem, start, allLevels).pumps, pumps);
+}
+
+// A handler run from a pump may walk the same disk: neither walk disturbs the other.
+void TestSubfolderWalk::walkFromWithinAPump() {
+    FakeFileSystem fileSystem;
+    Build(fileSystem, {"/r/a/x/", "/r/b/", "/s/c/d/"});
+    QStringList inner;
+    const Walk outer = RunWalk(fileSystem, {"/r/"}, true, [&](int pump) {
+        if (pump == 3 || pump == 9)
+            inner << RunWalk(fileSystem, {"/s/"}).folders;
+    });
+    QCOMPARE(outer.folders, (QStringList{"/r/", "/r/a/", "/r/b/", "/r/a/x/"}));
+    QCOMPARE(inner, (QStringList{"/s/", "/s/c/", "/s/c/d/", "/s/", "/s/c/", "/s/c/d/"}));
+}
+
+// ---- real disk ----
+
+void TestSubfolderWalk::diskOrderIsLevelByLevel() {
+    QTemporaryDir temporary;
+    QVERIFY(temporary.isValid());
+    const QString root = temporary.path() + u'/';
+    MakeFolders(root, {"b/y/z", "a/x", "c", "a/w/v", "d/e/f/g", ".hidden/inner"});
+    FileSystem& fileSystem = HostFileSystem();
+    const Walk walk = RunWalk(fileSystem, {root});
+    QCOMPARE(Relative(walk.folders, root), Relative(BreadthFirst(fileSystem, root), root));
+    QCOMPARE(Sorted(Relative(walk.folders, root)),
+             Sorted({"", "a/", "b/", "c/", "d/", ".hidden/", "a/x/", "a/w/", "b/y/", "d/e/",
+                     ".hidden/inner/", "a/w/v/", "b/y/z/", "d/e/f/", "d/e/f/g/"}));
+    QCOMPARE(walk.reports, QStringList{});
+}
+
+void TestSubfolderWalk::diskLinks_data() {
+    QTest::addColumn<QString>("target");
+    QTest::addColumn<QStringList>("expected");
+
+    // The link is made at "a/link"; the tree holds a/, b/c/ and a file f.
+    QTest::newRow("link to an ancestor is listed, never entered")
+        << ".." << QStringList{"", "a/", "b/", "a/link/", "b/c/"};
+    QTest::newRow("link to a sibling is listed, its target walked once")
+        << "../b" << QStringList{"", "a/", "b/", "a/link/", "b/c/"};
+    QTest::newRow("link to itself is left out") << "link" << QStringList{"", "a/", "b/", "b/c/"};
+    QTest::newRow("dangling link is left out")
+        << "../nothing" << QStringList{"", "a/", "b/", "b/c/"};
+    QTest::newRow("link to a file is left out") << "../f" << QStringList{"", "a/", "b/", "b/c/"};
+    QTest::newRow("link leading outside the tree is listed, never entered")
+        << "/" << QStringList{"", "a/", "b/", "a/link/", "b/c/"};
+}
+
+void TestSubfolderWalk::diskLinks() {
+    QFETCH(QString, target);
+    QFETCH(QStringList, expected);
+    QTemporaryDir temporary;
+    QVERIFY(temporary.isValid());
+    const QString root = temporary.path() + u'/';
+    MakeFolders(root, {"a", "b/c"});
+    QFile file(root + QStringLiteral("f"));
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.close();
+    MakeLink(target, root + QStringLiteral("a/link"));
+
+    const Walk walk = RunWalk(HostFileSystem(), {root});
+    // a/ and b/ may come in either order; the levels may not.
+    QCOMPARE(Sorted(Relative(walk.folders, root)), Sorted(expected));
+    QCOMPARE(walk.folders.first(), root);
+    for (qsizetype i = 1; i < walk.folders.size(); ++i)
+        QVERIFY(walk.folders[i - 1].count(u'/') <= walk.folders[i].count(u'/'));
+    QCOMPARE(walk.reports, QStringList{});
+
+    // Chosen itself, a link stays in the collection with nothing below it.
+    if (expected.contains(QStringLiteral("a/link/"))) {
+        const QString link = root + QStringLiteral("a/link/");
+        QCOMPARE(RunWalk(HostFileSystem(), {link}).folders, QStringList{link});
+    }
+}
+
+void TestSubfolderWalk::diskNames_data() {
+    QTest::addColumn<QByteArray>("name");
+    QTest::addColumn<bool>("taken");
+
+    QTest::newRow("accented letter") << QByteArray("caf\xc3\xa9") << true;
+    QTest::newRow("hidden") << QByteArray(".cache") << true;
+    QTest::newRow("vertical bar") << QByteArray("a|b") << true;
+    QTest::newRow("tab") << QByteArray("a\tb") << false;
+    QTest::newRow("control character") << QByteArray("a\x01") << false;
+    QTest::newRow("question mark") << QByteArray("a?") << false;
+    QTest::newRow("outside Windows-1252") << QByteArray("\xc5\x82\xc3\xb3"
+                                                        "d\xc5\xba")
+                                          << false;
+    QTest::newRow("not valid UTF-8") << QByteArray("bad\xff\xfe") << false;
+    QTest::newRow("truncated UTF-8 sequence") << QByteArray("bad\xc3") << false;
+}
+
+void TestSubfolderWalk::diskNames() {
+    QFETCH(QByteArray, name);
+    QFETCH(bool, taken);
+    QTemporaryDir temporary;
+    QVERIFY(temporary.isValid());
+    const QString root = temporary.path() + u'/';
+    const QByteArray folder = QFile::encodeName(root) + name;
+    RemovedAtEnd removed;
+    removed.add(folder);
+    removed.add(folder + "/below");
+    MakeFolder(folder);
+    MakeFolder(folder + "/below");
+    MakeFolders(root, {"keep"});
+
+    const Walk walk = RunWalk(HostFileSystem(), {root});
+    QStringList expected{"", "keep/"};
+    if (taken) {
+        const QString text = QFile::decodeName(name);
+        expected << text + u'/' << text + QStringLiteral("/below/");
+    }
+    QCOMPARE(Sorted(Relative(walk.folders, root)), Sorted(expected));
+    QCOMPARE(walk.reports, QStringList{});
+}
+
+void TestSubfolderWalk::diskLengthBound() {
+    QTemporaryDir temporary;
+    QVERIFY(temporary.isValid());
+    const QString root = temporary.path() + u'/';
+    // Two branches: one whose folder path is 259 characters, one of 260; each with a child.
+    auto branch = [&](QChar letter, int length) {
+        QString path = root;
+        while (path.size() + 101 < length)
+            path += QString(99, letter) + u'/';
+        path += QString(length - path.size() - 1, letter) + u'/';
+        return path;
+    };
+    const QString walked = branch(u'w', 259);
+    const QString unwalked = branch(u'u', 260);
+    QCOMPARE(walked.size(), 259);
+    QCOMPARE(unwalked.size(), 260);
+    QVERIFY(QDir().mkpath(walked + QStringLiteral("c")));
+    QVERIFY(QDir().mkpath(unwalked + QStringLiteral("c")));
+
+    const QStringList result = RunWalk(HostFileSystem(), {root}).folders;
+    QVERIFY(result.contains(walked));
+    QVERIFY(result.contains(walked + QStringLiteral("c/")));
+    QVERIFY(result.contains(unwalked));
+    QVERIFY(!result.contains(unwalked + QStringLiteral("c/")));
+}
+
+QTEST_APPLESS_MAIN(TestSubfolderWalk)
+#include "tst_subfolderwalk.moc"
