@@ -75,9 +75,11 @@ bool SameBytes(const char* name, size_t length, const QByteArray& other) {
            std::memcmp(name, other.constData(), length) == 0;
 }
 
-// An ASCII text that converts to other bytes would address another entry than the one meant.
+// A text whose bytes lead back to another text (a lone surrogate becomes U+FFFD) would address
+// another entry than the one meant. Plain ASCII always comes back.
 bool SurvivesRoundTrip(const QString& text, const QByteArray& bytes) {
-    return IsAscii(bytes.constData(), bytes.size()) || QFile::decodeName(bytes) == text;
+    return std::all_of(text.begin(), text.end(), [](QChar c) { return c.unicode() < 0x80; }) ||
+           QFile::decodeName(bytes) == text;
 }
 
 // The path in the system's bytes, separators collapsed and trailing ones dropped ("/" stays);

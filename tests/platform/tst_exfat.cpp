@@ -1,7 +1,7 @@
 #include "platform/posixfilesystem.h"
 
 #include "common/failure.h"
-#include "tests/platform/scriptedfilesystem.h"
+#include "tests/platform/disksupport.h"
 
 #include <QDir>
 #include <QFile>
@@ -14,7 +14,7 @@
 #include <unistd.h>
 
 using namespace tarnwick;
-using tarnwick::test::ScriptedFileSystem;
+using namespace tarnwick::test;
 
 namespace {
 
@@ -109,44 +109,7 @@ private:
     bool m_mounted = false;
 };
 
-enum class Strategy { AsTheMountAnswers, Placeholder };
-
-QStringList entriesOnDisk(const QString& folder) {
-    QStringList names = QDir(folder).entryList(
-        QDir::AllEntries | QDir::System | QDir::Hidden | QDir::NoDotAndDotDot, QDir::Unsorted);
-    std::sort(names.begin(), names.end());
-    return names;
-}
-
-void makeFolder(const QString& path) {
-    QVERIFY2(QDir().mkpath(path), qPrintable(path));
-}
-
-void makeFile(const QString& path, const QByteArray& content) {
-    QFile file(path);
-    QVERIFY2(file.open(QIODevice::WriteOnly), qPrintable(path));
-    QCOMPARE(file.write(content), content.size());
-}
-
-QByteArray contentOf(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
-}
-
-// The number of the failure a rename throws, 0 when it went through.
-int renameFailure(FileSystem& fileSystem, const QString& parent, const QString& from,
-                  const QString& to) {
-    try {
-        fileSystem.renameFolder(parent, from, to);
-    } catch (const Failure& failure) {
-        return failure.number();
-    }
-    return 0;
-}
-
 } // namespace
-
-Q_DECLARE_METATYPE(Strategy)
 
 class TestExfat : public QObject {
     Q_OBJECT
@@ -204,9 +167,7 @@ void TestExfat::caseOnlyRenameOfNestedTree_data() {
     const QStringList lower{"photos", "summer", "beach"};
     const QStringList upper{"PHOTOS", "SUMMER", "BEACH"};
     const QStringList proper{"Photos", "Summer", "Beach"};
-    for (const auto& [strategy, label] :
-         {std::pair{Strategy::AsTheMountAnswers, "as the mount answers"},
-          std::pair{Strategy::Placeholder, "placeholder"}}) {
+    for (const auto& [strategy, label] : kStrategies) {
         QTest::addRow("%s: upper case", label) << strategy << lower << upper;
         QTest::addRow("%s: lower case", label) << strategy << proper << lower;
         QTest::addRow("%s: proper case", label) << strategy << upper << proper;
@@ -225,8 +186,7 @@ void TestExfat::caseOnlyRenameOfNestedTree() {
     makeFolder(root + names[0] + "/" + names[1] + "/untouched");
 
     ScriptedFileSystem fileSystem;
-    if (strategy == Strategy::Placeholder)
-        fileSystem.forcePlaceholder();
+    useStrategy(fileSystem, strategy);
     for (qsizetype depth = names.size() - 1; depth >= 0; --depth) {
         const QString parent =
             root + QStringList(names.mid(0, depth)).join(u'/') + (depth > 0 ? "/" : "");
@@ -246,7 +206,7 @@ void TestExfat::caseOnlyRenameOfNestedTree() {
 
 void TestExfat::directCaseOnlyRenameIsRefused_data() {
     QTest::addColumn<Strategy>("strategy");
-    QTest::newRow("as the mount answers") << Strategy::AsTheMountAnswers;
+    QTest::newRow("as the disk answers") << Strategy::AsTheDiskAnswers;
     QTest::newRow("placeholder") << Strategy::Placeholder;
 }
 
@@ -258,8 +218,7 @@ void TestExfat::directCaseOnlyRenameIsRefused() {
     makeFolder(root + "photos/summer");
 
     ScriptedFileSystem fileSystem;
-    if (strategy == Strategy::Placeholder)
-        fileSystem.forcePlaceholder();
+    useStrategy(fileSystem, strategy);
     QCOMPARE(renameFailure(fileSystem, root, "photos", "PHOTOS"), failure_code::kFileAlreadyExists);
     QCOMPARE(entriesOnDisk(root), QStringList{"photos"});
     QCOMPARE(entriesOnDisk(root + "photos"), QStringList{"summer"});
@@ -268,9 +227,7 @@ void TestExfat::directCaseOnlyRenameIsRefused() {
 void TestExfat::neverReplaces_data() {
     QTest::addColumn<Strategy>("strategy");
     QTest::addColumn<QString>("to");
-    for (const auto& [strategy, label] :
-         {std::pair{Strategy::AsTheMountAnswers, "as the mount answers"},
-          std::pair{Strategy::Placeholder, "placeholder"}}) {
+    for (const auto& [strategy, label] : kStrategies) {
         QTest::addRow("%s: folder in other case", label) << strategy << "docs";
         QTest::addRow("%s: empty folder", label) << strategy << "Empty";
         QTest::addRow("%s: empty folder in other case", label) << strategy << "EMPTY";
@@ -289,8 +246,7 @@ void TestExfat::neverReplaces() {
     const QStringList before = entriesOnDisk(root);
 
     ScriptedFileSystem fileSystem;
-    if (strategy == Strategy::Placeholder)
-        fileSystem.forcePlaceholder();
+    useStrategy(fileSystem, strategy);
     QCOMPARE(renameFailure(fileSystem, root, "other", to), failure_code::kFileAlreadyExists);
     QCOMPARE(entriesOnDisk(root), before);
     QCOMPARE(entriesOnDisk(root + "Docs"), QStringList{"theirs"});

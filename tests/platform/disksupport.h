@@ -1,0 +1,91 @@
+#pragma once
+
+#include "common/failure.h"
+#include "platform/posixfilesystem.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTest>
+#include <algorithm>
+#include <cerrno>
+
+// What the tests of the host's file system share: a way to reach the placeholder rename on any
+// disk, and small helpers to build and read real folders.
+namespace tarnwick::test {
+
+// The host's file system with the two system calls of a rename scripted: it stands in for a file
+// system that refuses the no-replace flag, or for a rename onto the placeholder that fails.
+// -1 leaves the real call in place.
+class ScriptedFileSystem : public PosixFileSystem {
+public:
+    int exclusiveError = -1;
+    int placeholderError = -1;
+    int placeholderRenames = 0;
+
+protected:
+    int renameExclusive(int folderFd, const char* from, const char* to) override {
+        return exclusiveError < 0 ? PosixFileSystem::renameExclusive(folderFd, from, to)
+                                  : exclusiveError;
+    }
+    int renameOntoPlaceholder(int folderFd, const char* from, const char* to) override {
+        ++placeholderRenames;
+        return placeholderError < 0 ? PosixFileSystem::renameOntoPlaceholder(folderFd, from, to)
+                                    : placeholderError;
+    }
+};
+
+// How a rename test reaches the disk: the way the disk answers, or always the placeholder.
+enum class Strategy { AsTheDiskAnswers, Placeholder };
+
+inline void useStrategy(ScriptedFileSystem& fileSystem, Strategy strategy) {
+    if (strategy == Strategy::Placeholder)
+        fileSystem.exclusiveError = EINVAL;
+}
+
+inline const std::pair<Strategy, const char*> kStrategies[] = {
+    {Strategy::AsTheDiskAnswers, "as the disk answers"}, {Strategy::Placeholder, "placeholder"}};
+
+inline void makeFolder(const QString& path) {
+    QVERIFY2(QDir().mkpath(path), qPrintable(path));
+}
+
+inline void makeFile(const QString& path, const QByteArray& content = "x") {
+    QFile file(path);
+    QVERIFY2(file.open(QIODevice::WriteOnly), qPrintable(path));
+    QCOMPARE(file.write(content), content.size());
+}
+
+inline void makeLink(const QString& target, const QString& link) {
+    QVERIFY2(QFile::link(target, link), qPrintable(link));
+}
+
+inline QStringList sorted(QStringList names) {
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+// Every entry of the folder, links as themselves, in binary order.
+inline QStringList entriesOnDisk(const QString& folder) {
+    return sorted(QDir(folder).entryList(
+        QDir::AllEntries | QDir::System | QDir::Hidden | QDir::NoDotAndDotDot, QDir::Unsorted));
+}
+
+inline QByteArray contentOf(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
+}
+
+// The number of the failure the rename throws, 0 when it went through.
+inline int renameFailure(FileSystem& fileSystem, const QString& parent, const QString& from,
+                         const QString& to) {
+    try {
+        fileSystem.renameFolder(parent, from, to);
+    } catch (const Failure& failure) {
+        return failure.number();
+    }
+    return 0;
+}
+
+} // namespace tarnwick::test
+
+Q_DECLARE_METATYPE(tarnwick::test::Strategy)
