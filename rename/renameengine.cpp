@@ -6,6 +6,7 @@
 #include "rename/namekey.h"
 
 #include <QStringList>
+#include <algorithm>
 #include <optional>
 
 namespace tarnwick {
@@ -48,6 +49,15 @@ std::optional<QString> ListedFolder(const QStringList& names, const QString& ref
     if (matches.isEmpty())
         return std::nullopt;
     return matches.first();
+}
+
+// Where names differing in letter case alone may stand side by side ("docs" beside "Docs"), the
+// host still refuses such a pair to be made. Once the folder had left its name it could not take
+// it back, so the detour could strand it; the direct rename is safe, since it never replaces.
+bool WayBackOpen(const QStringList& names, const QString& name) {
+    return std::none_of(names.begin(), names.end(), [&](const QString& other) {
+        return other != name && other.compare(name, Qt::CaseInsensitive) == 0;
+    });
 }
 
 } // namespace
@@ -108,8 +118,9 @@ RenameOutcome RenameFilesWild(FileSystem& fileSystem, const FailureReport& repor
     trap.step(146, [&] { from = ListedFolder(*names, reference, separator); });
     if (from) {
         const QString intermediate = newLeaf + QString::fromUtf16(kIntermediateSuffix);
-        const bool detoured =
-            trap.step(150, [&] { fileSystem.renameFolder(*folder, *from, intermediate); });
+        const bool detoured = WayBackOpen(*names, *from) && trap.step(150, [&] {
+            fileSystem.renameFolder(*folder, *from, intermediate);
+        });
         if (detoured) {
             if (trap.step(152, [&] { fileSystem.renameFolder(*folder, intermediate, newLeaf); })) {
                 outcome.renamed = true;

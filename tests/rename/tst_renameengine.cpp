@@ -1,0 +1,470 @@
+#include "rename/renameengine.h"
+#include "tests/support/trialfolders.h"
+
+#include <QTest>
+#include <memory>
+
+namespace tarnwick {
+
+bool operator==(const RenameOutcome& a, const RenameOutcome& b) {
+    return a.renamed == b.renamed && a.newPath == b.newPath;
+}
+
+} // namespace tarnwick
+
+namespace QTest {
+template <> char* toString(const tarnwick::RenameOutcome& outcome) {
+    return qstrdup(
+        (outcome.renamed ? "renamed to " + outcome.newPath : QStringLiteral("not renamed"))
+            .toUtf8()
+            .constData());
+}
+} // namespace QTest
+
+using namespace tarnwick;
+using tarnwick::test::DiskTrialFolders;
+using tarnwick::test::FakeFileSystem;
+using tarnwick::test::FakeTrialFolders;
+using tarnwick::test::TrialFolders;
+
+namespace {
+
+enum class Host { CaseSensitiveFake, CaseInsensitiveFake, Disk };
+
+// The error messages the engine reported, as the boxes would show them.
+struct Reports {
+    QStringList messages;
+    FailureReport sink() {
+        return [this](const QString& message) { messages << message; };
+    }
+};
+
+// The part of the message that names where the failure happened.
+QString Place(int line) {
+    return QStringLiteral("\r\n") + QString::fromUtf16(kRenameFilesWildLabel) +
+           QStringLiteral("at line %1\r\r").arg(line);
+}
+
+void CheckReports(const QStringList& messages, const QList<int>& lines, const QString& mentions) {
+    QCOMPARE(messages.size(), lines.size());
+    for (qsizetype i = 0; i < lines.size(); ++i) {
+        QVERIFY2(messages[i].contains(Place(lines[i])), qPrintable(messages[i]));
+        QVERIFY2(messages[i].contains(mentions), qPrintable(messages[i]));
+    }
+}
+
+// A name ending in the intermediate suffix that was not there before the rename.
+QStringList LeftUnderIntermediateNames(const QStringList& before, const QStringList& after) {
+    QStringList left;
+    for (const QString& entry : after) {
+        if (entry.contains(QStringLiteral("9999999")) && !before.contains(entry))
+            left << entry;
+    }
+    return left;
+}
+
+// A listed path relative to the trial root, or absolute when it begins with "/".
+QString Listed(const TrialFolders& folders, const QString& text) {
+    return text.startsWith(u'/') ? text : folders.path(text);
+}
+
+std::unique_ptr<TrialFolders> MakeFolders(Host host) {
+    switch (host) {
+    case Host::CaseSensitiveFake:
+        return std::make_unique<FakeTrialFolders>(FakeFileSystem::Mode::CaseSensitive);
+    case Host::CaseInsensitiveFake:
+        return std::make_unique<FakeTrialFolders>(FakeFileSystem::Mode::CaseInsensitive);
+    case Host::Disk:
+        break;
+    }
+    return std::make_unique<DiskTrialFolders>();
+}
+
+const QString k255(255, u'a');
+const QString k255Upper(255, u'A');
+const QString k256Upper(256, u'X');
+// What "фото" becomes through the ANSI code page (and the key of "мама" too).
+const QString kLossy(4, u'?');
+
+} // namespace
+
+class TestRenameEngine : public QObject {
+    Q_OBJECT
+
+private slots:
+    void onCaseSensitiveFake_data() { addRenameRows(Host::CaseSensitiveFake); }
+    void onCaseSensitiveFake() { runRenameRow(Host::CaseSensitiveFake); }
+    void onCaseInsensitiveFake_data() { addRenameRows(Host::CaseInsensitiveFake); }
+    void onCaseInsensitiveFake() { runRenameRow(Host::CaseInsensitiveFake); }
+    void onDisk_data() { addRenameRows(Host::Disk); }
+    void onDisk() { runRenameRow(Host::Disk); }
+
+    void faultsOnTheWay_data();
+    void faultsOnTheWay();
+
+    void refusedCharacters_data();
+    void refusedCharacters();
+
+    void nameTooLongInBytesOnDisk();
+
+private:
+    static void addRenameRows(Host host);
+    static void runRenameRow(Host host);
+};
+
+// One shape for every host: a tree, one listed folder and its new path, and what must follow.
+// "bears" is where the folder is afterwards when it was renamed, empty when it was not.
+void TestRenameEngine::addRenameRows(Host host) {
+    QTest::addColumn<QStringList>("folders");
+    QTest::addColumn<QStringList>("files");
+    QTest::addColumn<QString>("current");
+    QTest::addColumn<QString>("next");
+    QTest::addColumn<QString>("bears");
+    QTest::addColumn<QStringList>("after");
+    QTest::addColumn<QList<int>>("lines");
+    QTest::addColumn<QString>("mentions");
+
+    const QStringList none;
+    const bool bothCasesCanExist = host != Host::CaseInsensitiveFake;
+
+    QTest::newRow("change of letter case alone")
+        << QStringList{"t/photos/"} << none << "t/photos/"
+        << "t/Photos/"
+        << "t/Photos/" << QStringList{"t/", "t/Photos/"} << QList<int>{} << QString();
+    QTest::newRow("new name equal to the current one")
+        << QStringList{"t/Docs/"} << none << "t/Docs/"
+        << "t/Docs/"
+        << "t/Docs/" << QStringList{"t/", "t/Docs/"} << QList<int>{} << QString();
+    QTest::newRow("current path without trailing separator")
+        << QStringList{"t/photos/"} << none << "t/photos"
+        << "t/PHOTOS/"
+        << "t/PHOTOS/" << QStringList{"t/", "t/PHOTOS/"} << QList<int>{} << QString();
+    QTest::newRow("parent of the new path ignored")
+        << QStringList{"t/photos/", "elsewhere/"} << none << "t/photos/"
+        << "elsewhere/PHOTOS/"
+        << "t/PHOTOS/" << QStringList{"elsewhere/", "t/", "t/PHOTOS/"} << QList<int>{} << QString();
+    QTest::newRow("listed folder deleted")
+        << QStringList{"t/other/"} << none << "t/gone/"
+        << "t/GONE/" << QString() << QStringList{"t/", "t/other/"} << QList<int>{} << QString();
+    QTest::newRow("listed folder renamed outside in letter case")
+        << QStringList{"t/Photos/"} << none << "t/photos/"
+        << "t/PHOTOS/" << QString() << QStringList{"t/", "t/Photos/"} << QList<int>{} << QString();
+    QTest::newRow("parent gone") << QStringList{"t/"} << none << "t/missing/sub/"
+                                 << "t/missing/SUB/" << QString() << QStringList{"t/"}
+                                 << QList<int>{130, 132, 134} << "Path not found";
+    QTest::newRow("parent renamed in letter case alone")
+        << QStringList{"t/DOCS/sub/"} << none << "t/Docs/sub/"
+        << "t/Docs/SUB/"
+        << "t/DOCS/SUB/" << QStringList{"t/", "t/DOCS/", "t/DOCS/SUB/"} << QList<int>{}
+        << QString();
+    QTest::newRow("parent renamed beyond letter case")
+        << QStringList{"t/Papers/sub/"} << none << "t/Docs/sub/"
+        << "t/Docs/SUB/" << QString() << QStringList{"t/", "t/Papers/", "t/Papers/sub/"}
+        << QList<int>{130, 132, 134} << "Path not found";
+    QTest::newRow("intermediate name taken by a folder")
+        << QStringList{"t/docs/", "t/DOCS9999999/"} << none << "t/docs/"
+        << "t/DOCS/"
+        << "t/DOCS/" << QStringList{"t/", "t/DOCS/", "t/DOCS9999999/"} << QList<int>{150}
+        << "File already exists";
+    QTest::newRow("intermediate name taken by a file")
+        << QStringList{"t/docs/"} << QStringList{"t/DOCS9999999"} << "t/docs/"
+        << "t/DOCS/"
+        << "t/DOCS/" << QStringList{"t/", "t/DOCS/", "t/DOCS9999999"} << QList<int>{150}
+        << "File already exists";
+    if (bothCasesCanExist) {
+        QTest::newRow("new name borne by another folder in other case")
+            << QStringList{"t/docs/", "t/Docs/"} << none << "t/docs/"
+            << "t/DOCS/" << QString() << QStringList{"t/", "t/Docs/", "t/docs/"} << QList<int>{152}
+            << "File already exists";
+        QTest::newRow("new name equal to the current one, beside it in other case")
+            << QStringList{"t/docs/", "t/Docs/"} << none << "t/docs/"
+            << "t/docs/"
+            << "t/docs/" << QStringList{"t/", "t/Docs/", "t/docs/"} << QList<int>{} << QString();
+        QTest::newRow("empty folder already bearing the new name")
+            << QStringList{"t/docs/inside/", "t/DOCS/"} << none << "t/docs/"
+            << "t/DOCS/" << QString() << QStringList{"t/", "t/DOCS/", "t/docs/", "t/docs/inside/"}
+            << QList<int>{152} << "File already exists";
+    }
+    QTest::newRow("new name of 255 bytes")
+        << QStringList{"t/" + k255 + "/"} << none << "t/" + k255 + "/"
+        << "t/" + k255Upper + "/"
+        << "t/" + k255Upper + "/" << QStringList{"t/", "t/" + k255Upper + "/"} << QList<int>{150}
+        << "Path/File access error";
+    QTest::newRow("new name longer than a name can be")
+        << QStringList{"t/x/"} << none << "t/x/"
+        << "t/" + k256Upper + "/" << QString() << QStringList{"t/", "t/x/"} << QList<int>{150, 152}
+        << "Path/File access error";
+    QTest::newRow("blanks at both ends, beside the same name without")
+        << QStringList{"t/ docs /", "t/docs/"} << none << "t/ docs /"
+        << "t/ DOCS /"
+        << "t/ DOCS /" << QStringList{"t/", "t/ DOCS /", "t/docs/"} << QList<int>{} << QString();
+    QTest::newRow("tab beside newline")
+        << QStringList{"t/a\tb/", "t/a\nb/"} << none << "t/a\tb/"
+        << "t/A\tB/"
+        << "t/A\tB/" << QStringList{"t/", "t/A\tB/", "t/a\nb/"} << QList<int>{} << QString();
+    QTest::newRow("question mark and star kept")
+        << QStringList{"t/what?ever*/"} << none << "t/what?ever*/"
+        << "t/WHAT?EVER*/"
+        << "t/WHAT?EVER*/" << QStringList{"t/", "t/WHAT?EVER*/"} << QList<int>{} << QString();
+    QTest::newRow("фото beside мама, same key")
+        << QStringList{"t/фото/", "t/мама/"} << none << "t/фото/"
+        << "t/ФОТО/"
+        << "t/ФОТО/" << QStringList{"t/", "t/ФОТО/", "t/мама/"} << QList<int>{} << QString();
+    QTest::newRow("lossy listed name matching two folders")
+        << QStringList{"t/фото/", "t/мама/"} << none << "t/" + kLossy + "/"
+        << "t/" + kLossy + "/" << QString() << QStringList{"t/", "t/мама/", "t/фото/"}
+        << QList<int>{146} << "Folder name is ambiguous";
+    QTest::newRow("lossy listed name matching one folder")
+        << QStringList{"t/фото/", "t/docs/"} << none << "t/" + kLossy + "/"
+        << "t/Фото/"
+        << "t/Фото/" << QStringList{"t/", "t/docs/", "t/Фото/"} << QList<int>{} << QString();
+    QTest::newRow("root") << QStringList{"t/"} << none << "//"
+                          << "//" << QString() << QStringList{"t/"} << QList<int>{} << QString();
+    QTest::newRow("new path without a last component")
+        << QStringList{"t/docs/"} << none << "t/docs/"
+        << "t//" << QString() << QStringList{"t/", "t/docs/"} << QList<int>{128} << "empty";
+}
+
+void TestRenameEngine::runRenameRow(Host host) {
+    QFETCH(QStringList, folders);
+    QFETCH(QStringList, files);
+    QFETCH(QString, current);
+    QFETCH(QString, next);
+    QFETCH(QString, bears);
+    QFETCH(QStringList, after);
+    QFETCH(QList<int>, lines);
+    QFETCH(QString, mentions);
+
+    const std::unique_ptr<TrialFolders> trial = MakeFolders(host);
+    for (const QString& folder : folders)
+        QVERIFY(trial->addFolder(folder));
+    for (const QString& file : files)
+        QVERIFY(trial->addFile(file));
+    const QStringList before = trial->tree();
+
+    Reports reports;
+    const RenameOutcome outcome = RenameFilesWild(trial->fileSystem(), reports.sink(),
+                                                  Listed(*trial, current), Listed(*trial, next));
+
+    after.sort();
+    QCOMPARE(trial->tree(), after);
+    QCOMPARE(LeftUnderIntermediateNames(before, trial->tree()), QStringList());
+    CheckReports(reports.messages, lines, mentions);
+    QCOMPARE(outcome,
+             (RenameOutcome{!bears.isEmpty(), bears.isEmpty() ? QString() : trial->path(bears)}));
+}
+
+namespace {
+
+enum class Fault {
+    None,
+    FirstStep,
+    FirstStepAndDirect,
+    SecondStep,
+    SecondStepAndWayBack,
+    NewNameTakenBetweenSteps,
+    Listing,
+};
+
+// Makes the fake fail as a host would: a refusal at a chosen step, or another program acting.
+void Inject(FakeFileSystem& fake, Fault fault, const QString& intermediate, const QString& leaf) {
+    const Failure denied(failure_code::kPermissionDenied, QStringLiteral("Permission denied"));
+    switch (fault) {
+    case Fault::None:
+        break;
+    case Fault::FirstStep:
+        fake.beforeRename = [=](const QString&, const QString&,
+                                const QString& to) -> std::optional<Failure> {
+            return to == intermediate ? std::optional(denied) : std::nullopt;
+        };
+        break;
+    case Fault::FirstStepAndDirect:
+        fake.beforeRename = [=](const QString&, const QString&, const QString&) {
+            return std::optional(denied);
+        };
+        break;
+    case Fault::SecondStep:
+        fake.beforeRename = [=](const QString&, const QString& from,
+                                const QString& to) -> std::optional<Failure> {
+            return from == intermediate && to == leaf ? std::optional(denied) : std::nullopt;
+        };
+        break;
+    case Fault::SecondStepAndWayBack:
+        fake.beforeRename = [=](const QString&, const QString& from,
+                                const QString&) -> std::optional<Failure> {
+            return from == intermediate ? std::optional(denied) : std::nullopt;
+        };
+        break;
+    case Fault::NewNameTakenBetweenSteps:
+        fake.beforeRename = [=, &fake](const QString& parent, const QString& from,
+                                       const QString&) -> std::optional<Failure> {
+            if (from == intermediate && !fake.existsExactly(parent + leaf))
+                fake.addFolder(parent + leaf);
+            return std::nullopt;
+        };
+        break;
+    case Fault::Listing:
+        fake.denyAccess(QStringLiteral("/t/"));
+        break;
+    }
+}
+
+} // namespace
+
+void TestRenameEngine::faultsOnTheWay_data() {
+    QTest::addColumn<FakeFileSystem::Mode>("mode");
+    QTest::addColumn<QString>("current");
+    QTest::addColumn<QString>("next");
+    QTest::addColumn<Fault>("fault");
+    QTest::addColumn<bool>("renamed");
+    QTest::addColumn<QStringList>("after");
+    QTest::addColumn<int>("renames");
+    QTest::addColumn<QList<int>>("lines");
+    QTest::addColumn<QString>("mentions");
+
+    for (const auto mode :
+         {FakeFileSystem::Mode::CaseSensitive, FakeFileSystem::Mode::CaseInsensitive}) {
+        const char* host =
+            mode == FakeFileSystem::Mode::CaseSensitive ? "case-sensitive" : "case-insensitive";
+        const auto row = [&](const char* name) {
+            return &QTest::newRow(qPrintable(QStringLiteral("%1, %2").arg(name, host)));
+        };
+        *row("no fault: two renames")
+            << mode << "/t/docs/"
+            << "/t/DOCS/" << Fault::None << true << QStringList{"t/", "t/DOCS/"} << 2
+            << QList<int>{} << QString();
+        *row("first step refused, direct rename")
+            << mode << "/t/docs/"
+            << "/t/DOCS/" << Fault::FirstStep << true << QStringList{"t/", "t/DOCS/"} << 1
+            << QList<int>{150} << "Permission denied";
+        *row("first step and direct rename refused")
+            << mode << "/t/docs/"
+            << "/t/DOCS/" << Fault::FirstStepAndDirect << false << QStringList{"t/", "t/docs/"} << 0
+            << QList<int>{150, 152} << "Permission denied";
+        *row("first step refused, new name equal to the current one")
+            << mode << "/t/Docs/"
+            << "/t/Docs/" << Fault::FirstStep << true << QStringList{"t/", "t/Docs/"} << 0
+            << QList<int>{150} << "Permission denied";
+        *row("second step refused, name given back")
+            << mode << "/t/docs/"
+            << "/t/DOCS/" << Fault::SecondStep << false << QStringList{"t/", "t/docs/"} << 2
+            << QList<int>{152} << "Permission denied";
+        *row("new name taken between the steps, name given back")
+            << mode << "/t/docs/"
+            << "/t/papers/" << Fault::NewNameTakenBetweenSteps << false
+            << QStringList{"t/", "t/docs/", "t/papers/"} << 2 << QList<int>{152}
+            << "File already exists";
+        // The intruder bears the old name too, letter case aside: there is no way back.
+        *row("new name in other case taken between the steps")
+            << mode << "/t/docs/"
+            << "/t/DOCS/" << Fault::NewNameTakenBetweenSteps << false
+            << QStringList{"t/", "t/DOCS/", "t/DOCS9999999/"} << 1 << QList<int>{152, 152}
+            << "File already exists";
+        *row("second step and way back refused")
+            << mode << "/t/docs/"
+            << "/t/DOCS/" << Fault::SecondStepAndWayBack << false
+            << QStringList{"t/", "t/DOCS9999999/"} << 1 << QList<int>{152, 152}
+            << "Permission denied";
+        *row("listing refused") << mode << "/t/docs/"
+                                << "/t/DOCS/" << Fault::Listing << false
+                                << QStringList{"t/", "t/docs/"} << 0 << QList<int>{132}
+                                << "Permission denied";
+    }
+}
+
+void TestRenameEngine::faultsOnTheWay() {
+    QFETCH(FakeFileSystem::Mode, mode);
+    QFETCH(QString, current);
+    QFETCH(QString, next);
+    QFETCH(Fault, fault);
+    QFETCH(bool, renamed);
+    QFETCH(QStringList, after);
+    QFETCH(int, renames);
+    QFETCH(QList<int>, lines);
+    QFETCH(QString, mentions);
+
+    FakeTrialFolders trial(mode);
+    trial.addFolder(current.mid(1));
+    const QString leaf = GetLeafName(WithoutTrailingSeparator(next, u'/'), u'/');
+    Inject(trial.fake, fault, leaf + QStringLiteral("9999999"), leaf);
+
+    Reports reports;
+    const RenameOutcome outcome = RenameFilesWild(trial.fake, reports.sink(), current, next);
+
+    after.sort();
+    QCOMPARE(trial.tree(), after);
+    QCOMPARE(trial.fake.renameCount(), renames);
+    CheckReports(reports.messages, lines, mentions);
+    QCOMPARE(outcome, (RenameOutcome{renamed, renamed ? next : QString()}));
+    // A folder left under the intermediate name is named in the report, so the user can find it.
+    const QString intermediatePath = QStringLiteral("/t/%1/").arg(leaf + QStringLiteral("9999999"));
+    const bool stranded = trial.tree().contains(intermediatePath.mid(1));
+    QCOMPARE(stranded, lines == QList<int>({152, 152}));
+    if (stranded)
+        QVERIFY2(reports.messages.last().contains(WithoutTrailingSeparator(intermediatePath, u'/')),
+                 qPrintable(reports.messages.last()));
+}
+
+// The host's refused characters become "_" in the new name, and only those.
+void TestRenameEngine::refusedCharacters_data() {
+    QTest::addColumn<QString>("refused");
+    QTest::addColumn<QString>("folder");
+    QTest::addColumn<QString>("next");
+    QTest::addColumn<QString>("bears");
+
+    QTest::newRow("none refused: what*ever kept") << QString() << "/t/what*ever/"
+                                                  << "/t/what*ever/"
+                                                  << "/t/what*ever/";
+    QTest::newRow("? and * refused, both replaced") << "?*"
+                                                    << "/t/what?ever*/"
+                                                    << "/t/WHAT?EVER*/"
+                                                    << "/t/WHAT_EVER_/";
+    QTest::newRow("? and * refused, other characters kept") << "?*"
+                                                            << "/t/a<b>|c/"
+                                                            << "/t/A<B>|C/"
+                                                            << "/t/A<B>|C/";
+    QTest::newRow("only the star refused") << "*"
+                                           << "/t/a?b*/"
+                                           << "/t/A?B*/"
+                                           << "/t/A?B_/";
+}
+
+void TestRenameEngine::refusedCharacters() {
+    QFETCH(QString, refused);
+    QFETCH(QString, folder);
+    QFETCH(QString, next);
+    QFETCH(QString, bears);
+
+    for (const auto mode :
+         {FakeFileSystem::Mode::CaseSensitive, FakeFileSystem::Mode::CaseInsensitive}) {
+        FakeFileSystem fake(mode);
+        fake.setRefusedNameCharacters(refused);
+        fake.addFolder(folder);
+        Reports reports;
+        QCOMPARE(RenameFilesWild(fake, reports.sink(), folder, next), (RenameOutcome{true, bears}));
+        QCOMPARE(reports.messages, QStringList());
+        QCOMPARE(fake.tree(), (QStringList{"/t/", bears}));
+    }
+}
+
+// Letter case can change a name's length in bytes: 127 times "ɐ" are 254 bytes, their upper case
+// 381. Neither the intermediate nor the new name fits, and the folder stays as it was.
+void TestRenameEngine::nameTooLongInBytesOnDisk() {
+    DiskTrialFolders trial;
+    QVERIFY(trial.isValid());
+    const QString name(127, QChar(0x0250));
+    const QString upper(127, QChar(0x2C6F));
+    QCOMPARE(name.toUtf8().size(), 254);
+    QVERIFY(trial.addFolder("t/" + name + "/"));
+
+    Reports reports;
+    const RenameOutcome outcome =
+        RenameFilesWild(trial.fileSystem(), reports.sink(), trial.path("t/" + name + "/"),
+                        trial.path("t/" + upper + "/"));
+    QCOMPARE(outcome, RenameOutcome{});
+    QCOMPARE(trial.tree(), (QStringList{"t/", "t/" + name + "/"}));
+    CheckReports(reports.messages, {150, 152}, QStringLiteral("Path/File access error"));
+}
+
+QTEST_GUILESS_MAIN(TestRenameEngine)
+#include "tst_renameengine.moc"
