@@ -2,6 +2,8 @@
 
 #include "common/failure.h"
 
+#include <algorithm>
+
 namespace tarnwick {
 
 FolderListModel::FolderListModel(QObject* parent) : QAbstractTableModel(parent) {}
@@ -10,10 +12,13 @@ int FolderListModel::rowCount(const QModelIndex& parent) const {
     return parent.isValid() ? 0 : count();
 }
 
-int FolderListModel::columnCount(const QModelIndex& parent) const { return parent.isValid() ? 0 : 2; }
+int FolderListModel::columnCount(const QModelIndex& parent) const {
+    return parent.isValid() ? 0 : 2;
+}
 
 QVariant FolderListModel::data(const QModelIndex& index, int role) const {
-    if (!index.isValid() || index.row() >= count() || (role != Qt::DisplayRole && role != Qt::ToolTipRole))
+    if (!index.isValid() || index.row() >= count() ||
+        (role != Qt::DisplayRole && role != Qt::ToolTipRole))
         return {};
     const FolderEntry& entry = m_rows[static_cast<std::size_t>(index.row())];
     return index.column() == kNow ? entry.now : entry.newPath;
@@ -48,13 +53,18 @@ void FolderListModel::setText(int row, int column, const QString& text) {
     emit dataChanged(changed, changed, {Qt::DisplayRole});
 }
 
-void FolderListModel::appendRow(const QString& now) { appendRows(QStringList{now}); }
+void FolderListModel::appendRow(const QString& now) {
+    appendRows(QStringList{now});
+}
 
 void FolderListModel::appendRows(const QStringList& nows) {
     if (nows.isEmpty())
         return;
     beginInsertRows({}, count(), count() + static_cast<int>(nows.size()) - 1);
-    m_rows.reserve(m_rows.size() + static_cast<std::size_t>(nows.size()));
+    // Growing to the exact size would copy the whole list on every single-row append.
+    const std::size_t needed = m_rows.size() + static_cast<std::size_t>(nows.size());
+    if (needed > m_rows.capacity())
+        m_rows.reserve(std::max(needed, 2 * m_rows.capacity()));
     for (const QString& now : nows)
         m_rows.push_back({now, QString()});
     endInsertRows();

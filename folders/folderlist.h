@@ -43,9 +43,16 @@ public:
     void removeEntry(int row);
 
     // Lets edit change every entry in place, then announces the change of the given columns once.
+    // When edit fails part of the way, the entries it already changed are announced all the same,
+    // so a view never shows stale texts.
     template <class Edit> void editAll(int firstColumn, int lastColumn, Edit&& edit) {
-        for (FolderEntry& entry : m_rows)
-            edit(entry);
+        try {
+            for (FolderEntry& entry : m_rows)
+                edit(entry);
+        } catch (...) {
+            announceChanged(firstColumn, lastColumn);
+            throw;
+        }
         announceChanged(firstColumn, lastColumn);
     }
 

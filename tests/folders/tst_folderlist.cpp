@@ -1,0 +1,313 @@
+#include "folders/folderlist.h"
+
+#include "common/failure.h"
+
+#include <QSignalSpy>
+#include <QTest>
+#include <stdexcept>
+
+using namespace tarnwick;
+
+namespace {
+
+QStringList Column(const FolderListModel& list, int column) {
+    QStringList texts;
+    for (int row = 0; row < list.count(); ++row)
+        texts << list.data(list.index(row, column)).toString();
+    return texts;
+}
+
+QStringList ThreeRows(FolderListModel& list) {
+    const QStringList nows{QStringLiteral("/a/"), QStringLiteral("/b/"), QStringLiteral("/c/")};
+    list.appendRows(nows);
+    list.setText(0, FolderListModel::kNewName, QStringLiteral("/A/"));
+    list.setText(1, FolderListModel::kNewName, QStringLiteral("/B/"));
+    list.setText(2, FolderListModel::kNewName, QStringLiteral("/C/"));
+    return nows;
+}
+
+} // namespace
+
+class TestFolderList : public QObject {
+    Q_OBJECT
+private slots:
+    void headers_data();
+    void headers();
+    void shape();
+    void appendOneRow();
+    void appendManyRowsInOneInsertion();
+    void appendNothing();
+    void duplicatesKept();
+    void setTextChangesOneCell();
+    void outOfRangeFails_data();
+    void outOfRangeFails();
+    void removeEntryMovesLaterRowsUp_data();
+    void removeEntryMovesLaterRowsUp();
+    void removeAll();
+    void removeAllOnEmptyList();
+    void editAllAnnouncesOnce();
+    void editAllAnnouncesWhatItChangedBeforeFailing();
+    void moreRowsThanSixteenBits();
+    void appendingRowByRowGrowsGeometrically();
+};
+
+void TestFolderList::headers_data() {
+    QTest::addColumn<int>("section");
+    QTest::addColumn<int>("orientation");
+    QTest::addColumn<int>("role");
+    QTest::addColumn<QVariant>("header");
+
+    QTest::newRow("column 1") << 0 << int(Qt::Horizontal) << int(Qt::DisplayRole)
+                              << QVariant(QStringLiteral("Name of Folder(s) - Now"));
+    QTest::newRow("column 2") << 1 << int(Qt::Horizontal) << int(Qt::DisplayRole)
+                              << QVariant(QStringLiteral("Name of Folder(s) - New Name"));
+    QTest::newRow("no third column")
+        << 2 << int(Qt::Horizontal) << int(Qt::DisplayRole) << QVariant();
+    QTest::newRow("no negative column")
+        << -1 << int(Qt::Horizontal) << int(Qt::DisplayRole) << QVariant();
+    QTest::newRow("decoration role")
+        << 0 << int(Qt::Horizontal) << int(Qt::DecorationRole) << QVariant();
+}
+
+void TestFolderList::headers() {
+    QFETCH(int, section);
+    QFETCH(int, orientation);
+    QFETCH(int, role);
+    QFETCH(QVariant, header);
+    FolderListModel list;
+    QCOMPARE(list.headerData(section, Qt::Orientation(orientation), role), header);
+}
+
+void TestFolderList::shape() {
+    FolderListModel list;
+    QCOMPARE(list.columnCount(), 2);
+    QCOMPARE(list.rowCount(), 0);
+    list.appendRow(QStringLiteral("/a/"));
+    QCOMPARE(list.rowCount(), 1);
+    // A flat list: no row has children.
+    QCOMPARE(list.rowCount(list.index(0, 0)), 0);
+    QCOMPARE(list.columnCount(list.index(0, 0)), 0);
+    QVERIFY(!list.data(QModelIndex()).isValid());
+    QVERIFY(!list.data(list.index(0, 0), Qt::DecorationRole).isValid());
+}
+
+void TestFolderList::appendOneRow() {
+    FolderListModel list;
+    list.appendRow(QStringLiteral("C:\\first\\"));
+    QSignalSpy inserted(&list, &QAbstractItemModel::rowsInserted);
+    list.appendRow(QStringLiteral("C:\\second\\"));
+    QCOMPARE(inserted.count(), 1);
+    QCOMPARE(inserted[0][1].toInt(), 1);
+    QCOMPARE(inserted[0][2].toInt(), 1);
+    QCOMPARE(list.count(), 2);
+    QCOMPARE(Column(list, FolderListModel::kNow),
+             (QStringList{QStringLiteral("C:\\first\\"), QStringLiteral("C:\\second\\")}));
+    QCOMPARE(Column(list, FolderListModel::kNewName), (QStringList{QString(), QString()}));
+    QVERIFY(list.text(1, FolderListModel::kNewName).isEmpty());
+}
+
+void TestFolderList::appendManyRowsInOneInsertion() {
+    FolderListModel list;
+    list.appendRow(QStringLiteral("/existing/"));
+    QStringList nows;
+    for (int i = 0; i < 1000; ++i)
+        nows << QStringLiteral("/tree/%1/").arg(i);
+    QSignalSpy inserted(&list, &QAbstractItemModel::rowsInserted);
+    list.appendRows(nows);
+    QCOMPARE(inserted.count(), 1);
+    QCOMPARE(inserted[0][1].toInt(), 1);
+    QCOMPARE(inserted[0][2].toInt(), 1000);
+    QCOMPARE(list.count(), 1001);
+    QCOMPARE(Column(list, FolderListModel::kNow).mid(1), nows);
+    QCOMPARE(list.text(0, FolderListModel::kNow), QStringLiteral("/existing/"));
+}
+
+void TestFolderList::appendNothing() {
+    FolderListModel list;
+    QSignalSpy inserted(&list, &QAbstractItemModel::rowsInserted);
+    list.appendRows({});
+    QCOMPARE(inserted.count(), 0);
+    QCOMPARE(list.count(), 0);
+}
+
+void TestFolderList::duplicatesKept() {
+    FolderListModel list;
+    list.appendRow(QStringLiteral("/same/"));
+    list.appendRow(QStringLiteral("/same/"));
+    QCOMPARE(Column(list, FolderListModel::kNow),
+             (QStringList{QStringLiteral("/same/"), QStringLiteral("/same/")}));
+}
+
+void TestFolderList::setTextChangesOneCell() {
+    FolderListModel list;
+    ThreeRows(list);
+    QSignalSpy changed(&list, &QAbstractItemModel::dataChanged);
+    list.setText(1, FolderListModel::kNow, QStringLiteral("/renamed/"));
+    QCOMPARE(changed.count(), 1);
+    QCOMPARE(changed[0][0].value<QModelIndex>(), list.index(1, FolderListModel::kNow));
+    QCOMPARE(changed[0][1].value<QModelIndex>(), list.index(1, FolderListModel::kNow));
+    QCOMPARE(list.text(1, FolderListModel::kNow), QStringLiteral("/renamed/"));
+    QCOMPARE(list.text(1, FolderListModel::kNewName), QStringLiteral("/B/"));
+    QCOMPARE(
+        Column(list, FolderListModel::kNow),
+        (QStringList{QStringLiteral("/a/"), QStringLiteral("/renamed/"), QStringLiteral("/c/")}));
+}
+
+void TestFolderList::outOfRangeFails_data() {
+    QTest::addColumn<int>("rows");
+    QTest::addColumn<int>("row");
+    QTest::addColumn<int>("column");
+    QTest::newRow("empty list") << 0 << 0 << 0;
+    QTest::newRow("row after the last") << 3 << 3 << 0;
+    QTest::newRow("negative row") << 3 << -1 << 1;
+    QTest::newRow("third column") << 3 << 0 << 2;
+    QTest::newRow("negative column") << 3 << 0 << -1;
+}
+
+void TestFolderList::outOfRangeFails() {
+    QFETCH(int, rows);
+    QFETCH(int, row);
+    QFETCH(int, column);
+    FolderListModel list;
+    if (rows > 0)
+        ThreeRows(list);
+    const QStringList nowsBefore = Column(list, FolderListModel::kNow);
+    const QStringList newBefore = Column(list, FolderListModel::kNewName);
+
+    QVERIFY_THROWS_EXCEPTION(Failure, list.text(row, column));
+    QVERIFY_THROWS_EXCEPTION(Failure, list.setText(row, column, QStringLiteral("x")));
+    if (column >= 0 && column <= 1)
+        QVERIFY_THROWS_EXCEPTION(Failure, list.removeEntry(row));
+    try {
+        list.text(row, column);
+    } catch (const Failure& failure) {
+        QCOMPARE(failure.number(), failure_code::kIndexOutOfBounds);
+        QVERIFY(!failure.description().isEmpty());
+    }
+    QCOMPARE(list.count(), rows);
+    QCOMPARE(Column(list, FolderListModel::kNow), nowsBefore);
+    QCOMPARE(Column(list, FolderListModel::kNewName), newBefore);
+}
+
+void TestFolderList::removeEntryMovesLaterRowsUp_data() {
+    QTest::addColumn<int>("row");
+    QTest::addColumn<QStringList>("nows");
+    QTest::addColumn<QStringList>("newPaths");
+    QTest::newRow("first") << 0 << QStringList{QStringLiteral("/b/"), QStringLiteral("/c/")}
+                           << QStringList{QStringLiteral("/B/"), QStringLiteral("/C/")};
+    QTest::newRow("middle") << 1 << QStringList{QStringLiteral("/a/"), QStringLiteral("/c/")}
+                            << QStringList{QStringLiteral("/A/"), QStringLiteral("/C/")};
+    QTest::newRow("last") << 2 << QStringList{QStringLiteral("/a/"), QStringLiteral("/b/")}
+                          << QStringList{QStringLiteral("/A/"), QStringLiteral("/B/")};
+}
+
+void TestFolderList::removeEntryMovesLaterRowsUp() {
+    QFETCH(int, row);
+    QFETCH(QStringList, nows);
+    QFETCH(QStringList, newPaths);
+    FolderListModel list;
+    ThreeRows(list);
+    QSignalSpy removed(&list, &QAbstractItemModel::rowsRemoved);
+    list.removeEntry(row);
+    QCOMPARE(removed.count(), 1);
+    QCOMPARE(removed[0][1].toInt(), row);
+    QCOMPARE(removed[0][2].toInt(), row);
+    QCOMPARE(Column(list, FolderListModel::kNow), nows);
+    QCOMPARE(Column(list, FolderListModel::kNewName), newPaths);
+}
+
+void TestFolderList::removeAll() {
+    FolderListModel list;
+    ThreeRows(list);
+    QSignalSpy reset(&list, &QAbstractItemModel::modelReset);
+    QSignalSpy removed(&list, &QAbstractItemModel::rowsRemoved);
+    list.removeAll();
+    QCOMPARE(list.count(), 0);
+    QCOMPARE(list.rowCount(), 0);
+    QCOMPARE(reset.count() + removed.count(), 1);
+    list.appendRow(QStringLiteral("/again/"));
+    QCOMPARE(Column(list, FolderListModel::kNow), QStringList{QStringLiteral("/again/")});
+    QCOMPARE(Column(list, FolderListModel::kNewName), QStringList{QString()});
+}
+
+void TestFolderList::removeAllOnEmptyList() {
+    FolderListModel list;
+    list.removeAll();
+    QCOMPARE(list.count(), 0);
+}
+
+void TestFolderList::editAllAnnouncesOnce() {
+    FolderListModel list;
+    ThreeRows(list);
+    QSignalSpy changed(&list, &QAbstractItemModel::dataChanged);
+    list.editAll(FolderListModel::kNewName, FolderListModel::kNewName,
+                 [](FolderEntry& entry) { entry.newPath = entry.now + QStringLiteral("x/"); });
+    QCOMPARE(changed.count(), 1);
+    QCOMPARE(changed[0][0].value<QModelIndex>(), list.index(0, FolderListModel::kNewName));
+    QCOMPARE(changed[0][1].value<QModelIndex>(), list.index(2, FolderListModel::kNewName));
+    QCOMPARE(
+        Column(list, FolderListModel::kNewName),
+        (QStringList{QStringLiteral("/a/x/"), QStringLiteral("/b/x/"), QStringLiteral("/c/x/")}));
+
+    FolderListModel empty;
+    QSignalSpy emptyChanged(&empty, &QAbstractItemModel::dataChanged);
+    empty.editAll(0, 1, [](FolderEntry&) { QFAIL("no entry to edit"); });
+    QCOMPARE(emptyChanged.count(), 0);
+}
+
+// A view must show the rows a failed pass did write; otherwise it keeps showing old texts.
+void TestFolderList::editAllAnnouncesWhatItChangedBeforeFailing() {
+    FolderListModel list;
+    ThreeRows(list);
+    QSignalSpy changed(&list, &QAbstractItemModel::dataChanged);
+    int edited = 0;
+    QVERIFY_THROWS_EXCEPTION(
+        std::runtime_error,
+        list.editAll(FolderListModel::kNewName, FolderListModel::kNewName, [&](FolderEntry& entry) {
+            if (++edited == 2)
+                throw std::runtime_error("failed");
+            entry.newPath = QStringLiteral("written");
+        }));
+    QCOMPARE(list.text(0, FolderListModel::kNewName), QStringLiteral("written"));
+    QCOMPARE(list.text(1, FolderListModel::kNewName), QStringLiteral("/B/"));
+    QCOMPARE(changed.count(), 1);
+    QCOMPARE(changed[0][0].value<QModelIndex>().row(), 0);
+}
+
+void TestFolderList::moreRowsThanSixteenBits() {
+    const int count = 40000;
+    FolderListModel list;
+    for (int i = 0; i < count; ++i)
+        list.appendRow(QStringLiteral("/r/%1/").arg(i));
+    QCOMPARE(list.count(), count);
+    QCOMPARE(list.rowCount(), count);
+    QCOMPARE(list.text(32767, FolderListModel::kNow), QStringLiteral("/r/32767/"));
+    QCOMPARE(list.text(count - 1, FolderListModel::kNow), QStringLiteral("/r/39999/"));
+    list.setText(32768, FolderListModel::kNewName, QStringLiteral("/R/32768/"));
+    QCOMPARE(list.data(list.index(32768, FolderListModel::kNewName)).toString(),
+             QStringLiteral("/R/32768/"));
+    list.removeEntry(32767);
+    QCOMPARE(list.count(), count - 1);
+    QCOMPARE(list.text(32767, FolderListModel::kNow), QStringLiteral("/r/32768/"));
+    QCOMPARE(list.text(32767, FolderListModel::kNewName), QStringLiteral("/R/32768/"));
+}
+
+// Additions append one row at a time; growing the storage by one row each time copies the whole
+// list on every append and makes a large addition quadratic.
+void TestFolderList::appendingRowByRowGrowsGeometrically() {
+    FolderListModel list;
+    int growths = 0;
+    std::size_t capacity = list.entries().capacity();
+    for (int i = 0; i < 100000; ++i) {
+        list.appendRow(QStringLiteral("/r/"));
+        if (list.entries().capacity() != capacity) {
+            capacity = list.entries().capacity();
+            ++growths;
+        }
+    }
+    QCOMPARE(list.count(), 100000);
+    QVERIFY2(growths <= 40, qPrintable(QStringLiteral("%1 reallocations").arg(growths)));
+}
+
+QTEST_GUILESS_MAIN(TestFolderList)
+#include "tst_folderlist.moc"
