@@ -34,7 +34,8 @@
 namespace tarnwick {
 
 int DrawFromTimeOfDay() {
-    std::minstd_rand generator(static_cast<unsigned>(QTime::currentTime().msecsSinceStartOfDay() / 1000));
+    std::minstd_rand generator(
+        static_cast<unsigned>(QTime::currentTime().msecsSinceStartOfDay() / 1000));
     return std::uniform_int_distribution<int>(1, 100)(generator);
 }
 
@@ -179,10 +180,11 @@ void Form1::wireEvents() {
             [this] { RemoveSelectedEntry(*this, selectedRow()); });
 
     ListView1->installEventFilter(this);
-    for (QWidget* watched : {static_cast<QWidget*>(this), static_cast<QWidget*>(PushButton1), static_cast<QWidget*>(PushButton2),
-                             static_cast<QWidget*>(PushButton3), static_cast<QWidget*>(PushButton4),
-                             static_cast<QWidget*>(PushButton6), ListView1->viewport(),
-                             static_cast<QWidget*>(Frame1), static_cast<QWidget*>(Frame2)}) {
+    for (QWidget* watched :
+         {static_cast<QWidget*>(this), static_cast<QWidget*>(PushButton1),
+          static_cast<QWidget*>(PushButton2), static_cast<QWidget*>(PushButton3),
+          static_cast<QWidget*>(PushButton4), static_cast<QWidget*>(PushButton6),
+          ListView1->viewport(), static_cast<QWidget*>(Frame1), static_cast<QWidget*>(Frame2)}) {
         watched->setMouseTracking(true);
         watched->installEventFilter(this);
     }
@@ -221,15 +223,21 @@ void Form1::Form_Load() {
     trap.step(126, [&] { Combo1->setCurrentIndex(0); });
 }
 
-void Form1::Combo1_Click() { previewRename(); }
+void Form1::Combo1_Click() {
+    previewRename();
+}
 
 void Form1::previewRename() {
     PreviewRename(m_list, operationText(), ReportThrough(dialogs()), fileSystem().separator());
 }
 
-bool Form1::subfolderOptionChecked() const { return Check1->isChecked(); }
+bool Form1::subfolderOptionChecked() const {
+    return Check1->isChecked();
+}
 
-QString Form1::operationText() const { return Combo1->currentText(); }
+QString Form1::operationText() const {
+    return Combo1->currentText();
+}
 
 void Form1::pumpMessages() {
     PumpMessages();
@@ -268,7 +276,8 @@ std::optional<int> Form1::selectedRow() const {
 
 bool Form1::eventFilter(QObject* watched, QEvent* event) {
     if (watched == ListView1 && event->type() == QEvent::KeyPress) {
-        ListView1_KeyDown(*this, VirtualKeyCode(static_cast<QKeyEvent*>(event)->key()), selectedRow());
+        ListView1_KeyDown(*this, VirtualKeyCode(static_cast<QKeyEvent*>(event)->key()),
+                          selectedRow());
         return false;
     }
     if (event->type() == QEvent::MouseMove || event->type() == QEvent::Enter) {

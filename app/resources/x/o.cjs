@@ -46,11 +46,10 @@ QHeaderView::section {
     border-bottom: 1px solid #c9d2dd;
     padding: 2px 6px;
 }
-QComboBox {
+QComboBox QAbstractItemView {
     border: 1px solid #b9c3cf;
-    border-radius: 3px;
-    padding: 1px 6px;
-    background-color: #ffffff;
+    selection-background-color: #2f6fb5;
+    selection-color: #ffffff;
 }
 QCheckBox {
     background-color: palette(button);

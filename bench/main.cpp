@@ -1,0 +1,466 @@
+// Times the three stages a user waits for (adding, previewing, renaming) on generated trees,
+// through the program's own window and handlers, side by side with the bare file-system floor.
+
+#include "app/form1.h"
+#include "folders/addfolders.h"
+#include "folders/folderlist.h"
+#include "platform/filesystem.h"
+#include "platform/userdialogs.h"
+#include "rename/renamerun.h"
+#include "transform/conversions.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QTextStream>
+
+#include <algorithm>
+#include <cstdio>
+#include <deque>
+#include <dirent.h>
+#include <fcntl.h>
+#include <functional>
+#include <optional>
+#include <string>
+#include <sys/stat.h>
+#include <unistd.h>
+#include <vector>
+
+using namespace tarnwick;
+
+namespace {
+
+struct Options {
+    bool quick = false;
+    bool json = false;
+    int repeats = 5;
+    QString folder;
+};
+
+struct Tree {
+    QString name;
+    QString root;    // without a trailing separator
+    int folders = 0; // below the root
+};
+
+struct Row {
+    QString stage;
+    QString tree;
+    QString operation;
+    int folders = 0;
+    double medianMs = 0;
+    QString floorName;
+    double floorMs = 0;
+    double peakRssMb = 0;
+    double rssMb = 0;
+};
+
+double Median(std::vector<double> values) {
+    std::sort(values.begin(), values.end());
+    const std::size_t n = values.size();
+    return n == 0 ? 0 : n % 2 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2;
+}
+
+double ReadStatusMb(const char* field) {
+    QFile status(QStringLiteral("/proc/self/status"));
+    if (!status.open(QIODevice::ReadOnly))
+        return 0;
+    for (const QByteArray& line : status.readAll().split('\n')) {
+        if (line.startsWith(field))
+            return line.mid(qstrlen(field)).trimmed().split(' ').first().toDouble() / 1024.0;
+    }
+    return 0;
+}
+
+QString GeneratedName(int index) {
+    return QStringLiteral("mY FoLdEr %1").arg(index, 4, 10, QLatin1Char('0'));
+}
+
+bool MakeFolder(const QString& path) {
+    return ::mkdir(QFile::encodeName(path).constData(), 0755) == 0;
+}
+
+void MakeNested(const QString& folder, int breadth, int depth, int& count) {
+    if (depth == 0)
+        return;
+    for (int i = 0; i < breadth; ++i) {
+        const QString child = folder + u'/' + GeneratedName(i);
+        if (!MakeFolder(child))
+            qFatal("cannot create %s", qPrintable(child));
+        ++count;
+        MakeNested(child, breadth, depth - 1, count);
+    }
+}
+
+Tree MakeTree(const QString& base, const QString& name, int breadth, int depth) {
+    Tree tree{name, base + u'/' + name, 0};
+    if (!MakeFolder(tree.root))
+        qFatal("cannot create %s", qPrintable(tree.root));
+    MakeNested(tree.root, breadth, depth, tree.folders);
+    return tree;
+}
+
+template <class Work> double TimeMs(Work&& work) {
+    QElapsedTimer timer;
+    timer.start();
+    work();
+    return timer.nsecsElapsed() / 1e6;
+}
+
+// The floor of listing: a bare breadth-first opendir/readdir walk that keeps every path.
+std::size_t BareWalk(const std::string& root) {
+    std::deque<std::string> queue{root};
+    std::vector<std::string> found;
+    while (!queue.empty()) {
+        const std::string folder = std::move(queue.front());
+        queue.pop_front();
+        DIR* dir = ::opendir(folder.c_str());
+        if (!dir)
+            continue;
+        while (const dirent* entry = ::readdir(dir)) {
+            if (entry->d_type != DT_DIR || !strcmp(entry->d_name, ".") ||
+                !strcmp(entry->d_name, ".."))
+                continue;
+            std::string path = folder + '/' + entry->d_name;
+            found.push_back(path);
+            queue.push_back(std::move(path));
+        }
+        ::closedir(dir);
+    }
+    return found.size();
+}
+
+double FindMs(const QString& root) {
+    return TimeMs([&] {
+        QProcess find;
+        find.setStandardOutputFile(QProcess::nullDevice());
+        find.start(QStringLiteral("find"), {root, QStringLiteral("-type"), QStringLiteral("d")});
+        find.waitForFinished(-1);
+    });
+}
+
+// Every folder below root, as (path relative to root) in no particular order.
+void Collect(const QString& folder, const QString& relative, QStringList& out) {
+    const QDir dir(folder);
+    for (const QString& name : dir.entryList(QDir::Dirs | QDir::NoDotAndDotDot | QDir::Hidden)) {
+        out << relative + name;
+        Collect(folder + u'/' + name, relative + name + u'/', out);
+    }
+}
+
+// The browser answers with the tree being measured; nothing else is ever asked.
+class ScriptedDialogs : public UserDialogs {
+public:
+    MessageAnswer showMessage(const QString& text, const QString&, MessageButtons,
+                              MessageIcon) override {
+        std::fprintf(stderr, "message: %s\n", qPrintable(text));
+        ++messages;
+        return MessageAnswer::Ok;
+    }
+    QString browseForFolder(QObject*, const QString&, const QString&) override {
+        return std::exchange(chosenFolder, QString());
+    }
+    bool openFolder(const QString&) override { return false; }
+    bool openWebAddress(const QString&) override { return false; }
+
+    QString chosenFolder;
+    int messages = 0;
+};
+
+class Bench {
+public:
+    explicit Bench(Options options) : m_options(std::move(options)) {}
+    int run();
+
+private:
+    void addStage(const Tree& tree);
+    void previewStage(const Tree& tree);
+    void runStage(const Tree& tree);
+    bool check(bool ok, const QString& what);
+    void report() const;
+
+    Options m_options;
+    ScriptedDialogs m_dialogs;
+    std::optional<Form1> m_window;
+    std::vector<Row> m_rows;
+    int m_failures = 0;
+};
+
+bool Bench::check(bool ok, const QString& what) {
+    if (!ok) {
+        ++m_failures;
+        std::fprintf(stderr, "check failed: %s\n", qPrintable(what));
+    }
+    return ok;
+}
+
+void Bench::addStage(const Tree& tree) {
+    FolderListModel& list = m_window->folderList();
+    std::vector<double> times, finds, walks;
+    for (int repeat = 0; repeat <= m_options.repeats; ++repeat) {
+        list.removeAll();
+        m_dialogs.chosenFolder = tree.root;
+        const double ms = TimeMs([&] { PushButton3_Click(*m_window); });
+        const double findMs = FindMs(tree.root);
+        std::size_t walked = 0;
+        const double walkMs =
+            TimeMs([&] { walked = BareWalk(QFile::encodeName(tree.root).toStdString()); });
+        check(list.count() == tree.folders + 1, QStringLiteral("add %1: %2 rows for %3 folders")
+                                                    .arg(tree.name)
+                                                    .arg(list.count())
+                                                    .arg(tree.folders + 1));
+        check(walked == std::size_t(tree.folders),
+              QStringLiteral("bare walk of %1").arg(tree.name));
+        if (repeat == 0)
+            continue; // warm-up
+        times.push_back(ms);
+        finds.push_back(findMs);
+        walks.push_back(walkMs);
+    }
+    const double rss = ReadStatusMb("VmRSS:");
+    m_rows.push_back({"add",
+                      tree.name,
+                      {},
+                      tree.folders,
+                      Median(times),
+                      "find -type d",
+                      Median(finds),
+                      ReadStatusMb("VmHWM:"),
+                      rss});
+    m_rows.push_back({"add",
+                      tree.name,
+                      {},
+                      tree.folders,
+                      Median(times),
+                      "readdir walk",
+                      Median(walks),
+                      ReadStatusMb("VmHWM:"),
+                      rss});
+}
+
+void Bench::previewStage(const Tree& tree) {
+    FolderListModel& list = m_window->folderList();
+    for (int operation = 0; operation < m_window->Combo1->count(); ++operation) {
+        {
+            const QSignalBlocker quiet(m_window->Combo1);
+            m_window->Combo1->setCurrentIndex(operation);
+        }
+        std::vector<double> times;
+        for (int repeat = 0; repeat <= m_options.repeats; ++repeat) {
+            const double ms = TimeMs([&] { m_window->previewRename(); });
+            if (repeat > 0)
+                times.push_back(ms);
+        }
+        check(list.count() > 0 && !list.text(0, 1).isEmpty(),
+              QStringLiteral("preview of %1").arg(tree.name));
+        m_rows.push_back({"preview",
+                          tree.name,
+                          m_window->Combo1->currentText().section(u' ', -2),
+                          list.count(),
+                          Median(times),
+                          {},
+                          0,
+                          ReadStatusMb("VmHWM:"),
+                          ReadStatusMb("VmRSS:")});
+    }
+    const QSignalBlocker quiet(m_window->Combo1);
+    m_window->Combo1->setCurrentIndex(0);
+}
+
+void Bench::runStage(const Tree& tree) {
+    FolderListModel& list = m_window->folderList();
+    list.removeAll();
+    m_dialogs.chosenFolder = tree.root;
+    PushButton3_Click(*m_window);
+    QStringList original;
+    for (const FolderEntry& entry : list.entries())
+        original << entry.now;
+    const QString base = QFileInfo(tree.root).path() + u'/';
+
+    // The floor renames every folder back to its generated name, deepest first, the same two
+    // steps a folder: so it is also what resets the tree between repeats.
+    struct Step {
+        std::string from, middle, to;
+    };
+    std::vector<Step> back;
+    for (const QString& path : original) {
+        const QString relative = path.mid(base.size()).chopped(1);
+        const QString upper = base + ToUpperCase(relative);
+        const QString upperParent = upper.left(upper.lastIndexOf(u'/') + 1);
+        back.push_back({QFile::encodeName(upper).toStdString(),
+                        QFile::encodeName(upper + QStringLiteral("9999999")).toStdString(),
+                        QFile::encodeName(upperParent + relative.section(u'/', -1)).toStdString()});
+    }
+
+    std::vector<double> times, floors;
+    for (int repeat = 0; repeat <= m_options.repeats; ++repeat) {
+        list.removeAll();
+        list.appendRows(original);
+        m_window->previewRename();
+        const double ms = TimeMs([&] { PushButton2_Click(*m_window); });
+        QStringList onDisk;
+        Collect(base + ToUpperCase(tree.name), {}, onDisk);
+        const bool allUpper = std::all_of(onDisk.begin(), onDisk.end(),
+                                          [](const QString& p) { return p == ToUpperCase(p); });
+        check(onDisk.size() == tree.folders && allUpper,
+              QStringLiteral("run of %1: %2 of %3 folders upper case")
+                  .arg(tree.name)
+                  .arg(onDisk.size())
+                  .arg(tree.folders));
+        bool columnMatches = list.count() == original.size();
+        for (int i = 0; columnMatches && i < list.count(); ++i)
+            columnMatches = list.text(i, 0) == base + ToUpperCase(original[i].mid(base.size())) &&
+                            list.text(i, 1).isEmpty();
+        check(columnMatches,
+              QStringLiteral("run of %1: the list shows the names on disk").arg(tree.name));
+
+        bool floorOk = true;
+        const double floorMs = TimeMs([&] {
+            for (const Step& step : back) {
+                floorOk &= ::renameat2(AT_FDCWD, step.from.c_str(), AT_FDCWD, step.middle.c_str(),
+                                       RENAME_NOREPLACE) == 0;
+                floorOk &= ::renameat2(AT_FDCWD, step.middle.c_str(), AT_FDCWD, step.to.c_str(),
+                                       RENAME_NOREPLACE) == 0;
+            }
+        });
+        check(floorOk && QFileInfo::exists(tree.root),
+              QStringLiteral("floor reset of %1").arg(tree.name));
+        if (repeat == 0)
+            continue;
+        times.push_back(ms);
+        floors.push_back(floorMs);
+    }
+    m_rows.push_back({"run", tree.name, "UPPER CASE", tree.folders + 1, Median(times),
+                      "2 x renameat2", Median(floors), ReadStatusMb("VmHWM:"),
+                      ReadStatusMb("VmRSS:")});
+}
+
+void Bench::report() const {
+    if (m_options.json) {
+        QJsonArray rows;
+        for (const Row& row : m_rows) {
+            rows.append(
+                QJsonObject{{"stage", row.stage},
+                            {"tree", row.tree},
+                            {"operation", row.operation},
+                            {"folders", row.folders},
+                            {"median_ms", row.medianMs},
+                            {"floor", row.floorName},
+                            {"floor_median_ms", row.floorMs},
+                            {"ratio", row.floorMs > 0 ? row.medianMs / row.floorMs : 0},
+                            {"us_per_folder", row.medianMs * 1000 / std::max(1, row.folders)},
+                            {"rss_mb", row.rssMb},
+                            {"peak_rss_mb", row.peakRssMb}});
+        }
+        QTextStream(stdout) << QJsonDocument(QJsonObject{{"repeats", m_options.repeats},
+                                                         {"quick", m_options.quick},
+                                                         {"rows", rows},
+                                                         {"failures", m_failures}})
+                                   .toJson();
+        return;
+    }
+    QTextStream out(stdout);
+    out << QStringLiteral("%1 %2 %3 %4 %5 %6 %7 %8 %9\n")
+               .arg("stage", -8)
+               .arg("tree", -7)
+               .arg("operation", -14)
+               .arg("folders", 8)
+               .arg("median ms", 10)
+               .arg("floor", -13)
+               .arg("floor ms", 9)
+               .arg("ratio", 6)
+               .arg("peak RSS MB", 12);
+    for (const Row& row : m_rows) {
+        const QString ratio = row.floorMs > 0 ? QString::number(row.medianMs / row.floorMs, 'f', 2)
+                                              : QStringLiteral("-");
+        out << QStringLiteral("%1 %2 %3 %4 %5 %6 %7 %8 %9\n")
+                   .arg(row.stage, -8)
+                   .arg(row.tree, -7)
+                   .arg(row.operation, -14)
+                   .arg(row.folders, 8)
+                   .arg(row.medianMs, 10, 'f', 1)
+                   .arg(row.floorName, -13)
+                   .arg(row.floorMs, 9, 'f', 1)
+                   .arg(ratio, 6)
+                   .arg(row.peakRssMb, 12, 'f', 1);
+    }
+    out << QStringLiteral("median of %1 repeats after a warm-up; %2\n")
+               .arg(m_options.repeats)
+               .arg(m_failures ? QStringLiteral("%1 CHECKS FAILED").arg(m_failures)
+                               : QStringLiteral("every stage left the expected names on disk"));
+}
+
+int Bench::run() {
+    std::optional<QTemporaryDir> temporary;
+    QString base = m_options.folder;
+    if (base.isEmpty()) {
+        temporary.emplace(QDir::tempPath() + QStringLiteral("/tarnwick-bench-XXXXXX"));
+        base = temporary->path();
+    } else {
+        QDir().mkpath(base);
+        base = QDir(base).absolutePath();
+    }
+    const int depth = m_options.quick ? 4 : 5;
+    const int flat = m_options.quick ? 1000 : 10000;
+    const Tree nested = MakeTree(base, QStringLiteral("nested"), 10, depth);
+    const Tree flatTree = MakeTree(base, QStringLiteral("flat"), flat, 1);
+
+    m_window.emplace(Form1Dependencies{m_dialogs, HostFileSystem(), base, {}});
+    m_window->Form_Load();
+    m_window->show();
+    QCoreApplication::processEvents();
+
+    addStage(nested);
+    addStage(flatTree);
+    {
+        // The list as a user has it after adding the nested tree.
+        m_window->folderList().removeAll();
+        m_dialogs.chosenFolder = nested.root;
+        PushButton3_Click(*m_window);
+        previewStage(nested);
+    }
+    runStage(nested);
+    runStage(flatTree);
+    m_window->folderList().removeAll();
+    check(m_dialogs.messages == 0, QStringLiteral("no message was shown"));
+    report();
+    if (!m_options.folder.isEmpty()) {
+        QDir(nested.root).removeRecursively();
+        QDir(flatTree.root).removeRecursively();
+    }
+    return m_failures ? 1 : 0;
+}
+
+} // namespace
+
+int main(int argc, char* argv[]) {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication application(argc, argv);
+    Options options;
+    const QStringList arguments = QCoreApplication::arguments();
+    for (qsizetype i = 1; i < arguments.size(); ++i) {
+        const QString& argument = arguments[i];
+        if (argument == QStringLiteral("--quick"))
+            options.quick = true;
+        else if (argument == QStringLiteral("--json"))
+            options.json = true;
+        else if (argument == QStringLiteral("--repeats") && i + 1 < arguments.size())
+            options.repeats = std::max(1, arguments[++i].toInt());
+        else if (argument == QStringLiteral("--dir") && i + 1 < arguments.size())
+            options.folder = arguments[++i];
+        else {
+            std::fprintf(stderr,
+                         "usage: tarnwick-bench [--quick] [--json] [--repeats N] [--dir FOLDER]\n");
+            return 2;
+        }
+    }
+    return Bench(options).run();
+}

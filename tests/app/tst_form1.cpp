@@ -1,0 +1,418 @@
+#include "app/form1.h"
+#include "app/handcursor.h"
+#include "folders/folderlist.h"
+#include "platform/filesystem.h"
+#include "tests/support/fakedialogs.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDir>
+#include <QFile>
+#include <QGroupBox>
+#include <QHeaderView>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTreeView>
+#include <memory>
+
+using namespace tarnwick;
+using tarnwick::test::FakeUserDialogs;
+
+namespace {
+
+const QString kResources = QStringLiteral(TARNWICK_SOURCE_DIR "/app/resources");
+
+// A program folder of its own for each test, with the shipped files the test asks for.
+struct Program {
+    QTemporaryDir folder;
+    FakeUserDialogs dialogs;
+    int draw = 50;
+    std::unique_ptr<Form1> window;
+
+    void ship(const QString& name, const QByteArray& contents) {
+        const QString path = folder.filePath(name);
+        QDir().mkpath(QFileInfo(path).path());
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(contents);
+    }
+    void shipResource(const QString& name) {
+        QFile source(kResources + u'/' + name);
+        QVERIFY(source.open(QIODevice::ReadOnly));
+        ship(name, source.readAll());
+    }
+    Form1& start() {
+        window = std::make_unique<Form1>(
+            Form1Dependencies{dialogs, HostFileSystem(), folder.path(), [this] { return draw; }});
+        window->Form_Load();
+        return *window;
+    }
+};
+
+QRect InTwips(Form1& window, int left, int top, int width, int height) {
+    return QRect(window.twips(left), window.twips(top), window.twips(width), window.twips(height));
+}
+
+} // namespace
+
+class TestForm1 : public QObject {
+    Q_OBJECT
+private slots:
+    void cleanup() { qApp->setStyleSheet(QString()); }
+    void controlsStandAtTheirPlaces_data();
+    void controlsStandAtTheirPlaces();
+    void windowIsFixedWithMinimizeBoxOnly();
+    void fontsOfTheDesign();
+    void focusOrder();
+    void startsEmptyWithFirstOperationAndSubfoldersChecked();
+    void columnsAreWideEnoughToScrollSideways();
+    void startUpSelectionRunsThePreviewPass();
+    void helpNamesTheContactPage();
+    void homePageOpensOnlyOnASeven_data();
+    void homePageOpensOnlyOnASeven();
+    void drawStaysWithinOneToHundred();
+    void withoutSkinTheWindowStaysWhite();
+    void skinRecoloursAndStylesTheWindow();
+    void invalidSkinIsReportedAndStartUpGoesOn();
+    void shippedHandCursorLoadsWithItsHotspot();
+    void missingHandCursorIsSilent();
+    void invalidHandCursorIsReportedAndStartUpGoesOn();
+    void pointerFeedback_data();
+    void pointerFeedback();
+    void hourglassIsNeverReplaced();
+    void deleteKeyRemovesOnlyWithKeyCode46();
+    void doubleClickRemovesTheRow();
+};
+
+void TestForm1::controlsStandAtTheirPlaces_data() {
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("caption");
+    QTest::addColumn<QRect>("twips");
+    QTest::newRow("list") << "ListView1"
+                          << "" << QRect(120, 120, 7800, 2535);
+    QTest::newRow("add") << "PushButton3"
+                         << "Add Folder(s)" << QRect(120, 2745, 3840, 405);
+    QTest::newRow("clear") << "PushButton1"
+                           << "Clear List" << QRect(4080, 2745, 3840, 405);
+    QTest::newRow("help") << "PushButton4"
+                          << "Help" << QRect(120, 3255, 3840, 405);
+    QTest::newRow("samples") << "PushButton6"
+                             << "Load Sample/Example Folders" << QRect(4080, 3255, 3840, 405);
+    QTest::newRow("case frame") << "Frame1"
+                                << "Case Option" << QRect(120, 3690, 7800, 800);
+    QTest::newRow("operation box") << "Combo1"
+                                   << "" << QRect(240, 300, 7320, 345);
+    QTest::newRow("subfolder frame") << "Frame2"
+                                     << "Subfolder Option" << QRect(120, 4530, 7800, 675);
+    QTest::newRow("subfolder option")
+        << "Check1"
+        << "Add subfolders when adding folders" << QRect(240, 300, 3495, 255);
+    QTest::newRow("run") << "PushButton2"
+                         << "Start Renaming (Execute)" << QRect(120, 5325, 7800, 405);
+}
+
+void TestForm1::controlsStandAtTheirPlaces() {
+    QFETCH(QString, name);
+    QFETCH(QString, caption);
+    QFETCH(QRect, twips);
+    Program program;
+    Form1& window = program.start();
+    auto* control = window.findChild<QWidget*>(name);
+    QVERIFY(control);
+    QCOMPARE(control->geometry(),
+             InTwips(window, twips.x(), twips.y(), twips.width(), twips.height()));
+    if (auto* button = qobject_cast<QAbstractButton*>(control))
+        QCOMPARE(button->text(), caption);
+    if (auto* frame = qobject_cast<QGroupBox*>(control))
+        QCOMPARE(frame->title(), caption);
+    QVERIFY(!window.findChild<QWidget*>(QStringLiteral("PushButton5")));
+}
+
+void TestForm1::windowIsFixedWithMinimizeBoxOnly() {
+    Program program;
+    Form1& window = program.start();
+    QCOMPARE(window.windowTitle(), QStringLiteral("Tarnwick"));
+    QCOMPARE(window.minimumSize(), QSize(window.twips(8040), window.twips(5835)));
+    QCOMPARE(window.maximumSize(), window.minimumSize());
+    QVERIFY(window.windowFlags() & Qt::WindowMinimizeButtonHint);
+    QVERIFY(!(window.windowFlags() & Qt::WindowMaximizeButtonHint));
+    QVERIFY(!window.windowIcon().isNull());
+}
+
+void TestForm1::fontsOfTheDesign() {
+    Program program;
+    Form1& window = program.start();
+    for (QWidget* control :
+         {static_cast<QWidget*>(&window), static_cast<QWidget*>(window.ListView1),
+          static_cast<QWidget*>(window.Combo1), static_cast<QWidget*>(window.Check1)}) {
+        QCOMPARE(control->font().family(), QStringLiteral("Arial"));
+        QVERIFY(control->font().bold());
+        QCOMPARE(control->font().pointSizeF(), 9.0);
+    }
+    for (QPushButton* button : window.findChildren<QPushButton*>()) {
+        QCOMPARE(button->font().family(), QStringLiteral("Arial"));
+        QVERIFY(button->font().bold());
+        QCOMPARE(button->font().pointSizeF(), 11.25);
+    }
+}
+
+void TestForm1::focusOrder() {
+    Program program;
+    Form1& window = program.start();
+    const QList<QWidget*> expected = {window.ListView1,   window.Combo1,      window.Check1,
+                                      window.PushButton3, window.PushButton2, window.PushButton1,
+                                      window.PushButton4, window.PushButton6};
+    // The widget the Tab key moves to: the next one in the chain that takes focus by Tab.
+    auto nextByTab = [](QWidget* from) {
+        QWidget* next = from->nextInFocusChain();
+        while (next != from && !(next->focusPolicy() & Qt::TabFocus))
+            next = next->nextInFocusChain();
+        return next;
+    };
+    for (qsizetype i = 0; i + 1 < expected.size(); ++i)
+        QCOMPARE(nextByTab(expected[i]), expected[i + 1]);
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    QTRY_COMPARE(QApplication::focusWidget(), static_cast<QWidget*>(window.ListView1));
+}
+
+void TestForm1::startsEmptyWithFirstOperationAndSubfoldersChecked() {
+    Program program;
+    Form1& window = program.start();
+    QCOMPARE(window.folderList().count(), 0);
+    QVERIFY(!window.Combo1->isEditable());
+    QStringList entries;
+    for (int i = 0; i < window.Combo1->count(); ++i)
+        entries << window.Combo1->itemText(i);
+    QCOMPARE(entries, (QStringList{"Change case of folder(s) to UPPER CASE",
+                                   "Change case of folder(s) to lower case",
+                                   "Change case of folder(s) to Proper Case",
+                                   "Change case of folder(s) to Sentence case"}));
+    QCOMPARE(window.Combo1->currentText(),
+             QStringLiteral("Change case of folder(s) to UPPER CASE"));
+    QVERIFY(window.Check1->isChecked());
+    QVERIFY(program.dialogs.messages.isEmpty());
+    QCOMPARE(window.applicationTitle(), QStringLiteral("Tarnwick"));
+}
+
+void TestForm1::columnsAreWideEnoughToScrollSideways() {
+    Program program;
+    Form1& window = program.start();
+    QHeaderView* header = window.ListView1->header();
+    QCOMPARE(header->count(), 2);
+    QCOMPARE(window.folderList().headerData(0, Qt::Horizontal).toString(),
+             QStringLiteral("Name of Folder(s) - Now"));
+    QCOMPARE(window.folderList().headerData(1, Qt::Horizontal).toString(),
+             QStringLiteral("Name of Folder(s) - New Name"));
+    QCOMPARE(header->sectionSize(0), window.twips(5300));
+    QCOMPARE(header->sectionSize(1), window.twips(5300));
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    QTRY_VERIFY(window.ListView1->horizontalScrollBar()->maximum() > 0);
+}
+
+void TestForm1::startUpSelectionRunsThePreviewPass() {
+    Program program;
+    auto window = std::make_unique<Form1>(
+        Form1Dependencies{program.dialogs, HostFileSystem(), program.folder.path(), {}});
+    window->folderList().appendRow(QStringLiteral("/data/my photos/"));
+    window->Form_Load();
+    QCOMPARE(window->folderList().text(0, 1), QStringLiteral("/data/MY PHOTOS/"));
+    window->Combo1->setCurrentIndex(2);
+    QCOMPARE(window->folderList().text(0, 1), QStringLiteral("/data/My Photos/"));
+}
+
+void TestForm1::helpNamesTheContactPage() {
+    Program program;
+    Form1& window = program.start();
+    QTest::mouseClick(window.PushButton4, Qt::LeftButton);
+    QCOMPARE(program.dialogs.messages.size(), 1);
+    const auto& message = program.dialogs.messages.first();
+    QCOMPARE(message.text, QStringLiteral("Questions? Please contact Team Vantrel at "
+                                          "https://www.tarnwick.example/contact/"));
+    QCOMPARE(message.title, QStringLiteral("Tarnwick"));
+    QCOMPARE(message.buttons, MessageButtons::Ok);
+    QCOMPARE(message.icon, MessageIcon::None);
+}
+
+void TestForm1::homePageOpensOnlyOnASeven_data() {
+    QTest::addColumn<int>("draw");
+    QTest::addColumn<bool>("opens");
+    QTest::newRow("seven") << 7 << true;
+    QTest::newRow("one") << 1 << false;
+    QTest::newRow("hundred") << 100 << false;
+}
+
+void TestForm1::homePageOpensOnlyOnASeven() {
+    QFETCH(int, draw);
+    QFETCH(bool, opens);
+    Program program;
+    program.draw = draw;
+    program.start();
+    QCOMPARE(program.dialogs.openedAddresses,
+             opens ? QStringList{"https://www.tarnwick.example/"} : QStringList{});
+}
+
+void TestForm1::drawStaysWithinOneToHundred() {
+    const int drawn = DrawFromTimeOfDay();
+    QVERIFY(drawn >= 1 && drawn <= 100);
+}
+
+void TestForm1::withoutSkinTheWindowStaysWhite() {
+    Program program;
+    Form1& window = program.start();
+    for (QWidget* control :
+         {static_cast<QWidget*>(&window), static_cast<QWidget*>(window.Frame1),
+          static_cast<QWidget*>(window.Frame2), static_cast<QWidget*>(window.Check1)})
+        QCOMPARE(control->palette().color(QPalette::Window), QColor(Qt::white));
+    QVERIFY(window.skin().styleSheet().isEmpty());
+    QVERIFY(program.dialogs.messages.isEmpty());
+}
+
+void TestForm1::skinRecoloursAndStylesTheWindow() {
+    Program program;
+    program.shipResource(QStringLiteral("x/o.cjs"));
+    Form1& window = program.start();
+    QVERIFY(program.dialogs.messages.isEmpty());
+    const QColor face = window.palette().color(QPalette::Button);
+    QVERIFY(face != QColor(Qt::white));
+    for (QWidget* control :
+         {static_cast<QWidget*>(&window), static_cast<QWidget*>(window.Frame1),
+          static_cast<QWidget*>(window.Frame2), static_cast<QWidget*>(window.Check1)})
+        QCOMPARE(control->palette().color(QPalette::Window), face);
+    QVERIFY(!window.skin().styleSheet().isEmpty());
+    QCOMPARE(qApp->styleSheet(), window.skin().styleSheet());
+    QVERIFY(window.skin().options() & SkinFramework1::kOptionEnabled);
+}
+
+void TestForm1::invalidSkinIsReportedAndStartUpGoesOn() {
+    Program program;
+    program.ship(QStringLiteral("x/o.cjs"), "QWidget { color: red; ");
+    Form1& window = program.start();
+    const QStringList errors = program.dialogs.errors();
+    QCOMPARE(errors.size(), 1);
+    QVERIFY(errors[0].contains(
+        QStringLiteral("\r\nin Brisquel2021/08/31.Form1.Form_Load at line 100\r\r")));
+    QVERIFY(qApp->styleSheet().isEmpty());
+    QCOMPARE(window.Combo1->count(), 4);
+    QCOMPARE(window.windowTitle(), QStringLiteral("Tarnwick"));
+}
+
+void TestForm1::shippedHandCursorLoadsWithItsHotspot() {
+    Program program;
+    program.shipResource(QStringLiteral("HAND-M.CUR"));
+    Form1& window = program.start();
+    QVERIFY(program.dialogs.messages.isEmpty());
+    QVERIFY(window.handPointer().has_value());
+    QFile file(kResources + QStringLiteral("/HAND-M.CUR"));
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    const std::optional<QPoint> hotspot = CursorFileHotspot(file.readAll());
+    QVERIFY(hotspot);
+    QCOMPARE(window.handPointer()->hotSpot(), *hotspot);
+    QCOMPARE(window.handPointer()->pixmap().size(), QSize(32, 32));
+    window.setPointer(PointerSetting::Custom);
+    QCOMPARE(window.cursor().shape(), Qt::BitmapCursor);
+}
+
+void TestForm1::missingHandCursorIsSilent() {
+    Program program;
+    Form1& window = program.start();
+    QVERIFY(program.dialogs.messages.isEmpty());
+    QVERIFY(!window.handPointer().has_value());
+    window.setPointer(PointerSetting::Custom);
+    QCOMPARE(window.cursor().shape(), Qt::PointingHandCursor);
+}
+
+void TestForm1::invalidHandCursorIsReportedAndStartUpGoesOn() {
+    Program program;
+    program.ship(QStringLiteral("HAND-M.CUR"), "this is not a cursor, only text");
+    Form1& window = program.start();
+    const QStringList errors = program.dialogs.errors();
+    QCOMPARE(errors.size(), 1);
+    QVERIFY(
+        errors[0].contains(QStringLiteral("in Brisquel2021/08/31.Form1.Form_Load at line 108")));
+    QVERIFY(!window.handPointer().has_value());
+    QCOMPARE(window.Combo1->count(), 4);
+    QCOMPARE(window.ListView1->header()->sectionSize(1), window.twips(5300));
+}
+
+void TestForm1::pointerFeedback_data() {
+    QTest::addColumn<QString>("over");
+    QTest::addColumn<int>("expected");
+    for (const char* button :
+         {"PushButton1", "PushButton2", "PushButton3", "PushButton4", "PushButton6"})
+        QTest::newRow(button) << button << int(PointerSetting::Custom);
+    QTest::newRow("list") << "ListView1" << int(PointerSetting::Default);
+    QTest::newRow("case frame") << "Frame1" << int(PointerSetting::Default);
+    QTest::newRow("subfolder frame") << "Frame2" << int(PointerSetting::Default);
+    QTest::newRow("window") << "Form1" << int(PointerSetting::Default);
+}
+
+void TestForm1::pointerFeedback() {
+    QFETCH(QString, over);
+    QFETCH(int, expected);
+    Program program;
+    Form1& window = program.start();
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    QWidget* target = over == QStringLiteral("Form1") ? &window : window.findChild<QWidget*>(over);
+    if (auto* list = qobject_cast<QTreeView*>(target))
+        target = list->viewport();
+    // From the other side of the table first, so the move has something to change.
+    window.setPointer(expected == int(PointerSetting::Custom) ? PointerSetting::Default
+                                                              : PointerSetting::Custom);
+    const QPoint inside = over == QStringLiteral("Form1") ? QPoint(2, 2) : QPoint(3, 3);
+    QTest::mouseMove(target, inside);
+    QTRY_COMPARE(int(window.pointer()), expected);
+}
+
+void TestForm1::hourglassIsNeverReplaced() {
+    Program program;
+    Form1& window = program.start();
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    window.setPointer(PointerSetting::Hourglass);
+    QTest::mouseMove(window.PushButton3, QPoint(4, 4));
+    QTest::mouseMove(window.ListView1->viewport(), QPoint(4, 4));
+    QTest::mouseMove(window.Frame1, QPoint(2, 2));
+    QTest::qWait(20);
+    QCOMPARE(window.pointer(), PointerSetting::Hourglass);
+    QCOMPARE(window.cursor().shape(), Qt::WaitCursor);
+}
+
+void TestForm1::deleteKeyRemovesOnlyWithKeyCode46() {
+    QCOMPARE(VirtualKeyCode(Qt::Key_Delete), 46);
+    QVERIFY(VirtualKeyCode(Qt::Key_Period) != 46);
+    QCOMPARE(VirtualKeyCode(Qt::Key_Backspace), 8);
+    Program program;
+    Form1& window = program.start();
+    window.folderList().appendRows({"/a/one/", "/a/two/", "/a/three/"});
+    window.ListView1->setCurrentIndex(window.folderList().index(1, 0));
+    for (Qt::Key key : {Qt::Key_Period, Qt::Key_Backspace, Qt::Key_Space})
+        QTest::keyClick(window.ListView1, key);
+    QCOMPARE(window.folderList().count(), 3);
+    QTest::keyClick(window.ListView1, Qt::Key_Delete);
+    QCOMPARE(window.folderList().count(), 2);
+    QCOMPARE(window.folderList().text(1, 0), QStringLiteral("/a/three/"));
+}
+
+void TestForm1::doubleClickRemovesTheRow() {
+    Program program;
+    Form1& window = program.start();
+    window.folderList().appendRows({"/a/one/", "/a/two/"});
+    window.previewRename();
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    const QRect row = window.ListView1->visualRect(window.folderList().index(0, 0));
+    QTest::mouseClick(window.ListView1->viewport(), Qt::LeftButton, {}, row.center());
+    QTest::mouseDClick(window.ListView1->viewport(), Qt::LeftButton, {}, row.center());
+    QCOMPARE(window.folderList().count(), 1);
+    QCOMPARE(window.folderList().text(0, 0), QStringLiteral("/a/two/"));
+    QCOMPARE(window.folderList().text(0, 1), QStringLiteral("/a/TWO/"));
+}
+
+QTEST_MAIN(TestForm1)
+#include "tst_form1.moc"
