@@ -5,18 +5,11 @@
 #include "platform/userdialogs.h"
 #include "rename/renameengine.h"
 
+#include <QHash>
 #include <QString>
-#include <optional>
-#include <vector>
 
 namespace tarnwick {
 namespace {
-
-// What the rename pass did at one position, kept for the update pass.
-struct RenamedRow {
-    QString now;  // column 1 when the row was renamed
-    QString path; // the path the folder bears since
-};
 
 void ShowRunMessage(WindowServices& window, const char16_t* text) {
     window.dialogs().showMessage(QString::fromUtf16(text), window.applicationTitle(),
@@ -49,7 +42,10 @@ void PushButton2_Click(WindowServices& window) {
 
     int count = 0;
     trap.step(104, [&] { count = list.count(); });
-    std::vector<std::optional<RenamedRow>> renamed(static_cast<size_t>(count));
+    // The path each renamed folder bears now, under the current path it was listed with. Keyed by
+    // the text, not the position: rows may move while the window is live, and every row listing a
+    // renamed folder then shows where it is.
+    QHash<QString, QString> renamed;
     for (int row = 0; row < count; ++row) {
         trap.step(106, [&] { window.pumpMessages(); });
         // A row that cannot be read (removed meanwhile) is skipped whole: renaming with what an
@@ -64,7 +60,7 @@ void PushButton2_Click(WindowServices& window) {
         trap.step(114, [&] {
             const RenameOutcome outcome = RenameFilesWild(window.fileSystem(), report, now, next);
             if (outcome.renamed)
-                renamed[static_cast<size_t>(row)] = RenamedRow{now, outcome.newPath};
+                renamed.insert(now, outcome.newPath);
         });
     }
     trap.reach(116);
@@ -74,17 +70,14 @@ void PushButton2_Click(WindowServices& window) {
     trap.step(118, [&] { count = list.count(); });
     for (int row = 0; row < count; ++row) {
         trap.step(120, [&] { window.pumpMessages(); });
-        if (static_cast<size_t>(row) >= renamed.size() || !renamed[static_cast<size_t>(row)])
-            continue;
-        const RenamedRow& done = *renamed[static_cast<size_t>(row)];
         QString now;
         if (!trap.step(122, [&] { now = list.text(row, kNow); }))
             continue;
         trap.reach(124);
-        // Rows may have moved while the window was live: update only the row renamed here.
-        if (now != done.now)
+        const auto bears = renamed.constFind(now);
+        if (bears == renamed.constEnd())
             continue;
-        trap.step(126, [&] { list.setText(row, kNow, done.path); });
+        trap.step(126, [&] { list.setText(row, kNow, *bears); });
     }
     trap.reach(128);
 

@@ -1,0 +1,571 @@
+#include "rename/renameengine.h"
+#include "rename/renamerun.h"
+#include "tests/support/fakewindow.h"
+#include "tests/support/trialfolders.h"
+
+#include <QTest>
+#include <algorithm>
+#include <memory>
+
+using namespace tarnwick;
+using tarnwick::test::DiskTrialFolders;
+using tarnwick::test::FakeFileSystem;
+using tarnwick::test::FakeTrialFolders;
+using tarnwick::test::FakeUserDialogs;
+using tarnwick::test::FakeWindow;
+using tarnwick::test::TrialFolders;
+
+namespace {
+
+enum class Host { CaseSensitiveFake, CaseInsensitiveFake, Disk };
+
+const QString kUpper = QStringLiteral("Change case of folder(s) to UPPER CASE");
+const QString kLower = QStringLiteral("Change case of folder(s) to lower case");
+const QString kProper = QStringLiteral("Change case of folder(s) to Proper Case");
+const QString kSentence = QStringLiteral("Change case of folder(s) to Sentence case");
+
+const QString kRunLabel = QString::fromUtf16(kPushButton2ClickLabel);
+const QString kEngineLabel = QString::fromUtf16(kRenameFilesWildLabel);
+
+// Folders to rename in and the window whose list names them.
+struct Trial {
+    explicit Trial(Host host) {
+        switch (host) {
+        case Host::CaseSensitiveFake:
+            folders = std::make_unique<FakeTrialFolders>(FakeFileSystem::Mode::CaseSensitive);
+            break;
+        case Host::CaseInsensitiveFake:
+            folders = std::make_unique<FakeTrialFolders>(FakeFileSystem::Mode::CaseInsensitive);
+            break;
+        case Host::Disk:
+            folders = std::make_unique<DiskTrialFolders>();
+            break;
+        }
+        window = std::make_unique<FakeWindow>(folders->fileSystem());
+    }
+
+    bool make(const QStringList& relative) {
+        return std::all_of(relative.begin(), relative.end(),
+                           [this](const QString& folder) { return folders->addFolder(folder); });
+    }
+
+    // One addition: the rows stand deepest folder first, as adding folders orders them.
+    void add(QStringList relative) {
+        std::stable_sort(relative.begin(), relative.end(), [](const QString& a, const QString& b) {
+            return a.count(u'/') > b.count(u'/');
+        });
+        for (const QString& folder : relative)
+            window->list.appendRow(Listed(folder));
+    }
+
+    QString Listed(const QString& relative) const {
+        if (relative.isEmpty() || relative.startsWith(u'/'))
+            return relative;
+        return folders->path(relative);
+    }
+
+    void preview(const QString& operation) {
+        window->operation = operation;
+        window->previewRename();
+    }
+
+    void setNewPath(int row, const QString& relative) {
+        window->list.setText(row, FolderListModel::kNewName, Listed(relative));
+    }
+
+    // A column with the trial's root taken off each path that has it.
+    QStringList column(int which) const {
+        QStringList texts = window->column(which);
+        for (QString& text : texts) {
+            const QString root = folders->root();
+            // "//", the root row, is no path below the trial's root.
+            if (text.startsWith(root) && text.size() > root.size() && text[root.size()] != u'/')
+                text = text.mid(root.size());
+        }
+        return texts;
+    }
+
+    std::unique_ptr<TrialFolders> folders;
+    std::unique_ptr<FakeWindow> window;
+};
+
+const char* HostName(Host host) {
+    switch (host) {
+    case Host::CaseSensitiveFake:
+        return "case-sensitive fake";
+    case Host::CaseInsensitiveFake:
+        return "case-insensitive fake";
+    case Host::Disk:
+        break;
+    }
+    return "disk";
+}
+
+QTestData& NewRow(Host host, const QString& name) {
+    return QTest::newRow(qPrintable(QStringLiteral("%1, %2").arg(name, HostName(host))));
+}
+
+// Each message is an error box naming the handler and the line, in the order expected.
+void CheckErrors(const QStringList& errors, const QString& label, const QList<int>& lines) {
+    QCOMPARE(errors.size(), lines.size());
+    for (qsizetype i = 0; i < lines.size(); ++i) {
+        const QString place = QStringLiteral("\r\n%1at line %2\r\r").arg(label).arg(lines[i]);
+        QVERIFY2(errors[i].contains(place), qPrintable(errors[i]));
+    }
+}
+
+QStringList Sorted(QStringList texts) {
+    texts.sort();
+    return texts;
+}
+
+const QList<Host> kAllHosts = {Host::CaseSensitiveFake, Host::CaseInsensitiveFake, Host::Disk};
+
+} // namespace
+
+class TestRenameRun : public QObject {
+    Q_OBJECT
+
+private slots:
+    void refusedRuns_data();
+    void refusedRuns();
+    void secondRunNeedsPreview();
+
+    void pumpsBeforeEveryRowOfEveryPass_data();
+    void pumpsBeforeEveryRowOfEveryPass();
+    void rowsChangingWhileRunning_data();
+    void rowsChangingWhileRunning();
+
+    void onlyRenamedRowsGetNewPaths_data();
+    void onlyRenamedRowsGetNewPaths();
+    void nestedTree_data();
+    void nestedTree();
+    void folderAndSubfolderInSeparateAdditions_data();
+    void folderAndSubfolderInSeparateAdditions();
+    void sameFolderInTwoRows_data();
+    void sameFolderInTwoRows();
+
+    void hostCharactersKept_data();
+    void hostCharactersKept();
+    void refusedCharactersReplaced_data();
+    void refusedCharactersReplaced();
+};
+
+void TestRenameRun::refusedRuns_data() {
+    QTest::addColumn<QStringList>("nows");
+    QTest::addColumn<QStringList>("news");
+    QTest::addColumn<QString>("message");
+
+    QTest::newRow("empty list") << QStringList() << QStringList() << "No files added.";
+    QTest::newRow("first row without new path")
+        << QStringList{"t/a/", "t/b/"} << QStringList{QString(), "t/B/"}
+        << "You need to click Set New Name (Preview) first.";
+    QTest::newRow("only the first row without new path")
+        << QStringList{"t/a/", "t/b/", "t/c/"} << QStringList{QString(), "t/B/", "t/C/"}
+        << "You need to click Set New Name (Preview) first.";
+}
+
+void TestRenameRun::refusedRuns() {
+    QFETCH(QStringList, nows);
+    QFETCH(QStringList, news);
+    QFETCH(QString, message);
+
+    Trial trial(Host::CaseSensitiveFake);
+    QVERIFY(trial.make(nows));
+    for (qsizetype row = 0; row < nows.size(); ++row) {
+        trial.window->list.appendRow(trial.Listed(nows[row]));
+        if (!news[row].isEmpty())
+            trial.setNewPath(static_cast<int>(row), news[row]);
+    }
+    const QStringList tree = trial.folders->tree();
+    const QStringList newColumn = trial.column(FolderListModel::kNewName);
+
+    PushButton2_Click(*trial.window);
+
+    const FakeUserDialogs& dialogs = trial.window->fakeDialogs;
+    QCOMPARE(dialogs.messages.size(), 1);
+    QCOMPARE(dialogs.messages[0].text, message);
+    QCOMPARE(dialogs.messages[0].title, trial.window->applicationTitle());
+    QCOMPARE(dialogs.messages[0].buttons, MessageButtons::Ok);
+    QCOMPARE(dialogs.messages[0].icon, MessageIcon::None);
+    QCOMPARE(trial.column(FolderListModel::kNow), nows);
+    QCOMPARE(trial.column(FolderListModel::kNewName), newColumn);
+    QCOMPARE(trial.folders->tree(), tree);
+    QCOMPARE(trial.window->pumpCount, 0);
+}
+
+void TestRenameRun::secondRunNeedsPreview() {
+    Trial trial(Host::CaseSensitiveFake);
+    QVERIFY(trial.make({"t/docs/"}));
+    trial.add({"t/docs/"});
+    trial.preview(kUpper);
+    PushButton2_Click(*trial.window);
+    QCOMPARE(trial.folders->tree(), (QStringList{"t/", "t/DOCS/"}));
+    QCOMPARE(trial.column(FolderListModel::kNewName), QStringList{QString()});
+
+    PushButton2_Click(*trial.window);
+    QCOMPARE(trial.window->fakeDialogs.messages.size(), 1);
+    QCOMPARE(trial.window->fakeDialogs.messages[0].text,
+             QStringLiteral("You need to click Set New Name (Preview) first."));
+    QCOMPARE(trial.folders->tree(), (QStringList{"t/", "t/DOCS/"}));
+    QCOMPARE(trial.column(FolderListModel::kNow), QStringList{"t/DOCS/"});
+}
+
+void TestRenameRun::pumpsBeforeEveryRowOfEveryPass_data() {
+    QTest::addColumn<QStringList>("folders");
+    QTest::addColumn<int>("pumps");
+    QTest::newRow("one row") << QStringList{"t/a/"} << 3;
+    QTest::newRow("three rows") << QStringList{"t/a/", "t/b/", "t/c/"} << 9;
+}
+
+// The first pump comes before the first row is read: a change made there is what gets renamed.
+void TestRenameRun::pumpsBeforeEveryRowOfEveryPass() {
+    QFETCH(QStringList, folders);
+    QFETCH(int, pumps);
+
+    Trial trial(Host::CaseSensitiveFake);
+    QVERIFY(trial.make(folders));
+    trial.add(folders);
+    trial.preview(kUpper);
+    trial.window->actAtPump = 1;
+    trial.window->action = [&] { trial.setNewPath(0, "t/Changed/"); };
+
+    PushButton2_Click(*trial.window);
+
+    QCOMPARE(trial.window->pumpCount, pumps);
+    QVERIFY(trial.folders->tree().contains("t/Changed/"));
+    QCOMPARE(trial.column(FolderListModel::kNow).first(), QStringLiteral("t/Changed/"));
+    QCOMPARE(trial.window->fakeDialogs.errors(), QStringList());
+}
+
+namespace {
+enum class Change { RemoveFirst, RemoveLast, Clear, AppendRow, LowerCasePreview };
+} // namespace
+
+// The window stays live during a run: whatever the user does at a pump, no folder is renamed that
+// no row named at that moment, and the list names the folders where they are.
+void TestRenameRun::rowsChangingWhileRunning_data() {
+    QTest::addColumn<int>("pump");
+    QTest::addColumn<Change>("change");
+    QTest::addColumn<QStringList>("tree");
+    QTest::addColumn<QStringList>("nows");
+    QTest::addColumn<QList<int>>("lines");
+
+    // Three rows a, b, c previewed in UPPER CASE; pumps 1-3 rename, 4-6 update, 7-9 clear.
+    QTest::newRow("last row removed before its rename")
+        << 3 << Change::RemoveLast << QStringList{"t/", "t/A/", "t/B/", "t/c/", "t/d/"}
+        << QStringList{"t/A/", "t/B/"} << QList<int>{108};
+    QTest::newRow("first row removed before the second rename")
+        << 2 << Change::RemoveFirst << QStringList{"t/", "t/A/", "t/C/", "t/b/", "t/d/"}
+        << QStringList{"t/b/", "t/C/"} << QList<int>{108};
+    QTest::newRow("list cleared before the first rename")
+        << 1 << Change::Clear << QStringList{"t/", "t/a/", "t/b/", "t/c/", "t/d/"} << QStringList()
+        << QList<int>{108, 108, 108};
+    QTest::newRow("first row removed during the update pass")
+        << 4 << Change::RemoveFirst << QStringList{"t/", "t/A/", "t/B/", "t/C/", "t/d/"}
+        << QStringList{"t/B/", "t/C/"} << QList<int>{122};
+    QTest::newRow("list cleared during the clearing pass")
+        << 7 << Change::Clear << QStringList{"t/", "t/A/", "t/B/", "t/C/", "t/d/"} << QStringList()
+        << QList<int>{134, 134, 134};
+    QTest::newRow("row appended during the rename pass")
+        << 1 << Change::AppendRow << QStringList{"t/", "t/A/", "t/B/", "t/C/", "t/d/"}
+        << QStringList{"t/A/", "t/B/", "t/C/", "t/d/"} << QList<int>{};
+    QTest::newRow("operation changed during the rename pass")
+        << 2 << Change::LowerCasePreview << QStringList{"t/", "t/A/", "t/b/", "t/c/", "t/d/"}
+        << QStringList{"t/A/", "t/b/", "t/c/"} << QList<int>{};
+}
+
+void TestRenameRun::rowsChangingWhileRunning() {
+    QFETCH(int, pump);
+    QFETCH(Change, change);
+    QFETCH(QStringList, tree);
+    QFETCH(QStringList, nows);
+    QFETCH(QList<int>, lines);
+
+    Trial trial(Host::CaseSensitiveFake);
+    QVERIFY(trial.make({"t/a/", "t/b/", "t/c/", "t/d/"}));
+    trial.add({"t/a/", "t/b/", "t/c/"});
+    trial.preview(kUpper);
+    FolderListModel& list = trial.window->list;
+    trial.window->actAtPump = pump;
+    trial.window->action = [&] {
+        switch (change) {
+        case Change::RemoveFirst:
+            list.removeEntry(0);
+            break;
+        case Change::RemoveLast:
+            list.removeEntry(list.count() - 1);
+            break;
+        case Change::Clear:
+            list.removeAll();
+            break;
+        case Change::AppendRow:
+            list.appendRow(trial.Listed("t/d/"));
+            break;
+        case Change::LowerCasePreview:
+            trial.preview(kLower);
+            break;
+        }
+    };
+
+    PushButton2_Click(*trial.window);
+
+    QCOMPARE(trial.folders->tree(), Sorted(tree));
+    QCOMPARE(trial.column(FolderListModel::kNow), nows);
+    QCOMPARE(trial.column(FolderListModel::kNewName), QStringList(nows.size(), QString()));
+    CheckErrors(trial.window->fakeDialogs.errors(), kRunLabel, lines);
+}
+
+void TestRenameRun::onlyRenamedRowsGetNewPaths_data() {
+    QTest::addColumn<Host>("host");
+    for (const Host host : kAllHosts)
+        NewRow(host, "renamed, refused, deleted, not previewed and root rows") << host;
+}
+
+// A row whose folder was not renamed keeps the path its folder still has; every new path goes.
+void TestRenameRun::onlyRenamedRowsGetNewPaths() {
+    QFETCH(Host, host);
+    Trial trial(host);
+    QVERIFY(trial.make({"t/ok/", "t/docs/", "t/taken/", "t/skip/", "t/gone/"}));
+    trial.add({"t/ok/", "t/docs/", "t/gone/", "t/skip/", "//"});
+    trial.preview(kUpper);
+    // Refused: another folder bears the new name.
+    trial.setNewPath(1, "t/taken/");
+    trial.setNewPath(3, QString());
+    const QStringList before = trial.folders->tree();
+    // Deleted after it was listed.
+    if (auto* fake = dynamic_cast<FakeTrialFolders*>(trial.folders.get()))
+        fake->fake.remove("/t/gone/");
+    else
+        QVERIFY(QDir(trial.folders->path("t/gone/")).removeRecursively());
+
+    PushButton2_Click(*trial.window);
+
+    QStringList tree = before;
+    tree.removeAll("t/gone/");
+    tree.replace(tree.indexOf("t/ok/"), "t/OK/");
+    QCOMPARE(trial.folders->tree(), Sorted(tree));
+    QCOMPARE(trial.column(FolderListModel::kNow),
+             (QStringList{"t/OK/", "t/docs/", "t/gone/", "t/skip/", "//"}));
+    QCOMPARE(trial.column(FolderListModel::kNewName), QStringList(5, QString()));
+    const QStringList errors = trial.window->fakeDialogs.errors();
+    CheckErrors(errors, kEngineLabel, {152});
+    QVERIFY2(errors[0].contains("File already exists"), qPrintable(errors[0]));
+}
+
+void TestRenameRun::nestedTree_data() {
+    QTest::addColumn<Host>("host");
+    QTest::addColumn<QString>("operation");
+    QTest::addColumn<QStringList>("tree");
+
+    const QStringList upper = {"T/",
+                               "T/MY PHOTOS/",
+                               "T/MY PHOTOS/OLD ONES/",
+                               "T/MY PHOTOS/OLD ONES/X-RAY PICS/",
+                               "T/MY PHOTOS/a File.txt",
+                               "T/MUSIC/",
+                               "T/MUSIC/JAZZ CLUB/",
+                               "keep Me/"};
+    const QStringList lower = {"t/",
+                               "t/my photos/",
+                               "t/my photos/old ones/",
+                               "t/my photos/old ones/x-ray pics/",
+                               "t/my photos/a File.txt",
+                               "t/music/",
+                               "t/music/jazz club/",
+                               "keep Me/"};
+    const QStringList proper = {"T/",
+                                "T/My Photos/",
+                                "T/My Photos/Old Ones/",
+                                "T/My Photos/Old Ones/X-ray Pics/",
+                                "T/My Photos/a File.txt",
+                                "T/Music/",
+                                "T/Music/Jazz Club/",
+                                "keep Me/"};
+    const QStringList sentence = {"T/",
+                                  "T/My photos/",
+                                  "T/My photos/Old ones/",
+                                  "T/My photos/Old ones/X-ray pics/",
+                                  "T/My photos/a File.txt",
+                                  "T/Music/",
+                                  "T/Music/Jazz club/",
+                                  "keep Me/"};
+    for (const Host host : kAllHosts) {
+        NewRow(host, "UPPER CASE") << host << kUpper << upper;
+        NewRow(host, "lower case") << host << kLower << lower;
+        NewRow(host, "Proper Case") << host << kProper << proper;
+        NewRow(host, "Sentence case") << host << kSentence << sentence;
+    }
+}
+
+// A tree added deepest first: every subfolder is renamed while its listed path is still valid.
+void TestRenameRun::nestedTree() {
+    QFETCH(Host, host);
+    QFETCH(QString, operation);
+    QFETCH(QStringList, tree);
+
+    Trial trial(host);
+    const QStringList folders = {
+        "t/",       "t/my photos/",       "t/my photos/old ONES/",
+        "t/Music/", "t/Music/jazz CLUB/", "t/my photos/old ONES/x-ray pics/"};
+    QVERIFY(trial.make(folders));
+    QVERIFY(trial.make({"keep Me/"}));
+    QVERIFY(trial.folders->addFile("t/my photos/a File.txt"));
+    trial.add(folders);
+    trial.preview(operation);
+
+    PushButton2_Click(*trial.window);
+
+    QCOMPARE(trial.folders->tree(), Sorted(tree));
+    QCOMPARE(trial.window->fakeDialogs.errors(), QStringList());
+    QCOMPARE(trial.column(FolderListModel::kNewName), QStringList(folders.size(), QString()));
+    // The chosen folder stands last and is renamed last, so its row names it where it is.
+    QCOMPARE(trial.column(FolderListModel::kNow).last(), tree.first());
+}
+
+void TestRenameRun::folderAndSubfolderInSeparateAdditions_data() {
+    QTest::addColumn<Host>("host");
+    QTest::addColumn<QString>("folderNewPath");
+    QTest::addColumn<QStringList>("tree");
+    QTest::addColumn<QStringList>("nows");
+    QTest::addColumn<QList<int>>("lines");
+
+    for (const Host host : kAllHosts) {
+        // Found through its parent's new letter case, and listed under the path it has.
+        NewRow(host, "change of letter case alone")
+            << host << QString() << QStringList{"t/", "t/DOCS/", "t/DOCS/SUB/"}
+            << QStringList{"t/DOCS/", "t/DOCS/SUB/"} << QList<int>{};
+        NewRow(host, "change beyond letter case")
+            << host << "t/Papers/" << QStringList{"t/", "t/Papers/", "t/Papers/Sub/"}
+            << QStringList{"t/Papers/", "t/Docs/Sub/"} << QList<int>{130, 132, 134};
+    }
+}
+
+void TestRenameRun::folderAndSubfolderInSeparateAdditions() {
+    QFETCH(Host, host);
+    QFETCH(QString, folderNewPath);
+    QFETCH(QStringList, tree);
+    QFETCH(QStringList, nows);
+    QFETCH(QList<int>, lines);
+
+    Trial trial(host);
+    QVERIFY(trial.make({"t/Docs/Sub/"}));
+    trial.add({"t/Docs/"});
+    trial.add({"t/Docs/Sub/"});
+    trial.preview(kUpper);
+    if (!folderNewPath.isEmpty())
+        trial.setNewPath(0, folderNewPath);
+
+    PushButton2_Click(*trial.window);
+
+    QCOMPARE(trial.folders->tree(), Sorted(tree));
+    QCOMPARE(trial.column(FolderListModel::kNow), nows);
+    CheckErrors(trial.window->fakeDialogs.errors(), kEngineLabel, lines);
+}
+
+void TestRenameRun::sameFolderInTwoRows_data() {
+    QTest::addColumn<Host>("host");
+    QTest::addColumn<QString>("folder");
+    for (const Host host : kAllHosts) {
+        NewRow(host, "new name differs") << host << "t/docs/";
+        NewRow(host, "new name equal to the current one") << host << "t/DOCS/";
+    }
+}
+
+// Both rows name the folder, so both show where it went; nothing else is touched or reported.
+void TestRenameRun::sameFolderInTwoRows() {
+    QFETCH(Host, host);
+    QFETCH(QString, folder);
+
+    Trial trial(host);
+    QVERIFY(trial.make({folder, "t/other/"}));
+    trial.add({folder});
+    trial.add({folder});
+    trial.preview(kUpper);
+
+    PushButton2_Click(*trial.window);
+
+    QCOMPARE(trial.folders->tree(), (QStringList{"t/", "t/DOCS/", "t/other/"}));
+    QCOMPARE(trial.column(FolderListModel::kNow), (QStringList{"t/DOCS/", "t/DOCS/"}));
+    QCOMPARE(trial.window->fakeDialogs.errors(), QStringList());
+}
+
+namespace {
+// Folder names the walk would not offer but a host accepts, with blanks, a tab and a newline.
+const QStringList kOddNames = {"what?ever", "a*b", " lead", "trail ", "tab\there", "new\nline"};
+} // namespace
+
+void TestRenameRun::hostCharactersKept_data() {
+    QTest::addColumn<QString>("first");
+    QTest::addColumn<QStringList>("firstNames");
+    QTest::addColumn<QString>("second");
+    QTest::addColumn<QStringList>("secondNames");
+
+    const QStringList upper = {"WHAT?EVER", "A*B", " LEAD", "TRAIL ", "TAB\tHERE", "NEW\nLINE"};
+    const QStringList proper = {"What?ever", "A*b", " Lead", "Trail ", "Tab\tHere", "New\nline"};
+    const QStringList sentence = {"What?ever", "A*b", " lead", "Trail ", "Tab\there", "New\nline"};
+    QTest::newRow("UPPER CASE, then lower case") << kUpper << upper << kLower << kOddNames;
+    QTest::newRow("lower case, then Proper Case") << kLower << kOddNames << kProper << proper;
+    QTest::newRow("Proper Case, then Sentence case") << kProper << proper << kSentence << sentence;
+    QTest::newRow("Sentence case, then UPPER CASE") << kSentence << sentence << kUpper << upper;
+}
+
+// On this host "?" and "*" are ordinary characters: preview and disk agree, and the renamed rows
+// lead a second run to the same folders.
+void TestRenameRun::hostCharactersKept() {
+    QFETCH(QString, first);
+    QFETCH(QStringList, firstNames);
+    QFETCH(QString, second);
+    QFETCH(QStringList, secondNames);
+
+    const auto paths = [](const QStringList& names) {
+        QStringList relative;
+        for (const QString& name : names)
+            relative << "t/" + name + "/";
+        return relative;
+    };
+    Trial trial(Host::Disk);
+    QVERIFY(trial.make(paths(kOddNames)));
+    trial.add(paths(kOddNames));
+
+    const std::pair<QString, QStringList> runs[] = {{first, firstNames}, {second, secondNames}};
+    for (const auto& [operation, names] : runs) {
+        trial.preview(operation);
+        QCOMPARE(trial.column(FolderListModel::kNewName), paths(names));
+        PushButton2_Click(*trial.window);
+        QCOMPARE(trial.folders->tree(), Sorted(QStringList{"t/"} + paths(names)));
+        QCOMPARE(trial.column(FolderListModel::kNow), paths(names));
+    }
+    QCOMPARE(trial.window->fakeDialogs.errors(), QStringList());
+}
+
+void TestRenameRun::refusedCharactersReplaced_data() {
+    QTest::addColumn<Host>("host");
+    for (const Host host : {Host::CaseSensitiveFake, Host::CaseInsensitiveFake})
+        NewRow(host, "? and * refused") << host;
+}
+
+// Where the host refuses "?" and "*", the rows show the names the folders got, and a second run
+// finds them there.
+void TestRenameRun::refusedCharactersReplaced() {
+    QFETCH(Host, host);
+    Trial trial(host);
+    static_cast<FakeTrialFolders&>(*trial.folders).fake.setRefusedNameCharacters("?*");
+    QVERIFY(trial.make({"t/what?ever/", "t/a*b/"}));
+    trial.add({"t/what?ever/", "t/a*b/"});
+
+    trial.preview(kUpper);
+    QCOMPARE(trial.column(FolderListModel::kNewName), (QStringList{"t/WHAT?EVER/", "t/A*B/"}));
+    PushButton2_Click(*trial.window);
+    QCOMPARE(trial.folders->tree(), (QStringList{"t/", "t/A_B/", "t/WHAT_EVER/"}));
+    QCOMPARE(trial.column(FolderListModel::kNow), (QStringList{"t/WHAT_EVER/", "t/A_B/"}));
+
+    trial.preview(kProper);
+    PushButton2_Click(*trial.window);
+    QCOMPARE(trial.folders->tree(), (QStringList{"t/", "t/A_b/", "t/What_ever/"}));
+    QCOMPARE(trial.column(FolderListModel::kNow), (QStringList{"t/What_ever/", "t/A_b/"}));
+    QCOMPARE(trial.window->fakeDialogs.errors(), QStringList());
+}
+
+QTEST_GUILESS_MAIN(TestRenameRun)
+#include "tst_renamerun.moc"
