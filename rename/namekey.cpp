@@ -28,7 +28,9 @@ QString RawBytesKey(const QString& name) {
     return key;
 }
 
-bool IsRemovedCode(int code) { return code <= 31 || (code >= 127 && code <= 159); }
+bool IsRemovedCode(int code) {
+    return code <= 31 || (code >= 127 && code <= 159);
+}
 
 } // namespace
 

@@ -15,7 +15,9 @@ QChar LowerUnit(QChar unit) {
     return mapped <= 0xFFFF ? QChar(char16_t(mapped)) : unit;
 }
 
-bool IsWordSeparator(QChar unit) { return unit == u' ' || unit == u'\t' || unit == u'\r'; }
+bool IsWordSeparator(QChar unit) {
+    return unit == u' ' || unit == u'\t' || unit == u'\r';
+}
 
 } // namespace
 
