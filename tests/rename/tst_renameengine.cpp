@@ -2,7 +2,6 @@
 #include "tests/support/trialfolders.h"
 
 #include <QTest>
-#include <memory>
 
 namespace tarnwick {
 
@@ -29,7 +28,7 @@ using tarnwick::test::TrialFolders;
 
 namespace {
 
-enum class Host { CaseSensitiveFake, CaseInsensitiveFake, Disk };
+using Host = tarnwick::test::TrialHost;
 
 // The error messages the engine reported, as the boxes would show them.
 struct Reports {
@@ -66,18 +65,6 @@ QStringList LeftUnderIntermediateNames(const QStringList& before, const QStringL
 // A listed path relative to the trial root, or absolute when it begins with "/".
 QString Listed(const TrialFolders& folders, const QString& text) {
     return text.startsWith(u'/') ? text : folders.path(text);
-}
-
-std::unique_ptr<TrialFolders> MakeFolders(Host host) {
-    switch (host) {
-    case Host::CaseSensitiveFake:
-        return std::make_unique<FakeTrialFolders>(FakeFileSystem::Mode::CaseSensitive);
-    case Host::CaseInsensitiveFake:
-        return std::make_unique<FakeTrialFolders>(FakeFileSystem::Mode::CaseInsensitive);
-    case Host::Disk:
-        break;
-    }
-    return std::make_unique<DiskTrialFolders>();
 }
 
 const QString k255(255, u'a');
@@ -218,6 +205,9 @@ void TestRenameEngine::addRenameRows(Host host) {
         << QStringList{"t/фото/", "t/docs/"} << none << "t/" + kLossy + "/"
         << "t/Фото/"
         << "t/Фото/" << QStringList{"t/", "t/docs/", "t/Фото/"} << QList<int>{} << QString();
+    QTest::newRow("root written with one separator")
+        << QStringList{"t/"} << none << "/"
+        << "/" << QString() << QStringList{"t/"} << QList<int>{} << QString();
     QTest::newRow("root") << QStringList{"t/"} << none << "//"
                           << "//" << QString() << QStringList{"t/"} << QList<int>{} << QString();
     QTest::newRow("new path without a last component")
@@ -235,7 +225,7 @@ void TestRenameEngine::runRenameRow(Host host) {
     QFETCH(QList<int>, lines);
     QFETCH(QString, mentions);
 
-    const std::unique_ptr<TrialFolders> trial = MakeFolders(host);
+    const std::unique_ptr<TrialFolders> trial = tarnwick::test::MakeTrialFolders(host);
     for (const QString& folder : folders)
         QVERIFY(trial->addFolder(folder));
     for (const QString& file : files)

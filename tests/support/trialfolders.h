@@ -10,6 +10,7 @@
 #include <QString>
 #include <QStringList>
 #include <QTemporaryDir>
+#include <memory>
 
 namespace tarnwick::test {
 
@@ -87,5 +88,31 @@ private:
     QTemporaryDir m_folder;
     PosixFileSystem m_fileSystem;
 };
+
+enum class TrialHost { CaseSensitiveFake, CaseInsensitiveFake, Disk };
+
+inline std::unique_ptr<TrialFolders> MakeTrialFolders(TrialHost host) {
+    switch (host) {
+    case TrialHost::CaseSensitiveFake:
+        return std::make_unique<FakeTrialFolders>(FakeFileSystem::Mode::CaseSensitive);
+    case TrialHost::CaseInsensitiveFake:
+        return std::make_unique<FakeTrialFolders>(FakeFileSystem::Mode::CaseInsensitive);
+    case TrialHost::Disk:
+        break;
+    }
+    return std::make_unique<DiskTrialFolders>();
+}
+
+inline const char* TrialHostName(TrialHost host) {
+    switch (host) {
+    case TrialHost::CaseSensitiveFake:
+        return "case-sensitive fake";
+    case TrialHost::CaseInsensitiveFake:
+        return "case-insensitive fake";
+    case TrialHost::Disk:
+        break;
+    }
+    return "disk";
+}
 
 } // namespace tarnwick::test
