@@ -44,8 +44,7 @@ std::optional<QString> ListedFolder(const QStringList& names, const QString& ref
     if (matches.size() > 1)
         throw Failure(failure_code::kPathFileAccessError,
                       QStringLiteral("Folder name is ambiguous: %1 matches %2 folders")
-                          .arg(reference)
-                          .arg(matches.size()));
+                          .arg(reference, QString::number(matches.size())));
     if (matches.isEmpty())
         return std::nullopt;
     return matches.first();
