@@ -42,6 +42,7 @@ struct Options {
     bool json = false;
     int repeats = 5;
     QString folder;
+    QStringList stages{QStringLiteral("add"), QStringLiteral("preview"), QStringLiteral("run")};
 };
 
 struct Tree {
@@ -417,17 +418,22 @@ int Bench::run() {
     m_window->show();
     QCoreApplication::processEvents();
 
-    addStage(nested);
-    addStage(flatTree);
-    {
+    const auto wanted = [&](const char* stage) { return m_options.stages.contains(QLatin1String(stage)); };
+    if (wanted("add")) {
+        addStage(nested);
+        addStage(flatTree);
+    }
+    if (wanted("preview")) {
         // The list as a user has it after adding the nested tree.
         m_window->folderList().removeAll();
         m_dialogs.chosenFolder = nested.root;
         PushButton3_Click(*m_window);
         previewStage(nested);
     }
-    runStage(nested);
-    runStage(flatTree);
+    if (wanted("run")) {
+        runStage(nested);
+        runStage(flatTree);
+    }
     m_window->folderList().removeAll();
     check(m_dialogs.messages == 0, QStringLiteral("no message was shown"));
     report();
@@ -454,11 +460,13 @@ int main(int argc, char* argv[]) {
             options.json = true;
         else if (argument == QStringLiteral("--repeats") && i + 1 < arguments.size())
             options.repeats = std::max(1, arguments[++i].toInt());
+        else if (argument == QStringLiteral("--stage") && i + 1 < arguments.size())
+            options.stages = arguments[++i].split(u',');
         else if (argument == QStringLiteral("--dir") && i + 1 < arguments.size())
             options.folder = arguments[++i];
         else {
             std::fprintf(stderr,
-                         "usage: tarnwick-bench [--quick] [--json] [--repeats N] [--dir FOLDER]\n");
+                         "usage: tarnwick-bench [--quick] [--json] [--repeats N] [--stage add,preview,run] [--dir FOLDER]\n");
             return 2;
         }
     }
