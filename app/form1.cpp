@@ -240,7 +240,12 @@ QString Form1::operationText() const {
 }
 
 void Form1::pumpMessages() {
+    // Long loops ask at every folder; the window needs no more than a hundred chances a second to
+    // stay painted and take clicks, and each costs a trip through the event loop.
+    if (m_pumpClock.isValid() && m_pumpClock.elapsed() < kPumpIntervalMs)
+        return;
     PumpMessages();
+    m_pumpClock.start();
     // Closing the window ends the program at once, also while a handler is pumping. A pump never
     // falls between the two renames of one folder, so nothing is left half done.
     if (m_unloaded)

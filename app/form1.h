@@ -5,6 +5,7 @@
 #include "folders/window.h"
 
 #include <QCursor>
+#include <QElapsedTimer>
 #include <QWidget>
 #include <functional>
 #include <optional>
@@ -96,6 +97,8 @@ private:
     PointerSetting m_pointer = PointerSetting::Default;
     std::optional<QCursor> m_handPointer;
     QString m_applicationTitle;
+    static constexpr qint64 kPumpIntervalMs = 10;
+    QElapsedTimer m_pumpClock;
     bool m_shown = false;
     bool m_unloaded = false;
 };

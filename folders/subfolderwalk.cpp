@@ -21,13 +21,16 @@ void Pump(const std::function<void()>& pump) {
 }
 
 // A folder that can no longer be opened fails as opening it would: path not found.
-bool PassesAttributeTest(FileSystem& fileSystem, const QString& folder) {
-    const std::optional<int> bits = fileSystem.attributes(folder);
+bool PassesAttributeTest(FileSystem& fileSystem, const QString& folder, std::optional<int> bits) {
     if (!bits)
         throw Failure(failure_code::kPathNotFound, QStringLiteral("Path not found"));
     if (*bits != kHiddenSystemFolder && *bits != kHiddenSystemJunction)
         return true;
     return fileSystem.isRoot(folder);
+}
+
+bool IsFolderBits(std::optional<int> bits) {
+    return bits && (*bits & attribute::kDirectory);
 }
 
 bool IsTakenName(const QString& name) {
@@ -61,10 +64,11 @@ void RemoveFirstOccurrences(QStringList& folders, QHash<QString, qsizetype>& rem
     folders.resize(kept);
 }
 
-} // namespace
-
-void GetSubDirectories2016(QStringList& folders, bool includeAllLevels, FileSystem& fileSystem,
-                           const std::function<void()>& pump, const FailureReport& report) {
+// The walk; returns where in folders the entries its merge phase appended begin. Those were
+// examined there, so a caller's merge takes them without asking the disk again: that keeps the
+// walk one question a folder instead of one a folder and level above it.
+qsizetype Walk(QStringList& folders, bool includeAllLevels, FileSystem& fileSystem,
+               const std::function<void()>& pump, const FailureReport& report) {
     ErrorTrap trap(QString::fromUtf16(kGetSubDirectoriesLabel), report);
     const QChar separator = fileSystem.separator();
 
@@ -78,7 +82,9 @@ void GetSubDirectories2016(QStringList& folders, bool includeAllLevels, FileSyst
     for (qsizetype i = 0; i < listed; ++i) {
         trap.step(102, [&] {
             const QString folder = folders.at(i);
-            if (!IsFolder(fileSystem, folder))
+            // The same answer serves the folder test and the attribute test.
+            const std::optional<int> bits = fileSystem.attributes(folder);
+            if (!IsFolderBits(bits))
                 return;
             trap.reach(104);
             if (folder.size() >= kFolderLengthBound)
@@ -87,7 +93,7 @@ void GetSubDirectories2016(QStringList& folders, bool includeAllLevels, FileSyst
             Pump(pump);
             try {
                 trap.reach(108);
-                if (!PassesAttributeTest(fileSystem, folder))
+                if (!PassesAttributeTest(fileSystem, folder, bits))
                     return;
                 trap.reach(110);
                 const QStringList names = fileSystem.subfolders(folder);
@@ -105,23 +111,38 @@ void GetSubDirectories2016(QStringList& folders, bool includeAllLevels, FileSyst
     }
     trap.step(112, [&] { RemoveFirstOccurrences(folders, removals); });
 
+    qsizetype examined = found.size();
     trap.step(114, [&] {
         if (includeAllLevels && !found.isEmpty())
-            GetSubDirectories2016(found, true, fileSystem, pump, report);
+            examined = Walk(found, true, fileSystem, pump, report);
     });
 
+    const qsizetype appended = folders.size();
     for (qsizetype i = 0; i < found.size(); ++i) {
+        if (i >= examined) {
+            folders.append(found.mid(i));
+            break;
+        }
         trap.step(116, [&] {
             const QString folder = found.at(i);
-            if (!IsFolder(fileSystem, folder))
+            if (!IsFolderBits(fileSystem.attributes(folder)))
                 return;
             trap.reach(118);
             Pump(pump);
+            // Asked again: the folder may have gone while the window had its turn.
             trap.reach(120);
-            if (PassesAttributeTest(fileSystem, folder))
+            if (PassesAttributeTest(fileSystem, folder, fileSystem.attributes(folder)))
                 folders.append(folder);
         });
     }
+    return appended;
+}
+
+} // namespace
+
+void GetSubDirectories2016(QStringList& folders, bool includeAllLevels, FileSystem& fileSystem,
+                           const std::function<void()>& pump, const FailureReport& report) {
+    Walk(folders, includeAllLevels, fileSystem, pump, report);
 }
 
 } // namespace tarnwick

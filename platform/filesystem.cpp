@@ -1,6 +1,19 @@
 #include "platform/filesystem.h"
 
+#include <algorithm>
+
 namespace tarnwick {
+
+bool FileSystem::hasSubfolderNamed(const QString& parent, const QString& name) {
+    return subfolders(parent).contains(name, Qt::CaseSensitive);
+}
+
+bool FileSystem::hasCaseTwin(const QString& parent, const QString& name) {
+    const QStringList names = subfolders(parent);
+    return std::any_of(names.begin(), names.end(), [&](const QString& other) {
+        return other != name && other.compare(name, Qt::CaseInsensitive) == 0;
+    });
+}
 
 bool PathExists(FileSystem& fileSystem, const QString& path) {
     return !path.isEmpty() && fileSystem.attributes(path).has_value();

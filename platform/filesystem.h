@@ -35,6 +35,14 @@ public:
     // to a folder is listed; it has no subfolders of its own.
     virtual QStringList subfolders(const QString& folder) = 0;
 
+    // True when a subfolder of parent bears exactly this name, letter case included. Throws
+    // Failure when parent cannot be read.
+    virtual bool hasSubfolderNamed(const QString& parent, const QString& name);
+
+    // True when an entry of parent other than name itself (a file too) bears name in other
+    // letter case. Throws Failure when parent cannot be read.
+    virtual bool hasCaseTwin(const QString& parent, const QString& name);
+
     // Renames the entry from to the name to inside parent. Never replaces anything: a target
     // that exists, also in other letter case, is refused with 58 "File already exists".
     virtual void renameFolder(const QString& parent, const QString& from, const QString& to) = 0;

@@ -70,11 +70,6 @@ bool IsDotOrDotDot(const char* name) {
     return name[0] == '.' && (name[1] == '\0' || (name[1] == '.' && name[2] == '\0'));
 }
 
-bool SameBytes(const char* name, size_t length, const QByteArray& other) {
-    return length == static_cast<size_t>(other.size()) &&
-           std::memcmp(name, other.constData(), length) == 0;
-}
-
 // A text whose bytes lead back to another text (a lone surrogate becomes U+FFFD) would address
 // another entry than the one meant. Plain ASCII always comes back.
 bool SurvivesRoundTrip(const QString& text, const QByteArray& bytes) {
@@ -217,7 +212,79 @@ private:
     DIR* m_stream = nullptr;
 };
 
+bool SameFolding(const QString& a, const QString& b) {
+    return a.compare(b, Qt::CaseInsensitive) == 0;
+}
+
+bool SameTime(const timespec& a, const timespec& b) {
+    return a.tv_sec == b.tv_sec && a.tv_nsec == b.tv_nsec;
+}
+
 } // namespace
+
+struct PosixFileSystem::Listing {
+    QByteArray path;
+    // Kept open for the renames inside the folder.
+    int fd = -1;
+    bool valid = false;
+    dev_t device = 0;
+    ino_t inode = 0;
+    timespec modified{};
+    timespec changed{};
+    // Each entry's name, and whether it is a folder (or a link to one).
+    QHash<QString, bool> names;
+    // How many entries bear each name in its case-folded form.
+    QHash<QString, int> folded;
+
+    ~Listing() { clear(); }
+
+    void clear() {
+        if (fd >= 0)
+            close(fd);
+        fd = -1;
+        valid = false;
+        names.clear();
+        folded.clear();
+    }
+    void stamp(const struct stat& status) {
+        device = status.st_dev;
+        inode = status.st_ino;
+        modified = status.st_mtim;
+        changed = status.st_ctim;
+    }
+    bool matches(const struct stat& status) const {
+        return device == status.st_dev && inode == status.st_ino &&
+               SameTime(modified, status.st_mtim) && SameTime(changed, status.st_ctim);
+    }
+    void add(const QString& name, bool folder) {
+        names.insert(name, folder);
+        ++folded[name.toCaseFolded()];
+    }
+    void remove(const QString& name) {
+        if (!names.remove(name))
+            return;
+        const auto count = folded.find(name.toCaseFolded());
+        if (count != folded.end() && --*count <= 0)
+            folded.erase(count);
+    }
+    int bearersOf(const QString& name) const { return folded.value(name.toCaseFolded()); }
+
+    // After one of its own renames: the folder's times moved with it, so the stamp is taken
+    // again; a change by anyone else after this shows at the next use.
+    void renamed(const QString& from, const QString& to) {
+        const bool folder = names.value(from, true);
+        remove(from);
+        add(to, folder);
+        struct stat status;
+        if (fstat(fd, &status) == 0)
+            stamp(status);
+        else
+            valid = false;
+    }
+};
+
+PosixFileSystem::PosixFileSystem() : m_listing(std::make_unique<Listing>()) {}
+PosixFileSystem::~PosixFileSystem() = default;
 
 std::optional<int> PosixFileSystem::attributes(const QString& path) {
     const std::optional<QByteArray> bytes = SystemPath(path);
@@ -280,24 +347,68 @@ void PosixFileSystem::renameFolder(const QString& parent, const QString& from, c
     if (!toName)
         throw FailureFromErrno(EINVAL);
 
-    Directory directory(AT_FDCWD, parentPath->constData(), 0);
+    Listing& entries = listing(*parentPath);
+    if (entries.bearersOf(to) - (SameFolding(from, to) && entries.names.contains(from) ? 1 : 0) > 0)
+        throw FailureFromErrno(EEXIST);
+
+    int error = renameExclusive(entries.fd, fromName->constData(), toName->constData());
+    if (error == EINVAL || error == ENOSYS || error == ENOTSUP || error == EOPNOTSUPP)
+        error = renameThroughPlaceholder(entries.fd, fromName->constData(), toName->constData());
+    if (error != 0) {
+        entries.valid = false;
+        throw FailureFromErrno(error);
+    }
+    entries.renamed(from, to);
+}
+
+bool PosixFileSystem::hasSubfolderNamed(const QString& parent, const QString& name) {
+    const std::optional<QByteArray> parentPath = SystemPath(parent);
+    if (!parentPath)
+        throw FailureFromErrno(ENOENT);
+    if (!SystemName(name))
+        return false;
+    const Listing& entries = listing(*parentPath);
+    const auto entry = entries.names.constFind(name);
+    return entry != entries.names.constEnd() && *entry;
+}
+
+bool PosixFileSystem::hasCaseTwin(const QString& parent, const QString& name) {
+    const std::optional<QByteArray> parentPath = SystemPath(parent);
+    if (!parentPath)
+        throw FailureFromErrno(ENOENT);
+    const Listing& entries = listing(*parentPath);
+    return entries.bearersOf(name) - (entries.names.contains(name) ? 1 : 0) > 0;
+}
+
+PosixFileSystem::Listing& PosixFileSystem::listing(const QByteArray& folder) {
+    Listing& entries = *m_listing;
+    struct stat status;
+    if (stat(folder.constData(), &status) != 0) {
+        entries.valid = false;
+        throw FailureFromErrno(errno);
+    }
+    if (entries.valid && entries.path == folder && entries.matches(status))
+        return entries;
+
+    entries.clear();
+    entries.fd = ::openat(AT_FDCWD, folder.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (entries.fd < 0)
+        throw FailureFromErrno(errno);
+    // The stamp is taken before reading, so a change made while reading shows at the next use.
+    struct stat opened;
+    if (fstat(entries.fd, &opened) != 0)
+        throw FailureFromErrno(errno);
+    Directory directory(entries.fd, ".", 0);
     if (directory.error())
         throw FailureFromErrno(directory.error());
-    const NameMatcher target(*toName, to);
     while (const dirent* entry = directory.next()) {
-        const size_t length = std::strlen(entry->d_name);
-        if (!SameBytes(entry->d_name, length, *fromName) && target.matches(entry->d_name, length))
-            throw FailureFromErrno(EEXIST);
+        if (std::optional<QString> name = EntryName(entry->d_name, std::strlen(entry->d_name)))
+            entries.add(*name, IsFolderEntry(directory.fd(), *entry));
     }
-
-    const int error = renameExclusive(directory.fd(), fromName->constData(), toName->constData());
-    if (error == 0)
-        return;
-    if (error != EINVAL && error != ENOSYS && error != ENOTSUP && error != EOPNOTSUPP)
-        throw FailureFromErrno(error);
-    if (const int fallbackError =
-            renameThroughPlaceholder(directory.fd(), fromName->constData(), toName->constData()))
-        throw FailureFromErrno(fallbackError);
+    entries.path = folder;
+    entries.stamp(opened);
+    entries.valid = true;
+    return entries;
 }
 
 int PosixFileSystem::renameExclusive(int folderFd, const char* from, const char* to) {

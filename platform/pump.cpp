@@ -4,6 +4,8 @@
 
 namespace tarnwick {
 
-void PumpMessages() { QCoreApplication::processEvents(); }
+void PumpMessages() {
+    QCoreApplication::processEvents();
+}
 
 } // namespace tarnwick

@@ -6,7 +6,6 @@
 #include "rename/namekey.h"
 
 #include <QStringList>
-#include <algorithm>
 #include <optional>
 
 namespace tarnwick {
@@ -28,14 +27,11 @@ QString OpenFolder(FileSystem& fileSystem, const QString& path) {
     return found->endsWith(separator) ? *found : *found + separator;
 }
 
-// The one subfolder the listed path means: the one bearing its name exactly, else the only one
-// with the same name key. Keys are lossy ("фото" and "мама" share one), so when several share it
-// none is taken: renaming them all would rename folders nobody listed.
-std::optional<QString> ListedFolder(const QStringList& names, const QString& reference,
+// The one subfolder bearing the listed folder's name key. Keys are lossy ("фото" and "мама" share
+// one), so when several share it none is taken: renaming them all would rename folders nobody
+// listed.
+std::optional<QString> OnlyKeyMatch(const QStringList& names, const QString& reference,
                                     QChar separator) {
-    const QString leaf = GetLeafName(reference, separator);
-    if (names.contains(leaf, Qt::CaseSensitive))
-        return leaf;
     QStringList matches;
     for (const QString& name : names) {
         if (IsSameFilename(name, reference, separator))
@@ -48,15 +44,6 @@ std::optional<QString> ListedFolder(const QStringList& names, const QString& ref
     if (matches.isEmpty())
         return std::nullopt;
     return matches.first();
-}
-
-// Where names differing in letter case alone may stand side by side ("docs" beside "Docs"), the
-// host still refuses such a pair to be made. Once the folder had left its name it could not take
-// it back, so the detour could strand it; the direct rename is safe, since it never replaces.
-bool WayBackOpen(const QStringList& names, const QString& name) {
-    return std::none_of(names.begin(), names.end(), [&](const QString& other) {
-        return other != name && other.compare(name, Qt::CaseInsensitive) == 0;
-    });
 }
 
 } // namespace
@@ -98,26 +85,37 @@ RenameOutcome RenameFilesWild(FileSystem& fileSystem, const FailureReport& repor
 
     std::optional<QString> folder;
     trap.step(130, [&] { folder = OpenFolder(fileSystem, parent); });
-    // A parent that could not be opened leaves no list to read and no first name in it: both
-    // steps fail in turn.
+    // The listed folder is looked up by its own name first; only when no subfolder bears it
+    // exactly are the parent's subfolders read and compared by name key. A parent that could not
+    // be opened leaves no list to read and no first name in it: both steps fail in turn.
+    const QString leaf = GetLeafName(reference, separator);
+    bool exact = false;
     std::optional<QStringList> names;
-    trap.step(132, [&] {
+    const bool listed = trap.step(132, [&] {
         if (!folder)
             throw PathNotFound();
-        names = fileSystem.subfolders(*folder);
+        exact = fileSystem.hasSubfolderNamed(*folder, leaf);
+        if (!exact)
+            names = fileSystem.subfolders(*folder);
     });
     trap.step(134, [&] {
         if (!folder)
             throw PathNotFound();
     });
-    if (!names)
+    if (!listed)
         return outcome;
 
     std::optional<QString> from;
-    trap.step(146, [&] { from = ListedFolder(*names, reference, separator); });
+    trap.step(146, [&] { from = exact ? leaf : OnlyKeyMatch(*names, reference, separator); });
     if (from) {
         const QString intermediate = newLeaf + QString::fromUtf16(kIntermediateSuffix);
-        const bool detoured = WayBackOpen(*names, *from) && trap.step(150, [&] {
+        // Where names differing in letter case alone stand side by side ("docs" beside "Docs", or
+        // a file "DOCS"), the host refuses such a pair to be made: once the folder had left its
+        // name it could not take it back, so the detour could strand it. The direct rename is
+        // safe there, since it never replaces.
+        bool wayBackOpen = false;
+        trap.step(150, [&] { wayBackOpen = !fileSystem.hasCaseTwin(*folder, *from); });
+        const bool detoured = wayBackOpen && trap.step(150, [&] {
             fileSystem.renameFolder(*folder, *from, intermediate);
         });
         if (detoured) {

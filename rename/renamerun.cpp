@@ -2,6 +2,7 @@
 
 #include "folders/folderlist.h"
 #include "folders/window.h"
+#include "platform/filesystem.h"
 #include "platform/userdialogs.h"
 #include "rename/renameengine.h"
 
@@ -14,6 +15,20 @@ namespace {
 void ShowRunMessage(WindowServices& window, const char16_t* text) {
     window.dialogs().showMessage(QString::fromUtf16(text), window.applicationTitle(),
                                  MessageButtons::Ok, MessageIcon::None);
+}
+
+// The path a folder listed as now bears after the run: its own new path if it was renamed, then,
+// from the deepest outwards, every listed folder above it that was renamed after it. Rows stand
+// deepest first, so a folder's subfolders were renamed while its old path was still good.
+QString PathBorne(const QString& now, const QHash<QString, QString>& renamed, QChar separator) {
+    QString path = renamed.value(now, now);
+    for (qsizetype at = path.lastIndexOf(separator, path.size() - 2); at > 0;
+         at = path.lastIndexOf(separator, at - 1)) {
+        const auto above = renamed.constFind(path.left(at + 1));
+        if (above != renamed.constEnd())
+            path = *above + path.mid(at + 1);
+    }
+    return path;
 }
 
 } // namespace
@@ -65,8 +80,9 @@ void PushButton2_Click(WindowServices& window) {
     }
     trap.reach(116);
 
-    // Only renamed folders get a new current path, and the one they bear: a row whose rename
-    // failed keeps the path its folder still has.
+    // Column 1 shows the path each folder bears now: a row whose rename failed keeps its folder's
+    // path, and a row below a renamed folder follows it.
+    const QChar separator = window.fileSystem().separator();
     trap.step(118, [&] { count = list.count(); });
     for (int row = 0; row < count; ++row) {
         trap.step(120, [&] { window.pumpMessages(); });
@@ -74,10 +90,11 @@ void PushButton2_Click(WindowServices& window) {
         if (!trap.step(122, [&] { now = list.text(row, kNow); }))
             continue;
         trap.reach(124);
-        const auto bears = renamed.constFind(now);
-        if (bears == renamed.constEnd())
+        if (renamed.isEmpty())
             continue;
-        trap.step(126, [&] { list.setText(row, kNow, *bears); });
+        const QString bears = PathBorne(now, renamed, separator);
+        if (bears != now)
+            trap.step(126, [&] { list.setText(row, kNow, bears); });
     }
     trap.reach(128);
 

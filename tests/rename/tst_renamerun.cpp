@@ -394,6 +394,13 @@ void TestRenameRun::nestedTree() {
     QCOMPARE(trial.column(FolderListModel::kNewName), QStringList(folders.size(), QString()));
     // The chosen folder stands last and is renamed last, so its row names it where it is.
     QCOMPARE(trial.column(FolderListModel::kNow).last(), tree.first());
+    // Every other row too, below its renamed parents: the list shows what is on disk.
+    QStringList expected;
+    for (const QString& entry : tree) {
+        if (entry.endsWith(u'/') && entry != QStringLiteral("keep Me/"))
+            expected << entry;
+    }
+    QCOMPARE(Sorted(trial.column(FolderListModel::kNow)), Sorted(expected));
 }
 
 void TestRenameRun::folderAndSubfolderInSeparateAdditions_data() {
@@ -408,9 +415,10 @@ void TestRenameRun::folderAndSubfolderInSeparateAdditions_data() {
         NewRow(host, "change of letter case alone")
             << host << QString() << QStringList{"t/", "t/DOCS/", "t/DOCS/SUB/"}
             << QStringList{"t/DOCS/", "t/DOCS/SUB/"} << QList<int>{};
+        // Not renamed, its parent gone from under it; its row follows the folder to where it is.
         NewRow(host, "change beyond letter case")
             << host << "t/Papers/" << QStringList{"t/", "t/Papers/", "t/Papers/Sub/"}
-            << QStringList{"t/Papers/", "t/Docs/Sub/"} << QList<int>{130, 132, 134};
+            << QStringList{"t/Papers/", "t/Papers/Sub/"} << QList<int>{130, 132, 134};
     }
 }
 

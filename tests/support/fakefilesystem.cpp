@@ -12,7 +12,9 @@ struct FakeFileSystem::Node {
 };
 
 namespace {
-Failure NotFound() { return Failure(failure_code::kPathNotFound, QStringLiteral("Path not found")); }
+Failure NotFound() {
+    return Failure(failure_code::kPathNotFound, QStringLiteral("Path not found"));
+}
 } // namespace
 
 FakeFileSystem::FakeFileSystem(Mode mode) : m_mode(mode), m_root(std::make_unique<Node>()) {}
@@ -84,9 +86,13 @@ void FakeFileSystem::addFolder(const QString& path, int extraAttributes) {
     make(path, Kind::Folder)->extraAttributes = extraAttributes;
 }
 
-void FakeFileSystem::addFile(const QString& path) { make(path, Kind::File); }
+void FakeFileSystem::addFile(const QString& path) {
+    make(path, Kind::File);
+}
 
-void FakeFileSystem::addFolderLink(const QString& path) { make(path, Kind::Link); }
+void FakeFileSystem::addFolderLink(const QString& path) {
+    make(path, Kind::Link);
+}
 
 void FakeFileSystem::setExtraAttributes(const QString& path, int extraAttributes) {
     if (Node* node = find(path))
@@ -107,7 +113,8 @@ void FakeFileSystem::failListing(const QString& path, const Failure& failure) {
 }
 
 void FakeFileSystem::denyAccess(const QString& path) {
-    failListing(path, Failure(failure_code::kPermissionDenied, QStringLiteral("Permission denied")));
+    failListing(path,
+                Failure(failure_code::kPermissionDenied, QStringLiteral("Permission denied")));
 }
 
 void FakeFileSystem::collect(const Node* node, const QString& path, QStringList& out) const {
@@ -125,7 +132,9 @@ QStringList FakeFileSystem::tree() const {
     return out;
 }
 
-bool FakeFileSystem::existsExactly(const QString& path) const { return findExactly(path); }
+bool FakeFileSystem::existsExactly(const QString& path) const {
+    return findExactly(path);
+}
 
 std::optional<int> FakeFileSystem::attributes(const QString& path) {
     const Node* node = find(path);
@@ -142,7 +151,9 @@ std::optional<int> FakeFileSystem::attributes(const QString& path) {
     return attribute::kDirectory | node->extraAttributes;
 }
 
-bool FakeFileSystem::isRoot(const QString& path) { return find(path) == m_root.get(); }
+bool FakeFileSystem::isRoot(const QString& path) {
+    return find(path) == m_root.get();
+}
 
 QStringList FakeFileSystem::subfolders(const QString& folder) {
     if (beforeListing)
@@ -158,6 +169,14 @@ QStringList FakeFileSystem::subfolders(const QString& folder) {
             names << entry->name;
     }
     return names;
+}
+
+bool FakeFileSystem::hasCaseTwin(const QString& parent, const QString& name) {
+    subfolders(parent); // fails as listing would
+    const Node* folder = find(parent);
+    return std::any_of(folder->children.begin(), folder->children.end(), [&](const auto& entry) {
+        return entry->name != name && !entry->name.compare(name, Qt::CaseInsensitive);
+    });
 }
 
 void FakeFileSystem::renameFolder(const QString& parent, const QString& from, const QString& to) {
@@ -181,7 +200,8 @@ void FakeFileSystem::renameFolder(const QString& parent, const QString& from, co
     for (const auto& other : folder->children) {
         if (other.get() == entry)
             continue;
-        if (other->name == to || (m_refuseCaseConflicts && !other->name.compare(to, Qt::CaseInsensitive)))
+        if (other->name == to ||
+            (m_refuseCaseConflicts && !other->name.compare(to, Qt::CaseInsensitive)))
             throw Failure(failure_code::kFileAlreadyExists, QStringLiteral("File already exists"));
     }
     entry->name = to;

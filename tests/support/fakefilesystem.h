@@ -54,6 +54,7 @@ public:
     std::optional<int> attributes(const QString& path) override;
     bool isRoot(const QString& path) override;
     QStringList subfolders(const QString& folder) override;
+    bool hasCaseTwin(const QString& parent, const QString& name) override;
     void renameFolder(const QString& parent, const QString& from, const QString& to) override;
     std::optional<QString> findIgnoringCase(const QString& path) override;
     QString refusedNameCharacters() const override { return m_refused; }
