@@ -4,8 +4,10 @@
 
 namespace tarnwick {
 
-bool FileSystem::hasSubfolderNamed(const QString& parent, const QString& name) {
-    return subfolders(parent).contains(name, Qt::CaseSensitive);
+FileSystem::SubfolderLookup FileSystem::lookUpSubfolder(const QString& parent,
+                                                       const QString& name) {
+    const bool exists = subfolders(parent).contains(name, Qt::CaseSensitive);
+    return {exists, hasCaseTwin(parent, name)};
 }
 
 bool FileSystem::hasCaseTwin(const QString& parent, const QString& name) {

@@ -35,9 +35,15 @@ public:
     // to a folder is listed; it has no subfolders of its own.
     virtual QStringList subfolders(const QString& folder) = 0;
 
-    // True when a subfolder of parent bears exactly this name, letter case included. Throws
-    // Failure when parent cannot be read.
-    virtual bool hasSubfolderNamed(const QString& parent, const QString& name);
+    struct SubfolderLookup {
+        // A subfolder bears exactly the name, letter case included.
+        bool exists = false;
+        // Another entry (a file too) bears the name in other letter case.
+        bool caseTwin = false;
+    };
+    // Looks a name up among the entries of parent in one question. Throws Failure when parent
+    // cannot be read.
+    virtual SubfolderLookup lookUpSubfolder(const QString& parent, const QString& name);
 
     // True when an entry of parent other than name itself (a file too) bears name in other
     // letter case. Throws Failure when parent cannot be read.

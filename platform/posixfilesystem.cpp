@@ -3,6 +3,7 @@
 #include "common/failure.h"
 
 #include <QByteArray>
+#include <QElapsedTimer>
 #include <QFile>
 #include <algorithm>
 #include <cerrno>
@@ -216,6 +217,8 @@ bool SameFolding(const QString& a, const QString& b) {
     return a.compare(b, Qt::CaseInsensitive) == 0;
 }
 
+constexpr qint64 kTrustNanoseconds = 1'000'000;
+
 bool SameTime(const timespec& a, const timespec& b) {
     return a.tv_sec == b.tv_sec && a.tv_nsec == b.tv_nsec;
 }
@@ -231,6 +234,8 @@ struct PosixFileSystem::Listing {
     ino_t inode = 0;
     timespec modified{};
     timespec changed{};
+    // When the entries were last found true.
+    QElapsedTimer checked;
     // Each entry's name, and whether it is a folder (or a link to one).
     QHash<QString, bool> names;
     // How many entries bear each name in its case-folded form.
@@ -361,15 +366,16 @@ void PosixFileSystem::renameFolder(const QString& parent, const QString& from, c
     entries.renamed(from, to);
 }
 
-bool PosixFileSystem::hasSubfolderNamed(const QString& parent, const QString& name) {
+FileSystem::SubfolderLookup PosixFileSystem::lookUpSubfolder(const QString& parent,
+                                                            const QString& name) {
     const std::optional<QByteArray> parentPath = SystemPath(parent);
     if (!parentPath)
         throw FailureFromErrno(ENOENT);
-    if (!SystemName(name))
-        return false;
     const Listing& entries = listing(*parentPath);
     const auto entry = entries.names.constFind(name);
-    return entry != entries.names.constEnd() && *entry;
+    const bool present = entry != entries.names.constEnd();
+    return {present && *entry && SystemName(name).has_value(),
+            entries.bearersOf(name) - (present ? 1 : 0) > 0};
 }
 
 bool PosixFileSystem::hasCaseTwin(const QString& parent, const QString& name) {
@@ -382,13 +388,21 @@ bool PosixFileSystem::hasCaseTwin(const QString& parent, const QString& name) {
 
 PosixFileSystem::Listing& PosixFileSystem::listing(const QByteArray& folder) {
     Listing& entries = *m_listing;
+    // Every change the program makes goes through here and keeps the entries true; others'
+    // changes are looked for once a millisecond. A look is no guard anyway: another program can
+    // change the folder between it and the rename. Nothing is ever replaced whatever it does.
+    if (entries.valid && entries.path == folder && entries.checked.isValid() &&
+        entries.checked.nsecsElapsed() < kTrustNanoseconds)
+        return entries;
     struct stat status;
     if (stat(folder.constData(), &status) != 0) {
         entries.valid = false;
         throw FailureFromErrno(errno);
     }
-    if (entries.valid && entries.path == folder && entries.matches(status))
+    if (entries.valid && entries.path == folder && entries.matches(status)) {
+        entries.checked.start();
         return entries;
+    }
 
     entries.clear();
     entries.fd = ::openat(AT_FDCWD, folder.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
@@ -408,6 +422,7 @@ PosixFileSystem::Listing& PosixFileSystem::listing(const QByteArray& folder) {
     entries.path = folder;
     entries.stamp(opened);
     entries.valid = true;
+    entries.checked.start();
     return entries;
 }
 

@@ -21,7 +21,7 @@ public:
     ~PosixFileSystem() override;
 
     QStringList subfolders(const QString& folder) override;
-    bool hasSubfolderNamed(const QString& parent, const QString& name) override;
+    SubfolderLookup lookUpSubfolder(const QString& parent, const QString& name) override;
     bool hasCaseTwin(const QString& parent, const QString& name) override;
     void renameFolder(const QString& parent, const QString& from, const QString& to) override;
     std::optional<QString> findIgnoringCase(const QString& path) override;

@@ -20,10 +20,10 @@ Failure PathNotFound() {
 // The parent as it is on disk now: a folder listed earlier in the same run may have changed its
 // letter case since this row was listed.
 QString OpenFolder(FileSystem& fileSystem, const QString& path) {
+    const QChar separator = fileSystem.separator();
     const std::optional<QString> found = fileSystem.findIgnoringCase(path);
     if (!found || !IsFolder(fileSystem, *found))
         throw PathNotFound();
-    const QChar separator = fileSystem.separator();
     return found->endsWith(separator) ? *found : *found + separator;
 }
 
@@ -89,13 +89,13 @@ RenameOutcome RenameFilesWild(FileSystem& fileSystem, const FailureReport& repor
     // exactly are the parent's subfolders read and compared by name key. A parent that could not
     // be opened leaves no list to read and no first name in it: both steps fail in turn.
     const QString leaf = GetLeafName(reference, separator);
-    bool exact = false;
+    FileSystem::SubfolderLookup lookup;
     std::optional<QStringList> names;
     const bool listed = trap.step(132, [&] {
         if (!folder)
             throw PathNotFound();
-        exact = fileSystem.hasSubfolderNamed(*folder, leaf);
-        if (!exact)
+        lookup = fileSystem.lookUpSubfolder(*folder, leaf);
+        if (!lookup.exists)
             names = fileSystem.subfolders(*folder);
     });
     trap.step(134, [&] {
@@ -106,7 +106,7 @@ RenameOutcome RenameFilesWild(FileSystem& fileSystem, const FailureReport& repor
         return outcome;
 
     std::optional<QString> from;
-    trap.step(146, [&] { from = exact ? leaf : OnlyKeyMatch(*names, reference, separator); });
+    trap.step(146, [&] { from = lookup.exists ? leaf : OnlyKeyMatch(*names, reference, separator); });
     if (from) {
         const QString intermediate = newLeaf + QString::fromUtf16(kIntermediateSuffix);
         // Where names differing in letter case alone stand side by side ("docs" beside "Docs", or
@@ -114,7 +114,9 @@ RenameOutcome RenameFilesWild(FileSystem& fileSystem, const FailureReport& repor
         // name it could not take it back, so the detour could strand it. The direct rename is
         // safe there, since it never replaces.
         bool wayBackOpen = false;
-        trap.step(150, [&] { wayBackOpen = !fileSystem.hasCaseTwin(*folder, *from); });
+        trap.step(150, [&] {
+            wayBackOpen = !(lookup.exists ? lookup.caseTwin : fileSystem.hasCaseTwin(*folder, *from));
+        });
         const bool detoured = wayBackOpen && trap.step(150, [&] {
             fileSystem.renameFolder(*folder, *from, intermediate);
         });
