@@ -368,7 +368,7 @@ void Bench::report() const {
         return;
     }
     QTextStream out(stdout);
-    out << QStringLiteral("%1 %2 %3 %4 %5 %6 %7 %8 %9\n")
+    out << QStringLiteral("%1 %2 %3 %4 %5 %6 %7 %8 %9 %10\n")
                .arg("stage", -8)
                .arg("tree", -7)
                .arg("operation", -14)
@@ -377,11 +377,12 @@ void Bench::report() const {
                .arg("floor", -13)
                .arg("floor ms", 9)
                .arg("ratio", 6)
+               .arg("RSS MB", 7)
                .arg("peak RSS MB", 12);
     for (const Row& row : m_rows) {
         const QString ratio = row.floorMs > 0 ? QString::number(row.medianMs / row.floorMs, 'f', 2)
                                               : QStringLiteral("-");
-        out << QStringLiteral("%1 %2 %3 %4 %5 %6 %7 %8 %9\n")
+        out << QStringLiteral("%1 %2 %3 %4 %5 %6 %7 %8 %9 %10\n")
                    .arg(row.stage, -8)
                    .arg(row.tree, -7)
                    .arg(row.operation, -14)
@@ -390,6 +391,7 @@ void Bench::report() const {
                    .arg(row.floorName, -13)
                    .arg(row.floorMs, 9, 'f', 1)
                    .arg(ratio, 6)
+                   .arg(row.rssMb, 7, 'f', 1)
                    .arg(row.peakRssMb, 12, 'f', 1);
     }
     out << QStringLiteral("median of %1 repeats after a warm-up; %2\n")
@@ -418,7 +420,9 @@ int Bench::run() {
     m_window->show();
     QCoreApplication::processEvents();
 
-    const auto wanted = [&](const char* stage) { return m_options.stages.contains(QLatin1String(stage)); };
+    const auto wanted = [&](const char* stage) {
+        return m_options.stages.contains(QLatin1String(stage));
+    };
     if (wanted("add")) {
         addStage(nested);
         addStage(flatTree);
@@ -465,8 +469,8 @@ int main(int argc, char* argv[]) {
         else if (argument == QStringLiteral("--dir") && i + 1 < arguments.size())
             options.folder = arguments[++i];
         else {
-            std::fprintf(stderr,
-                         "usage: tarnwick-bench [--quick] [--json] [--repeats N] [--stage add,preview,run] [--dir FOLDER]\n");
+            std::fprintf(stderr, "usage: tarnwick-bench [--quick] [--json] [--repeats N] [--stage "
+                                 "add,preview,run] [--dir FOLDER]\n");
             return 2;
         }
     }

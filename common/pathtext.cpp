@@ -62,34 +62,7 @@ QString CollapseBackslashes(const QString& path, QChar separator) {
 }
 
 void SortTextArray(QStringList& texts, const std::function<void()>& pump) {
-    const qsizetype n = texts.size();
-    if (n < 2) {
-        if (pump)
-            pump();
-        return;
-    }
-    // Bottom-up merge sort: each round merges runs of width into runs of twice that width.
-    QStringList buffer(n);
-    QStringList* from = &texts;
-    QStringList* to = &buffer;
-    for (qsizetype width = 1; width < n; width *= 2) {
-        if (pump)
-            pump();
-        for (qsizetype left = 0; left < n; left += 2 * width) {
-            const qsizetype middle = std::min(left + width, n);
-            const qsizetype right = std::min(left + 2 * width, n);
-            qsizetype i = left, j = middle, k = left;
-            while (i < middle && j < right)
-                (*to)[k++] = std::move((*from)[(*from)[j] < (*from)[i] ? j++ : i++]);
-            while (i < middle)
-                (*to)[k++] = std::move((*from)[i++]);
-            while (j < right)
-                (*to)[k++] = std::move((*from)[j++]);
-        }
-        std::swap(from, to);
-    }
-    if (from != &texts)
-        texts = std::move(*from);
+    SortWithPump(texts, std::less<QString>(), pump);
 }
 
 } // namespace tarnwick

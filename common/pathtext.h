@@ -3,7 +3,9 @@
 #include <QChar>
 #include <QString>
 #include <QStringList>
+#include <algorithm>
 #include <functional>
+#include <utility>
 
 // Small stateless helpers on paths and texts. Paths use one separator, the host's unless told;
 // every folder path in the program ends with one.
@@ -39,5 +41,37 @@ QString CollapseBackslashes(const QString& path, QChar separator = kHostSeparato
 // Sorts in ascending binary order of the 16-bit units in O(n log n), calling pump once before
 // each round of at most n comparisons so the window stays alive during long sorts.
 void SortTextArray(QStringList& texts, const std::function<void()>& pump = {});
+
+// The same sort for any list and order: a bottom-up merge sort, pump before each round.
+template <class List, class Less>
+void SortWithPump(List& items, Less less, const std::function<void()>& pump) {
+    const qsizetype n = items.size();
+    if (n < 2) {
+        if (pump)
+            pump();
+        return;
+    }
+    List buffer(n);
+    List* from = &items;
+    List* to = &buffer;
+    for (qsizetype width = 1; width < n; width *= 2) {
+        if (pump)
+            pump();
+        for (qsizetype left = 0; left < n; left += 2 * width) {
+            const qsizetype middle = std::min(left + width, n);
+            const qsizetype right = std::min(left + 2 * width, n);
+            qsizetype i = left, j = middle, k = left;
+            while (i < middle && j < right)
+                (*to)[k++] = std::move((*from)[less((*from)[j], (*from)[i]) ? j++ : i++]);
+            while (i < middle)
+                (*to)[k++] = std::move((*from)[i++]);
+            while (j < right)
+                (*to)[k++] = std::move((*from)[j++]);
+        }
+        std::swap(from, to);
+    }
+    if (from != &items)
+        items = std::move(*from);
+}
 
 } // namespace tarnwick

@@ -8,7 +8,9 @@
 #include "platform/filesystem.h"
 #include "platform/userdialogs.h"
 
+#include <QHash>
 #include <QStringList>
+#include <algorithm>
 
 namespace tarnwick {
 
@@ -35,16 +37,41 @@ QString BrowseForFolder(UserDialogs& dialogs, QObject* owner, const QString& pro
     return UpToFirstNul(dialogs.browseForFolder(owner, prompt, start));
 }
 
-QString KeyedText(const QString& path, QChar separator) {
-    return QString::number(100 - CountOccurrences(path, QString(separator))) +
-           QString::fromUtf16(kKeySeparator) + path;
+namespace {
+
+struct SortEntry {
+    int keyRank = 0;
+    QString path;
+};
+
+// The paths in the order of their keyed texts, without making them: the keyed texts differ first
+// in their keys, and no key is the start of another (each ends in the key separator, which holds
+// no digit), so a key's place among the keys decides, and the path after it.
+QList<SortEntry> EntriesInKeyOrder(const QStringList& paths, QChar separator) {
+    const QString separatorText(separator);
+    QList<int> depths;
+    depths.reserve(paths.size());
+    QList<int> distinct;
+    for (const QString& path : paths) {
+        depths.append(CountOccurrences(path, separatorText));
+        if (!distinct.contains(depths.last()))
+            distinct.append(depths.last());
+    }
+    const auto keyOf = [](int depth) {
+        return QString::number(100 - depth) + QString::fromUtf16(kKeySeparator);
+    };
+    std::sort(distinct.begin(), distinct.end(), [&](int a, int b) { return keyOf(a) < keyOf(b); });
+    QHash<int, int> rank;
+    for (qsizetype i = 0; i < distinct.size(); ++i)
+        rank.insert(distinct[i], static_cast<int>(i));
+    QList<SortEntry> entries;
+    entries.reserve(paths.size());
+    for (qsizetype i = 0; i < paths.size(); ++i)
+        entries.append({rank.value(depths[i]), paths[i]});
+    return entries;
 }
 
-QString PathOfKeyedText(const QString& keyed) {
-    const QString separator = QString::fromUtf16(kKeySeparator);
-    const qsizetype at = keyed.indexOf(separator);
-    return at < 0 ? keyed : keyed.mid(at + separator.size());
-}
+} // namespace
 
 void PushButton3_Click(WindowServices& window) {
     ErrorTrap trap(QString::fromUtf16(kAddFoldersLabel), ReportThrough(window.dialogs()));
@@ -54,7 +81,7 @@ void PushButton3_Click(WindowServices& window) {
     // this one again) must find nothing of ours to invalidate.
     trap.reach(100);
     QStringList paths;
-    QStringList keyedTexts;
+    QList<SortEntry> keyed;
     QString chosen;
 
     trap.step(102, [&] {
@@ -73,17 +100,27 @@ void PushButton3_Click(WindowServices& window) {
                                       ReportThrough(window.dialogs()));
         });
         trap.step(112, [&] { paths.append(folders); });
+        // Sorted as the keyed texts would be, with the paths themselves: the rows then share
+        // their texts with the walk's instead of holding copies.
         trap.step(114, [&] {
-            keyedTexts.reserve(paths.size());
-            for (const QString& path : std::as_const(paths))
-                keyedTexts.append(KeyedText(path, separator));
+            keyed = EntriesInKeyOrder(paths, separator);
+            paths.clear();
+            folders.clear();
         });
-        trap.step(116, [&] { SortTextArray(keyedTexts, pump); });
+        trap.step(116, [&] {
+            SortWithPump(
+                keyed,
+                [](const SortEntry& a, const SortEntry& b) {
+                    return a.keyRank != b.keyRank ? a.keyRank < b.keyRank : a.path < b.path;
+                },
+                pump);
+        });
         trap.step(118, [&] {
             QStringList rows;
-            rows.reserve(keyedTexts.size());
-            for (const QString& keyed : std::as_const(keyedTexts))
-                rows.append(PathOfKeyedText(keyed));
+            rows.reserve(keyed.size());
+            for (const SortEntry& entry : std::as_const(keyed))
+                rows.append(entry.path);
+            keyed.clear();
             window.folderList().appendRows(rows);
         });
         trap.step(120, [&] { window.setPointer(PointerSetting::Default); });

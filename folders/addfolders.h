@@ -19,11 +19,6 @@ inline constexpr char16_t kKeySeparator[] = u"|agksdfjmySEPERATZZZ|";
 QString BrowseForFolder(UserDialogs& dialogs, QObject* owner, const QString& prompt,
                         const QString& startFolder);
 
-// The text the list of one addition is sorted by: 100 less the path's separators, the key
-// separator, the path. Sorted in binary order it puts the deepest folders first.
-QString KeyedText(const QString& path, QChar separator);
-QString PathOfKeyedText(const QString& keyed);
-
 // "Add Folder(s)": appends the chosen folder, and with the subfolder option every folder below it,
 // deepest first and then in path order; ends with the preview pass, also after a cancel.
 void PushButton3_Click(WindowServices& window);
