@@ -1,7 +1,11 @@
 #include "platform/posixfilesystem.h"
 
 #include "common/failure.h"
+#include "folders/addfolders.h"
+#include "folders/folderlist.h"
+#include "rename/renamerun.h"
 #include "tests/platform/disksupport.h"
+#include "tests/support/fakewindow.h"
 
 #include <QDir>
 #include <QFile>
@@ -124,6 +128,8 @@ private slots:
     void directCaseOnlyRenameIsRefused();
     void neverReplaces_data();
     void neverReplaces();
+    void wholeRunOfNestedTree_data();
+    void wholeRunOfNestedTree();
 
 private:
     // A fresh folder on the mount for the running test and data row.
@@ -253,6 +259,59 @@ void TestExfat::neverReplaces() {
     QCOMPARE(entriesOnDisk(root + "Empty"), QStringList());
     QCOMPARE(entriesOnDisk(root + "other"), QStringList{"mine"});
     QCOMPARE(contentOf(root + "notes.txt"), QByteArray("keep"));
+}
+
+void TestExfat::wholeRunOfNestedTree_data() {
+    QTest::addColumn<QString>("operation");
+    QTest::addColumn<QStringList>("expected");
+    QTest::newRow("UPPER CASE") << "Change case of folder(s) to UPPER CASE"
+                                << QStringList{"MY PHOTOS/", "MY PHOTOS/OLD ONES/",
+                                               "MY PHOTOS/OLD ONES/X-RAY/", "MY PHOTOS/b.txt"};
+    QTest::newRow("lower case") << "Change case of folder(s) to lower case"
+                                << QStringList{"my photos/", "my photos/old ones/",
+                                               "my photos/old ones/x-ray/", "my photos/b.txt"};
+    QTest::newRow("Proper Case") << "Change case of folder(s) to Proper Case"
+                                 << QStringList{"My Photos/", "My Photos/Old Ones/",
+                                                "My Photos/Old Ones/X-ray/", "My Photos/b.txt"};
+    QTest::newRow("Sentence case") << "Change case of folder(s) to Sentence case"
+                                   << QStringList{"My photos/", "My photos/Old ones/",
+                                                  "My photos/Old ones/X-ray/", "My photos/b.txt"};
+}
+
+// What a user does, on a disk that ignores letter case: add the tree, preview, run.
+void TestExfat::wholeRunOfNestedTree() {
+    QFETCH(QString, operation);
+    QFETCH(QStringList, expected);
+    const QString root = freshFolder();
+    makeFolder(root + "my Photos/old ONES/x-RAY");
+    makeFile(root + "my Photos/b.txt", "kept");
+    PosixFileSystem fileSystem;
+    FakeWindow window(fileSystem);
+    window.operation = operation;
+    window.fakeDialogs.chosenFolders = {root + "my Photos"};
+    PushButton3_Click(window);
+    QCOMPARE(window.list.count(), 3);
+    PushButton2_Click(window);
+
+    QCOMPARE(window.fakeDialogs.errors(), QStringList());
+    QStringList onDisk;
+    for (const QString& top : entriesOnDisk(root)) {
+        onDisk << top + "/" << QString(top + "/b.txt");
+        for (const QString& middle : entriesOnDisk(root + top)) {
+            if (middle == QStringLiteral("b.txt"))
+                continue;
+            onDisk << top + "/" + middle + "/";
+            for (const QString& deep : entriesOnDisk(root + top + "/" + middle))
+                onDisk << top + "/" + middle + "/" + deep + "/";
+        }
+    }
+    QCOMPARE(sorted(onDisk), sorted(expected));
+    QCOMPARE(contentOf(root + expected.last()), QByteArray("kept"));
+    // The list names every folder as it is on the disk now.
+    QStringList rows = window.column(FolderListModel::kNow);
+    for (QString& row : rows)
+        row.remove(0, root.size());
+    QCOMPARE(sorted(rows), sorted(expected.mid(0, 3)));
 }
 
 QTEST_APPLESS_MAIN(TestExfat)
