@@ -106,7 +106,8 @@ RenameOutcome RenameFilesWild(FileSystem& fileSystem, const FailureReport& repor
         return outcome;
 
     std::optional<QString> from;
-    trap.step(146, [&] { from = lookup.exists ? leaf : OnlyKeyMatch(*names, reference, separator); });
+    trap.step(146,
+              [&] { from = lookup.exists ? leaf : OnlyKeyMatch(*names, reference, separator); });
     if (from) {
         const QString intermediate = newLeaf + QString::fromUtf16(kIntermediateSuffix);
         // Where names differing in letter case alone stand side by side ("docs" beside "Docs", or
@@ -115,7 +116,8 @@ RenameOutcome RenameFilesWild(FileSystem& fileSystem, const FailureReport& repor
         // safe there, since it never replaces.
         bool wayBackOpen = false;
         trap.step(150, [&] {
-            wayBackOpen = !(lookup.exists ? lookup.caseTwin : fileSystem.hasCaseTwin(*folder, *from));
+            wayBackOpen =
+                !(lookup.exists ? lookup.caseTwin : fileSystem.hasCaseTwin(*folder, *from));
         });
         const bool detoured = wayBackOpen && trap.step(150, [&] {
             fileSystem.renameFolder(*folder, *from, intermediate);
@@ -145,8 +147,10 @@ RenameOutcome RenameFilesWild(FileSystem& fileSystem, const FailureReport& repor
                 trap.step(152, [&] { fileSystem.renameFolder(*folder, *from, newLeaf); });
         }
     }
-    if (outcome.renamed)
+    if (outcome.renamed) {
         outcome.newPath = *folder + newLeaf + separator;
+        outcome.oldPath = *folder + *from + separator;
+    }
     trap.reach(156);
     trap.reach(186);
     return outcome;

@@ -8,6 +8,7 @@
 
 #include <QHash>
 #include <QString>
+#include <optional>
 
 namespace tarnwick {
 namespace {
@@ -30,6 +31,39 @@ QString PathBorne(const QString& now, const QHash<QString, QString>& renamed, QC
     }
     return path;
 }
+
+// Rows added together list every folder from the chosen one down, and the walk never lists what
+// lies behind a symbolic link. A listed folder that has become a link since leads out of the tree
+// that was added: renaming below it would rename folders in the link's target.
+class ListedLinks {
+public:
+    ListedLinks(FileSystem& fileSystem, const FolderListModel& list) : m_fileSystem(fileSystem) {
+        m_isLink.reserve(list.count());
+        for (const FolderEntry& entry : list.entries())
+            m_isLink.insert(entry.now, std::nullopt);
+    }
+
+    // True when a folder listed above path is a link now. Each is asked once a run.
+    bool above(const QString& path, QChar separator) {
+        for (qsizetype at = path.lastIndexOf(separator, path.size() - 2); at > 0;
+             at = path.lastIndexOf(separator, at - 1)) {
+            const auto listed = m_isLink.find(path.left(at + 1));
+            if (listed == m_isLink.end())
+                continue;
+            if (!listed->has_value()) {
+                const std::optional<int> bits = m_fileSystem.attributes(listed.key());
+                *listed = bits && (*bits & attribute::kReparsePoint);
+            }
+            if (**listed)
+                return true;
+        }
+        return false;
+    }
+
+private:
+    FileSystem& m_fileSystem;
+    QHash<QString, std::optional<bool>> m_isLink;
+};
 
 } // namespace
 
@@ -61,6 +95,8 @@ void PushButton2_Click(WindowServices& window) {
     // the text, not the position: rows may move while the window is live, and every row listing a
     // renamed folder then shows where it is.
     QHash<QString, QString> renamed;
+    const QChar separator = window.fileSystem().separator();
+    ListedLinks links(window.fileSystem(), list);
     for (int row = 0; row < count; ++row) {
         trap.step(106, [&] { window.pumpMessages(); });
         // A row that cannot be read (removed meanwhile) is skipped whole: renaming with what an
@@ -70,19 +106,23 @@ void PushButton2_Click(WindowServices& window) {
             !trap.step(110, [&] { next = list.text(row, kNewName); }))
             continue;
         trap.reach(112);
-        if (next.isEmpty())
+        if (next.isEmpty() || links.above(now, separator))
             continue;
         trap.step(114, [&] {
             const RenameOutcome outcome = RenameFilesWild(window.fileSystem(), report, now, next);
-            if (outcome.renamed)
-                renamed.insert(now, outcome.newPath);
+            if (!outcome.renamed)
+                return;
+            renamed.insert(now, outcome.newPath);
+            // Its parent found in other letter case: the rows below it were renamed under the
+            // parent as found, and their paths name it so.
+            if (outcome.oldPath != now)
+                renamed.insert(outcome.oldPath, outcome.newPath);
         });
     }
     trap.reach(116);
 
     // Column 1 shows the path each folder bears now: a row whose rename failed keeps its folder's
     // path, and a row below a renamed folder follows it.
-    const QChar separator = window.fileSystem().separator();
     trap.step(118, [&] { count = list.count(); });
     for (int row = 0; row < count; ++row) {
         trap.step(120, [&] { window.pumpMessages(); });

@@ -1,0 +1,155 @@
+#include "platform/posixfilesystem.h"
+#include "tests/reliability/reliabilitysupport.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTest>
+
+using namespace tarnwick;
+using namespace tarnwick::test;
+
+namespace {
+
+// What another program does to the tree after the preview and before the run.
+enum class Change {
+    None,
+    Deleted,
+    Renamed,
+    RenamedInCase,
+    ReplacedByFile,
+    ReplacedByLink,
+    ParentReplacedByLink,
+    ParentRenamedInCase,
+    ParentRenamedBeyondCase,
+};
+
+const QStringList kTree = {"t/",       "t/docs/",    "t/a/",         "t/a/b/",    "t/a/b/c/",
+                           "outside/", "outside/b/", "outside/b/c/", "outside/x/"};
+const QStringList kOutside = {"outside/", "outside/b/", "outside/b/c/", "outside/x/"};
+
+bool Apply(Change change, const QString& base) {
+    const auto rename = [&](const char* from, const char* to) {
+        return ::rename(QFile::encodeName(base + from).constData(),
+                        QFile::encodeName(base + to).constData()) == 0;
+    };
+    const auto link = [&](const char* at) {
+        return QDir(base + at).removeRecursively() &&
+               ::symlink("../outside", QFile::encodeName(base + at).constData()) == 0;
+    };
+    switch (change) {
+    case Change::None:
+        return true;
+    case Change::Deleted:
+        return QDir().rmdir(base + "t/docs");
+    case Change::Renamed:
+        return rename("t/docs", "t/papers");
+    case Change::RenamedInCase:
+        return rename("t/docs", "t/dOCS");
+    case Change::ReplacedByFile: {
+        QFile file(base + "t/docs");
+        return QDir().rmdir(base + "t/docs") && file.open(QIODevice::WriteOnly);
+    }
+    case Change::ReplacedByLink:
+        return link("t/docs");
+    case Change::ParentReplacedByLink:
+        return link("t/a");
+    case Change::ParentRenamedInCase:
+        return rename("t/a", "t/A");
+    case Change::ParentRenamedBeyondCase:
+        return rename("t/a", "t/z");
+    }
+    return false;
+}
+
+} // namespace
+
+class TestBehindTheBack : public QObject {
+    Q_OBJECT
+private slots:
+    void cleanupTestCase() { PrintTally("behind the back"); }
+
+    void changedBetweenPreviewAndRun_data();
+    void changedBetweenPreviewAndRun();
+};
+
+void TestBehindTheBack::changedBetweenPreviewAndRun_data() {
+    QTest::addColumn<Change>("change");
+    QTest::addColumn<QStringList>("after");
+    QTest::addColumn<QStringList>("nows");
+    QTest::addColumn<QList<int>>("lines");
+
+    const QStringList renamedA = {"T/A/", "T/A/B/", "T/A/B/C/"};
+    const QStringList nowsA = {"T/", "T/A/", "T/A/B/", "T/A/B/C/"};
+    QTest::newRow("nothing changed")
+        << Change::None << QStringList{"T/", "T/DOCS/"} + renamedA + kOutside
+        << nowsA + QStringList{"T/DOCS/"} << QList<int>{};
+    // Nothing bears the listed name any more: nothing renamed, nothing reported, and the row
+    // keeps its path below its renamed parent.
+    QTest::newRow("listed folder deleted")
+        << Change::Deleted << QStringList{"T/"} + renamedA + kOutside
+        << nowsA + QStringList{"T/docs/"} << QList<int>{};
+    QTest::newRow("listed folder renamed")
+        << Change::Renamed << QStringList{"T/", "T/papers/"} + renamedA + kOutside
+        << nowsA + QStringList{"T/docs/"} << QList<int>{};
+    QTest::newRow("listed folder renamed in letter case")
+        << Change::RenamedInCase << QStringList{"T/", "T/dOCS/"} + renamedA + kOutside
+        << nowsA + QStringList{"T/docs/"} << QList<int>{};
+    QTest::newRow("listed folder replaced by a file")
+        << Change::ReplacedByFile << QStringList{"T/", "T/docs"} + renamedA + kOutside
+        << nowsA + QStringList{"T/docs/"} << QList<int>{};
+    // The link is an entry of the tree and is renamed as one; what it leads to is not.
+    QTest::newRow("listed folder replaced by a link to a folder elsewhere")
+        << Change::ReplacedByLink << QStringList{"T/", "T/DOCS -> ../outside"} + renamedA + kOutside
+        << nowsA + QStringList{"T/DOCS/"} << QList<int>{};
+    // outside holds b/c as the listed folders did: renaming through the link would reach it.
+    QTest::newRow("parent of listed folders replaced by a link to a folder elsewhere")
+        << Change::ParentReplacedByLink
+        << QStringList{"T/", "T/A -> ../outside", "T/DOCS/"} + kOutside
+        << QStringList{"T/", "T/A/", "T/A/b/", "T/A/b/c/", "T/DOCS/"} << QList<int>{};
+    // Found through the lookup that ignores letter case, and listed where they are; the parent's
+    // own row finds no folder bearing its listed name and keeps it.
+    QTest::newRow("parent renamed in letter case")
+        << Change::ParentRenamedInCase << QStringList{"T/", "T/DOCS/"} + renamedA + kOutside
+        << QStringList{"T/", "T/DOCS/", "T/a/", "T/A/B/", "T/A/B/C/"} << QList<int>{};
+    QTest::newRow("parent renamed beyond letter case")
+        << Change::ParentRenamedBeyondCase
+        << QStringList{"T/", "T/DOCS/", "T/z/", "T/z/b/", "T/z/b/c/"} + kOutside
+        << QStringList{"T/", "T/DOCS/", "T/a/", "T/a/b/", "T/a/b/c/"}
+        << QList<int>{130, 132, 134, 130, 132, 134};
+}
+
+void TestBehindTheBack::changedBetweenPreviewAndRun() {
+    QFETCH(Change, change);
+    QFETCH(QStringList, after);
+    QFETCH(QStringList, nows);
+    QFETCH(QList<int>, lines);
+
+    QTemporaryDir temporary;
+    QVERIFY(temporary.isValid());
+    const QString base = temporary.path() + u'/';
+    for (const QString& folder : kTree)
+        QVERIFY(QDir().mkpath(base + folder));
+
+    PosixFileSystem fileSystem;
+    Session session(fileSystem, kUpper);
+    session.add(base + "t");
+    QCOMPARE(Relative(session.report().listed, base),
+             (QStringList{"t/", "t/a/", "t/a/b/", "t/a/b/c/", "t/docs/"}));
+    const QList<QByteArray> before = RawTree(base);
+    QVERIFY(Apply(change, base));
+    if (change != Change::None)
+        ++Counted().faults;
+
+    session.run();
+
+    const SessionReport report = session.report();
+    CheckTree(before, RawTree(base), Bytes(after));
+    nows.sort();
+    QCOMPARE(Relative(report.nows, base), nows);
+    CheckErrors(report.errors, lines, lines.isEmpty() ? QString() : "Path not found");
+    QCOMPARE(report.messages, QStringList());
+}
+
+QTEST_GUILESS_MAIN(TestBehindTheBack)
+#include "tst_behindtheback.moc"
