@@ -316,6 +316,8 @@ void TestHostileNames::lookalikes_data() {
     // Each stands beside the others in other letter case: none may take a name the others bear,
     // so only the one already bearing its new name keeps it without a rename.
     QTest::newRow("only in letter case") << QStringList{"docs", "Docs", "DOCS"} << true << false;
+    // The new name is free as written but not letter case aside.
+    QTest::newRow("only in letter case, two") << QStringList{"docs", "Docs"} << true << false;
     QTest::newRow("only in letter case, Cyrillic")
         << QStringList{"фото", "Фото", "ФОТО"} << true << true;
     // The same name key, told apart by the name itself.
