@@ -38,6 +38,7 @@ QByteArray Repeat(const char* piece, int times) {
     return text;
 }
 
+// A name "x<byte>x" for each byte from first to last but "/".
 QList<QByteArray> EachByte(int first, int last) {
     QList<QByteArray> names;
     for (int byte = first; byte <= last; ++byte) {
@@ -47,13 +48,15 @@ QList<QByteArray> EachByte(int first, int last) {
     return names;
 }
 
-QByteArray Characters(char16_t first, char16_t last, const QByteArray& around = "x") {
+// One name holding the characters from first to last, in UTF-8.
+QByteArray Characters(char16_t first, char16_t last) {
     QByteArray name;
     for (char16_t code = first; code <= last; ++code)
-        name += around + QString(QChar(code)).toUtf8();
-    return name + around;
+        name += QString(QChar(code)).toUtf8();
+    return name;
 }
 
+// A name "x<character>x" for each character from first to last, in UTF-8.
 QList<QByteArray> EachCharacter(char16_t first, char16_t last) {
     QList<QByteArray> names;
     for (char16_t code = first; code <= last; ++code)
@@ -125,7 +128,7 @@ void TestHostileNames::everyByte_data() {
     QTest::newRow("one name of every printable byte but ? and /: renamed")
         << QList<QByteArray>{AllBytes(32, 126, "/?")} << true;
     QTest::newRow("one name of the characters 160-255 in UTF-8: renamed")
-        << QList<QByteArray>{Characters(0xa0, 0xff, {})} << true;
+        << QList<QByteArray>{Characters(0xa0, 0xff)} << true;
 }
 
 // Each name in a folder of its own, so no two stand side by side; all four operations in a row.
@@ -179,16 +182,11 @@ void TestHostileNames::everyByte() {
 }
 
 namespace {
-const QList<QByteArray> kInvalid = {
-    "bad\xff",             // a byte never in UTF-8
-    "\xc3\x28",            // a lead byte without its follower
-    "\xc0\xaf",            // "/" in two bytes, overlong
-    "\xed\xa0\x80",        // a surrogate
-    "\xe2\x82",            // cut short
-    "\xf8\x88\x80\x80\x80" // five bytes
-    ,
-    "caf\xe9", // Latin-1
-};
+// Each a name that is no UTF-8: a byte never in it, a lead byte without its follower, "/" in two
+// bytes (overlong), a surrogate, a sequence cut short, five bytes, Latin-1.
+const QList<QByteArray> kInvalid = {"bad\xff",      "\xc3\x28", "\xc0\xaf",
+                                    "\xed\xa0\x80", "\xe2\x82", "\xf8\x88\x80\x80\x80",
+                                    "caf\xe9"};
 } // namespace
 
 // Names that are no UTF-8 cannot be addressed: the walk leaves them out with everything below
@@ -433,7 +431,8 @@ void TestHostileNames::depthBeyondPathMax() {
         CheckErrors(session.report().errors, {});
     }
 
-    // Typed in: the deepest level whose parent can still be named, and the deepest of all.
+    // Typed in: the first level too deep to be named itself, whose parent still can be, and the
+    // deepest of all.
     qsizetype reachable = 0;
     while (base.size() + levels[reachable].size() - 1 < PATH_MAX)
         ++reachable;
