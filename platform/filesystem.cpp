@@ -5,7 +5,7 @@
 namespace tarnwick {
 
 FileSystem::SubfolderLookup FileSystem::lookUpSubfolder(const QString& parent,
-                                                       const QString& name) {
+                                                        const QString& name) {
     const bool exists = subfolders(parent).contains(name, Qt::CaseSensitive);
     return {exists, hasCaseTwin(parent, name)};
 }

@@ -53,6 +53,12 @@ public:
     // that exists, also in other letter case, is refused with 58 "File already exists".
     virtual void renameFolder(const QString& parent, const QString& from, const QString& to) = 0;
 
+    // Gives the entry from back the name to that it bore a moment ago. Refuses only a target
+    // taken as written: a name in other letter case that someone made meanwhile must not strand
+    // the folder under a name the user never chose. Throws Failure.
+    virtual void restoreFolderName(const QString& parent, const QString& from,
+                                   const QString& to) = 0;
+
     // The path as it is on disk: as written when it exists so, or found component by component
     // ignoring letter case (each component matching exactly one entry). None otherwise.
     virtual std::optional<QString> findIgnoringCase(const QString& path) = 0;

@@ -344,6 +344,16 @@ QStringList PosixFileSystem::subfolders(const QString& folder) {
 }
 
 void PosixFileSystem::renameFolder(const QString& parent, const QString& from, const QString& to) {
+    rename(parent, from, to, true);
+}
+
+void PosixFileSystem::restoreFolderName(const QString& parent, const QString& from,
+                                        const QString& to) {
+    rename(parent, from, to, false);
+}
+
+void PosixFileSystem::rename(const QString& parent, const QString& from, const QString& to,
+                             bool refuseCaseTwins) {
     const std::optional<QByteArray> parentPath = SystemPath(parent);
     const std::optional<QByteArray> fromName = SystemName(from);
     if (!parentPath || !fromName)
@@ -353,7 +363,8 @@ void PosixFileSystem::renameFolder(const QString& parent, const QString& from, c
         throw FailureFromErrno(EINVAL);
 
     Listing& entries = listing(*parentPath);
-    if (entries.bearersOf(to) - (SameFolding(from, to) && entries.names.contains(from) ? 1 : 0) > 0)
+    if (refuseCaseTwins &&
+        entries.bearersOf(to) - (SameFolding(from, to) && entries.names.contains(from) ? 1 : 0) > 0)
         throw FailureFromErrno(EEXIST);
 
     int error = renameExclusive(entries.fd, fromName->constData(), toName->constData());
@@ -367,7 +378,7 @@ void PosixFileSystem::renameFolder(const QString& parent, const QString& from, c
 }
 
 FileSystem::SubfolderLookup PosixFileSystem::lookUpSubfolder(const QString& parent,
-                                                            const QString& name) {
+                                                             const QString& name) {
     const std::optional<QByteArray> parentPath = SystemPath(parent);
     if (!parentPath)
         throw FailureFromErrno(ENOENT);

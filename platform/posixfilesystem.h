@@ -24,6 +24,7 @@ public:
     SubfolderLookup lookUpSubfolder(const QString& parent, const QString& name) override;
     bool hasCaseTwin(const QString& parent, const QString& name) override;
     void renameFolder(const QString& parent, const QString& from, const QString& to) override;
+    void restoreFolderName(const QString& parent, const QString& from, const QString& to) override;
     std::optional<QString> findIgnoringCase(const QString& path) override;
     QString refusedNameCharacters() const override { return {}; }
 
@@ -43,6 +44,8 @@ private:
     // before every use, and kept true after each of its own renames.
     Listing& listing(const QByteArray& folder);
 
+    void rename(const QString& parent, const QString& from, const QString& to,
+                bool refuseCaseTwins);
     int renameThroughPlaceholder(int folderFd, const char* from, const char* to);
 
     std::unique_ptr<Listing> m_listing;

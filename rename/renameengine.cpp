@@ -129,7 +129,7 @@ RenameOutcome RenameFilesWild(FileSystem& fileSystem, const FailureReport& repor
                 // Never leave a folder under the intermediate name: give it back its own.
                 const bool restored = trap.step(152, [&] {
                     try {
-                        fileSystem.renameFolder(*folder, intermediate, *from);
+                        fileSystem.restoreFolderName(*folder, intermediate, *from);
                     } catch (const Failure& failure) {
                         throw Failure(failure.number(),
                                       QStringLiteral("%1: the folder keeps the temporary name %2")

@@ -42,6 +42,8 @@ private slots:
     void attributes_data();
     void attributes();
     void existsAndIsFolder();
+    void restoringANameAllowsOnlyACaseTwin_data();
+    void restoringANameAllowsOnlyACaseTwin();
     void isRoot_data();
     void isRoot();
 
@@ -543,6 +545,37 @@ void TestPosixFileSystem::findIgnoringCase_data() {
                                   << "";
     QTest::newRow("through a link in other case") << "LINK/rock"
                                                   << "link/Rock";
+}
+
+void TestPosixFileSystem::restoringANameAllowsOnlyACaseTwin_data() {
+    QTest::addColumn<Strategy>("strategy");
+    for (const auto& [strategy, label] : kStrategies)
+        QTest::newRow(label) << strategy;
+}
+
+// The way back of a rename: a name made meanwhile in other letter case does not keep a folder
+// from its own name, but one taken as written does, and nothing is ever replaced.
+void TestPosixFileSystem::restoringANameAllowsOnlyACaseTwin() {
+    QFETCH(Strategy, strategy);
+    QTemporaryDir temp;
+    QVERIFY(temp.isValid());
+    const QString root = temp.path() + u'/';
+    makeFolder(root + "Docs");
+    makeFolder(root + "DOCS9999999/inner");
+    makeFolder(root + "keep");
+    makeFolder(root + "KEEP9999999");
+    ScriptedFileSystem fileSystem;
+    useStrategy(fileSystem, strategy);
+    QCOMPARE(renameFailure(fileSystem, root, "DOCS9999999", "Docs"), 58);
+    fileSystem.restoreFolderName(root, "DOCS9999999", "docs");
+    QCOMPARE(entriesOnDisk(root + "docs"), QStringList{"inner"});
+    try {
+        fileSystem.restoreFolderName(root, "KEEP9999999", "keep");
+        QFAIL("a name taken as written was replaced");
+    } catch (const Failure& failure) {
+        QCOMPARE(failure.number(), 58);
+    }
+    QCOMPARE(entriesOnDisk(root), (QStringList{"Docs", "KEEP9999999", "docs", "keep"}));
 }
 
 void TestPosixFileSystem::findIgnoringCase() {

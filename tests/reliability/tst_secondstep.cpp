@@ -157,14 +157,15 @@ void TestSecondStep::targetTakenOnDisk_data() {
             << common + QStringList{"T/DOCS/", "T/DOCS/INNER/", "T/Docs/", "T/KEEP/", "T/KEEP/file"}
             << QStringList{"T/", "T/DOCS/", "T/DOCS/INNER/", "T/KEEP/", "T/MUSIC/"} << QList<int>{}
             << 0;
-        // The intruder bears the folder's own name, letter case aside: there is no way back, and
-        // the report names where the folder is.
+        // The intruder bears the new name, the folder's own in other letter case: the folder
+        // takes its own name back beside it rather than keep one the user never chose.
         QTest::addRow("change of case, new name taken exactly, %s", how)
             << placeholder << QString() << QByteArray("DOCS") << QByteArray("DOCS")
-            << common + QStringList{"T/DOCS/", "T/DOCS9999999/", "T/DOCS9999999/INNER/", "T/KEEP/",
-                                    "T/KEEP/file"}
+            << common + QStringList{"T/DOCS/", "T/KEEP/", "T/KEEP/file", "T/docs/", "T/docs/INNER/"}
             << QStringList{"T/", "T/KEEP/", "T/MUSIC/", "T/docs/", "T/docs/INNER/"}
-            << QList<int>{152, 152} << 1;
+            << QList<int>{152} << 0;
+        // The intruder bears the folder's own name exactly: there is no way back, and the report
+        // names where the folder is.
         QTest::addRow("unchanged name taken, %s", how)
             << placeholder << QString() << QByteArray("KEEP") << QByteArray("KEEP")
             << common + QStringList{"T/DOCS/", "T/DOCS/INNER/", "T/KEEP/", "T/KEEP9999999/",

@@ -180,6 +180,17 @@ bool FakeFileSystem::hasCaseTwin(const QString& parent, const QString& name) {
 }
 
 void FakeFileSystem::renameFolder(const QString& parent, const QString& from, const QString& to) {
+    rename(parent, from, to, m_refuseCaseConflicts);
+}
+
+// On a host that ignores letter case a name in other case is the same name: never allowed.
+void FakeFileSystem::restoreFolderName(const QString& parent, const QString& from,
+                                       const QString& to) {
+    rename(parent, from, to, m_mode == Mode::CaseInsensitive);
+}
+
+void FakeFileSystem::rename(const QString& parent, const QString& from, const QString& to,
+                            bool refuseCaseConflicts) {
     if (beforeRename) {
         if (std::optional<Failure> failure = beforeRename(parent, from, to))
             throw *failure;
@@ -201,7 +212,7 @@ void FakeFileSystem::renameFolder(const QString& parent, const QString& from, co
         if (other.get() == entry)
             continue;
         if (other->name == to ||
-            (m_refuseCaseConflicts && !other->name.compare(to, Qt::CaseInsensitive)))
+            (refuseCaseConflicts && !other->name.compare(to, Qt::CaseInsensitive)))
             throw Failure(failure_code::kFileAlreadyExists, QStringLiteral("File already exists"));
     }
     entry->name = to;

@@ -56,6 +56,7 @@ public:
     QStringList subfolders(const QString& folder) override;
     bool hasCaseTwin(const QString& parent, const QString& name) override;
     void renameFolder(const QString& parent, const QString& from, const QString& to) override;
+    void restoreFolderName(const QString& parent, const QString& from, const QString& to) override;
     std::optional<QString> findIgnoringCase(const QString& path) override;
     QString refusedNameCharacters() const override { return m_refused; }
 
@@ -70,6 +71,8 @@ private:
     Node* findExactly(const QString& path) const;
     Node* make(const QString& path, Kind kind);
     void collect(const Node* node, const QString& path, QStringList& out) const;
+    void rename(const QString& parent, const QString& from, const QString& to,
+                bool refuseCaseConflicts);
 
     Mode m_mode;
     std::unique_ptr<Node> m_root;
