@@ -3,6 +3,7 @@
 #include "common/errortrap.h"
 #include "common/failure.h"
 #include "platform/filesystem.h"
+#include "tests/support/disktree.h"
 #include "tests/support/fakefilesystem.h"
 
 #include <QDir>
@@ -14,6 +15,9 @@
 
 using namespace tarnwick;
 using tarnwick::test::FakeFileSystem;
+using tarnwick::test::makeFolders;
+using tarnwick::test::makeLink;
+using tarnwick::test::sorted;
 
 namespace {
 
@@ -93,15 +97,6 @@ private:
     QList<QByteArray> m_folders;
 };
 
-void MakeFolders(const QString& root, const QStringList& relative) {
-    for (const QString& path : relative)
-        QVERIFY2(QDir(root).mkpath(path), qPrintable(path));
-}
-
-void MakeLink(const QString& target, const QString& link) {
-    QVERIFY2(QFile::link(target, link), qPrintable(link));
-}
-
 // The order the walk must give when it leaves nothing out: breadth first, each folder's
 // subfolders in the host's own listing order, grouped by parent in the order of the parents.
 QStringList BreadthFirst(FileSystem& fileSystem, const QString& start) {
@@ -120,11 +115,6 @@ QStringList Relative(const QStringList& paths, const QString& root) {
         result << (path.startsWith(root) ? path.mid(root.size())
                                          : QStringLiteral("outside:") + path);
     return result;
-}
-
-QStringList Sorted(QStringList texts) {
-    texts.sort();
-    return texts;
 }
 
 } // namespace
@@ -497,12 +487,12 @@ void TestSubfolderWalk::diskOrderIsLevelByLevel() {
     QTemporaryDir temporary;
     QVERIFY(temporary.isValid());
     const QString root = temporary.path() + u'/';
-    MakeFolders(root, {"b/y/z", "a/x", "c", "a/w/v", "d/e/f/g", ".hidden/inner"});
+    makeFolders(root, {"b/y/z", "a/x", "c", "a/w/v", "d/e/f/g", ".hidden/inner"});
     FileSystem& fileSystem = HostFileSystem();
     const Walk walk = RunWalk(fileSystem, {root});
     QCOMPARE(Relative(walk.folders, root), Relative(BreadthFirst(fileSystem, root), root));
-    QCOMPARE(Sorted(Relative(walk.folders, root)),
-             Sorted({"", "a/", "b/", "c/", "d/", ".hidden/", "a/x/", "a/w/", "b/y/", "d/e/",
+    QCOMPARE(sorted(Relative(walk.folders, root)),
+             sorted({"", "a/", "b/", "c/", "d/", ".hidden/", "a/x/", "a/w/", "b/y/", "d/e/",
                      ".hidden/inner/", "a/w/v/", "b/y/z/", "d/e/f/", "d/e/f/g/"}));
     QCOMPARE(walk.reports, QStringList{});
 }
@@ -530,15 +520,15 @@ void TestSubfolderWalk::diskLinks() {
     QTemporaryDir temporary;
     QVERIFY(temporary.isValid());
     const QString root = temporary.path() + u'/';
-    MakeFolders(root, {"a", "b/c"});
+    makeFolders(root, {"a", "b/c"});
     QFile file(root + QStringLiteral("f"));
     QVERIFY(file.open(QIODevice::WriteOnly));
     file.close();
-    MakeLink(target, root + QStringLiteral("a/link"));
+    makeLink(target, root + QStringLiteral("a/link"));
 
     const Walk walk = RunWalk(HostFileSystem(), {root});
     // a/ and b/ may come in either order; the levels may not.
-    QCOMPARE(Sorted(Relative(walk.folders, root)), Sorted(expected));
+    QCOMPARE(sorted(Relative(walk.folders, root)), sorted(expected));
     QCOMPARE(walk.folders.first(), root);
     for (qsizetype i = 1; i < walk.folders.size(); ++i)
         QVERIFY(walk.folders[i - 1].count(u'/') <= walk.folders[i].count(u'/'));
@@ -579,7 +569,7 @@ void TestSubfolderWalk::diskNames() {
     removed.add(folder + "/below");
     MakeFolder(folder);
     MakeFolder(folder + "/below");
-    MakeFolders(root, {"keep"});
+    makeFolders(root, {"keep"});
 
     const Walk walk = RunWalk(HostFileSystem(), {root});
     QStringList expected{"", "keep/"};
@@ -587,7 +577,7 @@ void TestSubfolderWalk::diskNames() {
         const QString text = QFile::decodeName(name);
         expected << text + u'/' << text + QStringLiteral("/below/");
     }
-    QCOMPARE(Sorted(Relative(walk.folders, root)), Sorted(expected));
+    QCOMPARE(sorted(Relative(walk.folders, root)), sorted(expected));
     QCOMPARE(walk.reports, QStringList{});
 }
 

@@ -2,6 +2,7 @@
 
 #include "common/failure.h"
 #include "platform/posixfilesystem.h"
+#include "tests/support/disktree.h"
 
 #include <QDir>
 #include <QFile>
@@ -44,36 +45,6 @@ inline void useStrategy(ScriptedFileSystem& fileSystem, Strategy strategy) {
 
 inline const std::pair<Strategy, const char*> kStrategies[] = {
     {Strategy::AsTheDiskAnswers, "as the disk answers"}, {Strategy::Placeholder, "placeholder"}};
-
-inline void makeFolder(const QString& path) {
-    QVERIFY2(QDir().mkpath(path), qPrintable(path));
-}
-
-inline void makeFile(const QString& path, const QByteArray& content = "x") {
-    QFile file(path);
-    QVERIFY2(file.open(QIODevice::WriteOnly), qPrintable(path));
-    QCOMPARE(file.write(content), content.size());
-}
-
-inline void makeLink(const QString& target, const QString& link) {
-    QVERIFY2(QFile::link(target, link), qPrintable(link));
-}
-
-inline QStringList sorted(QStringList names) {
-    std::sort(names.begin(), names.end());
-    return names;
-}
-
-// Every entry of the folder, links as themselves, in binary order.
-inline QStringList entriesOnDisk(const QString& folder) {
-    return sorted(QDir(folder).entryList(
-        QDir::AllEntries | QDir::System | QDir::Hidden | QDir::NoDotAndDotDot, QDir::Unsorted));
-}
-
-inline QByteArray contentOf(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
-}
 
 // The number of the failure the rename throws, 0 when it went through.
 inline int renameFailure(FileSystem& fileSystem, const QString& parent, const QString& from,

@@ -21,6 +21,14 @@ using namespace tarnwick::test;
 
 namespace {
 
+// What a user does with the tree below home: add t, preview it in UPPER CASE, run.
+SessionReport AddAndRun(FileSystem& fileSystem, const QString& home) {
+    Session session(fileSystem, kUpper);
+    session.add(home + "t");
+    session.run();
+    return session.report();
+}
+
 QString ErrnoText(const char* call, int error) {
     return QStringLiteral("%1: %2").arg(QLatin1String(call),
                                         QString::fromLocal8Bit(std::strerror(error)));
@@ -188,10 +196,7 @@ void TestRealFaults::accessDenied() {
             SessionReport failed;
             if ((failed.setupFailure = DropRootRights()).isEmpty()) {
                 PosixFileSystem fileSystem;
-                Session session(fileSystem, kUpper);
-                session.add(home + "t");
-                session.run();
-                return session.report();
+                return AddAndRun(fileSystem, home);
             }
             return failed;
         },
@@ -331,10 +336,7 @@ void TestRealFaults::readOnlyFileSystem() {
             } else {
                 ScriptedFileSystem fileSystem;
                 useStrategy(fileSystem, strategy);
-                Session session(fileSystem, kUpper);
-                session.add(home + "t");
-                session.run();
-                return session.report();
+                return AddAndRun(fileSystem, home);
             }
             return failed;
         },
@@ -381,11 +383,7 @@ void TestRealFaults::immutableFolder() {
 
     ScriptedFileSystem fileSystem;
     useStrategy(fileSystem, strategy);
-    Session session(fileSystem, kUpper);
-    session.add(m_home + "t");
-    session.run();
-
-    const SessionReport report = session.report();
+    const SessionReport report = AddAndRun(fileSystem, m_home);
     QCOMPARE(Relative(report.listed, m_home),
              (QStringList{"t/", "t/free/", "t/frozen/", "t/frozen/kid/"}));
     CheckTree(before, RawTree(m_home), Bytes({"T/", "T/FREE/", "T/frozen/", "T/frozen/kid/"}));

@@ -1,5 +1,6 @@
 #include "rename/renameengine.h"
 #include "rename/renamerun.h"
+#include "tests/support/disktree.h"
 #include "tests/support/fakewindow.h"
 #include "tests/support/trialfolders.h"
 
@@ -11,6 +12,7 @@ using namespace tarnwick;
 using tarnwick::test::FakeTrialFolders;
 using tarnwick::test::FakeUserDialogs;
 using tarnwick::test::FakeWindow;
+using tarnwick::test::sorted;
 using tarnwick::test::TrialFolders;
 
 namespace {
@@ -88,11 +90,6 @@ void CheckErrors(const QStringList& errors, const QString& label, const QList<in
         const QString place = QStringLiteral("\r\n%1at line %2\r\r").arg(label).arg(lines[i]);
         QVERIFY2(errors[i].contains(place), qPrintable(errors[i]));
     }
-}
-
-QStringList Sorted(QStringList texts) {
-    texts.sort();
-    return texts;
 }
 
 const QList<Host> kAllHosts = {Host::CaseSensitiveFake, Host::CaseInsensitiveFake, Host::Disk};
@@ -283,7 +280,7 @@ void TestRenameRun::rowsChangingWhileRunning() {
 
     PushButton2_Click(*trial.window);
 
-    QCOMPARE(trial.folders->tree(), Sorted(tree));
+    QCOMPARE(trial.folders->tree(), sorted(tree));
     QCOMPARE(trial.column(FolderListModel::kNow), nows);
     QCOMPARE(trial.column(FolderListModel::kNewName), QStringList(nows.size(), QString()));
     CheckErrors(trial.window->fakeDialogs.errors(), kRunLabel, lines);
@@ -317,7 +314,7 @@ void TestRenameRun::onlyRenamedRowsGetNewPaths() {
     QStringList tree = before;
     tree.removeAll("t/gone/");
     tree.replace(tree.indexOf("t/ok/"), "t/OK/");
-    QCOMPARE(trial.folders->tree(), Sorted(tree));
+    QCOMPARE(trial.folders->tree(), sorted(tree));
     QCOMPARE(trial.column(FolderListModel::kNow),
              (QStringList{"t/OK/", "t/docs/", "t/gone/", "t/skip/", "//"}));
     QCOMPARE(trial.column(FolderListModel::kNewName), QStringList(5, QString()));
@@ -389,7 +386,7 @@ void TestRenameRun::nestedTree() {
 
     PushButton2_Click(*trial.window);
 
-    QCOMPARE(trial.folders->tree(), Sorted(tree));
+    QCOMPARE(trial.folders->tree(), sorted(tree));
     QCOMPARE(trial.window->fakeDialogs.errors(), QStringList());
     QCOMPARE(trial.column(FolderListModel::kNewName), QStringList(folders.size(), QString()));
     // The chosen folder stands last and is renamed last, so its row names it where it is.
@@ -400,7 +397,7 @@ void TestRenameRun::nestedTree() {
         if (entry.endsWith(u'/') && entry != QStringLiteral("keep Me/"))
             expected << entry;
     }
-    QCOMPARE(Sorted(trial.column(FolderListModel::kNow)), Sorted(expected));
+    QCOMPARE(sorted(trial.column(FolderListModel::kNow)), sorted(expected));
 }
 
 void TestRenameRun::folderAndSubfolderInSeparateAdditions_data() {
@@ -439,7 +436,7 @@ void TestRenameRun::folderAndSubfolderInSeparateAdditions() {
 
     PushButton2_Click(*trial.window);
 
-    QCOMPARE(trial.folders->tree(), Sorted(tree));
+    QCOMPARE(trial.folders->tree(), sorted(tree));
     QCOMPARE(trial.column(FolderListModel::kNow), nows);
     CheckErrors(trial.window->fakeDialogs.errors(), kEngineLabel, lines);
 }
@@ -514,7 +511,7 @@ void TestRenameRun::hostCharactersKept() {
         trial.preview(operation);
         QCOMPARE(trial.column(FolderListModel::kNewName), paths(names));
         PushButton2_Click(*trial.window);
-        QCOMPARE(trial.folders->tree(), Sorted(QStringList{"t/"} + paths(names)));
+        QCOMPARE(trial.folders->tree(), sorted(QStringList{"t/"} + paths(names)));
         QCOMPARE(trial.column(FolderListModel::kNow), paths(names));
     }
     QCOMPARE(trial.window->fakeDialogs.errors(), QStringList());
