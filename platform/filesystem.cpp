@@ -17,6 +17,13 @@ bool FileSystem::hasCaseTwin(const QString& parent, const QString& name) {
     });
 }
 
+std::optional<QString> FileSystem::findFolderIgnoringCase(const QString& path) {
+    std::optional<QString> found = findIgnoringCase(path);
+    if (found && !IsFolder(*this, *found))
+        found.reset();
+    return found;
+}
+
 bool PathExists(FileSystem& fileSystem, const QString& path) {
     return !path.isEmpty() && fileSystem.attributes(path).has_value();
 }

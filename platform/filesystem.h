@@ -63,6 +63,9 @@ public:
     // ignoring letter case (each component matching exactly one entry). None otherwise.
     virtual std::optional<QString> findIgnoringCase(const QString& path) = 0;
 
+    // The folder's path as it is on disk (findIgnoringCase), when it names a folder.
+    virtual std::optional<QString> findFolderIgnoringCase(const QString& path);
+
     // The characters the host refuses in a name (besides the separator and NUL).
     virtual QString refusedNameCharacters() const = 0;
 };

@@ -477,6 +477,19 @@ int PosixFileSystem::renameThroughPlaceholder(int folderFd, const char* from, co
     return 0;
 }
 
+std::optional<QString> PosixFileSystem::findFolderIgnoringCase(const QString& path) {
+    // The folder whose entries were found true a moment ago is there as written: a run asks for
+    // the same parent folder after folder.
+    const Listing& entries = *m_listing;
+    if (entries.valid && entries.checked.isValid() &&
+        entries.checked.nsecsElapsed() < kTrustNanoseconds) {
+        const std::optional<QByteArray> bytes = SystemPath(path);
+        if (bytes && *bytes == entries.path)
+            return path;
+    }
+    return FileSystem::findFolderIgnoringCase(path);
+}
+
 std::optional<QString> PosixFileSystem::findIgnoringCase(const QString& path) {
     const std::optional<QByteArray> bytes = SystemPath(path);
     if (!bytes)

@@ -26,6 +26,7 @@ public:
     void renameFolder(const QString& parent, const QString& from, const QString& to) override;
     void restoreFolderName(const QString& parent, const QString& from, const QString& to) override;
     std::optional<QString> findIgnoringCase(const QString& path) override;
+    std::optional<QString> findFolderIgnoringCase(const QString& path) override;
     QString refusedNameCharacters() const override { return {}; }
 
 protected:

@@ -21,8 +21,8 @@ Failure PathNotFound() {
 // letter case since this row was listed.
 QString OpenFolder(FileSystem& fileSystem, const QString& path) {
     const QChar separator = fileSystem.separator();
-    const std::optional<QString> found = fileSystem.findIgnoringCase(path);
-    if (!found || !IsFolder(fileSystem, *found))
+    const std::optional<QString> found = fileSystem.findFolderIgnoringCase(path);
+    if (!found)
         throw PathNotFound();
     return found->endsWith(separator) ? *found : *found + separator;
 }

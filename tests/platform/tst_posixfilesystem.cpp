@@ -42,6 +42,7 @@ private slots:
     void attributes_data();
     void attributes();
     void existsAndIsFolder();
+    void findFolderIgnoringCase();
     void restoringANameAllowsOnlyACaseTwin_data();
     void restoringANameAllowsOnlyACaseTwin();
     void isRoot_data();
@@ -545,6 +546,27 @@ void TestPosixFileSystem::findIgnoringCase_data() {
                                   << "";
     QTest::newRow("through a link in other case") << "LINK/rock"
                                                   << "link/Rock";
+}
+
+// A run asks for the same parent folder after folder; the answer must stay the disk's, also
+// right after the folder's entries were read and once it has gone.
+void TestPosixFileSystem::findFolderIgnoringCase() {
+    QTemporaryDir temp;
+    QVERIFY(temp.isValid());
+    const QString root = temp.path() + u'/';
+    makeFolder(root + "Docs/inner");
+    makeFile(root + "file.txt");
+    PosixFileSystem fileSystem;
+    QCOMPARE(fileSystem.findFolderIgnoringCase(root + "Docs/"), root + "Docs/");
+    QCOMPARE(fileSystem.findFolderIgnoringCase(root + "docs/"), root + "Docs/");
+    QCOMPARE(fileSystem.findFolderIgnoringCase(root + "file.txt"), std::nullopt);
+    QCOMPARE(fileSystem.findFolderIgnoringCase(root + "missing/"), std::nullopt);
+    QVERIFY(fileSystem.lookUpSubfolder(root + "Docs/", "inner").exists);
+    QCOMPARE(fileSystem.findFolderIgnoringCase(root + "Docs/"), root + "Docs/");
+    QCOMPARE(fileSystem.findFolderIgnoringCase(root + "docs/"), root + "Docs/");
+    QVERIFY(QDir(root + "Docs").removeRecursively());
+    QTest::qWait(2); // past the moment the entries are trusted without a look
+    QCOMPARE(fileSystem.findFolderIgnoringCase(root + "Docs/"), std::nullopt);
 }
 
 void TestPosixFileSystem::restoringANameAllowsOnlyACaseTwin_data() {
