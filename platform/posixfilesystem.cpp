@@ -272,7 +272,11 @@ struct PosixFileSystem::Listing {
         if (count != folded.end() && --*count <= 0)
             folded.erase(count);
     }
-    int bearersOf(const QString& name) const { return folded.value(name.toCaseFolded()); }
+    // True when an entry other than self bears name in any letter case.
+    bool othersBear(const QString& name, const QString& self) const {
+        const bool selfCounts = SameFolding(self, name) && names.contains(self);
+        return folded.value(name.toCaseFolded()) - (selfCounts ? 1 : 0) > 0;
+    }
 
     // After one of its own renames: the folder's times moved with it, so the stamp is taken
     // again; a change by anyone else after this shows at the next use.
@@ -363,8 +367,7 @@ void PosixFileSystem::rename(const QString& parent, const QString& from, const Q
         throw FailureFromErrno(EINVAL);
 
     Listing& entries = listing(*parentPath);
-    if (refuseCaseTwins &&
-        entries.bearersOf(to) - (SameFolding(from, to) && entries.names.contains(from) ? 1 : 0) > 0)
+    if (refuseCaseTwins && entries.othersBear(to, from))
         throw FailureFromErrno(EEXIST);
 
     int error = renameExclusive(entries.fd, fromName->constData(), toName->constData());
@@ -385,8 +388,7 @@ FileSystem::SubfolderLookup PosixFileSystem::lookUpSubfolder(const QString& pare
     const Listing& entries = listing(*parentPath);
     const auto entry = entries.names.constFind(name);
     const bool present = entry != entries.names.constEnd();
-    return {present && *entry && SystemName(name).has_value(),
-            entries.bearersOf(name) - (present ? 1 : 0) > 0};
+    return {present && *entry && SystemName(name).has_value(), entries.othersBear(name, name)};
 }
 
 bool PosixFileSystem::hasCaseTwin(const QString& parent, const QString& name) {
@@ -394,7 +396,7 @@ bool PosixFileSystem::hasCaseTwin(const QString& parent, const QString& name) {
     if (!parentPath)
         throw FailureFromErrno(ENOENT);
     const Listing& entries = listing(*parentPath);
-    return entries.bearersOf(name) - (entries.names.contains(name) ? 1 : 0) > 0;
+    return entries.othersBear(name, name);
 }
 
 PosixFileSystem::Listing& PosixFileSystem::listing(const QByteArray& folder) {

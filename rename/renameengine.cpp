@@ -66,14 +66,18 @@ RenameOutcome RenameFilesWild(FileSystem& fileSystem, const FailureReport& repor
         parent = GetParentPath(WithoutTrailingSeparator(currentPath, separator), separator);
     });
     QString reference;
-    trap.step(120, [&] { reference = WithoutTrailingSeparator(currentPath, separator); });
+    QString leaf;
+    trap.step(120, [&] {
+        reference = WithoutTrailingSeparator(currentPath, separator);
+        leaf = GetLeafName(reference, separator);
+    });
     QString newLeaf;
     trap.step(126, [&] {
         target = WithoutTrailingSeparator(target, separator);
         newLeaf = GetLeafName(target, separator);
     });
     // A root, or any path without a last component, has no name of its own to change.
-    if (GetLeafName(reference, separator).isEmpty())
+    if (leaf.isEmpty())
         return outcome;
     const bool named = trap.step(128, [&] {
         if (newLeaf.isEmpty())
@@ -88,7 +92,6 @@ RenameOutcome RenameFilesWild(FileSystem& fileSystem, const FailureReport& repor
     // The listed folder is looked up by its own name first; only when no subfolder bears it
     // exactly are the parent's subfolders read and compared by name key. A parent that could not
     // be opened leaves no list to read and no first name in it: both steps fail in turn.
-    const QString leaf = GetLeafName(reference, separator);
     FileSystem::SubfolderLookup lookup;
     std::optional<QStringList> names;
     const bool listed = trap.step(132, [&] {
@@ -110,10 +113,10 @@ RenameOutcome RenameFilesWild(FileSystem& fileSystem, const FailureReport& repor
               [&] { from = lookup.exists ? leaf : OnlyKeyMatch(*names, reference, separator); });
     if (from) {
         const QString intermediate = newLeaf + QString::fromUtf16(kIntermediateSuffix);
-        // Where names differing in letter case alone stand side by side ("docs" beside "Docs", or
-        // a file "DOCS"), the host refuses such a pair to be made: once the folder had left its
-        // name it could not take it back, so the detour could strand it. The direct rename is
-        // safe there, since it never replaces.
+        // Beside an entry bearing the folder's name in other letter case ("docs" beside "Docs",
+        // or a file "DOCS") the detour gains nothing: a new name in any case of that name is
+        // refused either way, and any other the direct rename takes in one step. It never
+        // replaces, and it spares the folder two renames and a way back.
         bool wayBackOpen = false;
         trap.step(150, [&] {
             wayBackOpen =
