@@ -207,7 +207,8 @@ void Form1::Form_Load() {
         if (m_dependencies.drawOneToHundred && m_dependencies.drawOneToHundred() == 7)
             dialogs().openWebAddress(QString::fromUtf16(product::kHomePage));
     });
-    trap.step(112, [&] { ListView1->setModel(&m_list); });
+    // The list's two columns come with its model, attached when the window was built.
+    trap.reach(112);
     trap.step(114, [&] { ListView1->header()->resizeSection(0, twips(5300)); });
     trap.step(116, [&] { ListView1->header()->resizeSection(1, twips(5300)); });
     {
