@@ -6,6 +6,8 @@
 #include <exception>
 #include <functional>
 #include <new>
+#include <optional>
+#include <type_traits>
 
 namespace tarnwick {
 
@@ -32,6 +34,13 @@ public:
             report(QString::fromUtf8(failure.what()));
         }
         return false;
+    }
+
+    // Runs one numbered step that yields a value; none when it failed (and was reported).
+    template <class Step> auto value(int line, Step&& body) {
+        std::optional<std::invoke_result_t<Step>> result;
+        step(line, [&] { result.emplace(body()); });
+        return result;
     }
 
     // Marks a step reached without running anything under it.

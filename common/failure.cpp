@@ -4,7 +4,22 @@
 
 namespace tarnwick {
 
-Failure::Failure(int number, QString description)
-    : m_number(number), m_description(std::move(description)), m_what(m_description.toUtf8()) {}
+namespace {
+QString Described(const QString& plain, const QString& systemText) {
+    return systemText.isEmpty() ? plain : plain + QLatin1String(" (") + systemText + u')';
+}
+} // namespace
+
+Failure::Failure(int number, QString plain, QString systemText)
+    : m_number(number), m_plain(std::move(plain)), m_systemText(std::move(systemText)),
+      m_description(Described(m_plain, m_systemText)), m_what(m_description.toUtf8()) {}
+
+Failure Failure::about(const QString& path) const {
+    if (m_named || path.isEmpty())
+        return *this;
+    Failure named(m_number, m_plain + QLatin1String(": ") + path, m_systemText);
+    named.m_named = true;
+    return named;
+}
 
 } // namespace tarnwick

@@ -18,10 +18,12 @@ QString WithoutTrailingSeparator(const QString& text, QChar separator) {
     return text.endsWith(separator) ? text.chopped(1) : text;
 }
 
-bool HasUnsupportedCharacters(const QString& text) {
+bool HasUnsupportedCharacters(const QString& text, CodePage codePage) {
     for (const QChar character : text) {
-        const int code = ansi::CodeOf(character);
-        if ((code > 126 && code < 160) || code < 32 || code == ansi::kDefaultCode)
+        const int code =
+            codePage == CodePage::Ansi ? ansi::CodeOf(character) : int(character.unicode());
+        if ((code > 126 && code < 160) || code < 32 ||
+            (codePage == CodePage::Ansi && code == ansi::kDefaultCode))
             return true;
     }
     return false;

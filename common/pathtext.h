@@ -26,9 +26,16 @@ QString GetParentPath(const QString& text, QChar separator = kHostSeparator);
 // The text less one trailing separator, if it ends in one.
 QString WithoutTrailingSeparator(const QString& text, QChar separator = kHostSeparator);
 
-// True for a text holding a control character, a "?", a character the ANSI code page lacks or
-// one of the codes 127 to 159.
-bool HasUnsupportedCharacters(const QString& text);
+enum class CodePage {
+    // Names pass through Windows-1252: a "?" may stand for a character lost on the way.
+    Ansi,
+    // Every character has a code of its own, its 16-bit unit value.
+    Unicode,
+};
+
+// True for a text holding a control character or one of the codes 127 to 159; through the ANSI
+// code page also for a "?" and a character the code page lacks.
+bool HasUnsupportedCharacters(const QString& text, CodePage codePage = CodePage::Ansi);
 
 // Occurrences of find in text, overlapping ones included; 0 for an empty find.
 int CountOccurrences(const QString& text, const QString& find);

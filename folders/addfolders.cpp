@@ -40,34 +40,22 @@ QString BrowseForFolder(UserDialogs& dialogs, QObject* owner, const QString& pro
 namespace {
 
 struct SortEntry {
-    int keyRank = 0;
+    int depth = 0;
     QString path;
 };
 
-// The paths in the order of their keyed texts, without making them: the keyed texts differ first
-// in their keys, and no key is the start of another (each ends in the key separator, which holds
-// no digit), so a key's place among the keys decides, and the path after it.
-QList<SortEntry> EntriesInKeyOrder(const QStringList& paths, QChar separator) {
+// Deepest first, by the number of separators, then in binary order of the paths: every folder
+// then stands before the folder that holds it, however deep the tree.
+bool DeeperFirst(const SortEntry& a, const SortEntry& b) {
+    return a.depth != b.depth ? a.depth > b.depth : a.path < b.path;
+}
+
+QList<SortEntry> EntriesWithDepth(const QStringList& paths, QChar separator) {
     const QString separatorText(separator);
-    QList<int> depths;
-    depths.reserve(paths.size());
-    QList<int> distinct;
-    for (const QString& path : paths) {
-        depths.append(CountOccurrences(path, separatorText));
-        if (!distinct.contains(depths.last()))
-            distinct.append(depths.last());
-    }
-    const auto keyOf = [](int depth) {
-        return QString::number(100 - depth) + QString::fromUtf16(kKeySeparator);
-    };
-    std::sort(distinct.begin(), distinct.end(), [&](int a, int b) { return keyOf(a) < keyOf(b); });
-    QHash<int, int> rank;
-    for (qsizetype i = 0; i < distinct.size(); ++i)
-        rank.insert(distinct[i], static_cast<int>(i));
     QList<SortEntry> entries;
     entries.reserve(paths.size());
-    for (qsizetype i = 0; i < paths.size(); ++i)
-        entries.append({rank.value(depths[i]), paths[i]});
+    for (const QString& path : paths)
+        entries.append({CountOccurrences(path, separatorText), path});
     return entries;
 }
 
@@ -100,21 +88,14 @@ void PushButton3_Click(WindowServices& window) {
                                       ReportThrough(window.dialogs()));
         });
         trap.step(112, [&] { paths.append(folders); });
-        // Sorted as the keyed texts would be, with the paths themselves: the rows then share
-        // their texts with the walk's instead of holding copies.
+        // Sorted with the paths themselves: the rows then share their texts with the walk's
+        // instead of holding copies.
         trap.step(114, [&] {
-            keyed = EntriesInKeyOrder(paths, separator);
+            keyed = EntriesWithDepth(paths, separator);
             paths.clear();
             folders.clear();
         });
-        trap.step(116, [&] {
-            SortWithPump(
-                keyed,
-                [](const SortEntry& a, const SortEntry& b) {
-                    return a.keyRank != b.keyRank ? a.keyRank < b.keyRank : a.path < b.path;
-                },
-                pump);
-        });
+        trap.step(116, [&] { SortWithPump(keyed, DeeperFirst, pump); });
         trap.step(118, [&] {
             QStringList rows;
             rows.reserve(keyed.size());

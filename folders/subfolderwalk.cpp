@@ -7,6 +7,7 @@
 #include <QHash>
 #include <optional>
 #include <utility>
+#include <vector>
 
 namespace tarnwick {
 
@@ -33,10 +34,13 @@ bool IsFolderBits(std::optional<int> bits) {
     return bits && (*bits & attribute::kDirectory);
 }
 
-bool IsTakenName(const QString& name) {
-    // An empty name could only re-enter its own parent.
-    return !name.isEmpty() && name.size() < kFolderLengthBound && !HasUnsupportedCharacters(name) &&
-           !name.contains(u'?') && name != u"." && name != u"..";
+bool IsTakenName(const QString& name, const HostRules& rules) {
+    // An empty name could only re-enter its own parent. Where names pass through the ANSI code
+    // page a "?" may stand for a character lost on the way, and the name would find nothing.
+    return !name.isEmpty() && rules.shorterThan(name, rules.nameBound) &&
+           !HasUnsupportedCharacters(name, rules.codePage) &&
+           !(rules.codePage == CodePage::Ansi && name.contains(u'?')) && name != u"." &&
+           name != u"..";
 }
 
 bool MeansUnreadable(const Failure& failure) {
@@ -44,12 +48,27 @@ bool MeansUnreadable(const Failure& failure) {
            failure.number() == failure_code::kPathNotFound;
 }
 
+// One level of the walk: folder paths and, for folders met in a listing, the attributes the
+// listing gave them. The folders the caller passed in have none: they are asked of the disk.
+struct Listed {
+    int attributes = 0;
+    bool link = false;
+};
+struct Level {
+    QStringList paths;
+    std::vector<Listed> listed;
+    bool fromListing = false;
+
+    bool isListed() const { return fromListing; }
+};
+
 // Each failure of a path removes the first entry still equal to it. Those removals always fall on
 // entries already walked, so taking the first occurrences in one pass at the end gives the same
 // collection as removing at once, without shifting the list once per failure.
-void RemoveFirstOccurrences(QStringList& folders, QHash<QString, qsizetype>& removals) {
+void RemoveFirstOccurrences(Level& level, QHash<QString, qsizetype>& removals) {
     if (removals.isEmpty())
         return;
+    QStringList& folders = level.paths;
     qsizetype kept = 0;
     for (qsizetype i = 0; i < folders.size(); ++i) {
         const auto pending = removals.find(folders.at(i));
@@ -57,92 +76,156 @@ void RemoveFirstOccurrences(QStringList& folders, QHash<QString, qsizetype>& rem
             --*pending;
             continue;
         }
-        if (kept != i)
+        if (kept != i) {
             folders[kept] = std::move(folders[i]);
+            if (level.isListed())
+                level.listed[static_cast<size_t>(kept)] = level.listed[static_cast<size_t>(i)];
+        }
         ++kept;
     }
     folders.resize(kept);
+    if (level.isListed())
+        level.listed.resize(static_cast<size_t>(kept));
 }
 
-// The walk; returns where in folders the entries its merge phase appended begin. Those were
-// examined there, so a caller's merge takes them without asking the disk again: that keeps the
-// walk one question a folder instead of one a folder and level above it.
-qsizetype Walk(QStringList& folders, bool includeAllLevels, FileSystem& fileSystem,
-               const std::function<void()>& pump, const FailureReport& report) {
-    ErrorTrap trap(QString::fromUtf16(kGetSubDirectoriesLabel), report);
-    const QChar separator = fileSystem.separator();
+class Walker {
+public:
+    Walker(FileSystem& fileSystem, const std::function<void()>& pump, const FailureReport& report)
+        : m_fileSystem(fileSystem), m_rules(fileSystem.rules()), m_pump(pump), m_report(report) {}
 
-    trap.reach(100);
-    QStringList found;
-    QHash<QString, qsizetype> removals;
+    // The walk; returns where in folders the entries its merge phase appended begin. Those were
+    // vetted there, so a caller's merge takes them as they are.
+    qsizetype walk(Level& folders, bool includeAllLevels) {
+        ErrorTrap trap(QString::fromUtf16(kGetSubDirectoriesLabel), m_report);
+        const QChar separator = m_rules.separator;
 
-    // Indices and copies only: pump lets other handlers run, and nothing here may point into
-    // storage they could change.
-    const qsizetype listed = folders.size();
-    for (qsizetype i = 0; i < listed; ++i) {
-        trap.step(102, [&] {
-            const QString folder = folders.at(i);
-            // The same answer serves the folder test and the attribute test.
-            const std::optional<int> bits = fileSystem.attributes(folder);
-            if (!IsFolderBits(bits))
-                return;
-            trap.reach(104);
-            if (folder.size() >= kFolderLengthBound)
-                return;
-            trap.reach(106);
-            Pump(pump);
-            try {
-                trap.reach(108);
-                if (!PassesAttributeTest(fileSystem, folder, bits))
+        trap.reach(100);
+        Level found;
+        found.fromListing = true;
+        QHash<QString, qsizetype> removals;
+
+        // Indices and copies only: pump lets other handlers run, and nothing here may point into
+        // storage they could change.
+        const qsizetype listed = folders.paths.size();
+        for (qsizetype i = 0; i < listed; ++i) {
+            trap.step(102, [&] {
+                const QString folder = folders.paths.at(i);
+                // A folder met in a listing is known from it; one passed in is asked about, and
+                // the same answer serves the folder test and the attribute test.
+                const std::optional<int> bits =
+                    folders.isListed() && m_rules.listingsTellKinds
+                        ? std::optional<int>(folders.listed[static_cast<size_t>(i)].attributes)
+                        : m_fileSystem.attributes(folder);
+                if (!IsFolderBits(bits))
                     return;
-                trap.reach(110);
-                const QStringList names = fileSystem.subfolders(folder);
-                for (const QString& name : names) {
-                    Pump(pump);
-                    if (IsTakenName(name))
-                        found.append(folder + name + separator);
+                trap.reach(104);
+                if (!m_rules.shorterThan(folder, m_rules.pathBound))
+                    return;
+                trap.reach(106);
+                Pump(m_pump);
+                try {
+                    trap.reach(108);
+                    if (!PassesAttributeTest(m_fileSystem, folder, bits))
+                        return;
+                    trap.reach(110);
+                    // A link met below a chosen folder is listed, never walked into: no loops, and
+                    // nothing renamed outside the tree that was chosen.
+                    if (folders.isListed() && folders.listed[static_cast<size_t>(i)].link)
+                        return;
+                    const FolderListing listing =
+                        m_fileSystem.list(folder, folders.isListed() ? FileSystem::Through::NoLink
+                                                                     : FileSystem::Through::Link);
+                    // Reached a second time under another path (a bind mount of a folder of
+                    // the tree, a bind-mount loop): one folder, one row. The same path given
+                    // twice is the caller's to repeat.
+                    const auto walked = m_walked.constFind(listing.identity);
+                    if (walked != m_walked.constEnd() && *walked != folder) {
+                        ++removals[folder];
+                        return;
+                    }
+                    m_walked.insert(listing.identity, folder);
+                    for (const DirectoryEntry& entry : listing.entries) {
+                        if (!entry.isFolder())
+                            continue;
+                        Pump(m_pump);
+                        if (!IsTakenName(entry.name, m_rules))
+                            continue;
+                        QString path = folder + entry.name + separator;
+                        if (!m_rules.shorterThan(path, m_rules.pathLimit))
+                            continue;
+                        found.paths.append(std::move(path));
+                        found.listed.push_back(
+                            {entry.attributes, entry.kind == EntryKind::FolderLink});
+                    }
+                } catch (const Failure& failure) {
+                    // Any other failure ends the walk of this folder and nothing more.
+                    if (MeansUnreadable(failure))
+                        ++removals[folder];
                 }
-            } catch (const Failure& failure) {
-                // Any other failure ends the walk of this folder and nothing more.
-                if (MeansUnreadable(failure))
-                    ++removals[folder];
-            }
-        });
-    }
-    trap.step(112, [&] { RemoveFirstOccurrences(folders, removals); });
-
-    qsizetype examined = found.size();
-    trap.step(114, [&] {
-        if (includeAllLevels && !found.isEmpty())
-            examined = Walk(found, true, fileSystem, pump, report);
-    });
-
-    const qsizetype appended = folders.size();
-    for (qsizetype i = 0; i < found.size(); ++i) {
-        if (i >= examined) {
-            folders.append(found.mid(i));
-            break;
+            });
         }
-        trap.step(116, [&] {
-            const QString folder = found.at(i);
-            if (!IsFolderBits(fileSystem.attributes(folder)))
-                return;
-            trap.reach(118);
-            Pump(pump);
-            // Asked again: the folder may have gone while the window had its turn.
-            trap.reach(120);
-            if (PassesAttributeTest(fileSystem, folder, fileSystem.attributes(folder)))
-                folders.append(folder);
+        trap.step(112, [&] { RemoveFirstOccurrences(folders, removals); });
+
+        qsizetype examined = found.paths.size();
+        trap.step(114, [&] {
+            if (includeAllLevels && !found.paths.isEmpty())
+                examined = walk(found, true);
         });
+
+        const qsizetype appended = folders.paths.size();
+        for (qsizetype i = 0; i < found.paths.size(); ++i) {
+            if (i >= examined) {
+                appendAll(folders, found, i);
+                break;
+            }
+            trap.step(116, [&] {
+                const QString& folder = found.paths.at(i);
+                // Where the listing told what each entry is, that answer is a moment old; where
+                // it did not, the folder is asked, and may have gone meanwhile.
+                const bool known = m_rules.listingsTellKinds;
+                const int listedBits = found.listed[static_cast<size_t>(i)].attributes;
+                if (!IsFolderBits(known ? listedBits : m_fileSystem.attributes(folder)))
+                    return;
+                trap.reach(118);
+                Pump(m_pump);
+                trap.reach(120);
+                if (PassesAttributeTest(m_fileSystem, folder,
+                                        known ? listedBits : m_fileSystem.attributes(folder)))
+                    append(folders, found, i);
+            });
+        }
+        return appended;
     }
-    return appended;
-}
+
+private:
+    static void append(Level& to, Level& from, qsizetype i) {
+        to.paths.append(std::move(from.paths[i]));
+        if (to.isListed())
+            to.listed.push_back(from.listed[static_cast<size_t>(i)]);
+    }
+    // Each level is given up as soon as it has joined the one above: one copy of each path.
+    static void appendAll(Level& to, Level& from, qsizetype first) {
+        to.paths.reserve(to.paths.size() + from.paths.size() - first);
+        for (qsizetype i = first; i < from.paths.size(); ++i)
+            append(to, from, i);
+        from.paths = QStringList();
+        from.listed = std::vector<Listed>();
+    }
+
+    FileSystem& m_fileSystem;
+    const HostRules& m_rules;
+    const std::function<void()>& m_pump;
+    const FailureReport& m_report;
+    QHash<FileIdentity, QString> m_walked;
+};
 
 } // namespace
 
 void GetSubDirectories2016(QStringList& folders, bool includeAllLevels, FileSystem& fileSystem,
                            const std::function<void()>& pump, const FailureReport& report) {
-    Walk(folders, includeAllLevels, fileSystem, pump, report);
+    Level level{std::move(folders), {}, false};
+    Walker(fileSystem, pump, report).walk(level, includeAllLevels);
+    folders = std::move(level.paths);
 }
 
 } // namespace tarnwick

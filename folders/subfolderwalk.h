@@ -13,15 +13,15 @@ class FileSystem;
 inline constexpr char16_t kGetSubDirectoriesLabel[] =
     u"in Corvath2021/08/31.AddFolder.GetSubDirectories2016 ";
 
-// Folder paths and subfolder names of this many characters or more are neither walked nor taken.
-inline constexpr qsizetype kFolderLengthBound = 260;
-
 // Extends folders (paths ending with the file system's separator) in place with every folder
 // below them, level by level: all first-level subfolders, then all second-level ones, each level
 // grouped by parent in the parents' order and each group in the host's listing order. Hidden and
-// system folders (22), their junctions (1046), over-long paths and names, and names the ANSI code
-// page cannot hold are left out together with everything below them. An entry of folders whose
-// subfolders cannot be read (70 or 76) is removed; other listing failures only end its walk.
+// system folders (22), their links (1046), paths and names beyond the host's bounds, names with
+// characters the host's code page does not support, and a folder reached a second time (a bind
+// mount inside the tree) are left out together with everything below them. A link met below a
+// folder of folders is listed but never walked into; a folder of folders is walked even when it
+// is a link. An entry of folders whose subfolders cannot be read (70 or 76) is removed; other
+// listing failures only end its walk.
 // Without includeAllLevels only the first level is added. pump runs once per examined entry, per
 // subfolder walked and per entry merged.
 void GetSubDirectories2016(QStringList& folders, bool includeAllLevels, FileSystem& fileSystem,

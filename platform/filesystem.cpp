@@ -1,27 +1,34 @@
 #include "platform/filesystem.h"
 
+#include <QFile>
 #include <algorithm>
 
 namespace tarnwick {
 
-FileSystem::SubfolderLookup FileSystem::lookUpSubfolder(const QString& parent,
-                                                        const QString& name) {
-    const bool exists = subfolders(parent).contains(name, Qt::CaseSensitive);
-    return {exists, hasCaseTwin(parent, name)};
+bool HostRules::shorterThan(const QString& text, qsizetype bound) const {
+    // No 16-bit unit takes more than three bytes, so most texts need no encoding to be measured.
+    if (!lengthsInBytes || text.size() * 3 < bound)
+        return text.size() < bound;
+    return QFile::encodeName(text).size() < bound;
 }
 
-bool FileSystem::hasCaseTwin(const QString& parent, const QString& name) {
-    const QStringList names = subfolders(parent);
-    return std::any_of(names.begin(), names.end(), [&](const QString& other) {
-        return other != name && other.compare(name, Qt::CaseInsensitive) == 0;
-    });
+bool HostRules::canBearName(const QString& name) const {
+    if (name.isEmpty() || name == u"." || name == u".." || name.contains(separator) ||
+        name.contains(QChar(0)))
+        return false;
+    if (std::any_of(refusedNameCharacters.begin(), refusedNameCharacters.end(),
+                    [&](QChar c) { return name.contains(c); }))
+        return false;
+    return shorterThan(name, nameMax + 1);
 }
 
-std::optional<QString> FileSystem::findFolderIgnoringCase(const QString& path) {
-    std::optional<QString> found = findIgnoringCase(path);
-    if (found && !IsFolder(*this, *found))
-        found.reset();
-    return found;
+QStringList FileSystem::subfolders(const QString& folder) {
+    QStringList names;
+    for (const DirectoryEntry& entry : list(folder).entries) {
+        if (entry.isFolder())
+            names.append(entry.name);
+    }
+    return names;
 }
 
 bool PathExists(FileSystem& fileSystem, const QString& path) {

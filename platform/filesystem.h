@@ -3,7 +3,9 @@
 #include <QChar>
 #include <QString>
 #include <QStringList>
+#include <limits>
 #include <optional>
+#include <vector>
 
 #include "common/pathtext.h"
 
@@ -14,16 +16,93 @@ namespace attribute {
 inline constexpr int kHidden = 2;
 inline constexpr int kSystem = 4;
 inline constexpr int kDirectory = 16;
+inline constexpr int kArchive = 32;
 inline constexpr int kReparsePoint = 1024;
 } // namespace attribute
 
-// Everything the program asks of the disk. Paths use separator(); a folder path may end in one.
-// Operations that can fail throw Failure with the numbers of common/failure.h.
+// Where an entry lives: two names of one folder (a bind mount, a loop) share it.
+struct FileIdentity {
+    quint64 device = 0;
+    quint64 inode = 0;
+    friend bool operator==(const FileIdentity&, const FileIdentity&) = default;
+};
+
+inline size_t qHash(const FileIdentity& identity, size_t seed = 0) {
+    return qHashMulti(seed, identity.device, identity.inode);
+}
+
+enum class EntryKind {
+    Folder,
+    // A symbolic link leading to a folder: listed like one, never walked into.
+    FolderLink,
+    // Files, devices, links to anything else or to nothing.
+    Other,
+};
+
+// One entry of a folder as the host lists it.
+struct DirectoryEntry {
+    // As the host stores it.
+    QString name;
+    EntryKind kind = EntryKind::Other;
+    // The host's attribute bits, as attributes() reports them for an entry met in its parent.
+    int attributes = 0;
+    // As listed: an entry on which another file system is mounted shows the folder beneath it.
+    FileIdentity identity;
+
+    bool isFolder() const { return kind != EntryKind::Other; }
+};
+
+struct FolderListing {
+    // The folder's own identity, taken from the opened folder.
+    FileIdentity identity;
+    // In the host's listing order; "." and ".." are never among them.
+    std::vector<DirectoryEntry> entries;
+};
+
+// What tells one host from another, stated once so that the walk and the engine ask for it
+// instead of knowing which host they run on.
+struct HostRules {
+    QChar separator = kHostSeparator;
+    // Characters the host refuses in a name, besides the separator and NUL.
+    QString refusedNameCharacters;
+    CodePage codePage = CodePage::Unicode;
+    // Lengths counted in the bytes of the host's encoding rather than in characters.
+    bool lengthsInBytes = true;
+    // A folder path (with its trailing separator) this long or longer is neither walked nor listed.
+    qsizetype pathBound = 4097;
+    // A folder path (with its trailing separator) this long or longer cannot be addressed in one
+    // call, and is left out of a walk.
+    qsizetype pathLimit = std::numeric_limits<qsizetype>::max();
+    // A name this long or longer is not taken by the walk.
+    qsizetype nameBound = 256;
+    // The longest name an entry can bear.
+    qsizetype nameMax = 255;
+    // Listings that can lose characters: a listed folder may then be found by its name key only.
+    bool lossyListings = false;
+    // A listing tells each entry's kind and attributes as they are: a walk then takes them from
+    // the listing of the parent instead of asking for each folder again.
+    bool listingsTellKinds = true;
+    // A rename to a name that another entry of the parent bears in other letter case is refused.
+    bool refusesCaseTwins = true;
+
+    // True when the text's length, as this host counts it, is less than bound.
+    bool shorterThan(const QString& text, qsizetype bound) const;
+    // True for a name the host would store: not empty, not "." or "..", within nameMax, without
+    // the separator, NUL or a refused character.
+    bool canBearName(const QString& name) const;
+};
+
+// Everything the program asks of the disk, in primitives: questions about the disk and single
+// changes, nothing shaped for one caller. It keeps nothing between calls; what a run has read
+// belongs to the run. Paths use rules().separator; a folder path may end in one. Operations that
+// can fail throw Failure with the numbers of common/failure.h.
 class FileSystem {
 public:
     virtual ~FileSystem() = default;
 
-    virtual QChar separator() const = 0;
+    virtual const HostRules& rules() const = 0;
+    QChar separator() const { return rules().separator; }
+    QString refusedNameCharacters() const { return rules().refusedNameCharacters; }
 
     // The attribute bits of the path (a file or a folder), or none when they cannot be read.
     virtual std::optional<int> attributes(const QString& path) = 0;
@@ -31,43 +110,22 @@ public:
     // True for the root of a file system ("/", a drive's root).
     virtual bool isRoot(const QString& path) = 0;
 
-    // The names of the folder's immediate subfolders in the host's listing order. A symbolic link
-    // to a folder is listed; it has no subfolders of its own.
-    virtual QStringList subfolders(const QString& folder) = 0;
+    enum class Through { NoLink, Link };
+    // The entries of one folder. A symbolic link is read through only when told so: a chosen
+    // folder may be one, a folder met below it never is walked into.
+    virtual FolderListing list(const QString& folder, Through through = Through::NoLink) = 0;
 
-    struct SubfolderLookup {
-        // A subfolder bears exactly the name, letter case included.
-        bool exists = false;
-        // Another entry (a file too) bears the name in other letter case.
-        bool caseTwin = false;
-    };
-    // Looks a name up among the entries of parent in one question. Throws Failure when parent
-    // cannot be read.
-    virtual SubfolderLookup lookUpSubfolder(const QString& parent, const QString& name);
-
-    // True when an entry of parent other than name itself (a file too) bears name in other
-    // letter case. Throws Failure when parent cannot be read.
-    virtual bool hasCaseTwin(const QString& parent, const QString& name);
-
-    // Renames the entry from to the name to inside parent. Never replaces anything: a target
-    // that exists, also in other letter case, is refused with 58 "File already exists".
+    // Renames the entry from to the name to inside parent. Never replaces anything that bears the
+    // name as the host resolves it; whether another entry bears it in other letter case is the
+    // caller's question (HostRules::refusesCaseTwins), answered from the entries it has read.
     virtual void renameFolder(const QString& parent, const QString& from, const QString& to) = 0;
-
-    // Gives the entry from back the name to that it bore a moment ago. Refuses only a target
-    // taken as written: a name in other letter case that someone made meanwhile must not strand
-    // the folder under a name the user never chose. Throws Failure.
-    virtual void restoreFolderName(const QString& parent, const QString& from,
-                                   const QString& to) = 0;
 
     // The path as it is on disk: as written when it exists so, or found component by component
     // ignoring letter case (each component matching exactly one entry). None otherwise.
     virtual std::optional<QString> findIgnoringCase(const QString& path) = 0;
 
-    // The folder's path as it is on disk (findIgnoringCase), when it names a folder.
-    virtual std::optional<QString> findFolderIgnoringCase(const QString& path);
-
-    // The characters the host refuses in a name (besides the separator and NUL).
-    virtual QString refusedNameCharacters() const = 0;
+    // The names of the folder's subfolders and links to folders, in listing order.
+    QStringList subfolders(const QString& folder);
 };
 
 // True when the path names an existing file or folder.

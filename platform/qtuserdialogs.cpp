@@ -1,6 +1,7 @@
 #include "platform/qtuserdialogs.h"
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QDesktopServices>
 #include <QFileDialog>
 #include <QMessageBox>
@@ -8,9 +9,14 @@
 
 namespace tarnwick {
 
-MessageAnswer QtUserDialogs::showMessage(const QString& text, const QString& title,
-                                         MessageButtons buttons, MessageIcon icon) {
+namespace {
+
+// checkBoxText, when given, puts a check box under the text; ticked tells how it was left.
+MessageAnswer Show(const QString& text, const QString& title, MessageButtons buttons,
+                   MessageIcon icon, const QString& checkBoxText = {}, bool* ticked = nullptr) {
     QMessageBox box(QApplication::activeWindow());
+    if (!checkBoxText.isEmpty())
+        box.setCheckBox(new QCheckBox(checkBoxText, &box));
     box.setWindowTitle(title);
     box.setText(text);
     switch (icon) {
@@ -34,11 +40,27 @@ MessageAnswer QtUserDialogs::showMessage(const QString& text, const QString& tit
         box.setStandardButtons(QMessageBox::Ok);
     }
     const int answer = box.exec();
+    if (ticked)
+        *ticked = box.checkBox() && box.checkBox()->isChecked();
     if (answer == QMessageBox::Yes)
         return MessageAnswer::Yes;
     if (answer == QMessageBox::No)
         return MessageAnswer::No;
     return MessageAnswer::Ok;
+}
+
+} // namespace
+
+MessageAnswer QtUserDialogs::showMessage(const QString& text, const QString& title,
+                                         MessageButtons buttons, MessageIcon icon) {
+    return Show(text, title, buttons, icon);
+}
+
+bool QtUserDialogs::showErrorWithCheckBox(const QString& text, const QString& checkBoxText) {
+    bool ticked = false;
+    Show(text, QString::fromUtf16(kErrorTitle), MessageButtons::Ok, MessageIcon::Warning,
+         checkBoxText, &ticked);
+    return ticked;
 }
 
 QString QtUserDialogs::browseForFolder(QObject* owner, const QString& prompt,

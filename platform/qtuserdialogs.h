@@ -9,6 +9,7 @@ class QtUserDialogs : public UserDialogs {
 public:
     MessageAnswer showMessage(const QString& text, const QString& title, MessageButtons buttons,
                               MessageIcon icon) override;
+    bool showErrorWithCheckBox(const QString& text, const QString& checkBoxText) override;
     QString browseForFolder(QObject* owner, const QString& prompt,
                             const QString& startFolder) override;
     bool openFolder(const QString& path) override;

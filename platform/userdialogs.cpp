@@ -2,6 +2,11 @@
 
 namespace tarnwick {
 
+bool UserDialogs::showErrorWithCheckBox(const QString& text, const QString&) {
+    ShowErrorMessage(*this, text);
+    return false;
+}
+
 void ShowErrorMessage(UserDialogs& dialogs, const QString& message) {
     dialogs.showMessage(message, QString::fromUtf16(kErrorTitle), MessageButtons::Ok,
                         MessageIcon::Warning);

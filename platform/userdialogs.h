@@ -21,6 +21,10 @@ public:
     virtual MessageAnswer showMessage(const QString& text, const QString& title,
                                       MessageButtons buttons, MessageIcon icon) = 0;
 
+    // An error message as ShowErrorMessage shows it, with a check box of the given text under
+    // it; true when the user ticked it. Without a check box of its own: never ticked.
+    virtual bool showErrorWithCheckBox(const QString& text, const QString& checkBoxText);
+
     // The chosen folder's path, or the empty text when the user cancels. An empty start folder
     // opens the browser on its default location.
     virtual QString browseForFolder(QObject* owner, const QString& prompt,

@@ -3,7 +3,8 @@
 #include "common/failure.h"
 #include "common/pathtext.h"
 #include "platform/filesystem.h"
-#include "rename/namekey.h"
+#include "rename/parententries.h"
+#include "rename/renameplan.h"
 
 #include <QStringList>
 #include <optional>
@@ -11,48 +12,77 @@
 namespace tarnwick {
 namespace {
 
-inline constexpr char16_t kIntermediateSuffix[] = u"9999999";
-
 Failure PathNotFound() {
     return Failure(failure_code::kPathNotFound, QStringLiteral("Path not found"));
 }
 
-// The parent as it is on disk now: a folder listed earlier in the same run may have changed its
-// letter case since this row was listed.
-QString OpenFolder(FileSystem& fileSystem, const QString& path) {
-    const QChar separator = fileSystem.separator();
-    const std::optional<QString> found = fileSystem.findFolderIgnoringCase(path);
-    if (!found)
-        throw PathNotFound();
-    return found->endsWith(separator) ? *found : *found + separator;
+// Runs a step's body, telling a failure of the folder at path.
+template <class Body> auto About(const QString& path, Body&& body) {
+    return [&path, &body] {
+        try {
+            body();
+        } catch (const Failure& failure) {
+            throw failure.about(path);
+        }
+    };
 }
 
-// The one subfolder bearing the listed folder's name key. Keys are lossy ("фото" and "мама" share
-// one), so when several share it none is taken: renaming them all would rename folders nobody
-// listed.
-std::optional<QString> OnlyKeyMatch(const QStringList& names, const QString& reference,
-                                    QChar separator) {
-    QStringList matches;
-    for (const QString& name : names) {
-        if (IsSameFilename(name, reference, separator))
-            matches << name;
+// The failures of one folder, held until its rename is settled.
+class HeldFailures {
+public:
+    // The first failure is the one told, unless a later one leaves the folder where the user
+    // must be told to look for it.
+    FailureReport sink() {
+        return [this](const QString& message) {
+            if (m_first.isEmpty() || m_superseding)
+                m_first = message;
+        };
     }
-    if (matches.size() > 1)
-        throw Failure(failure_code::kPathFileAccessError,
-                      QStringLiteral("Folder name is ambiguous: %1 matches %2 folders")
-                          .arg(reference, QString::number(matches.size())));
-    if (matches.isEmpty())
-        return std::nullopt;
-    return matches.first();
-}
+    void nextSupersedes() { m_superseding = true; }
+    // Shows the first failure, once, unless the folder ended as asked.
+    void settle(bool asAsked, const FailureReport& report) const {
+        if (!asAsked && !m_first.isEmpty() && report)
+            report(m_first);
+    }
+
+private:
+    QString m_first;
+    bool m_superseding = false;
+};
 
 } // namespace
 
-RenameOutcome RenameFilesWild(FileSystem& fileSystem, const FailureReport& report,
-                              const QString& currentPath, const QString& newPath) {
-    ErrorTrap trap(QString::fromUtf16(kRenameFilesWildLabel), report);
+RenameOutcome RenameFilesWild(FileSystem& fileSystem, ParentEntries& parents,
+                              const FailureReport& report, const QString& currentPath,
+                              const QString& newPath) {
+    HeldFailures held;
+    ErrorTrap trap(QString::fromUtf16(kRenameFilesWildLabel), held.sink());
     const QChar separator = fileSystem.separator();
     RenameOutcome outcome;
+    // The last failure a step met, for the row's reason.
+    std::optional<Failure> lastFailure;
+    const auto failed = [&](const Failure& failure) {
+        if (!lastFailure)
+            lastFailure = failure;
+    };
+    const auto settle = [&] {
+        if (!outcome.renamed && outcome.result == RenameOutcome::Result::Failed &&
+            outcome.reason.isEmpty() && lastFailure)
+            outcome.reason = lastFailure->description();
+        held.settle(outcome.renamed, report);
+        return outcome;
+    };
+    // A step whose failure also becomes the row's reason.
+    const auto step = [&](int line, const QString& path, auto&& body) {
+        return trap.step(line, [&] {
+            try {
+                body();
+            } catch (const Failure& failure) {
+                failed(failure);
+                throw failure.about(path);
+            }
+        });
+    };
 
     QString target = newPath;
     trap.step(104, [&] {
@@ -61,102 +91,131 @@ RenameOutcome RenameFilesWild(FileSystem& fileSystem, const FailureReport& repor
     });
     // The host layer is there for the whole program; there is nothing to create per call.
     trap.reach(108);
-    QString parent;
-    trap.step(112, [&] {
-        parent = GetParentPath(WithoutTrailingSeparator(currentPath, separator), separator);
+    const std::optional<QString> parent = trap.value(112, [&] {
+        return GetParentPath(WithoutTrailingSeparator(currentPath, separator), separator);
     });
-    QString reference;
-    QString leaf;
-    trap.step(120, [&] {
-        reference = WithoutTrailingSeparator(currentPath, separator);
-        leaf = GetLeafName(reference, separator);
-    });
-    QString newLeaf;
-    trap.step(126, [&] {
-        target = WithoutTrailingSeparator(target, separator);
-        newLeaf = GetLeafName(target, separator);
-    });
+    const QString reference = WithoutTrailingSeparator(currentPath, separator);
+    const std::optional<QString> leaf =
+        trap.value(120, [&] { return GetLeafName(reference, separator); });
+    const std::optional<QString> newLeaf = trap.value(
+        126, [&] { return GetLeafName(WithoutTrailingSeparator(target, separator), separator); });
     // A root, or any path without a last component, has no name of its own to change.
-    if (leaf.isEmpty())
+    if (!parent || !leaf || !newLeaf || leaf->isEmpty())
         return outcome;
-    const bool named = trap.step(128, [&] {
-        if (newLeaf.isEmpty())
-            throw Failure(failure_code::kPathFileAccessError,
-                          QStringLiteral("The new name of %1 is empty").arg(reference));
-    });
-    if (!named)
-        return outcome;
+    outcome.result = RenameOutcome::Result::Failed;
+    if (!step(128, reference, [&] {
+            if (newLeaf->isEmpty())
+                throw Failure(failure_code::kPathFileAccessError,
+                              QStringLiteral("The new name is empty"));
+        }))
+        return settle();
 
+    // A parent that cannot be found leaves nothing to read: one failure tells it all.
     std::optional<QString> folder;
-    trap.step(130, [&] { folder = OpenFolder(fileSystem, parent); });
-    // The listed folder is looked up by its own name first; only when no subfolder bears it
-    // exactly are the parent's subfolders read and compared by name key. A parent that could not
-    // be opened leaves no list to read and no first name in it: both steps fail in turn.
-    FileSystem::SubfolderLookup lookup;
-    std::optional<QStringList> names;
-    const bool listed = trap.step(132, [&] {
-        if (!folder)
-            throw PathNotFound();
-        lookup = fileSystem.lookUpSubfolder(*folder, leaf);
-        if (!lookup.exists)
-            names = fileSystem.subfolders(*folder);
-    });
-    trap.step(134, [&] {
-        if (!folder)
-            throw PathNotFound();
-    });
-    if (!listed)
-        return outcome;
+    if (!step(130, *parent, [&] {
+            folder = parents.find(*parent);
+            if (!folder)
+                throw PathNotFound();
+        }))
+        return settle();
+    const EntryIndex* entries = nullptr;
+    if (!step(132, *folder, [&] { entries = &parents.entries(*folder); }))
+        return settle();
+    trap.reach(134);
 
-    std::optional<QString> from;
-    trap.step(146,
-              [&] { from = lookup.exists ? leaf : OnlyKeyMatch(*names, reference, separator); });
-    if (from) {
-        const QString intermediate = newLeaf + QString::fromUtf16(kIntermediateSuffix);
-        // Beside an entry bearing the folder's name in other letter case ("docs" beside "Docs",
-        // or a file "DOCS") the detour gains nothing: a new name in any case of that name is
-        // refused either way, and any other the direct rename takes in one step. It never
-        // replaces, and it spares the folder two renames and a way back.
-        bool wayBackOpen = false;
-        trap.step(150, [&] {
-            wayBackOpen =
-                !(lookup.exists ? lookup.caseTwin : fileSystem.hasCaseTwin(*folder, *from));
+    const HostRules& rules = fileSystem.rules();
+    // Only a disk that ignores letter case finds a name no entry bears exactly, and it is asked
+    // only then.
+    const bool hostFindsLeaf =
+        !rules.lossyListings && !entries->find(*leaf) && PathExists(fileSystem, *folder + *leaf);
+    const RenamePlan plan = PlanRename(*entries, *leaf, *newLeaf, rules, hostFindsLeaf);
+    const QString from = *folder + plan.from;
+    switch (plan.action) {
+    case RenamePlan::Action::NotFound:
+        outcome.result = RenameOutcome::Result::NotFound;
+        outcome.reason = QString::fromUtf16(kNotFoundReason);
+        return settle();
+    case RenamePlan::Action::Ambiguous:
+        step(146, reference, [&] {
+            throw Failure(failure_code::kPathFileAccessError,
+                          QStringLiteral("Folder name is ambiguous"),
+                          QStringLiteral("it matches %1 folders").arg(plan.matches));
         });
-        const bool detoured = wayBackOpen && trap.step(150, [&] {
-            fileSystem.renameFolder(*folder, *from, intermediate);
-        });
-        if (detoured) {
-            if (trap.step(152, [&] { fileSystem.renameFolder(*folder, intermediate, newLeaf); })) {
-                outcome.renamed = true;
-            } else {
-                // Never leave a folder under the intermediate name: give it back its own.
-                const bool restored = trap.step(152, [&] {
-                    try {
-                        fileSystem.restoreFolderName(*folder, intermediate, *from);
-                    } catch (const Failure& failure) {
-                        throw Failure(failure.number(),
-                                      QStringLiteral("%1: the folder keeps the temporary name %2")
-                                          .arg(failure.description(), *folder + intermediate));
-                    }
-                });
-                outcome.renamed = restored && *from == newLeaf;
-            }
-        } else if (*from == newLeaf) {
-            // It bears the new name already; renaming it onto itself is refused on some hosts.
+        return settle();
+    case RenamePlan::Action::Refused:
+        trap.reach(146);
+        trap.step(152, About(from, [&] {
+                      throw Failure(
+                          failure_code::kFileAlreadyExists, QStringLiteral("File already exists"),
+                          QStringLiteral("another folder bears the name %1").arg(*newLeaf));
+                  }));
+        outcome.result = RenameOutcome::Result::Refused;
+        outcome.reason = QString::fromUtf16(kRefusedReason);
+        return settle();
+    case RenamePlan::Action::AlreadyNamed:
+    case RenamePlan::Action::Rename:
+        break;
+    }
+    trap.reach(146);
+
+    const bool detoured = plan.throughIntermediate && step(150, from, [&] {
+                              fileSystem.renameFolder(*folder, plan.from, plan.intermediate);
+                          });
+    if (detoured) {
+        parents.renamed(*folder, plan.from, plan.intermediate);
+        if (step(152, from,
+                 [&] { fileSystem.renameFolder(*folder, plan.intermediate, *newLeaf); })) {
+            parents.renamed(*folder, plan.intermediate, *newLeaf);
             outcome.renamed = true;
         } else {
-            // Safe without the detour: a rename never replaces what bears the new name.
-            outcome.renamed =
-                trap.step(152, [&] { fileSystem.renameFolder(*folder, *from, newLeaf); });
+            parents.forget(*folder);
+            // Never leave a folder under the intermediate name: give it back its own. When even
+            // that fails, where the folder now is matters more than why it moved.
+            held.nextSupersedes();
+            const bool restored = trap.step(
+                152, About(from, [&] {
+                    try {
+                        fileSystem.renameFolder(*folder, plan.intermediate, plan.from);
+                    } catch (const Failure& failure) {
+                        const QString kept =
+                            QStringLiteral("the folder keeps the temporary name ") + *folder +
+                            plan.intermediate;
+                        throw Failure(failure.number(), failure.plain(),
+                                      failure.systemText().isEmpty()
+                                          ? kept
+                                          : failure.systemText() + QStringLiteral("; ") + kept);
+                    }
+                }));
+            outcome.renamed = restored && plan.from == *newLeaf;
         }
+    } else if (plan.from == *newLeaf) {
+        // It bears the new name already; renaming it onto itself is refused on some hosts.
+        outcome.renamed = true;
+    } else {
+        if (plan.throughIntermediate)
+            parents.forget(*folder);
+        // Safe without the detour: a rename never replaces what bears the new name.
+        outcome.renamed =
+            step(152, from, [&] { fileSystem.renameFolder(*folder, plan.from, *newLeaf); });
+        if (outcome.renamed)
+            parents.renamed(*folder, plan.from, *newLeaf);
+        else
+            parents.forget(*folder);
     }
     if (outcome.renamed) {
-        outcome.newPath = *folder + newLeaf + separator;
-        outcome.oldPath = *folder + *from + separator;
+        outcome.result = RenameOutcome::Result::Renamed;
+        outcome.newPath = *folder + *newLeaf + separator;
+        outcome.oldPath = from + separator;
     }
     trap.reach(156);
     trap.reach(186);
-    return outcome;
+    return settle();
+}
+
+RenameOutcome RenameFilesWild(FileSystem& fileSystem, const FailureReport& report,
+                              const QString& currentPath, const QString& newPath) {
+    ParentEntries parents(fileSystem);
+    return RenameFilesWild(fileSystem, parents, report, currentPath, newPath);
 }
 
 } // namespace tarnwick

@@ -7,12 +7,26 @@
 namespace tarnwick {
 
 class FileSystem;
+class ParentEntries;
 
 inline constexpr char16_t kRenameFilesWildLabel[] =
     u"in Brisquel2021/08/31.FileNaming.RenameFilesWild ";
 
+inline constexpr char16_t kNotFoundReason[] = u"Not found on disk";
+inline constexpr char16_t kRefusedReason[] = u"Refused: another folder bears this name";
+
 // What became of one listed folder.
 struct RenameOutcome {
+    enum class Result {
+        Renamed,
+        // No folder bears the listed name (deleted, renamed outside, a second row of one folder).
+        NotFound,
+        // Another entry bears the new name.
+        Refused,
+        // The host refused a step.
+        Failed,
+    };
+
     // The folder now bears the new name.
     bool renamed = false;
     // When renamed: the path it bears now, its parent as found on disk, its new name and a
@@ -22,13 +36,22 @@ struct RenameOutcome {
     // When renamed: the path it bore before, its parent as found on disk. Rows below it were
     // renamed under that parent, so this is where their paths are followed from.
     QString oldPath{};
+    Result result = Result::NotFound;
+    // When not renamed: why, in words a person can act on.
+    QString reason{};
 };
 
 // Renames the listed folder currentPath inside its parent to the last component of newPath,
 // through the intermediate name "<new name>9999999" so that a change of letter case alone takes
-// effect. Only the listed folder is renamed: the subfolder of exactly that name, else the one
-// subfolder with the same name key. A folder whose final rename fails is given back its name.
-// Every failure is reported through report; the engine itself never throws.
+// effect, as PlanRename decides from the parent's entries (read through parents, which the run
+// keeps). A folder whose final rename fails is given back its name. Failures are held until the
+// folder's rename is settled: a folder renamed as asked reports nothing, any other reports its
+// first failure once, naming the folder. The engine itself never throws.
+RenameOutcome RenameFilesWild(FileSystem& fileSystem, ParentEntries& parents,
+                              const FailureReport& report, const QString& currentPath,
+                              const QString& newPath);
+
+// The same for one folder on its own, with nothing kept from any run.
 RenameOutcome RenameFilesWild(FileSystem& fileSystem, const FailureReport& report,
                               const QString& currentPath, const QString& newPath);
 

@@ -4,7 +4,9 @@
 #include "folders/window.h"
 #include "platform/filesystem.h"
 #include "platform/userdialogs.h"
+#include "rename/parententries.h"
 #include "rename/renameengine.h"
+#include "rename/runerrors.h"
 
 #include <QHash>
 #include <QString>
@@ -65,6 +67,43 @@ private:
     QHash<QString, std::optional<bool>> m_isLink;
 };
 
+// The place of the row in hand while the window is live: rows removed above it move it up, and
+// a cleared list ends the pass. Rows are only ever appended below it.
+class RowCursor {
+public:
+    explicit RowCursor(FolderListModel& list) : m_list(list) {
+        m_connections[0] = QObject::connect(&list, &QAbstractItemModel::rowsRemoved,
+                                            [this](const QModelIndex&, int first, int last) {
+                                                if (last < m_next)
+                                                    m_next -= last - first + 1;
+                                                else if (first < m_next)
+                                                    m_next = first;
+                                            });
+        m_connections[1] =
+            QObject::connect(&list, &QAbstractItemModel::modelReset, [this] { m_next = 0; });
+    }
+    ~RowCursor() {
+        for (const QMetaObject::Connection& connection : m_connections)
+            QObject::disconnect(connection);
+    }
+    RowCursor(const RowCursor&) = delete;
+    RowCursor& operator=(const RowCursor&) = delete;
+
+    bool hasNext() const { return m_next < m_list.count(); }
+    // The next row to take, or none at the end of the list as it is now.
+    std::optional<int> take() {
+        if (m_next >= m_list.count())
+            return std::nullopt;
+        return m_next++;
+    }
+    void restart() { m_next = 0; }
+
+private:
+    FolderListModel& m_list;
+    int m_next = 0;
+    QMetaObject::Connection m_connections[2];
+};
+
 } // namespace
 
 void PushButton2_Click(WindowServices& window) {
@@ -89,59 +128,80 @@ void PushButton2_Click(WindowServices& window) {
         return;
     }
 
-    int count = 0;
-    trap.step(104, [&] { count = list.count(); });
+    trap.reach(104);
     // The path each renamed folder bears now, under the current path it was listed with. Keyed by
     // the text, not the position: rows may move while the window is live, and every row listing a
     // renamed folder then shows where it is.
     QHash<QString, QString> renamed;
-    const QChar separator = window.fileSystem().separator();
-    ListedLinks links(window.fileSystem(), list);
-    for (int row = 0; row < count; ++row) {
+    // Why each listed folder that was to be renamed was not.
+    QHash<QString, QString> notDone;
+    FileSystem& fileSystem = window.fileSystem();
+    const QChar separator = fileSystem.separator();
+    ListedLinks links(fileSystem, list);
+    ParentEntries parents(fileSystem);
+    RunErrors errors(window.dialogs());
+    const FailureReport engineReport = errors.report();
+    // A row that is no longer there is not renamed and is no failure: the window is live, and
+    // clearing or shortening the list during a run is the user's way to stop it.
+    RowCursor cursor(list);
+    while (cursor.hasNext()) {
         trap.step(106, [&] { window.pumpMessages(); });
-        // A row that cannot be read (removed meanwhile) is skipped whole: renaming with what an
-        // earlier row left behind would rename the wrong folder.
-        QString now, next;
-        if (!trap.step(108, [&] { now = list.text(row, kNow); }) ||
-            !trap.step(110, [&] { next = list.text(row, kNewName); }))
-            continue;
+        const std::optional<int> row = cursor.take();
+        if (!row)
+            break;
+        // Read together: a row is taken whole or not at all.
+        trap.reach(108);
+        const QString now = list.text(*row, kNow);
+        trap.reach(110);
+        const QString next = list.text(*row, kNewName);
         trap.reach(112);
         if (next.isEmpty() || links.above(now, separator))
             continue;
-        trap.step(114, [&] {
-            const RenameOutcome outcome = RenameFilesWild(window.fileSystem(), report, now, next);
-            if (!outcome.renamed)
-                return;
-            renamed.insert(now, outcome.newPath);
-            // Its parent found in other letter case: the rows below it were renamed under the
-            // parent as found, and their paths name it so.
-            if (outcome.oldPath != now)
-                renamed.insert(outcome.oldPath, outcome.newPath);
-        });
+        trap.reach(114);
+        const RenameOutcome outcome = RenameFilesWild(fileSystem, parents, engineReport, now, next);
+        if (!outcome.renamed) {
+            notDone.insert(now, outcome.reason);
+            errors.folderDone(WithoutTrailingSeparator(now, separator), outcome.reason);
+            continue;
+        }
+        notDone.remove(now);
+        renamed.insert(now, outcome.newPath);
+        // Its parent found in other letter case: the rows below it were renamed under the
+        // parent as found, and their paths name it so.
+        if (outcome.oldPath != now)
+            renamed.insert(outcome.oldPath, outcome.newPath);
     }
     trap.reach(116);
+    errors.finish();
 
     // Column 1 shows the path each folder bears now: a row whose rename failed keeps its folder's
     // path, and a row below a renamed folder follows it.
-    trap.step(118, [&] { count = list.count(); });
-    for (int row = 0; row < count; ++row) {
+    trap.reach(118);
+    cursor.restart();
+    while (cursor.hasNext()) {
         trap.step(120, [&] { window.pumpMessages(); });
-        QString now;
-        if (!trap.step(122, [&] { now = list.text(row, kNow); }))
-            continue;
+        const std::optional<int> row = cursor.take();
+        if (!row)
+            break;
+        trap.reach(122);
+        const QString now = list.text(*row, kNow);
         trap.reach(124);
         if (renamed.isEmpty())
             continue;
         const QString bears = PathBorne(now, renamed, separator);
         if (bears != now)
-            trap.step(126, [&] { list.setText(row, kNow, bears); });
+            trap.step(126, [&] { list.setText(*row, kNow, bears); });
     }
     trap.reach(128);
 
-    trap.step(130, [&] { count = list.count(); });
-    for (int row = 0; row < count; ++row) {
+    trap.reach(130);
+    cursor.restart();
+    while (cursor.hasNext()) {
         trap.step(132, [&] { window.pumpMessages(); });
-        trap.step(134, [&] { list.setText(row, kNewName, QString()); });
+        const std::optional<int> row = cursor.take();
+        if (!row)
+            break;
+        trap.step(134, [&] { list.setText(*row, kNewName, QString()); });
     }
     trap.reach(136);
 }

@@ -10,6 +10,8 @@
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
+#include <climits>
+#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -74,6 +76,9 @@ Walk RunWalk(FileSystem& fileSystem, QStringList folders, bool includeAllLevels 
     return walk;
 }
 
+// The length bound of the fake, the host the program was made for.
+constexpr qsizetype kFolderLengthBound = 260;
+
 QString Repeat(char16_t unit, qsizetype count) {
     return QString(count, QChar(unit));
 }
@@ -97,14 +102,17 @@ private:
     QList<QByteArray> m_folders;
 };
 
-// The order the walk must give when it leaves nothing out: breadth first, each folder's
-// subfolders in the host's own listing order, grouped by parent in the order of the parents.
+// The order the walk must give when it leaves out only folders of programs (names beginning
+// with "."): breadth first, each folder's subfolders in the host's own listing order, grouped by
+// parent in the order of the parents.
 QStringList BreadthFirst(FileSystem& fileSystem, const QString& start) {
     QStringList order{start};
     for (qsizetype i = 0; i < order.size(); ++i) {
         const QString folder = order.at(i);
-        for (const QString& name : fileSystem.subfolders(folder))
-            order << folder + name + u'/';
+        for (const QString& name : fileSystem.subfolders(folder)) {
+            if (!name.startsWith(u'.'))
+                order << folder + name + u'/';
+        }
     }
     return order;
 }
@@ -141,6 +149,7 @@ private slots:
     void pumpsAtEachPoint();
     void walkFromWithinAPump();
     void emptyNameIsNotTaken();
+    void folderReachedAgainIsLeftOut();
 
     void diskOrderIsLevelByLevel();
     void diskLinks_data();
@@ -468,13 +477,26 @@ void TestSubfolderWalk::walkFromWithinAPump() {
     QCOMPARE(inner, (QStringList{"/s/", "/s/c/", "/s/c/d/", "/s/", "/s/c/", "/s/c/d/"}));
 }
 
+// A bind mount of a folder of the tree inside the tree reaches that folder a second time.
+void TestSubfolderWalk::folderReachedAgainIsLeftOut() {
+    FakeFileSystem fileSystem;
+    Build(fileSystem, {"/r/a/x/", "/r/m/y/", "/r/z/"});
+    fileSystem.shareIdentity(QStringLiteral("/r/m/"), QStringLiteral("/r/a/"));
+    QCOMPARE(RunWalk(fileSystem, {"/r/"}).folders,
+             (QStringList{"/r/", "/r/a/", "/r/z/", "/r/a/x/"}));
+}
+
 // No disk gives a folder an empty name, but a listing that did would lead the walk back into the
 // same folder again and again, one separator longer each time.
 void TestSubfolderWalk::emptyNameIsNotTaken() {
     class WithEmptyName : public FakeFileSystem {
     public:
-        QStringList subfolders(const QString& folder) override {
-            return QStringList{QString()} + FakeFileSystem::subfolders(folder);
+        FolderListing list(const QString& folder, Through through) override {
+            FolderListing listing = FakeFileSystem::list(folder, through);
+            listing.entries.insert(listing.entries.begin(),
+                                   DirectoryEntry{QString(), EntryKind::Folder,
+                                                  attribute::kDirectory, FileIdentity{2, 0}});
+            return listing;
         }
     } fileSystem;
     fileSystem.addFolder(QStringLiteral("/r/a/"));
@@ -487,36 +509,46 @@ void TestSubfolderWalk::diskOrderIsLevelByLevel() {
     QTemporaryDir temporary;
     QVERIFY(temporary.isValid());
     const QString root = temporary.path() + u'/';
-    makeFolders(root, {"b/y/z", "a/x", "c", "a/w/v", "d/e/f/g", ".hidden/inner"});
+    makeFolders(root, {"b/y/z", "a/x", "c", "a/w/v", "d/e/f/g", ".hidden/inner", "a/.git/objects"});
     FileSystem& fileSystem = HostFileSystem();
     const Walk walk = RunWalk(fileSystem, {root});
     QCOMPARE(Relative(walk.folders, root), Relative(BreadthFirst(fileSystem, root), root));
     QCOMPARE(sorted(Relative(walk.folders, root)),
-             sorted({"", "a/", "b/", "c/", "d/", ".hidden/", "a/x/", "a/w/", "b/y/", "d/e/",
-                     ".hidden/inner/", "a/w/v/", "b/y/z/", "d/e/f/", "d/e/f/g/"}));
+             sorted({"", "a/", "b/", "c/", "d/", "a/x/", "a/w/", "b/y/", "d/e/", "a/w/v/", "b/y/z/",
+                     "d/e/f/", "d/e/f/g/"}));
     QCOMPARE(walk.reports, QStringList{});
+    // A folder of a program chosen itself is walked, its own such folders left out.
+    QCOMPARE(sorted(Relative(RunWalk(fileSystem, {root + ".hidden/"}).folders, root)),
+             sorted({".hidden/", ".hidden/inner/"}));
 }
 
 void TestSubfolderWalk::diskLinks_data() {
     QTest::addColumn<QString>("target");
     QTest::addColumn<QStringList>("expected");
+    // Chosen itself, the link is walked as the folder it leads to; empty: not tried.
+    QTest::addColumn<QStringList>("chosen");
 
     // The link is made at "a/link"; the tree holds a/, b/c/ and a file f.
+    const QStringList none;
     QTest::newRow("link to an ancestor is listed, never entered")
-        << ".." << QStringList{"", "a/", "b/", "a/link/", "b/c/"};
+        << ".." << QStringList{"", "a/", "b/", "a/link/", "b/c/"}
+        << QStringList{"", "a/", "b/", "a/link/", "b/c/"};
     QTest::newRow("link to a sibling is listed, its target walked once")
-        << "../b" << QStringList{"", "a/", "b/", "a/link/", "b/c/"};
-    QTest::newRow("link to itself is left out") << "link" << QStringList{"", "a/", "b/", "b/c/"};
+        << "../b" << QStringList{"", "a/", "b/", "a/link/", "b/c/"} << QStringList{"", "c/"};
+    QTest::newRow("link to itself is left out")
+        << "link" << QStringList{"", "a/", "b/", "b/c/"} << none;
     QTest::newRow("dangling link is left out")
-        << "../nothing" << QStringList{"", "a/", "b/", "b/c/"};
-    QTest::newRow("link to a file is left out") << "../f" << QStringList{"", "a/", "b/", "b/c/"};
+        << "../nothing" << QStringList{"", "a/", "b/", "b/c/"} << none;
+    QTest::newRow("link to a file is left out")
+        << "../f" << QStringList{"", "a/", "b/", "b/c/"} << none;
     QTest::newRow("link leading outside the tree is listed, never entered")
-        << "/" << QStringList{"", "a/", "b/", "a/link/", "b/c/"};
+        << "/" << QStringList{"", "a/", "b/", "a/link/", "b/c/"} << none;
 }
 
 void TestSubfolderWalk::diskLinks() {
     QFETCH(QString, target);
     QFETCH(QStringList, expected);
+    QFETCH(QStringList, chosen);
     QTemporaryDir temporary;
     QVERIFY(temporary.isValid());
     const QString root = temporary.path() + u'/';
@@ -534,10 +566,10 @@ void TestSubfolderWalk::diskLinks() {
         QVERIFY(walk.folders[i - 1].count(u'/') <= walk.folders[i].count(u'/'));
     QCOMPARE(walk.reports, QStringList{});
 
-    // Chosen itself, a link stays in the collection with nothing below it.
-    if (expected.contains(QStringLiteral("a/link/"))) {
+    // A home folder's "Documents" may be a link to another disk: chosen, it is walked.
+    if (!chosen.isEmpty()) {
         const QString link = root + QStringLiteral("a/link/");
-        QCOMPARE(RunWalk(HostFileSystem(), {link}).folders, QStringList{link});
+        QCOMPARE(sorted(Relative(RunWalk(HostFileSystem(), {link}).folders, link)), sorted(chosen));
     }
 }
 
@@ -546,14 +578,24 @@ void TestSubfolderWalk::diskNames_data() {
     QTest::addColumn<bool>("taken");
 
     QTest::newRow("accented letter") << QByteArray("caf\xc3\xa9") << true;
-    QTest::newRow("hidden") << QByteArray(".cache") << true;
+    QTest::newRow("a program's folder") << QByteArray(".cache") << false;
     QTest::newRow("vertical bar") << QByteArray("a|b") << true;
     QTest::newRow("tab") << QByteArray("a\tb") << false;
     QTest::newRow("control character") << QByteArray("a\x01") << false;
-    QTest::newRow("question mark") << QByteArray("a?") << false;
+    QTest::newRow("C1 control character") << QByteArray("a\xc2\x85") << false;
+    QTest::newRow("question mark") << QByteArray("what? now") << true;
     QTest::newRow("outside Windows-1252") << QByteArray("\xc5\x82\xc3\xb3"
                                                         "d\xc5\xba")
-                                          << false;
+                                          << true;
+    QTest::newRow("Cyrillic") << QByteArray("\xd0\xa4\xd0\xbe\xd1\x82\xd0\xbe") << true;
+    QTest::newRow("Japanese") << QByteArray("\xe6\x97\xa5\xe6\x9c\xac") << true;
+    QTest::newRow("curly apostrophe") << QByteArray("don\xe2\x80\x99t panic") << true;
+    QTest::newRow("en dash") << QByteArray("2019\xe2\x80\x93"
+                                           "2020 Reports")
+                             << true;
+    QTest::newRow("euro sign") << QByteArray("Price \xe2\x82\xac"
+                                             "5")
+                               << true;
     QTest::newRow("not valid UTF-8") << QByteArray("bad\xff\xfe") << false;
 }
 
@@ -581,30 +623,40 @@ void TestSubfolderWalk::diskNames() {
     QCOMPARE(walk.reports, QStringList{});
 }
 
+// The bound is the host's own: a path is listed as long as one call can address it.
 void TestSubfolderWalk::diskLengthBound() {
     QTemporaryDir temporary;
     QVERIFY(temporary.isValid());
     const QString root = temporary.path() + u'/';
-    // Two branches: one whose folder path is 259 characters, one of 260; each with a child.
-    auto branch = [&](QChar letter, int length) {
-        QString path = root;
-        while (path.size() + 101 < length)
-            path += QString(99, letter) + u'/';
-        path += QString(length - path.size() - 1, letter) + u'/';
-        return path;
-    };
-    const QString walked = branch(u'w', 259);
-    const QString unwalked = branch(u'u', 260);
-    QCOMPARE(walked.size(), 259);
-    QCOMPARE(unwalked.size(), 260);
-    QVERIFY(QDir().mkpath(walked + QStringLiteral("c")));
-    QVERIFY(QDir().mkpath(unwalked + QStringLiteral("c")));
+    QString long334 = root;
+    while (long334.size() + 101 < 334)
+        long334 += QString(99, u'w') + u'/';
+    long334 += QString(334 - long334.size() - 1, u'w') + u'/';
+    QCOMPARE(long334.size(), 334);
+    QVERIFY(QDir().mkpath(long334 + QStringLiteral("c")));
 
+    // A chain past PATH_MAX, made one folder at a time; each name is 250 bytes.
+    const QByteArray name(250, 'x');
+    std::vector<int> chain{::open(QFile::encodeName(root).constData(), O_RDONLY | O_DIRECTORY)};
+    for (int i = 0; i < 20; ++i) {
+        QVERIFY(::mkdirat(chain.back(), name.constData(), 0755) == 0);
+        chain.push_back(::openat(chain.back(), name.constData(), O_RDONLY | O_DIRECTORY));
+    }
     const QStringList result = RunWalk(HostFileSystem(), {root}).folders;
-    QVERIFY(result.contains(walked));
-    QVERIFY(result.contains(walked + QStringLiteral("c/")));
-    QVERIFY(result.contains(unwalked));
-    QVERIFY(!result.contains(unwalked + QStringLiteral("c/")));
+    for (std::size_t i = chain.size() - 1; i > 0; --i) {
+        ::close(chain[i]);
+        ::unlinkat(chain[i - 1], name.constData(), AT_REMOVEDIR);
+    }
+    ::close(chain.front());
+
+    QVERIFY(result.contains(long334));
+    QVERIFY(result.contains(long334 + QStringLiteral("c/")));
+    qsizetype listed = 0;
+    for (const QString& path : result)
+        listed += path.contains(QString::fromLatin1(name)) ? 1 : 0;
+    // Every folder whose path, its separator included, fits in PATH_MAX bytes, and none beyond.
+    const qsizetype fitting = (PATH_MAX - QFile::encodeName(root).size()) / (name.size() + 1);
+    QCOMPARE(listed, fitting);
 }
 
 QTEST_APPLESS_MAIN(TestSubfolderWalk)

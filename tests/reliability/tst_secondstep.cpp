@@ -25,9 +25,13 @@ public:
 
 protected:
     int renameExclusive(int folderFd, const char* from, const char* to) override {
-        const auto squatter = squatters.constFind(QByteArray(to));
-        if (squatter != squatters.constEnd() && QByteArray(from) == QByteArray(to) + "9999999" &&
-            ::mkdirat(folderFd, squatter->constData(), 0755) == 0)
+        const QByteArray target(to);
+        const qsizetype slash = target.lastIndexOf('/');
+        const QByteArray parent = target.left(slash + 1);
+        const QByteArray leaf = target.mid(slash + 1);
+        const auto squatter = squatters.constFind(leaf);
+        if (squatter != squatters.constEnd() && QByteArray(from) == target + "9999999" &&
+            ::mkdirat(folderFd, (parent + *squatter).constData(), 0755) == 0)
             ++Counted().faults;
         return placeholder ? EINVAL : PosixFileSystem::renameExclusive(folderFd, from, to);
     }
@@ -121,7 +125,10 @@ void TestSecondStep::refusedOnTheFake() {
         expected << Expected(folder, refused);
     CheckTree(before, Bytes(fake.tree()), Bytes(expected));
     const SessionReport report = session.report();
-    CheckErrors(report.errors, QList<int>(refused.size(), 152), description);
+    // A folder whose name does not change ends as asked once it has its name back: no box.
+    CheckErrors(report.errors,
+                QList<int>(refused.size() - refused.count(QStringLiteral("KEEP")), 152),
+                description);
     QCOMPARE(Folders(report.nows), Folders(expected));
 }
 
@@ -171,7 +178,7 @@ void TestSecondStep::targetTakenOnDisk_data() {
             << common + QStringList{"T/DOCS/", "T/DOCS/INNER/", "T/KEEP/", "T/KEEP9999999/",
                                     "T/KEEP9999999/file"}
             << QStringList{"T/", "T/DOCS/", "T/DOCS/INNER/", "T/KEEP/", "T/MUSIC/"}
-            << QList<int>{152, 152} << 1;
+            << QList<int>{152} << 1;
     }
 }
 

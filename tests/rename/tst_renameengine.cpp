@@ -138,7 +138,7 @@ void TestRenameEngine::addRenameRows(Host host) {
         << "t/PHOTOS/" << QString() << QStringList{"t/", "t/Photos/"} << QList<int>{} << QString();
     QTest::newRow("parent gone") << QStringList{"t/"} << none << "t/missing/sub/"
                                  << "t/missing/SUB/" << QString() << QStringList{"t/"}
-                                 << QList<int>{130, 132, 134} << "Path not found";
+                                 << QList<int>{130} << "Path not found";
     QTest::newRow("parent renamed in letter case alone")
         << QStringList{"t/DOCS/sub/"} << none << "t/Docs/sub/"
         << "t/Docs/SUB/"
@@ -147,17 +147,15 @@ void TestRenameEngine::addRenameRows(Host host) {
     QTest::newRow("parent renamed beyond letter case")
         << QStringList{"t/Papers/sub/"} << none << "t/Docs/sub/"
         << "t/Docs/SUB/" << QString() << QStringList{"t/", "t/Papers/", "t/Papers/sub/"}
-        << QList<int>{130, 132, 134} << "Path not found";
+        << QList<int>{130} << "Path not found";
     QTest::newRow("intermediate name taken by a folder")
         << QStringList{"t/docs/", "t/DOCS9999999/"} << none << "t/docs/"
         << "t/DOCS/"
-        << "t/DOCS/" << QStringList{"t/", "t/DOCS/", "t/DOCS9999999/"} << QList<int>{150}
-        << "File already exists";
+        << "t/DOCS/" << QStringList{"t/", "t/DOCS/", "t/DOCS9999999/"} << QList<int>{} << QString();
     QTest::newRow("intermediate name taken by a file")
         << QStringList{"t/docs/"} << QStringList{"t/DOCS9999999"} << "t/docs/"
         << "t/DOCS/"
-        << "t/DOCS/" << QStringList{"t/", "t/DOCS/", "t/DOCS9999999"} << QList<int>{150}
-        << "File already exists";
+        << "t/DOCS/" << QStringList{"t/", "t/DOCS/", "t/DOCS9999999"} << QList<int>{} << QString();
     if (bothCasesCanExist) {
         QTest::newRow("new name borne by another folder in other case")
             << QStringList{"t/docs/", "t/Docs/"} << none << "t/docs/"
@@ -175,11 +173,11 @@ void TestRenameEngine::addRenameRows(Host host) {
     QTest::newRow("new name of 255 bytes")
         << QStringList{"t/" + k255 + "/"} << none << "t/" + k255 + "/"
         << "t/" + k255Upper + "/"
-        << "t/" + k255Upper + "/" << QStringList{"t/", "t/" + k255Upper + "/"} << QList<int>{150}
-        << "Path/File access error";
+        << "t/" + k255Upper + "/" << QStringList{"t/", "t/" + k255Upper + "/"} << QList<int>{}
+        << QString();
     QTest::newRow("new name longer than a name can be")
         << QStringList{"t/x/"} << none << "t/x/"
-        << "t/" + k256Upper + "/" << QString() << QStringList{"t/", "t/x/"} << QList<int>{150, 152}
+        << "t/" + k256Upper + "/" << QString() << QStringList{"t/", "t/x/"} << QList<int>{152}
         << "Path/File access error";
     QTest::newRow("blanks at both ends, beside the same name without")
         << QStringList{"t/ docs /", "t/docs/"} << none << "t/ docs /"
@@ -197,14 +195,29 @@ void TestRenameEngine::addRenameRows(Host host) {
         << QStringList{"t/фото/", "t/мама/"} << none << "t/фото/"
         << "t/ФОТО/"
         << "t/ФОТО/" << QStringList{"t/", "t/ФОТО/", "t/мама/"} << QList<int>{} << QString();
-    QTest::newRow("lossy listed name matching two folders")
-        << QStringList{"t/фото/", "t/мама/"} << none << "t/" + kLossy + "/"
-        << "t/" + kLossy + "/" << QString() << QStringList{"t/", "t/мама/", "t/фото/"}
-        << QList<int>{146} << "Folder name is ambiguous";
-    QTest::newRow("lossy listed name matching one folder")
-        << QStringList{"t/фото/", "t/docs/"} << none << "t/" + kLossy + "/"
-        << "t/Фото/"
-        << "t/Фото/" << QStringList{"t/", "t/docs/", "t/Фото/"} << QList<int>{} << QString();
+    // Only where listings lose characters is a folder found by its name key; elsewhere the
+    // listed name is the folder's own, and an unlisted sibling sharing its key is never renamed.
+    if (host != Host::Disk) {
+        QTest::newRow("lossy listed name matching two folders")
+            << QStringList{"t/фото/", "t/мама/"} << none << "t/" + kLossy + "/"
+            << "t/" + kLossy + "/" << QString() << QStringList{"t/", "t/мама/", "t/фото/"}
+            << QList<int>{146} << "Folder name is ambiguous";
+        QTest::newRow("lossy listed name matching one folder")
+            << QStringList{"t/фото/", "t/docs/"} << none << "t/" + kLossy + "/"
+            << "t/Фото/"
+            << "t/Фото/" << QStringList{"t/", "t/docs/", "t/Фото/"} << QList<int>{} << QString();
+    } else {
+        QTest::newRow("listed name gone, a sibling shares its key")
+            << QStringList{"t/мама/"} << none << "t/фото/"
+            << "t/ФОТО/" << QString() << QStringList{"t/", "t/мама/"} << QList<int>{} << QString();
+        QTest::newRow("listed name gone, a sibling differs by a tab")
+            << QStringList{"t/docs\t/"} << none << "t/docs/"
+            << "t/DOCS/" << QString() << QStringList{"t/", "t/docs\t/"} << QList<int>{}
+            << QString();
+        QTest::newRow("listed name gone, a sibling differs by a blank")
+            << QStringList{"t/docs/"} << none << "t/docs /"
+            << "t/Docs /" << QString() << QStringList{"t/", "t/docs/"} << QList<int>{} << QString();
+    }
     QTest::newRow("root written with one separator")
         << QStringList{"t/"} << none << "/"
         << "/" << QString() << QStringList{"t/"} << QList<int>{} << QString();
@@ -326,15 +339,15 @@ void TestRenameEngine::faultsOnTheWay_data() {
         *row("first step refused, direct rename")
             << mode << "/t/docs/"
             << "/t/DOCS/" << Fault::FirstStep << true << QStringList{"t/", "t/DOCS/"} << 1
-            << QList<int>{150} << "Permission denied";
+            << QList<int>{} << QString();
         *row("first step and direct rename refused")
             << mode << "/t/docs/"
             << "/t/DOCS/" << Fault::FirstStepAndDirect << false << QStringList{"t/", "t/docs/"} << 0
-            << QList<int>{150, 152} << "Permission denied";
+            << QList<int>{150} << "Permission denied";
         *row("first step refused, new name equal to the current one")
             << mode << "/t/Docs/"
             << "/t/Docs/" << Fault::FirstStep << true << QStringList{"t/", "t/Docs/"} << 0
-            << QList<int>{150} << "Permission denied";
+            << QList<int>{} << QString();
         *row("second step refused, name given back")
             << mode << "/t/docs/"
             << "/t/DOCS/" << Fault::SecondStep << false << QStringList{"t/", "t/docs/"} << 2
@@ -352,13 +365,11 @@ void TestRenameEngine::faultsOnTheWay_data() {
             << "/t/DOCS/" << Fault::NewNameTakenBetweenSteps << false
             << (caseBlind ? QStringList{"t/", "t/DOCS/", "t/DOCS9999999/"}
                           : QStringList{"t/", "t/DOCS/", "t/docs/"})
-            << (caseBlind ? 1 : 2) << (caseBlind ? QList<int>{152, 152} : QList<int>{152})
-            << "File already exists";
+            << (caseBlind ? 1 : 2) << QList<int>{152} << "File already exists";
         *row("second step and way back refused")
             << mode << "/t/docs/"
             << "/t/DOCS/" << Fault::SecondStepAndWayBack << false
-            << QStringList{"t/", "t/DOCS9999999/"} << 1 << QList<int>{152, 152}
-            << "Permission denied";
+            << QStringList{"t/", "t/DOCS9999999/"} << 1 << QList<int>{152} << "Permission denied";
         *row("listing refused") << mode << "/t/docs/"
                                 << "/t/DOCS/" << Fault::Listing << false
                                 << QStringList{"t/", "t/docs/"} << 0 << QList<int>{132}
@@ -393,7 +404,6 @@ void TestRenameEngine::faultsOnTheWay() {
     // A folder left under the intermediate name is named in the report, so the user can find it.
     const QString intermediatePath = QStringLiteral("/t/%1/").arg(leaf + QStringLiteral("9999999"));
     const bool stranded = trial.tree().contains(intermediatePath.mid(1));
-    QCOMPARE(stranded, lines == QList<int>({152, 152}));
     if (stranded)
         QVERIFY2(reports.messages.last().contains(WithoutTrailingSeparator(intermediatePath, u'/')),
                  qPrintable(reports.messages.last()));
@@ -457,7 +467,7 @@ void TestRenameEngine::nameTooLongInBytesOnDisk() {
                         trial.path("t/" + upper + "/"));
     QCOMPARE(outcome, RenameOutcome{});
     QCOMPARE(trial.tree(), (QStringList{"t/", "t/" + name + "/"}));
-    CheckReports(reports.messages, {150, 152}, QStringLiteral("Path/File access error"));
+    CheckReports(reports.messages, {152}, QStringLiteral("Path/File access error"));
 }
 
 QTEST_GUILESS_MAIN(TestRenameEngine)

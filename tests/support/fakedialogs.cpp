@@ -10,6 +10,13 @@ MessageAnswer FakeUserDialogs::showMessage(const QString& text, const QString& t
     return buttons == MessageButtons::YesNo ? MessageAnswer::No : MessageAnswer::Ok;
 }
 
+bool FakeUserDialogs::showErrorWithCheckBox(const QString& text, const QString& checkBoxText) {
+    messages.append(
+        {text, QString::fromUtf16(kErrorTitle), MessageButtons::Ok, MessageIcon::Warning});
+    checkBoxes << checkBoxText;
+    return !ticks.isEmpty() && ticks.takeFirst();
+}
+
 QString FakeUserDialogs::browseForFolder(QObject* owner, const QString& prompt,
                                          const QString& startFolder) {
     browses.append({owner, prompt, startFolder});

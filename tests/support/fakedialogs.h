@@ -26,6 +26,7 @@ public:
 
     MessageAnswer showMessage(const QString& text, const QString& title, MessageButtons buttons,
                               MessageIcon icon) override;
+    bool showErrorWithCheckBox(const QString& text, const QString& checkBoxText) override;
     QString browseForFolder(QObject* owner, const QString& prompt,
                             const QString& startFolder) override;
     bool openFolder(const QString& path) override;
@@ -33,6 +34,10 @@ public:
 
     // Answers given in turn; when they run out: OK, or No for a Yes/No question.
     QList<MessageAnswer> answers;
+    // Whether the user ticks the check box of an error message, in turn; when they run out: not.
+    QList<bool> ticks;
+    // The check box texts offered with error messages, in turn.
+    QStringList checkBoxes;
     // Folders the browser returns in turn; when they run out, the browser is cancelled.
     QStringList chosenFolders;
     // Runs while the browser is open, as if the user acted meanwhile.

@@ -7,6 +7,7 @@ struct FakeFileSystem::Node {
     Kind kind = Kind::Folder;
     int extraAttributes = 0;
     std::optional<Failure> listFailure;
+    quint64 inode = 0;
     Node* parent = nullptr;
     std::vector<std::unique_ptr<Node>> children;
 };
@@ -17,7 +18,19 @@ Failure NotFound() {
 }
 } // namespace
 
-FakeFileSystem::FakeFileSystem(Mode mode) : m_mode(mode), m_root(std::make_unique<Node>()) {}
+// The host the program was made for: Windows-1252 names, 260-character bounds, lossy listings.
+FakeFileSystem::FakeFileSystem(Mode mode) : m_mode(mode), m_root(std::make_unique<Node>()) {
+    m_root->inode = ++m_lastInode;
+    m_rules.separator = u'/';
+    m_rules.codePage = CodePage::Ansi;
+    m_rules.lengthsInBytes = false;
+    m_rules.pathBound = 260;
+    m_rules.nameBound = 260;
+    m_rules.nameMax = 255;
+    m_rules.lossyListings = true;
+    m_rules.listingsTellKinds = false;
+    m_rules.refusesCaseTwins = true;
+}
 FakeFileSystem::~FakeFileSystem() = default;
 
 QStringList FakeFileSystem::components(const QString& path) {
@@ -74,6 +87,7 @@ FakeFileSystem::Node* FakeFileSystem::make(const QString& path, Kind kind) {
             created->name = names[i];
             created->kind = i + 1 == names.size() ? kind : Kind::Folder;
             created->parent = node;
+            created->inode = ++m_lastInode;
             next = created.get();
             node->children.push_back(std::move(created));
         }
@@ -97,6 +111,13 @@ void FakeFileSystem::addFolderLink(const QString& path) {
 void FakeFileSystem::setExtraAttributes(const QString& path, int extraAttributes) {
     if (Node* node = find(path))
         node->extraAttributes = extraAttributes;
+}
+
+void FakeFileSystem::shareIdentity(const QString& path, const QString& other) {
+    Node* node = find(path);
+    const Node* original = find(other);
+    if (node && original)
+        node->inode = original->inode;
 }
 
 void FakeFileSystem::remove(const QString& path) {
@@ -136,26 +157,30 @@ bool FakeFileSystem::existsExactly(const QString& path) const {
     return findExactly(path);
 }
 
+int FakeFileSystem::attributesOf(const Node& node) {
+    switch (node.kind) {
+    case Kind::File:
+        return attribute::kArchive | node.extraAttributes;
+    case Kind::Link:
+        return attribute::kDirectory | attribute::kReparsePoint | node.extraAttributes;
+    case Kind::Folder:
+        break;
+    }
+    return attribute::kDirectory | node.extraAttributes;
+}
+
 std::optional<int> FakeFileSystem::attributes(const QString& path) {
     const Node* node = find(path);
     if (!node)
         return std::nullopt;
-    switch (node->kind) {
-    case Kind::File:
-        return 32 | node->extraAttributes;
-    case Kind::Link:
-        return attribute::kDirectory | attribute::kReparsePoint | node->extraAttributes;
-    case Kind::Folder:
-        break;
-    }
-    return attribute::kDirectory | node->extraAttributes;
+    return attributesOf(*node);
 }
 
 bool FakeFileSystem::isRoot(const QString& path) {
     return find(path) == m_root.get();
 }
 
-QStringList FakeFileSystem::subfolders(const QString& folder) {
+FolderListing FakeFileSystem::list(const QString& folder, Through) {
     if (beforeListing)
         beforeListing(folder);
     const Node* node = find(folder);
@@ -163,34 +188,20 @@ QStringList FakeFileSystem::subfolders(const QString& folder) {
         throw NotFound();
     if (node->listFailure)
         throw *node->listFailure;
-    QStringList names;
+    FolderListing listing;
+    listing.identity = {1, node->inode};
     for (const auto& entry : node->children) {
-        if (entry->kind != Kind::File)
-            names << entry->name;
+        const EntryKind kind = entry->kind == Kind::Folder ? EntryKind::Folder
+                               : entry->kind == Kind::Link ? EntryKind::FolderLink
+                                                           : EntryKind::Other;
+        listing.entries.push_back({entry->name, kind, attributesOf(*entry), {1, entry->inode}});
     }
-    return names;
+    return listing;
 }
 
-bool FakeFileSystem::hasCaseTwin(const QString& parent, const QString& name) {
-    subfolders(parent); // fails as listing would
-    const Node* folder = find(parent);
-    return std::any_of(folder->children.begin(), folder->children.end(), [&](const auto& entry) {
-        return entry->name != name && !entry->name.compare(name, Qt::CaseInsensitive);
-    });
-}
-
+// Never replaces: a name borne as this host resolves names (ignoring letter case where it does)
+// is refused. Whether a twin in other case is refused too is the caller's question.
 void FakeFileSystem::renameFolder(const QString& parent, const QString& from, const QString& to) {
-    rename(parent, from, to, m_refuseCaseConflicts);
-}
-
-// On a host that ignores letter case a name in other case is the same name: never allowed.
-void FakeFileSystem::restoreFolderName(const QString& parent, const QString& from,
-                                       const QString& to) {
-    rename(parent, from, to, m_mode == Mode::CaseInsensitive);
-}
-
-void FakeFileSystem::rename(const QString& parent, const QString& from, const QString& to,
-                            bool refuseCaseConflicts) {
     if (beforeRename) {
         if (std::optional<Failure> failure = beforeRename(parent, from, to))
             throw *failure;
@@ -205,14 +216,10 @@ void FakeFileSystem::rename(const QString& parent, const QString& from, const QS
     }
     if (!entry)
         throw NotFound();
-    if (to.isEmpty() || to.contains(u'/') || to.contains(QChar(0)) || to.size() > 255 ||
-        std::any_of(m_refused.begin(), m_refused.end(), [&](QChar c) { return to.contains(c); }))
+    if (!m_rules.canBearName(to))
         throw Failure(failure_code::kPathFileAccessError, QStringLiteral("Path/File access error"));
     for (const auto& other : folder->children) {
-        if (other.get() == entry)
-            continue;
-        if (other->name == to ||
-            (refuseCaseConflicts && !other->name.compare(to, Qt::CaseInsensitive)))
+        if (other.get() != entry && sameName(other->name, to))
             throw Failure(failure_code::kFileAlreadyExists, QStringLiteral("File already exists"));
     }
     entry->name = to;

@@ -33,9 +33,16 @@ public:
     // Listing the folder fails with this failure (access denied: 70 "Permission denied").
     void failListing(const QString& path, const Failure& failure);
     void denyAccess(const QString& path);
-    void setRefusedNameCharacters(const QString& characters) { m_refused = characters; }
+    void setRefusedNameCharacters(const QString& characters) {
+        m_rules.refusedNameCharacters = characters;
+    }
     // Whether a target bearing another entry's name in other letter case is refused.
-    void setRefuseCaseConflicts(bool refuse) { m_refuseCaseConflicts = refuse; }
+    void setRefuseCaseConflicts(bool refuse) { m_rules.refusesCaseTwins = refuse; }
+    // Whether listings can lose characters (the host the program was made for), so that a folder
+    // may be found by its name key; otherwise only as the host resolves its name.
+    void setLossyListings(bool lossy) { m_rules.lossyListings = lossy; }
+    // Gives the folder at path the identity of the folder at other, as a bind mount would.
+    void shareIdentity(const QString& path, const QString& other);
 
     // Runs before every rename; a failure it returns fails that rename. It may change the tree.
     std::function<std::optional<Failure>(const QString& parent, const QString& from,
@@ -50,15 +57,12 @@ public:
     bool existsExactly(const QString& path) const;
     int renameCount() const { return m_renameCount; }
 
-    QChar separator() const override { return u'/'; }
+    const HostRules& rules() const override { return m_rules; }
     std::optional<int> attributes(const QString& path) override;
     bool isRoot(const QString& path) override;
-    QStringList subfolders(const QString& folder) override;
-    bool hasCaseTwin(const QString& parent, const QString& name) override;
+    FolderListing list(const QString& folder, Through through = Through::NoLink) override;
     void renameFolder(const QString& parent, const QString& from, const QString& to) override;
-    void restoreFolderName(const QString& parent, const QString& from, const QString& to) override;
     std::optional<QString> findIgnoringCase(const QString& path) override;
-    QString refusedNameCharacters() const override { return m_refused; }
 
 private:
     struct Node;
@@ -71,14 +75,13 @@ private:
     Node* findExactly(const QString& path) const;
     Node* make(const QString& path, Kind kind);
     void collect(const Node* node, const QString& path, QStringList& out) const;
-    void rename(const QString& parent, const QString& from, const QString& to,
-                bool refuseCaseConflicts);
+    static int attributesOf(const Node& node);
 
     Mode m_mode;
     std::unique_ptr<Node> m_root;
-    QString m_refused;
-    bool m_refuseCaseConflicts = true;
+    HostRules m_rules;
     int m_renameCount = 0;
+    quint64 m_lastInode = 0;
 };
 
 } // namespace tarnwick::test

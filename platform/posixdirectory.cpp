@@ -1,0 +1,119 @@
+#include "platform/posixdirectory.h"
+
+#include "platform/posixnames.h"
+
+#include <cerrno>
+#include <cstring>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace tarnwick::posix {
+
+namespace {
+
+bool FollowsToFolder(int folderFd, const char* name) {
+    struct stat target;
+    return fstatat(folderFd, name, &target, 0) == 0 && S_ISDIR(target.st_mode);
+}
+
+EntryKind KindOfLink(int folderFd, const char* name) {
+    return FollowsToFolder(folderFd, name) ? EntryKind::FolderLink : EntryKind::Other;
+}
+
+// The kind as the listing tells it; only what it leaves unknown is asked of the disk.
+EntryKind KindOf(int folderFd, const dirent& entry, bool& isLink) {
+    isLink = false;
+    switch (entry.d_type) {
+    case DT_DIR:
+        return EntryKind::Folder;
+    case DT_LNK:
+        isLink = true;
+        return KindOfLink(folderFd, entry.d_name);
+    case DT_UNKNOWN: {
+        struct stat status;
+        if (fstatat(folderFd, entry.d_name, &status, AT_SYMLINK_NOFOLLOW) != 0)
+            return EntryKind::Other;
+        if (S_ISDIR(status.st_mode))
+            return EntryKind::Folder;
+        isLink = S_ISLNK(status.st_mode);
+        return isLink ? KindOfLink(folderFd, entry.d_name) : EntryKind::Other;
+    }
+    default:
+        return EntryKind::Other;
+    }
+}
+
+// An entry whose name begins with "." belongs to a program (".git", ".cache"): hidden and system,
+// the counterpart of the hidden system folders a walk leaves out.
+int AttributesOf(EntryKind kind, bool isLink, const dirent& entry) {
+    int bits = 0;
+    switch (kind) {
+    case EntryKind::Folder:
+        bits = attribute::kDirectory;
+        break;
+    case EntryKind::FolderLink:
+        bits = attribute::kDirectory | attribute::kReparsePoint;
+        break;
+    case EntryKind::Other:
+        bits =
+            isLink ? attribute::kReparsePoint : (entry.d_type == DT_REG ? attribute::kArchive : 0);
+        break;
+    }
+    if (entry.d_name[0] == '.')
+        bits |= attribute::kHidden | attribute::kSystem;
+    return bits;
+}
+
+} // namespace
+
+Directory::Directory(int at, const char* path, int flags)
+    : m_fd(::openat(at, path, O_RDONLY | O_DIRECTORY | O_CLOEXEC | flags)),
+      m_error(m_fd < 0 ? errno : 0) {}
+
+Directory::~Directory() {
+    if (m_stream)
+        closedir(m_stream);
+    else if (m_fd >= 0)
+        close(m_fd);
+}
+
+const dirent* Directory::next() {
+    if (!m_stream && !(m_stream = fdopendir(m_fd)))
+        throw FailureFromErrno(errno);
+    for (;;) {
+        errno = 0;
+        const dirent* entry = readdir(m_stream);
+        if (!entry) {
+            if (errno != 0)
+                throw FailureFromErrno(errno);
+            return nullptr;
+        }
+        if (!IsDotOrDotDot(entry->d_name))
+            return entry;
+    }
+}
+
+FolderListing Directory::readAll() {
+    if (m_error)
+        throw FailureFromErrno(m_error);
+    struct stat status;
+    if (fstat(m_fd, &status) != 0)
+        throw FailureFromErrno(errno);
+    FolderListing listing;
+    listing.identity = {static_cast<quint64>(status.st_dev), static_cast<quint64>(status.st_ino)};
+    while (const dirent* entry = next()) {
+        std::optional<QString> name = EntryName(entry->d_name, std::strlen(entry->d_name));
+        if (!name)
+            continue;
+        bool isLink = false;
+        const EntryKind kind = KindOf(m_fd, *entry, isLink);
+        listing.entries.push_back({std::move(*name),
+                                   kind,
+                                   AttributesOf(kind, isLink, *entry),
+                                   {listing.identity.device, static_cast<quint64>(entry->d_ino)}});
+    }
+    return listing;
+}
+
+} // namespace tarnwick::posix

@@ -1,0 +1,36 @@
+#pragma once
+
+#include "platform/filesystem.h"
+
+#include <dirent.h>
+
+namespace tarnwick::posix {
+
+// An open folder: a descriptor for the *at calls, and its entries read on demand.
+class Directory {
+public:
+    // flags are added to O_RDONLY | O_DIRECTORY | O_CLOEXEC (O_NOFOLLOW, say).
+    Directory(int at, const char* path, int flags);
+    ~Directory();
+    Directory(const Directory&) = delete;
+    Directory& operator=(const Directory&) = delete;
+
+    int fd() const { return m_fd; }
+    // The errno value of a failed opening, 0 when open.
+    int error() const { return m_error; }
+
+    // The next entry other than "." and "..", or null after the last. Throws Failure.
+    const dirent* next();
+
+    // The folder's identity and every entry that can be addressed, each entry's kind taken from
+    // the listing itself and asked of the disk only where the listing leaves it unknown or the
+    // entry is a link. Throws Failure.
+    FolderListing readAll();
+
+private:
+    int m_fd;
+    int m_error;
+    DIR* m_stream = nullptr;
+};
+
+} // namespace tarnwick::posix

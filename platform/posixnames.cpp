@@ -1,0 +1,127 @@
+#include "platform/posixnames.h"
+
+#include <QFile>
+#include <algorithm>
+#include <cerrno>
+#include <cstring>
+
+namespace tarnwick::posix {
+
+namespace {
+
+// Both flavours of strerror_r: the GNU one returns the text, the XSI one fills the buffer.
+[[maybe_unused]] const char* ErrorText(int result, const char* buffer) {
+    return result == 0 ? buffer : "Unknown error";
+}
+[[maybe_unused]] const char* ErrorText(const char* text, const char*) {
+    return text;
+}
+
+bool IsAscii(const char* text, qsizetype length) {
+    return std::all_of(text, text + length,
+                       [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+}
+
+// A text whose bytes lead back to another text (a lone surrogate becomes U+FFFD) would address
+// another entry than the one meant. Plain ASCII always comes back.
+bool SurvivesRoundTrip(const QString& text, const QByteArray& bytes) {
+    return std::all_of(text.begin(), text.end(), [](QChar c) { return c.unicode() < 0x80; }) ||
+           QFile::decodeName(bytes) == text;
+}
+
+char Lower(char c) {
+    return c >= 'A' && c <= 'Z' ? static_cast<char>(c + 32) : c;
+}
+
+} // namespace
+
+Failure FailureFromErrno(int error) {
+    int number = failure_code::kPathFileAccessError;
+    const char* plain = "Path/File access error";
+    switch (error) {
+    case EACCES:
+    case EPERM:
+    case EROFS:
+        number = failure_code::kPermissionDenied;
+        plain = "Permission denied";
+        break;
+    case ENOENT:
+    case ENOTDIR:
+        number = failure_code::kPathNotFound;
+        plain = "Path not found";
+        break;
+    case EEXIST:
+    case ENOTEMPTY:
+        number = failure_code::kFileAlreadyExists;
+        plain = "File already exists";
+        break;
+    default:
+        break;
+    }
+    char buffer[256] = {};
+    const char* text = ErrorText(strerror_r(error, buffer, sizeof buffer), buffer);
+    return Failure(number, QLatin1String(plain), QString::fromLocal8Bit(text));
+}
+
+bool IsDotOrDotDot(const char* name) {
+    return name[0] == '.' && (name[1] == '\0' || (name[1] == '.' && name[2] == '\0'));
+}
+
+std::optional<QByteArray> SystemPath(const QString& path) {
+    if (path.contains(QChar(0)))
+        return std::nullopt;
+    QByteArray bytes = QFile::encodeName(path);
+    if (!SurvivesRoundTrip(path, bytes))
+        return std::nullopt;
+    char* text = bytes.data();
+    qsizetype kept = 0;
+    for (qsizetype i = 0; i < bytes.size(); ++i) {
+        if (text[i] == '/' && kept > 0 && text[kept - 1] == '/')
+            continue;
+        text[kept++] = text[i];
+    }
+    if (kept > 1 && text[kept - 1] == '/')
+        --kept;
+    bytes.truncate(kept);
+    return bytes;
+}
+
+std::optional<QByteArray> SystemName(const QString& name) {
+    if (name.isEmpty() || name == u"." || name == u".." || name.contains(u'/') ||
+        name.contains(QChar(0)))
+        return std::nullopt;
+    QByteArray bytes = QFile::encodeName(name);
+    if (!SurvivesRoundTrip(name, bytes))
+        return std::nullopt;
+    return bytes;
+}
+
+std::optional<QString> EntryName(const char* name, std::size_t length) {
+    const auto size = static_cast<qsizetype>(length);
+    if (IsAscii(name, size))
+        return QString::fromLatin1(name, size);
+    const QByteArray bytes = QByteArray::fromRawData(name, size);
+    QString text = QFile::decodeName(bytes);
+    if (QFile::encodeName(text) != bytes)
+        return std::nullopt;
+    return text;
+}
+
+NameMatcher::NameMatcher(const QByteArray& name, const QString& text)
+    : m_name(name), m_text(text), m_ascii(IsAscii(name.constData(), name.size())) {}
+
+bool NameMatcher::matches(const char* entry, std::size_t length) const {
+    if (m_ascii && IsAscii(entry, static_cast<qsizetype>(length))) {
+        if (length != static_cast<std::size_t>(m_name.size()))
+            return false;
+        for (std::size_t i = 0; i < length; ++i) {
+            if (Lower(entry[i]) != Lower(m_name[static_cast<qsizetype>(i)]))
+                return false;
+        }
+        return true;
+    }
+    const std::optional<QString> text = EntryName(entry, length);
+    return text && text->compare(m_text, Qt::CaseInsensitive) == 0;
+}
+
+} // namespace tarnwick::posix

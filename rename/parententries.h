@@ -1,0 +1,75 @@
+#pragma once
+
+#include "platform/filesystem.h"
+
+#include <QHash>
+#include <QString>
+#include <list>
+#include <optional>
+#include <vector>
+
+namespace tarnwick {
+
+// The entries of one folder as read, indexed for the questions a rename asks: which entry bears
+// a name exactly, and how many bear it in any letter case.
+class EntryIndex {
+public:
+    EntryIndex() = default;
+    explicit EntryIndex(std::vector<DirectoryEntry> entries);
+
+    const std::vector<DirectoryEntry>& entries() const { return m_entries; }
+    // The entry bearing exactly this name, if any.
+    const DirectoryEntry* find(const QString& name) const;
+    // Whether an entry other than the one named self bears name exactly.
+    bool othersBear(const QString& name, const QString& self) const;
+    // Whether an entry other than the one named self bears name in any letter case.
+    bool othersBearIgnoringCase(const QString& name, const QString& self) const;
+
+    // After a rename of its own: the entry from bears to now.
+    void renamed(const QString& from, const QString& to);
+
+private:
+    void index(qsizetype at);
+
+    std::vector<DirectoryEntry> m_entries;
+    QHash<QString, qsizetype> m_byName;
+    // How many entries bear each name in its case-folded form.
+    QHash<QString, int> m_folded;
+};
+
+// What one run has read of the parents of the folders it renames: each parent found on disk and
+// read once, kept true through the run's own renames, read again after a rename in it failed,
+// and dropped with the run. Nothing is trusted beyond the run.
+class ParentEntries {
+public:
+    explicit ParentEntries(FileSystem& fileSystem) : m_fileSystem(fileSystem) {}
+
+    // The parent listed as this path, as it is on disk now (a folder renamed earlier in the run
+    // may have changed its letter case); none when it is not there. Ends with the separator.
+    std::optional<QString> find(const QString& listed);
+    // The entries of a parent found by find(). Throws Failure when it cannot be read.
+    EntryIndex& entries(const QString& parent);
+
+    // After the run renamed from to to inside parent: what was read below the old name is gone.
+    void renamed(const QString& parent, const QString& from, const QString& to);
+    // After a rename in parent failed: the entries are read again at the next question.
+    void forget(const QString& parent);
+
+private:
+    struct Parent {
+        QString listed;
+        QString onDisk;
+        std::optional<EntryIndex> entries;
+    };
+    Parent& remember(const QString& listed);
+    Parent* onDisk(const QString& path);
+    void dropBelow(const QString& path);
+
+    FileSystem& m_fileSystem;
+    // Most recently used first. A list stands deepest first, so the rows of one parent come
+    // together and few parents are in use at once.
+    std::list<Parent> m_parents;
+    static constexpr std::size_t kKept = 64;
+};
+
+} // namespace tarnwick
