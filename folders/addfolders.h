@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 class QObject;
 
@@ -22,5 +23,12 @@ QString BrowseForFolder(UserDialogs& dialogs, QObject* owner, const QString& pro
 // "Add Folder(s)": appends the chosen folder, and with the subfolder option every folder below it,
 // deepest first and then in path order; ends with the preview pass, also after a cancel.
 void PushButton3_Click(WindowServices& window);
+
+// Adds each folder as if it had been chosen in "Add Folder(s)", in the order given, under one
+// hourglass and with one preview pass at the end. Nothing happens for an empty list.
+void AddChosenFolders(WindowServices& window, const QStringList& chosenFolders);
+
+// An absolute path as the folder browser would return it.
+QString ChosenFolderPath(const QString& absolutePath);
 
 } // namespace tarnwick
