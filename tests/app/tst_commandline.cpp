@@ -37,7 +37,6 @@ void TestCommandLine::foldersAndSkippedPaths_data() {
     QTest::addColumn<QStringList>("folders");
     QTest::addColumn<QString>("errors");
 
-    QTest::newRow("none") << QStringList{} << QStringList{} << "";
     QTest::newRow("two folders, in the order given")
         << QStringList{"two", "@/one"} << QStringList{"@/two", "@/one"} << "";
     QTest::newRow("as the browser answers: no dots, no trailing separator")
@@ -83,13 +82,8 @@ void TestCommandLine::printsAndEnds_data() {
 
     const QString version = QStringLiteral("tarnwick " TARNWICK_VERSION "\n");
     QTest::newRow("version") << QStringList{"--version"} << 0 << version << "";
-    QTest::newRow("version before folders") << QStringList{"-v", "/"} << 0 << version << "";
     QTest::newRow("help") << QStringList{"--help"} << 0 << "[FOLDER...]"
                           << "";
-    QTest::newRow("help, short") << QStringList{"-h", "/"} << 0 << "--version"
-                                 << "";
-    QTest::newRow("help with the Qt options") << QStringList{"--help-all"} << 0 << "[FOLDER...]"
-                                              << "";
     QTest::newRow("an unknown option ends with a hint")
         << QStringList{"--frobnicate", "/"} << 1 << ""
         << "tarnwick: Unknown option 'frobnicate'.\nTry 'tarnwick --help' for more information.\n";
@@ -117,7 +111,6 @@ void TestCommandLine::asksOnlyForText_data() {
     QTest::addColumn<bool>("textOnly");
     QTest::newRow("folders") << QStringList{"/tmp", "/srv"} << false;
     QTest::newRow("help after a folder") << QStringList{"/tmp", "--help"} << true;
-    QTest::newRow("version, short") << QStringList{"-v"} << true;
     QTest::newRow("after --, a folder named --help") << QStringList{"--", "--help"} << false;
     QTest::newRow("the program's own name is no option") << QStringList{} << false;
 }

@@ -442,18 +442,13 @@ void TestForm1::droppedFolders_data() {
         << bothFolders;
     QTest::newRow("a file alone is refused")
         << QStringList{"file://@/notes.txt"} << all << false << 0 << QStringList{};
-    QTest::newRow("addresses of other machines are refused")
-        << QStringList{"https://example.com/one", "file://elsewhere@/one", "smb://host@/one"} << all
-        << false << 0 << QStringList{};
-    QTest::newRow("a folder among a file and an address")
-        << QStringList{"file://@/notes.txt", "https://example.com/two", "file://localhost@/two"}
+    QTest::newRow("a folder among a file and other machines' addresses")
+        << QStringList{"file://@/notes.txt", "https://example.com/two", "file://elsewhere@/one",
+                       "file://localhost@/two"}
         << all << false << int(Qt::CopyAction) << QStringList{"@/two/x/", "@/two/"};
     QTest::newRow("never taken as a move")
         << QStringList{"file://@/one"} << Qt::DropActions(Qt::MoveAction) << false << 0
         << QStringList{};
-    QTest::newRow("a link when copying is not offered")
-        << QStringList{"file://@/two"} << (Qt::MoveAction | Qt::LinkAction) << false
-        << int(Qt::LinkAction) << QStringList{"@/two/x/", "@/two/"};
     QTest::newRow("refused while the hourglass shows")
         << QStringList{"file://@/one"} << all << true << 0 << QStringList{};
 }

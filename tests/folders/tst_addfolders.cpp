@@ -97,8 +97,6 @@ private slots:
     void secondAdditionInsideTheFirst();
     void clearAfterNestedAdditionEnded();
     void hundredThousandFolders();
-    void chosenFoldersInTheirOrder_data();
-    void chosenFoldersInTheirOrder();
 };
 
 void TestAddFolders::rowsOfOnePress_data() {
@@ -460,43 +458,6 @@ void TestAddFolders::hundredThousandFolders() {
     QCOMPARE(rows.last(), QStringLiteral("/big/"));
     QCOMPARE(desk.window.previewCount, 1);
     QCOMPARE(desk.window.pointerSetting, PointerSetting::Default);
-    QCOMPARE(desk.window.fakeDialogs.errors(), QStringList{});
-}
-
-void TestAddFolders::chosenFoldersInTheirOrder_data() {
-    QTest::addColumn<QStringList>("chosen");
-    QTest::addColumn<bool>("subfolders");
-    QTest::addColumn<QStringList>("rows");
-
-    QTest::newRow("each deepest first, in the order given")
-        << QStringList{"/s", "/r"} << true
-        << QStringList{"/s/t/", "/s/", "/r/a/z/", "/r/b/c/", "/r/a/", "/r/b/", "/r/"};
-    QTest::newRow("option cleared: the folders alone")
-        << QStringList{"/s", "/r"} << false << QStringList{"/s/", "/r/"};
-    QTest::newRow("a folder inside another is listed again")
-        << QStringList{"/r/a", "/r"} << true
-        << QStringList{"/r/a/z/", "/r/a/", "/r/a/z/", "/r/b/c/", "/r/a/", "/r/b/", "/r/"};
-    QTest::newRow("none: nothing, not even the preview pass")
-        << QStringList{} << true << QStringList{"/old/"};
-}
-
-// Dropped folders and those named on the command line: as one press of "Add Folder(s)" each,
-// under one hourglass and with one preview pass.
-void TestAddFolders::chosenFoldersInTheirOrder() {
-    QFETCH(QStringList, chosen);
-    QFETCH(bool, subfolders);
-    QFETCH(QStringList, rows);
-    Desk desk({"/r/b/c/", "/r/a/z/", "/s/t/"});
-    if (chosen.isEmpty())
-        desk.window.list.appendRows({"/old/"});
-    desk.window.subfoldersChecked = subfolders;
-    AddChosenFolders(desk.window, chosen);
-    QCOMPARE(desk.window.column(FolderListModel::kNow), rows);
-    QCOMPARE(desk.window.previewCount, chosen.isEmpty() ? 0 : 1);
-    QCOMPARE(desk.window.pointerSetting, PointerSetting::Default);
-    if (!chosen.isEmpty())
-        QCOMPARE(desk.window.pointerHistory.first(), PointerSetting::Hourglass);
-    QCOMPARE(desk.window.fakeDialogs.browses.size(), 0);
     QCOMPARE(desk.window.fakeDialogs.errors(), QStringList{});
 }
 
