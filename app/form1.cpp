@@ -1,6 +1,7 @@
 #include "app/form1.h"
 
 #include "app/apptitle.h"
+#include "app/folderdrop.h"
 #include "app/handcursor.h"
 #include "app/help.h"
 #include "app/samples.h"
@@ -18,10 +19,12 @@
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QDropEvent>
 #include <QGroupBox>
 #include <QHeaderView>
 #include <QIcon>
 #include <QKeyEvent>
+#include <QMimeData>
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QScreen>
@@ -71,6 +74,7 @@ Form1::Form1(Form1Dependencies dependencies, QWidget* parent)
     buildControls();
     placeControls();
     wireEvents();
+    setAcceptDrops(true);
 }
 
 Form1::~Form1() = default;
@@ -222,6 +226,42 @@ void Form1::Form_Load() {
         Combo1->setCurrentIndex(-1);
     }
     trap.step(126, [&] { Combo1->setCurrentIndex(0); });
+}
+
+void Form1::addFolders(const QStringList& folders) {
+    AddChosenFolders(*this, folders);
+}
+
+bool Form1::takeFolderDrag(QDropEvent& event) {
+    const std::optional<Qt::DropAction> action = FolderDropAction(event.possibleActions());
+    // While the hourglass shows, the list is another handler's.
+    if (!m_dragCarriesFolders || !action || isBusy()) {
+        event.ignore();
+        return false;
+    }
+    event.setDropAction(*action);
+    event.accept();
+    return true;
+}
+
+void Form1::dragEnterEvent(QDragEnterEvent* event) {
+    m_dragCarriesFolders =
+        event->mimeData() && !DroppedFolders(*event->mimeData(), fileSystem()).isEmpty();
+    takeFolderDrag(*event);
+}
+
+void Form1::dragMoveEvent(QDragMoveEvent* event) {
+    takeFolderDrag(*event);
+}
+
+void Form1::dropEvent(QDropEvent* event) {
+    if (!takeFolderDrag(*event))
+        return;
+    m_dragCarriesFolders = false;
+    const QStringList folders = DroppedFolders(*event->mimeData(), fileSystem());
+    // Added once the drop has returned: the file manager is not held while a big tree is walked.
+    QMetaObject::invokeMethod(
+        this, [this, folders] { addFolders(folders); }, Qt::QueuedConnection);
 }
 
 void Form1::Combo1_Click() {

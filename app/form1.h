@@ -47,6 +47,10 @@ public:
     // The start-up sequence; runs once, before the window is first shown.
     void Form_Load();
 
+    // Adds each folder as if it had been chosen in "Add Folder(s)": dropped ones, and those named
+    // on the command line.
+    void addFolders(const QStringList& folders);
+
     // WindowServices
     FolderListModel& folderList() override { return m_list; }
     PointerSetting pointer() const override { return m_pointer; }
@@ -82,6 +86,9 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     void showEvent(QShowEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dragMoveEvent(QDragMoveEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
 
 private:
     void buildControls();
@@ -90,6 +97,7 @@ private:
     void pointerFeedback(PointerSetting target);
     void Combo1_Click();
     std::optional<int> selectedRow() const;
+    bool takeFolderDrag(QDropEvent& event);
 
     Form1Dependencies m_dependencies;
     FolderListModel m_list;
@@ -101,6 +109,8 @@ private:
     QElapsedTimer m_pumpClock;
     bool m_shown = false;
     bool m_unloaded = false;
+    // Whether the drag over the window carries a folder; asked once, when it enters.
+    bool m_dragCarriesFolders = false;
 };
 
 } // namespace tarnwick

@@ -7,11 +7,71 @@
 #include "platform/filesystem.h"
 #include "platform/userdialogs.h"
 
+#include <QDir>
+#include <QDirIterator>
+#include <QFile>
+#include <QFileInfo>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+
 namespace tarnwick {
 
 QString SampleRoot(const QString& programFolder, QChar separator) {
     return WithoutTrailingSeparator(programFolder, separator) + separator +
            QStringLiteral("Samples") + separator;
+}
+
+bool UserCanRenameInside(const QString& folder) {
+    return QFileInfo(folder).isWritable();
+}
+
+namespace {
+
+[[noreturn]] void CopyFailed(const QString& path) {
+    throw Failure(failure_code::kPathFileAccessError,
+                  QStringLiteral("Path/File access error: the sample folders could not be "
+                                 "copied to ") +
+                      QDir::toNativeSeparators(path));
+}
+
+// Copies the tree's folders and files; links are left out, so nothing outside it comes along.
+void CopyTree(const QString& from, const QString& to) {
+    const QDir source(from);
+    QDirIterator entries(from, QDir::Dirs | QDir::Files | QDir::Hidden | QDir::NoDotAndDotDot,
+                         QDirIterator::Subdirectories);
+    while (entries.hasNext()) {
+        const QFileInfo entry = entries.nextFileInfo();
+        if (entry.isSymLink())
+            continue;
+        const QString target = to + u'/' + source.relativeFilePath(entry.filePath());
+        if (entry.isDir() ? !QDir().mkpath(target) : !QFile::copy(entry.filePath(), target))
+            CopyFailed(target);
+    }
+}
+
+} // namespace
+
+QString SampleHome(const QString& programFolder, const QString& userDataFolder,
+                   const std::function<bool(const QString& folder)>& canRenameInside) {
+    const QString shipped = QDir(programFolder).filePath(QStringLiteral("Samples"));
+    if (!QFileInfo(shipped).isDir() || canRenameInside(shipped) || userDataFolder.isEmpty())
+        return programFolder;
+    const QString copy = QDir(userDataFolder).filePath(QStringLiteral("Samples"));
+    if (QFileInfo(copy).isDir())
+        return userDataFolder;
+    if (!QDir().mkpath(userDataFolder))
+        CopyFailed(copy);
+    // Made aside and put in place whole, so a copy cut short is never taken for the samples.
+    QTemporaryDir staging(QDir(userDataFolder).filePath(QStringLiteral(".Samples-XXXXXX")));
+    if (!staging.isValid())
+        CopyFailed(copy);
+    CopyTree(shipped, staging.path());
+    QFile::setPermissions(staging.path(), QFileInfo(shipped).permissions() | QFile::WriteOwner |
+                                              QFile::ReadOwner | QFile::ExeOwner);
+    // Another start of the program may have put its copy in place meanwhile; that one serves.
+    if (!QDir().rename(staging.path(), copy) && !QFileInfo(copy).isDir())
+        CopyFailed(copy);
+    return userDataFolder;
 }
 
 void PushButton6_Click(WindowServices& window, const QString& programFolder) {
@@ -20,7 +80,13 @@ void PushButton6_Click(WindowServices& window, const QString& programFolder) {
     const QChar separator = window.fileSystem().separator();
     QString root;
     QStringList collection;
-    trap.step(100, [&] { root = SampleRoot(programFolder, separator); });
+    trap.step(100, [&] {
+        // The program's own samples stay the root when no copy can be made for the user.
+        root = SampleRoot(programFolder, separator);
+        root = SampleRoot(SampleHome(programFolder, QStandardPaths::writableLocation(
+                                                        QStandardPaths::AppDataLocation)),
+                          separator);
+    });
     trap.step(102, [&] { window.setPointer(PointerSetting::Hourglass); });
     trap.step(104, [&] { collection = QStringList{root + separator}; });
     trap.step(106, [&] {

@@ -8,7 +8,7 @@
 #include "platform/filesystem.h"
 #include "platform/userdialogs.h"
 
-#include <QHash>
+#include <QDir>
 #include <QStringList>
 #include <algorithm>
 
@@ -44,8 +44,9 @@ struct SortEntry {
     QString path;
 };
 
-// Deepest first, by the number of separators, then in binary order of the paths: every folder
-// then stands before the folder that holds it, however deep the tree.
+// The one order of an addition's rows, whichever way the folders were chosen: deepest first, by
+// the number of separators, then in binary order of the paths. Every folder then stands before
+// the folder that holds it, however deep the tree.
 bool DeeperFirst(const SortEntry& a, const SortEntry& b) {
     return a.depth != b.depth ? a.depth > b.depth : a.path < b.path;
 }
@@ -59,54 +60,75 @@ QList<SortEntry> EntriesWithDepth(const QStringList& paths, QChar separator) {
     return entries;
 }
 
+// One chosen folder from the hourglass to its rows, numbered as in "Add Folder(s)". The caller
+// sets the arrow back and runs the preview pass, once for everything it adds.
+void AddChosenFolder(WindowServices& window, ErrorTrap& trap, const QString& chosen) {
+    const auto pump = [&window] { window.pumpMessages(); };
+    // Everything lives here and the list is asked for afresh: a handler run from a pump (even
+    // this one again) must find nothing of ours to invalidate.
+    QStringList paths;
+    QList<SortEntry> keyed;
+    const QChar separator = window.fileSystem().separator();
+    trap.step(106, [&] { window.setPointer(PointerSetting::Hourglass); });
+    QStringList folders;
+    trap.step(108, [&] { folders.append(chosen + separator); });
+    trap.step(110, [&] {
+        if (window.subfolderOptionChecked())
+            GetSubDirectories2016(folders, true, window.fileSystem(), pump,
+                                  ReportThrough(window.dialogs()));
+    });
+    trap.step(112, [&] { paths.append(folders); });
+    // Sorted with the paths themselves: the rows then share their texts with the walk's instead
+    // of holding copies.
+    trap.step(114, [&] {
+        keyed = EntriesWithDepth(paths, separator);
+        paths.clear();
+        folders.clear();
+    });
+    trap.step(116, [&] { SortWithPump(keyed, DeeperFirst, pump); });
+    trap.step(118, [&] {
+        QStringList rows;
+        rows.reserve(keyed.size());
+        for (const SortEntry& entry : std::as_const(keyed))
+            rows.append(entry.path);
+        keyed.clear();
+        window.folderList().appendRows(rows);
+    });
+}
+
 } // namespace
 
 void PushButton3_Click(WindowServices& window) {
     ErrorTrap trap(QString::fromUtf16(kAddFoldersLabel), ReportThrough(window.dialogs()));
-    const auto pump = [&window] { window.pumpMessages(); };
-
-    // Everything lives here and the list is asked for afresh: a handler run from a pump (even
-    // this one again) must find nothing of ours to invalidate.
     trap.reach(100);
-    QStringList paths;
-    QList<SortEntry> keyed;
     QString chosen;
-
     trap.step(102, [&] {
         chosen = BrowseForFolder(window.dialogs(), window.owner(),
                                  QString::fromUtf16(kSelectFolderPrompt), QString());
     });
     trap.reach(104);
     if (!chosen.isEmpty()) {
-        const QChar separator = window.fileSystem().separator();
-        trap.step(106, [&] { window.setPointer(PointerSetting::Hourglass); });
-        QStringList folders;
-        trap.step(108, [&] { folders.append(chosen + separator); });
-        trap.step(110, [&] {
-            if (window.subfolderOptionChecked())
-                GetSubDirectories2016(folders, true, window.fileSystem(), pump,
-                                      ReportThrough(window.dialogs()));
-        });
-        trap.step(112, [&] { paths.append(folders); });
-        // Sorted with the paths themselves: the rows then share their texts with the walk's
-        // instead of holding copies.
-        trap.step(114, [&] {
-            keyed = EntriesWithDepth(paths, separator);
-            paths.clear();
-            folders.clear();
-        });
-        trap.step(116, [&] { SortWithPump(keyed, DeeperFirst, pump); });
-        trap.step(118, [&] {
-            QStringList rows;
-            rows.reserve(keyed.size());
-            for (const SortEntry& entry : std::as_const(keyed))
-                rows.append(entry.path);
-            keyed.clear();
-            window.folderList().appendRows(rows);
-        });
+        AddChosenFolder(window, trap, chosen);
         trap.step(120, [&] { window.setPointer(PointerSetting::Default); });
     }
     trap.step(122, [&] { window.previewRename(); });
+}
+
+void AddChosenFolders(WindowServices& window, const QStringList& chosenFolders) {
+    if (chosenFolders.isEmpty())
+        return;
+    ErrorTrap trap(QString::fromUtf16(kAddFoldersLabel), ReportThrough(window.dialogs()));
+    // The hourglass is set again for each folder: an addition run from a pump in between may
+    // have set the arrow back.
+    for (const QString& chosen : chosenFolders)
+        AddChosenFolder(window, trap, chosen);
+    trap.step(120, [&] { window.setPointer(PointerSetting::Default); });
+    trap.step(122, [&] { window.previewRename(); });
+}
+
+QString ChosenFolderPath(const QString& absolutePath) {
+    // As a folder browser answers: no "." or ".." and no trailing separator except the root's.
+    return QDir::toNativeSeparators(QDir::cleanPath(absolutePath));
 }
 
 } // namespace tarnwick

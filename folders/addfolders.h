@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 class QObject;
 
@@ -11,8 +12,6 @@ class WindowServices;
 
 inline constexpr char16_t kAddFoldersLabel[] = u"in Brisquel2021/08/31.Form1.PushButton3_Click ";
 inline constexpr char16_t kSelectFolderPrompt[] = u"Please select folder:";
-// Joins a path's depth key to the path; the key never holds it, so the first one ends the key.
-inline constexpr char16_t kKeySeparator[] = u"|agksdfjmySEPERATZZZ|";
 
 // Shows the modal folder browser opened on startFolder (its default location when empty) and
 // returns the chosen folder's path, or the empty text when the user cancels.
@@ -22,5 +21,12 @@ QString BrowseForFolder(UserDialogs& dialogs, QObject* owner, const QString& pro
 // "Add Folder(s)": appends the chosen folder, and with the subfolder option every folder below it,
 // deepest first and then in path order; ends with the preview pass, also after a cancel.
 void PushButton3_Click(WindowServices& window);
+
+// Adds each folder as if it had been chosen in "Add Folder(s)", in the order given, under one
+// hourglass and with one preview pass at the end. Nothing happens for an empty list.
+void AddChosenFolders(WindowServices& window, const QStringList& chosenFolders);
+
+// An absolute path as the folder browser would return it.
+QString ChosenFolderPath(const QString& absolutePath);
 
 } // namespace tarnwick

@@ -11,6 +11,7 @@
 #include <QFile>
 #include <QGroupBox>
 #include <QHeaderView>
+#include <QMimeData>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QTemporaryDir>
@@ -25,12 +26,23 @@ namespace {
 
 const QString kResources = QStringLiteral(TARNWICK_SOURCE_DIR "/app/resources");
 
+// Counts the preview passes the window runs.
+class CountingForm1 : public Form1 {
+public:
+    using Form1::Form1;
+    void previewRename() override {
+        ++previews;
+        Form1::previewRename();
+    }
+    int previews = 0;
+};
+
 // A program folder of its own for each test, with the shipped files the test asks for.
 struct Program {
     QTemporaryDir folder;
     FakeUserDialogs dialogs;
     int draw = 50;
-    std::unique_ptr<Form1> window;
+    std::unique_ptr<CountingForm1> window;
 
     void ship(const QString& name, const QByteArray& contents) {
         const QString path = folder.filePath(name);
@@ -45,7 +57,7 @@ struct Program {
         ship(name, source.readAll());
     }
     Form1& start() {
-        window = std::make_unique<Form1>(
+        window = std::make_unique<CountingForm1>(
             Form1Dependencies{dialogs, HostFileSystem(), folder.path(), [this] { return draw; }});
         window->Form_Load();
         return *window;
@@ -85,6 +97,8 @@ private slots:
     void hourglassIsNeverReplaced();
     void deleteKeyRemovesOnlyWithKeyCode46();
     void doubleClickRemovesTheRow();
+    void droppedFolders_data();
+    void droppedFolders();
 };
 
 void TestForm1::controlsStandAtTheirPlaces_data() {
@@ -412,6 +426,76 @@ void TestForm1::doubleClickRemovesTheRow() {
     QCOMPARE(window.folderList().count(), 1);
     QCOMPARE(window.folderList().text(0, 0), QStringLiteral("/a/two/"));
     QCOMPARE(window.folderList().text(0, 1), QStringLiteral("/a/TWO/"));
+}
+
+void TestForm1::droppedFolders_data() {
+    QTest::addColumn<QStringList>("addresses"); // "@" stands for the test's temporary folder
+    QTest::addColumn<Qt::DropActions>("offered");
+    QTest::addColumn<bool>("busy");
+    QTest::addColumn<int>("taken"); // the drop action, 0 when the drag is refused
+    QTest::addColumn<QStringList>("rows");
+
+    const Qt::DropActions all = Qt::CopyAction | Qt::MoveAction | Qt::LinkAction;
+    const QStringList bothFolders{"@/two/x/", "@/two/", "@/one/deep/er/", "@/one/deep/", "@/one/"};
+    QTest::newRow("two folders: in the order dropped, each deepest first")
+        << QStringList{"file://@/two", "file://@/one/"} << all << false << int(Qt::CopyAction)
+        << bothFolders;
+    QTest::newRow("a file alone is refused")
+        << QStringList{"file://@/notes.txt"} << all << false << 0 << QStringList{};
+    QTest::newRow("a folder among a file and other machines' addresses")
+        << QStringList{"file://@/notes.txt", "https://example.com/two", "file://elsewhere@/one",
+                       "file://localhost@/two"}
+        << all << false << int(Qt::CopyAction) << QStringList{"@/two/x/", "@/two/"};
+    QTest::newRow("never taken as a move")
+        << QStringList{"file://@/one"} << Qt::DropActions(Qt::MoveAction) << false << 0
+        << QStringList{};
+    QTest::newRow("refused while the hourglass shows")
+        << QStringList{"file://@/one"} << all << true << 0 << QStringList{};
+}
+
+void TestForm1::droppedFolders() {
+    QFETCH(QStringList, addresses);
+    QFETCH(Qt::DropActions, offered);
+    QFETCH(bool, busy);
+    QFETCH(int, taken);
+    QFETCH(QStringList, rows);
+    QTemporaryDir disk;
+    QVERIFY(QDir(disk.path()).mkpath(QStringLiteral("one/deep/er")));
+    QVERIFY(QDir(disk.path()).mkpath(QStringLiteral("two/x")));
+    QFile notes(disk.filePath(QStringLiteral("notes.txt")));
+    QVERIFY(notes.open(QIODevice::WriteOnly));
+    notes.close();
+    Program program;
+    CountingForm1& window = static_cast<CountingForm1&>(program.start());
+    window.previews = 0;
+    if (busy)
+        window.setPointer(PointerSetting::Hourglass);
+
+    QMimeData data;
+    QList<QUrl> urls;
+    for (QString address : addresses)
+        urls << QUrl(address.replace(u'@', disk.path()));
+    data.setUrls(urls);
+    const QPointF inside(window.width() / 2.0, window.height() / 4.0);
+    QDragEnterEvent enter(inside.toPoint(), offered, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(&window, &enter);
+    QDropEvent drop(inside, offered, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(&window, &drop);
+    QCOMPARE(enter.isAccepted(), taken != 0);
+    QCOMPARE(drop.isAccepted(), taken != 0);
+    if (taken)
+        QCOMPARE(int(drop.dropAction()), taken);
+    // The folders are added once the drop has returned to the file manager.
+    QCoreApplication::sendPostedEvents(&window, QEvent::MetaCall);
+
+    for (QString& row : rows)
+        row.replace(u'@', disk.path());
+    QCOMPARE(window.folderList().count(), rows.size());
+    for (int i = 0; i < rows.size(); ++i)
+        QCOMPARE(window.folderList().text(i, 0), rows[i]);
+    QCOMPARE(window.previews, rows.isEmpty() ? 0 : 1);
+    QCOMPARE(window.pointer(), busy ? PointerSetting::Hourglass : PointerSetting::Default);
+    QCOMPARE(program.dialogs.errors(), QStringList{});
 }
 
 QTEST_MAIN(TestForm1)
