@@ -7,6 +7,7 @@
 #include <QTest>
 #include <algorithm>
 #include <memory>
+#include <optional>
 
 using namespace tarnwick;
 using tarnwick::test::FakeTrialFolders;
@@ -108,6 +109,8 @@ private slots:
     void pumpsBeforeEveryRowOfEveryPass();
     void rowsChangingWhileRunning_data();
     void rowsChangingWhileRunning();
+    void floodOfErrors_data();
+    void floodOfErrors();
 
     void onlyRenamedRowsGetNewPaths_data();
     void onlyRenamedRowsGetNewPaths();
@@ -289,6 +292,65 @@ void TestRenameRun::rowsChangingWhileRunning() {
     QCOMPARE(trial.column(FolderListModel::kNow), nows);
     QCOMPARE(trial.column(FolderListModel::kNewName), QStringList(nows.size(), QString()));
     CheckErrors(trial.window->fakeDialogs.errors(), kRunLabel, lines);
+}
+
+void TestRenameRun::floodOfErrors_data() {
+    QTest::addColumn<QList<bool>>("ticks");
+    QTest::addColumn<int>("boxes");
+    QTest::addColumn<QString>("summary");
+
+    QTest::newRow("a box for each folder") << QList<bool>{} << 40 << QString();
+    QTest::newRow("ticked in the first box")
+        << QList<bool>{true} << 2 << "39 more folders could not be renamed:";
+    QTest::newRow("ticked in the 38th box")
+        << (QList<bool>(37, false) << true) << 39 << "2 more folders could not be renamed:";
+}
+
+// A fault every folder meets: one box a folder, naming it, until the user ticks "Don't show
+// further errors of this run"; then one box at the end tells the rest.
+void TestRenameRun::floodOfErrors() {
+    QFETCH(QList<bool>, ticks);
+    QFETCH(int, boxes);
+    QFETCH(QString, summary);
+
+    Trial trial(Host::CaseSensitiveFake);
+    QStringList folders;
+    for (int i = 0; i < 40; ++i)
+        folders << QStringLiteral("t/f%1/").arg(i, 2, 10, QChar(u'0'));
+    QVERIFY(trial.make(folders));
+    trial.add(folders);
+    trial.preview(kUpper);
+    auto& fake = static_cast<FakeTrialFolders&>(*trial.folders).fake;
+    fake.beforeRename = [](const QString&, const QString&, const QString&) {
+        return std::optional(Failure(70, QStringLiteral("Permission denied"),
+                                     QStringLiteral("Read-only file system")));
+    };
+    FakeUserDialogs& dialogs = trial.window->fakeDialogs;
+    dialogs.ticks = ticks;
+
+    PushButton2_Click(*trial.window);
+
+    const QStringList errors = dialogs.errors();
+    QCOMPARE(errors.size(), boxes);
+    const qsizetype boxed = summary.isEmpty() ? boxes : boxes - 1;
+    QCOMPARE(dialogs.checkBoxes, QStringList(boxed, "Don't show further errors of this run"));
+    for (qsizetype i = 0; i < boxed; ++i) {
+        QCOMPARE(errors[i], ErrorTrap::message(QStringLiteral("Permission denied: /t/f%1 "
+                                                              "(Read-only file system)")
+                                                   .arg(i, 2, 10, QChar(u'0')),
+                                               kEngineLabel, 150));
+    }
+    if (!summary.isEmpty()) {
+        const QStringList lines = errors.last().split(u'\n');
+        QCOMPARE(lines.first(), summary);
+        const qsizetype gathered = 40 - boxed;
+        QCOMPARE(lines.size(), 1 + std::min<qsizetype>(gathered, 20) + (gathered > 20 ? 1 : 0));
+        QCOMPARE(lines[1], QStringLiteral("/t/f%1: Permission denied (Read-only file system)")
+                               .arg(boxed, 2, 10, QChar(u'0')));
+        if (gathered > 20)
+            QCOMPARE(lines.last(), QStringLiteral("and %1 more.").arg(gathered - 20));
+    }
+    QCOMPARE(fake.tree().size(), 41);
 }
 
 void TestRenameRun::onlyRenamedRowsGetNewPaths_data() {
