@@ -1,4 +1,5 @@
 #include "app/form1.h"
+#include "common/labels.h"
 
 #include "app/apptitle.h"
 #include "app/folderdrop.h"
@@ -195,8 +196,7 @@ void Form1::wireEvents() {
 }
 
 void Form1::Form_Load() {
-    ErrorTrap trap(QStringLiteral("in Brisquel2021/08/31.Form1.Form_Load "),
-                   ReportThrough(dialogs()));
+    ErrorTrap trap(QString::fromUtf16(kFormLoadLabel), ReportThrough(dialogs()));
     const QString folder = m_dependencies.programFolder;
     trap.step(100, [&] { ApplySkin(*this, m_skin, fileSystem(), folder); });
     trap.step(102, [&] { setWindowTitle(QString::fromUtf16(product::kName)); });

@@ -1,5 +1,6 @@
 #include "rename/renameengine.h"
 #include "rename/renameplan.h"
+#include "tests/support/reports.h"
 #include "tests/support/trialfolders.h"
 
 #include <QTest>
@@ -25,19 +26,12 @@ using namespace tarnwick;
 using tarnwick::test::DiskTrialFolders;
 using tarnwick::test::FakeFileSystem;
 using tarnwick::test::FakeTrialFolders;
+using tarnwick::test::Reports;
 using tarnwick::test::TrialFolders;
 
 namespace {
 
 using Host = tarnwick::test::TrialHost;
-
-// The error messages the engine reported, as the boxes would show them.
-struct Reports {
-    QStringList messages;
-    FailureReport sink() {
-        return [this](const QString& message) { messages << message; };
-    }
-};
 
 // The part of the message that names where the failure happened.
 QString Place(int line) {

@@ -2,6 +2,7 @@
 #include "rename/renamerun.h"
 #include "tests/support/disktree.h"
 #include "tests/support/fakewindow.h"
+#include "tests/support/reports.h"
 #include "tests/support/trialfolders.h"
 
 #include <QTest>
@@ -20,10 +21,10 @@ namespace {
 
 using Host = tarnwick::test::TrialHost;
 
-const QString kUpper = QStringLiteral("Change case of folder(s) to UPPER CASE");
-const QString kLower = QStringLiteral("Change case of folder(s) to lower case");
-const QString kProper = QStringLiteral("Change case of folder(s) to Proper Case");
-const QString kSentence = QStringLiteral("Change case of folder(s) to Sentence case");
+using tarnwick::test::kLower;
+using tarnwick::test::kProper;
+using tarnwick::test::kSentence;
+using tarnwick::test::kUpper;
 
 const QString kRunLabel = QString::fromUtf16(kPushButton2ClickLabel);
 const QString kEngineLabel = QString::fromUtf16(kRenameFilesWildLabel);

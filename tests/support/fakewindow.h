@@ -4,6 +4,7 @@
 #include "folders/window.h"
 #include "tests/support/fakedialogs.h"
 #include "tests/support/fakefilesystem.h"
+#include "transform/operations.h"
 
 #include <QObject>
 #include <functional>
@@ -38,7 +39,7 @@ public:
     PointerSetting pointerSetting = PointerSetting::Default;
     QList<PointerSetting> pointerHistory;
     bool subfoldersChecked = true;
-    QString operation = QStringLiteral("Change case of folder(s) to UPPER CASE");
+    QString operation = OperationTexts().first();
     int previewCount = 0;
     int pumpCount = 0;
     // Runs at the given pump (1-based) once, as if the user acted while the window was pumping.
