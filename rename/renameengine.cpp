@@ -112,14 +112,25 @@ RenameOutcome RenameFilesWild(FileSystem& fileSystem, ParentEntries& parents,
 
     // A parent that cannot be found leaves nothing to read: one failure tells it all.
     std::optional<QString> folder;
+    // Finding the parent reads it too: a parent that is there but cannot be read fails reading.
+    std::optional<Failure> unreadable;
     if (!step(130, *parent, [&] {
-            folder = parents.find(*parent);
+            try {
+                folder = parents.find(*parent);
+            } catch (const Failure& failure) {
+                unreadable = failure;
+                folder = *parent;
+            }
             if (!folder)
                 throw PathNotFound();
         }))
         return settle();
     const EntryIndex* entries = nullptr;
-    if (!step(132, *folder, [&] { entries = &parents.entries(*folder); }))
+    if (!step(132, *folder, [&] {
+            if (unreadable)
+                throw *unreadable;
+            entries = &parents.entries(*folder);
+        }))
         return settle();
     trap.reach(134);
 
