@@ -32,7 +32,6 @@
 #include <QTime>
 #include <QTreeView>
 
-#include <cstdlib>
 #include <random>
 
 namespace tarnwick {
@@ -173,12 +172,16 @@ void Form1::placeControls() {
 }
 
 void Form1::wireEvents() {
-    connect(PushButton3, &QPushButton::clicked, this, [this] { PushButton3_Click(*this); });
-    connect(PushButton1, &QPushButton::clicked, this, [this] { PushButton1_Click(*this); });
-    connect(PushButton2, &QPushButton::clicked, this, [this] { PushButton2_Click(*this); });
-    connect(PushButton4, &QPushButton::clicked, this, [this] { PushButton4_Click(*this); });
+    connect(PushButton3, &QPushButton::clicked, this,
+            [this] { handle([this] { PushButton3_Click(*this); }); });
+    connect(PushButton1, &QPushButton::clicked, this,
+            [this] { handle([this] { PushButton1_Click(*this); }); });
+    connect(PushButton2, &QPushButton::clicked, this,
+            [this] { handle([this] { PushButton2_Click(*this); }); });
+    connect(PushButton4, &QPushButton::clicked, this,
+            [this] { handle([this] { PushButton4_Click(*this); }); });
     connect(PushButton6, &QPushButton::clicked, this,
-            [this] { PushButton6_Click(*this, m_dependencies.programFolder); });
+            [this] { handle([this] { PushButton6_Click(*this, m_dependencies.programFolder); }); });
     connect(Combo1, &QComboBox::currentIndexChanged, this, [this] { Combo1_Click(); });
     connect(Check1, &QCheckBox::clicked, this, [this] { previewRename(); });
     connect(ListView1, &QTreeView::doubleClicked, this,
@@ -229,7 +232,7 @@ void Form1::Form_Load() {
 }
 
 void Form1::addFolders(const QStringList& folders) {
-    AddChosenFolders(*this, folders);
+    handle([&] { AddChosenFolders(*this, folders); });
 }
 
 bool Form1::takeFolderDrag(QDropEvent& event) {
@@ -287,10 +290,9 @@ void Form1::pumpMessages() {
         return;
     PumpMessages();
     m_pumpClock.start();
-    // Closing the window ends the program at once, also while a handler is pumping. A pump never
-    // falls between the two renames of one folder, so nothing is left half done.
+    // Closing the window ends the program, also while a handler is pumping: the handler ends here.
     if (m_unloaded)
-        std::_Exit(0);
+        throw WindowClosed{};
 }
 
 void Form1::setPointer(PointerSetting setting) {

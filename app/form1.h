@@ -91,6 +91,13 @@ protected:
     void dropEvent(QDropEvent* event) override;
 
 private:
+    // Runs one event's handler; a handler ended by the window's closing ends quietly.
+    template <class Handler> void handle(Handler&& handler) {
+        try {
+            handler();
+        } catch (const WindowClosed&) {
+        }
+    }
     void buildControls();
     void placeControls();
     void wireEvents();

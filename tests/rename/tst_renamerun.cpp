@@ -110,6 +110,7 @@ private slots:
     void pumpsBeforeEveryRowOfEveryPass();
     void rowsChangingWhileRunning_data();
     void rowsChangingWhileRunning();
+    void windowClosedDuringRun();
     void floodOfErrors_data();
     void floodOfErrors();
 
@@ -293,6 +294,22 @@ void TestRenameRun::rowsChangingWhileRunning() {
     QCOMPARE(trial.column(FolderListModel::kNow), nows);
     QCOMPARE(trial.column(FolderListModel::kNewName), QStringList(nows.size(), QString()));
     CheckErrors(trial.window->fakeDialogs.errors(), kRunLabel, lines);
+}
+
+// Closing the window ends the run at the next pump: the folder in hand is renamed whole, the
+// others are untouched, and nothing is left under the intermediate name.
+void TestRenameRun::windowClosedDuringRun() {
+    for (const Host host : kAllHosts) {
+        Trial trial(host);
+        QVERIFY(trial.make({"t/a/", "t/b/", "t/c/"}));
+        trial.add({"t/a/", "t/b/", "t/c/"});
+        trial.preview(kUpper);
+        trial.window->actAtPump = 2;
+        trial.window->action = [&] { trial.window->closed = true; };
+        QVERIFY_THROWS_EXCEPTION(WindowClosed, PushButton2_Click(*trial.window));
+        QCOMPARE(trial.folders->tree(), (QStringList{"t/", "t/A/", "t/b/", "t/c/"}));
+        QCOMPARE(trial.window->fakeDialogs.messages.size(), 0);
+    }
 }
 
 void TestRenameRun::floodOfErrors_data() {

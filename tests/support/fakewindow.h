@@ -44,6 +44,8 @@ public:
     int pumpCount = 0;
     // Runs at the given pump (1-based) once, as if the user acted while the window was pumping.
     int actAtPump = 0;
+    // Set by the user closing the window: the next pump ends the handler.
+    bool closed = false;
     std::function<void()> action;
 
 private:
