@@ -264,7 +264,8 @@ QString TurnOnAccessibilityBridge(QProcess& launcher, QDBusConnection& listener)
             QStringLiteral("org.a11y.atspi.Registry"), QStringLiteral("/org/a11y/atspi/registry"),
             QStringLiteral("org.a11y.atspi.Registry"), QStringLiteral("RegisterEvent"));
         call << QString::fromLatin1(events) << QStringList() << QString();
-        listener.call(call);
+        if (listener.call(call).type() == QDBusMessage::ErrorMessage)
+            return QStringLiteral("the accessibility registry took no listener");
     }
     while (!QAccessible::isActive() && waited.elapsed() < 20000) {
         QCoreApplication::processEvents();
