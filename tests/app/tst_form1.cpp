@@ -4,6 +4,7 @@
 #include "platform/filesystem.h"
 #include "tests/support/fakedialogs.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
@@ -99,6 +100,8 @@ private slots:
     void doubleClickRemovesTheRow();
     void droppedFolders_data();
     void droppedFolders();
+    void screenReaderReadsTheListAfterBulkChanges_data();
+    void screenReaderReadsTheListAfterBulkChanges();
 };
 
 void TestForm1::controlsStandAtTheirPlaces_data() {
@@ -496,6 +499,60 @@ void TestForm1::droppedFolders() {
     QCOMPARE(window.previews, rows.isEmpty() ? 0 : 1);
     QCOMPARE(window.pointer(), busy ? PointerSetting::Hourglass : PointerSetting::Default);
     QCOMPARE(program.dialogs.errors(), QStringList{});
+enum class ListHistory { Empty, AlreadyListed, Cleared, RowRemoved };
+
+void TestForm1::screenReaderReadsTheListAfterBulkChanges_data() {
+    QTest::addColumn<ListHistory>("history");
+    QTest::addColumn<int>("added");
+    QTest::addColumn<int>("expectedRows");
+    QTest::newRow("one row into an empty list") << ListHistory::Empty << 1 << 1;
+    QTest::newRow("many rows into an empty list") << ListHistory::Empty << 3000 << 3000;
+    QTest::newRow("added below a listed folder") << ListHistory::AlreadyListed << 3000 << 3001;
+    QTest::newRow("added after clearing the list") << ListHistory::Cleared << 3000 << 3000;
+    QTest::newRow("a row removed after adding") << ListHistory::RowRemoved << 3000 << 3000;
+}
+
+// A screen reader asks the list, through its accessible table, how many rows it has and what
+// each cell says; after any bulk change it must be told the list as it now is.
+void TestForm1::screenReaderReadsTheListAfterBulkChanges() {
+    QFETCH(ListHistory, history);
+    QFETCH(int, added);
+    QFETCH(int, expectedRows);
+    Program program;
+    Form1& window = program.start();
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    FolderListModel& list = window.folderList();
+    if (history != ListHistory::Empty)
+        list.appendRows({QStringLiteral("/listed before/")});
+    if (history == ListHistory::Cleared)
+        list.removeAll();
+    QStringList rows;
+    for (int i = 0; i < added; ++i)
+        rows << QStringLiteral("/tree/mY FoLdEr %1/").arg(i);
+    list.appendRows(rows);
+    if (history == ListHistory::RowRemoved)
+        list.removeEntry(0);
+    window.previewRename();
+    // A screen reader's questions arrive through the event loop.
+    QCoreApplication::processEvents();
+
+    QAccessibleInterface* view = QAccessible::queryAccessibleInterface(window.ListView1);
+    QVERIFY(view);
+    QAccessibleTableInterface* table = view->tableInterface();
+    QVERIFY(table);
+    QCOMPARE(table->rowCount(), expectedRows);
+    QCOMPARE(table->columnCount(), 2);
+    QCOMPARE(table->columnDescription(0), QStringLiteral("Name of Folder(s) - Now"));
+    QCOMPARE(table->columnDescription(1), QStringLiteral("Name of Folder(s) - New Name"));
+    for (int row : {0, expectedRows / 2, expectedRows - 1}) {
+        for (int column : {0, 1}) {
+            QAccessibleInterface* cell = table->cellAt(row, column);
+            QVERIFY2(cell, qPrintable(QStringLiteral("cell %1, %2").arg(row).arg(column)));
+            QVERIFY(!list.text(row, column).isEmpty());
+            QCOMPARE(cell->text(QAccessible::Name), list.text(row, column));
+        }
+    }
 }
 
 QTEST_MAIN(TestForm1)
