@@ -262,38 +262,41 @@ void TestRenameRun::rowsChangingWhileRunning() {
     QFETCH(QStringList, nows);
     QFETCH(QList<int>, lines);
 
-    Trial trial(Host::CaseSensitiveFake);
-    QVERIFY(trial.make({"t/a/", "t/b/", "t/c/", "t/d/"}));
-    trial.add({"t/a/", "t/b/", "t/c/"});
-    trial.preview(kUpper);
-    FolderListModel& list = trial.window->list;
-    trial.window->actAtPump = pump;
-    trial.window->action = [&] {
-        switch (change) {
-        case Change::RemoveFirst:
-            list.removeEntry(0);
-            break;
-        case Change::RemoveLast:
-            list.removeEntry(list.count() - 1);
-            break;
-        case Change::Clear:
-            list.removeAll();
-            break;
-        case Change::AppendRow:
-            list.appendRow(trial.Listed("t/d/"));
-            break;
-        case Change::LowerCasePreview:
-            trial.preview(kLower);
-            break;
-        }
-    };
+    // On the fake and on real folders alike.
+    for (const Host host : {Host::CaseSensitiveFake, Host::Disk}) {
+        Trial trial(host);
+        QVERIFY(trial.make({"t/a/", "t/b/", "t/c/", "t/d/"}));
+        trial.add({"t/a/", "t/b/", "t/c/"});
+        trial.preview(kUpper);
+        FolderListModel& list = trial.window->list;
+        trial.window->actAtPump = pump;
+        trial.window->action = [&] {
+            switch (change) {
+            case Change::RemoveFirst:
+                list.removeEntry(0);
+                break;
+            case Change::RemoveLast:
+                list.removeEntry(list.count() - 1);
+                break;
+            case Change::Clear:
+                list.removeAll();
+                break;
+            case Change::AppendRow:
+                list.appendRow(trial.Listed("t/d/"));
+                break;
+            case Change::LowerCasePreview:
+                trial.preview(kLower);
+                break;
+            }
+        };
 
-    PushButton2_Click(*trial.window);
+        PushButton2_Click(*trial.window);
 
-    QCOMPARE(trial.folders->tree(), sorted(tree));
-    QCOMPARE(trial.column(FolderListModel::kNow), nows);
-    QCOMPARE(trial.column(FolderListModel::kNewName), QStringList(nows.size(), QString()));
-    CheckErrors(trial.window->fakeDialogs.errors(), kRunLabel, lines);
+        QCOMPARE(trial.folders->tree(), sorted(tree));
+        QCOMPARE(trial.column(FolderListModel::kNow), nows);
+        QCOMPARE(trial.column(FolderListModel::kNewName), QStringList(nows.size(), QString()));
+        CheckErrors(trial.window->fakeDialogs.errors(), kRunLabel, lines);
+    }
 }
 
 // Closing the window ends the run at the next pump: the folder in hand is renamed whole, the
