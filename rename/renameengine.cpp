@@ -56,7 +56,8 @@ RenameOutcome RenameFilesWild(FileSystem& fileSystem, ParentEntries& parents,
                               const FailureReport& report, const QString& currentPath,
                               const QString& newPath) {
     HeldFailures held;
-    ErrorTrap trap(QString::fromUtf16(kRenameFilesWildLabel), held.sink());
+    static const QString label = QString::fromUtf16(kRenameFilesWildLabel);
+    ErrorTrap trap(label, held.sink());
     const QChar separator = fileSystem.separator();
     RenameOutcome outcome;
     // The last failure a step met, for the row's reason.
