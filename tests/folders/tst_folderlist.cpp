@@ -26,6 +26,15 @@ QStringList ThreeRows(FolderListModel& list) {
     return nows;
 }
 
+// The preview's write with a stand-in conversion: every folder's own name in upper case.
+void PreviewUpper(FolderListModel& list) {
+    list.writeNewPaths(u'/', [](const QString& now) {
+        const QString path = now.endsWith(u'/') ? now.chopped(1) : now;
+        const qsizetype cut = path.lastIndexOf(u'/') + 1;
+        return path.left(cut) + path.mid(cut).toUpper() + u'/';
+    });
+}
+
 } // namespace
 
 class TestFolderList : public QObject {
@@ -49,6 +58,12 @@ private slots:
     void editAllAnnouncesWhatItChangedBeforeFailing();
     void moreRowsThanSixteenBits();
     void appendingRowByRowGrowsGeometrically();
+    void markInWords_data();
+    void markInWords();
+    void marksStayWithTheirRows();
+    void removingACollidingRowEndsTheCollision();
+    void writingATextDropsWhatThePreviewTold();
+    void clearMarks();
 };
 
 void TestFolderList::headers_data() {
@@ -307,6 +322,114 @@ void TestFolderList::appendingRowByRowGrowsGeometrically() {
     }
     QCOMPARE(list.count(), 100000);
     QVERIFY2(growths <= 40, qPrintable(QStringLiteral("%1 reallocations").arg(growths)));
+}
+
+void TestFolderList::markInWords_data() {
+    QTest::addColumn<QStringList>("nows");
+    QTest::addColumn<QString>("reason");
+    QTest::addColumn<int>("mark");
+    QTest::addColumn<QString>("words");
+    const QStringList twins{"/mix/Data/", "/mix/DATA/"};
+    QTest::newRow("no change") << QStringList{"/mix/DATA/"} << QString() << int(RowMark::NoChange)
+                               << QStringLiteral("No change");
+    QTest::newRow("collision") << twins << QString() << int(RowMark::Collision)
+                               << QStringLiteral(
+                                      "Another listed folder gets this name: /mix/DATA/");
+    for (const char* reason : {"Not found on disk", "Refused: another folder bears this name",
+                               "Permission denied: /mix/Data/"})
+        QTest::newRow(reason) << QStringList{"/mix/Data/"} << QString::fromUtf8(reason)
+                              << int(RowMark::NotDone) << QString::fromUtf8(reason);
+}
+
+// Marks are words as well as looks: the tooltip has the whole path and the mark, a screen reader
+// the mark; the column's own text stays the path alone.
+void TestFolderList::markInWords() {
+    QFETCH(QStringList, nows);
+    QFETCH(QString, reason);
+    QFETCH(int, mark);
+    QFETCH(QString, words);
+    FolderListModel list;
+    list.appendRows(nows);
+    PreviewUpper(list);
+    if (!reason.isEmpty())
+        list.markNotDone(0, reason);
+    QCOMPARE(int(list.mark(0)), mark);
+    QCOMPARE(list.data(list.index(0, 0), FolderListModel::kMarkRole).toInt(), mark);
+    for (int column : {FolderListModel::kNow, FolderListModel::kNewName}) {
+        const QModelIndex cell = list.index(0, column);
+        const QString text = list.text(0, column);
+        QCOMPARE(list.data(cell).toString(), text);
+        QCOMPARE(list.data(cell, Qt::ToolTipRole).toString(), text + u'\n' + words);
+        QCOMPARE(list.data(cell, Qt::AccessibleDescriptionRole).toString(), words);
+    }
+    // After a run the new path is empty; the tooltip still says why.
+    list.setText(0, FolderListModel::kNewName, QString());
+    if (!reason.isEmpty())
+        QCOMPARE(list.data(list.index(0, 1), Qt::ToolTipRole).toString(), words);
+}
+
+void TestFolderList::marksStayWithTheirRows() {
+    FolderListModel list;
+    list.appendRows({"/a/", "/b/", "/c/", "/d/"});
+    list.markNotDone(1, QStringLiteral("Not found on disk"));
+    list.markNotDone(3, QStringLiteral("Permission denied: /d/"));
+    QVERIFY_THROWS_EXCEPTION(Failure, list.markNotDone(4, QStringLiteral("none")));
+    list.removeEntry(0);
+    QCOMPARE(list.markWords(0), QStringLiteral("Not found on disk"));
+    QCOMPARE(list.mark(1), RowMark::None);
+    QCOMPARE(list.markWords(2), QStringLiteral("Permission denied: /d/"));
+    list.removeEntry(0);
+    QCOMPARE(list.mark(0), RowMark::None);
+    QCOMPARE(list.markWords(1), QStringLiteral("Permission denied: /d/"));
+    list.appendRow(QStringLiteral("/e/"));
+    QCOMPARE(list.mark(2), RowMark::None);
+    list.removeAll();
+    list.appendRows({"/a/", "/b/"});
+    QCOMPARE(list.mark(0), RowMark::None);
+    QCOMPARE(list.mark(1), RowMark::None);
+    QVERIFY(list.data(list.index(1, 0), Qt::AccessibleDescriptionRole).isNull());
+}
+
+// Removing one of two rows that get one name leaves the other alone with its name.
+void TestFolderList::removingACollidingRowEndsTheCollision() {
+    FolderListModel list;
+    list.appendRows({"/m/x/", "/m/gone/", "/m/a/", "/m/A/", "/m/b/"});
+    PreviewUpper(list);
+    list.markNotDone(1, QStringLiteral("Not found on disk"));
+    QCOMPARE(list.mark(2), RowMark::Collision);
+    QSignalSpy changed(&list, &QAbstractItemModel::dataChanged);
+    list.removeEntry(2);
+    QCOMPARE(list.mark(2), RowMark::NoChange);
+    QCOMPARE(list.markWords(1), QStringLiteral("Not found on disk"));
+    QCOMPARE(list.mark(0), RowMark::None);
+    QCOMPARE(list.mark(3), RowMark::None);
+    QCOMPARE(changed.count(), 1);
+}
+
+void TestFolderList::writingATextDropsWhatThePreviewTold() {
+    FolderListModel list;
+    list.appendRows({"/m/A/", "/m/B/"});
+    PreviewUpper(list);
+    list.markNotDone(1, QStringLiteral("Not found on disk"));
+    list.setText(0, FolderListModel::kNewName, QString());
+    list.setText(1, FolderListModel::kNewName, QString());
+    QCOMPARE(list.mark(0), RowMark::None);
+    QCOMPARE(list.mark(1), RowMark::NotDone);
+}
+
+void TestFolderList::clearMarks() {
+    FolderListModel list;
+    list.appendRows({"/m/A/", "/m/b/"});
+    PreviewUpper(list);
+    list.markNotDone(1, QStringLiteral("Not found on disk"));
+    QSignalSpy changed(&list, &QAbstractItemModel::dataChanged);
+    list.clearMarks();
+    QCOMPARE(changed.count(), 1);
+    QCOMPARE(list.mark(0), RowMark::None);
+    QCOMPARE(list.mark(1), RowMark::None);
+    QCOMPARE(list.data(list.index(1, 0), Qt::ToolTipRole).toString(), QStringLiteral("/m/b/"));
+    list.clearMarks();
+    QCOMPARE(changed.count(), 1);
 }
 
 QTEST_GUILESS_MAIN(TestFolderList)
