@@ -75,15 +75,18 @@ public:
     // newPathOf fails part of the way.
     template <class NewPathOf> void writeNewPaths(QChar separator, NewPathOf&& newPathOf) {
         m_markSeparator = separator;
+        ColumnMarker marker(m_rows, separator);
         try {
-            for (FolderEntry& entry : m_rows)
+            for (FolderEntry& entry : m_rows) {
                 entry.newPath = newPathOf(entry.now);
+                marker.addNext();
+            }
         } catch (...) {
             markFromColumns(false);
             announceChanged(kNow, kNewName);
             throw;
         }
-        markFromColumns(false);
+        m_marks = marker.finish(m_marks, false);
         announceChanged(kNow, kNewName);
     }
 

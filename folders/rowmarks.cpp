@@ -2,6 +2,8 @@
 
 #include "folders/folderlist.h"
 
+#include <QHashFunctions>
+
 #include <algorithm>
 #include <bit>
 
@@ -32,14 +34,14 @@ char16_t Folded(char16_t unit) {
     return static_cast<char16_t>(QChar::toCaseFolded(char32_t(unit)));
 }
 
-// The parent as written, the name whatever its letter case.
+// The parent as written, the name whatever its letter case. The parent, the longer part, goes
+// through Qt's own hash of the bytes; the name is short.
 std::uint64_t NameHash(QStringView path, qsizetype leafStart) {
-    std::uint64_t hash = 0xcbf29ce484222325ULL;
-    for (qsizetype i = 0; i < path.size(); ++i) {
-        const char16_t unit = path[i].unicode();
-        hash = (hash ^ (i < leafStart ? unit : Folded(unit))) * 0x100000001b3ULL;
-    }
-    return hash;
+    std::uint64_t hash = qHash(path.left(leafStart), std::size_t(0x9e3779b97f4a7c15ULL));
+    for (qsizetype i = leafStart; i < path.size(); ++i)
+        hash = (hash ^ Folded(path[i].unicode())) * 0x100000001b3ULL;
+    // The table takes its place from the low bits and its tag from the high ones.
+    return hash ^ (hash >> 29);
 }
 
 bool SameName(QStringView a, QStringView b, qsizetype leafStart, QChar separator) {
@@ -128,76 +130,75 @@ bool RowMarks::isEmpty() const {
                        [](RowMark mark) { return mark == RowMark::None; });
 }
 
-RowMarks MarksFromColumns(const std::vector<FolderEntry>& rows, const RowMarks& previous,
-                          QChar separator, bool keepNotDone) {
-    const int count = static_cast<int>(rows.size());
-    const auto size = rows.size();
-    // One pass over the new paths groups the rows that get one name: an open-addressed table of
-    // row numbers, so the pass allocates three arrays and nothing per row.
-    std::vector<std::uint64_t> hashes(size);
-    std::vector<int> first(size, -1);
-    std::vector<int> table(std::bit_ceil(std::max<std::size_t>(16, 2 * size)), -1);
-    const std::size_t mask = table.size() - 1;
-    for (int row = 0; row < count; ++row) {
-        const QString& path = rows[static_cast<std::size_t>(row)].newPath;
-        if (path.isEmpty())
-            continue;
-        const qsizetype leafStart = LeafStart(path, separator);
-        const std::uint64_t hash = NameHash(path, leafStart);
-        hashes[static_cast<std::size_t>(row)] = hash;
-        for (std::size_t at = hash & mask;; at = (at + 1) & mask) {
-            const int other = table[at];
-            if (other < 0) {
-                table[at] = row;
-                first[static_cast<std::size_t>(row)] = row;
-                break;
-            }
-            const auto otherPlace = static_cast<std::size_t>(other);
-            if (hashes[otherPlace] == hash &&
-                SameName(rows[otherPlace].newPath, path, leafStart, separator)) {
-                first[static_cast<std::size_t>(row)] = other;
-                break;
-            }
-        }
-    }
-    // Per group, the first row whose folder differs from the group's first row; a group without
-    // one lists a single folder, perhaps more than once.
-    std::vector<int>& differing = table;
-    std::fill(differing.begin(), differing.end(), -1);
-    for (std::size_t row = 0; row < size; ++row) {
-        const int head = first[row];
-        if (head >= 0 && differing[static_cast<std::size_t>(head)] < 0 &&
-            !SameFolder(rows[row].now, rows[static_cast<std::size_t>(head)].now, separator))
-            differing[static_cast<std::size_t>(head)] = static_cast<int>(row);
-    }
+ColumnMarker::ColumnMarker(const std::vector<FolderEntry>& rows, QChar separator)
+    : m_rows(rows), m_separator(separator),
+      m_table(std::bit_ceil(std::max<std::size_t>(16, 2 * rows.size()))), m_first(rows.size(), -1),
+      m_unchanged(rows.size()), m_differing(rows.size(), -1) {}
 
+void ColumnMarker::addNext() {
+    const int row = m_next++;
+    const auto place = static_cast<std::size_t>(row);
+    const FolderEntry& entry = m_rows[place];
+    const QString& path = entry.newPath;
+    if (path.isEmpty())
+        return;
+    m_unchanged[place] = SameFolder(path, entry.now, m_separator);
+    const qsizetype leafStart = LeafStart(path, m_separator);
+    const std::uint64_t hash = NameHash(path, leafStart);
+    const auto tag = static_cast<std::uint32_t>(hash >> 32);
+    const std::size_t mask = m_table.size() - 1;
+    for (std::size_t at = hash & mask;; at = (at + 1) & mask) {
+        Slot& slot = m_table[at];
+        if (slot.row < 0) {
+            slot = {row, tag};
+            m_first[place] = row;
+            return;
+        }
+        const auto head = static_cast<std::size_t>(slot.row);
+        if (slot.tag == tag && SameName(m_rows[head].newPath, path, leafStart, m_separator)) {
+            m_first[place] = slot.row;
+            if (m_differing[head] < 0 && !SameFolder(entry.now, m_rows[head].now, m_separator))
+                m_differing[head] = row;
+            return;
+        }
+    }
+}
+
+RowMarks ColumnMarker::finish(const RowMarks& previous, bool keepNotDone) const {
     RowMarks marks;
-    marks.reserve(count);
-    for (int row = 0; row < count; ++row) {
-        const auto place = static_cast<std::size_t>(row);
+    marks.m_kinds.assign(m_rows.size(), RowMark::None);
+    for (std::size_t place = 0; place < m_rows.size(); ++place) {
+        const int row = static_cast<int>(place);
         if (keepNotDone && previous.at(row) == RowMark::NotDone) {
-            marks.set(row, RowMark::NotDone, previous.note(row));
+            marks.m_kinds[place] = RowMark::NotDone;
+            marks.m_notes.emplace_back(row, previous.note(row));
             continue;
         }
-        const int head = first[place];
-        if (head < 0) {
-            marks.set(row, RowMark::None);
+        const int head = m_first[place];
+        if (head < 0)
             continue;
-        }
-        const int other = differing[static_cast<std::size_t>(head)];
-        const FolderEntry& entry = rows[place];
+        const int other = m_differing[static_cast<std::size_t>(head)];
         if (other >= 0) {
-            const int partner =
-                SameFolder(entry.now, rows[static_cast<std::size_t>(head)].now, separator) ? other
-                                                                                           : head;
-            marks.set(row, RowMark::Collision, rows[static_cast<std::size_t>(partner)].now);
-        } else if (SameFolder(entry.newPath, entry.now, separator)) {
-            marks.set(row, RowMark::NoChange);
-        } else {
-            marks.set(row, RowMark::None);
+            // Any row of the name whose folder differs from this one's names it.
+            const bool sameAsHead =
+                row == head || SameFolder(m_rows[place].now,
+                                          m_rows[static_cast<std::size_t>(head)].now, m_separator);
+            const int partner = sameAsHead ? other : head;
+            marks.m_kinds[place] = RowMark::Collision;
+            marks.m_notes.emplace_back(row, m_rows[static_cast<std::size_t>(partner)].now);
+        } else if (m_unchanged[place]) {
+            marks.m_kinds[place] = RowMark::NoChange;
         }
     }
     return marks;
+}
+
+RowMarks MarksFromColumns(const std::vector<FolderEntry>& rows, const RowMarks& previous,
+                          QChar separator, bool keepNotDone) {
+    ColumnMarker marker(rows, separator);
+    for (std::size_t row = 0; row < rows.size(); ++row)
+        marker.addNext();
+    return marker.finish(previous, keepNotDone);
 }
 
 } // namespace tarnwick

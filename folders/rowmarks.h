@@ -35,9 +35,10 @@ public:
     void erase(int row);
     void clear();
     bool isEmpty() const;
-    void reserve(int rows) { m_kinds.reserve(static_cast<std::size_t>(rows)); }
 
 private:
+    friend class ColumnMarker;
+
     std::vector<RowMark> m_kinds;
     // Sorted by row.
     std::vector<std::pair<int, QString>> m_notes;
@@ -46,7 +47,36 @@ private:
 // The marks the two columns tell, from the texts alone: rows whose new path is their current one,
 // and rows of one parent whose new names are equal but for letter case while their current paths
 // differ (a folder listed twice does not collide with itself). A row without a new path carries
-// none. With keepNotDone the rows marked by a run keep that mark.
+// none. Rows are fed in list order, each as soon as its new path is written, while its texts are
+// still at hand; one hash pass groups them, allocating nothing per row.
+class ColumnMarker {
+public:
+    ColumnMarker(const std::vector<FolderEntry>& rows, QChar separator);
+
+    // Takes in the next row.
+    void addNext();
+    // The marks of every row; with keepNotDone the rows a run marked keep that mark.
+    RowMarks finish(const RowMarks& previous, bool keepNotDone) const;
+
+private:
+    struct Slot {
+        int row = -1;
+        std::uint32_t tag = 0;
+    };
+
+    const std::vector<FolderEntry>& m_rows;
+    QChar m_separator;
+    int m_next = 0;
+    std::vector<Slot> m_table;
+    // Per row: the first row that gets the same name (itself when none did before), -1 without a
+    // new path; whether its new path is its current one.
+    std::vector<int> m_first;
+    std::vector<bool> m_unchanged;
+    // Per first row: the first later row of its name whose folder differs from it.
+    std::vector<int> m_differing;
+};
+
+// All rows at once.
 RowMarks MarksFromColumns(const std::vector<FolderEntry>& rows, const RowMarks& previous,
                           QChar separator, bool keepNotDone);
 
