@@ -34,13 +34,25 @@ QColor Mix(const QColor& a, const QColor& b, double t) {
                   channel(x.blue(), y.blue()));
 }
 
+namespace {
+
+QColor BlackOrWhite(const QColor& background) {
+    const QColor black(0, 0, 0);
+    const QColor white(255, 255, 255);
+    return ContrastRatio(black, background) >= ContrastRatio(white, background) ? black : white;
+}
+
+} // namespace
+
+QColor TextOn(const QColor& background, const QColor& preferred) {
+    return ContrastRatio(preferred, background) >= kReadable ? preferred.toRgb()
+                                                             : BlackOrWhite(background);
+}
+
 QColor ReadableOn(const QColor& wanted, const QColor& background) {
     if (ContrastRatio(wanted, background) >= kReadable)
         return wanted.toRgb();
-    const QColor black(0, 0, 0);
-    const QColor white(255, 255, 255);
-    const QColor target =
-        ContrastRatio(black, background) >= ContrastRatio(white, background) ? black : white;
+    const QColor target = BlackOrWhite(background);
     for (int step = 1; step < 20; ++step) {
         const QColor moved = Mix(wanted, target, step / 20.0);
         if (ContrastRatio(moved, background) >= kReadable)

@@ -15,4 +15,8 @@ QColor Mix(const QColor& a, const QColor& b, double t);
 // black or white, whichever reads better there, just far enough to read.
 QColor ReadableOn(const QColor& wanted, const QColor& background);
 
+// Text for a background the design fixes: preferred when it reads there, else black or white,
+// whichever reads better.
+QColor TextOn(const QColor& background, const QColor& preferred);
+
 } // namespace tarnwick

@@ -27,6 +27,7 @@
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QScreen>
+#include <QScrollBar>
 #include <QTime>
 #include <QTreeView>
 
@@ -104,8 +105,7 @@ void Form1::buildControls() {
     const QPalette desktop = palette();
     QPalette white = desktop;
     white.setColor(QPalette::Window, Qt::white);
-    white.setColor(QPalette::WindowText,
-                   ReadableOn(desktop.color(QPalette::WindowText), Qt::white));
+    white.setColor(QPalette::WindowText, TextOn(Qt::white, desktop.color(QPalette::WindowText)));
     setPalette(white);
     setAutoFillBackground(true);
 
@@ -125,6 +125,10 @@ void Form1::buildControls() {
     // The folder's own name is the part that changes: paths give way on the left.
     ListView1->setTextElideMode(Qt::ElideLeft);
     ListView1->setItemDelegate(new FolderListDelegate(fileSystem().separator(), ListView1));
+    // Cells give way to the list's right edge, which moves over them as the list scrolls: what a
+    // scroll uncovers must be drawn anew, not moved.
+    connect(ListView1->horizontalScrollBar(), &QScrollBar::valueChanged, ListView1->viewport(),
+            qOverload<>(&QWidget::update));
 
     auto makeButton = [&](const char* name, const QString& caption) {
         auto* button = new QPushButton(caption, this);
@@ -150,13 +154,20 @@ void Form1::buildControls() {
     Check1 = new QCheckBox(QStringLiteral("Add subfolders when adding folders"), Frame2);
     Check1->setObjectName(QStringLiteral("Check1"));
     Check1->setChecked(true);
-    // Frame titles are drawn in the text colour; it must read on the frames' white too.
-    white.setColor(QPalette::Text, ReadableOn(desktop.color(QPalette::Text), Qt::white));
+    // A button fills with the button colour; this one stands on the window's white by design.
+    Check1->setBackgroundRole(QPalette::Window);
+    // Frame titles are drawn in the text colour; it must read on the frames' white too. The box
+    // of the check box keeps the desktop's colours, its mark drawn in text colour on base.
+    QPalette frames = white;
+    frames.setColor(QPalette::Text, TextOn(Qt::white, desktop.color(QPalette::Text)));
+    white.setColor(QPalette::Text, desktop.color(QPalette::Text));
+    white.setColor(QPalette::Base, desktop.color(QPalette::Base));
+    Frame1->setPalette(frames);
+    Frame2->setPalette(frames);
+    Check1->setPalette(white);
     for (QWidget* control : {static_cast<QWidget*>(Frame1), static_cast<QWidget*>(Frame2),
-                             static_cast<QWidget*>(Check1)}) {
-        control->setPalette(white);
+                             static_cast<QWidget*>(Check1)})
         control->setAutoFillBackground(true);
-    }
     // The operation box and its drop-down draw on the desktop's own colours, not on the frame's.
     QPalette own = Combo1->palette();
     for (QPalette::ColorRole role : {QPalette::Window, QPalette::WindowText, QPalette::Text,

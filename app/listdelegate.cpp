@@ -3,11 +3,14 @@
 #include "app/contrast.h"
 #include "folders/folderlist.h"
 
+#include <QAbstractItemView>
 #include <QApplication>
 #include <QFontMetrics>
 #include <QPainter>
 #include <QPalette>
 #include <QStyle>
+
+#include <algorithm>
 
 namespace tarnwick {
 
@@ -74,9 +77,13 @@ void FolderListDelegate::paint(QPainter* painter, const QStyleOptionViewItem& op
     const QStyle* style = widget ? widget->style() : QApplication::style();
     // The style keeps this margin on either side of the text.
     const int margin = style->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, widget) + 1;
-    const int width =
-        style->subElementRect(QStyle::SE_ItemViewItemText, &cell, widget).width() - 2 * margin;
-    cell.text = ElidePathLeft(cell.text, QFontMetrics(cell.font), width, m_separator);
+    QRect text = style->subElementRect(QStyle::SE_ItemViewItemText, &cell, widget);
+    // The list is narrower than its two columns: a cell cut by the list's right edge gives way
+    // within what shows of it, so the folder's name is in view without scrolling.
+    if (const auto* view = qobject_cast<const QAbstractItemView*>(widget))
+        text.setRight(std::min(text.right(), view->viewport()->width() - 1));
+    cell.text =
+        ElidePathLeft(cell.text, QFontMetrics(cell.font), text.width() - 2 * margin, m_separator);
     style->drawControl(QStyle::CE_ItemViewItem, &cell, painter, widget);
 }
 

@@ -41,7 +41,7 @@ bool IsValidStyleSheet(const QString& sheet) {
 // A frame draws its title in the text colour, which the window must leave to the list and boxes.
 void SetBackground(QWidget& widget, const QColor& colour, bool framesText = false) {
     QPalette palette = widget.palette();
-    const QColor text = ReadableOn(qApp->palette().color(QPalette::ButtonText), colour);
+    const QColor text = TextOn(colour, qApp->palette().color(QPalette::ButtonText));
     palette.setColor(QPalette::Window, colour);
     palette.setColor(QPalette::WindowText, text);
     if (framesText)
@@ -92,7 +92,7 @@ void ApplySkin(QWidget& window, SkinFramework1& engine, FileSystem& fileSystem,
     for (QWidget* child : window.findChildren<QWidget*>()) {
         if (qobject_cast<QRadioButton*>(child) || qobject_cast<QCheckBox*>(child) ||
             qobject_cast<QGroupBox*>(child) || qobject_cast<QLabel*>(child))
-            SetBackground(*child, face, true);
+            SetBackground(*child, face, qobject_cast<QGroupBox*>(child) != nullptr);
     }
     engine.LoadSkin(path, QString());
     engine.setOptions(engine.options() | SkinFramework1::kOptionEnabled);

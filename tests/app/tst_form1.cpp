@@ -514,7 +514,8 @@ void TestForm1::readableInEveryPalette() {
         {&window, QPalette::WindowText, QPalette::Window},
         {window.Frame1, QPalette::Text, QPalette::Window},
         {window.Frame2, QPalette::Text, QPalette::Window},
-        {window.Check1, QPalette::WindowText, QPalette::Window},
+        {window.Check1, window.Check1->foregroundRole(), window.Check1->backgroundRole()},
+        {window.Check1, QPalette::Text, QPalette::Base},
         {window.Combo1, QPalette::ButtonText, QPalette::Button},
         {window.Combo1->view(), QPalette::Text, QPalette::Base},
         {window.ListView1, QPalette::Text, QPalette::Base}};
