@@ -111,6 +111,7 @@ private slots:
     void rowsChangingWhileRunning_data();
     void rowsChangingWhileRunning();
     void windowClosedDuringRun();
+    void rowsSayWhyTheyWereNotRenamed();
     void floodOfErrors_data();
     void floodOfErrors();
 
@@ -297,6 +298,34 @@ void TestRenameRun::rowsChangingWhileRunning() {
         QCOMPARE(trial.column(FolderListModel::kNewName), QStringList(nows.size(), QString()));
         CheckErrors(trial.window->fakeDialogs.errors(), kRunLabel, lines);
     }
+}
+
+// After a run each row whose folder was not renamed carries the reason, until the next preview.
+void TestRenameRun::rowsSayWhyTheyWereNotRenamed() {
+    Trial trial(Host::CaseSensitiveFake);
+    QVERIFY(trial.make({"t/done/", "t/gone/", "t/taken/", "t/TAKEN/", "t/denied/"}));
+    trial.add({"t/done/", "t/gone/", "t/taken/", "t/denied/"});
+    trial.preview(kUpper);
+    auto& fake = static_cast<FakeTrialFolders&>(*trial.folders).fake;
+    fake.remove(QStringLiteral("/t/gone/"));
+    fake.beforeRename = [](const QString&, const QString& from,
+                           const QString&) -> std::optional<Failure> {
+        if (from != u"denied")
+            return std::nullopt;
+        return Failure(70, QStringLiteral("Permission denied"));
+    };
+    PushButton2_Click(*trial.window);
+
+    const FolderListModel& list = trial.window->list;
+    const QStringList expected = {QString(), "Not found on disk",
+                                  "Refused: another folder bears this name", "Permission denied"};
+    for (int row = 0; row < list.count(); ++row) {
+        QCOMPARE(list.mark(row), expected[row].isEmpty() ? RowMark::None : RowMark::NotDone);
+        QCOMPARE(list.markWords(row), expected[row]);
+    }
+    trial.preview(kLower);
+    for (int row = 0; row < list.count(); ++row)
+        QVERIFY(list.mark(row) != RowMark::NotDone);
 }
 
 // Closing the window ends the run at the next pump: the folder in hand is renamed whole, the
