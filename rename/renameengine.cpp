@@ -159,7 +159,11 @@ RenameOutcome RenameFilesWild(FileSystem& fileSystem, ParentEntries& parents,
         trap.step(152, About(from, [&] {
                       throw Failure(
                           failure_code::kFileAlreadyExists, QStringLiteral("File already exists"),
-                          QStringLiteral("another folder bears the name %1").arg(*newLeaf));
+                          (plan.refusal == RenamePlan::Refusal::NameTaken
+                               ? QStringLiteral("another folder bears the name %1")
+                               : QStringLiteral("another folder bears the name %1 in other "
+                                                "letter case"))
+                              .arg(*newLeaf));
                   }));
         outcome.result = RenameOutcome::Result::Refused;
         outcome.reason = QString::fromUtf16(kRefusedReason);
