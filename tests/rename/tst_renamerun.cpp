@@ -1,5 +1,6 @@
 #include "rename/renameengine.h"
 #include "rename/renamerun.h"
+#include "rename/undo.h"
 #include "tests/support/disktree.h"
 #include "tests/support/fakewindow.h"
 #include "tests/support/trialfolders.h"
@@ -26,6 +27,7 @@ const QString kSentence = QStringLiteral("Change case of folder(s) to Sentence c
 
 const QString kRunLabel = QString::fromUtf16(kPushButton2ClickLabel);
 const QString kEngineLabel = QString::fromUtf16(kRenameFilesWildLabel);
+const QString kUndoLabel = QString::fromUtf16(kUndoLastRunLabel);
 
 // Folders to rename in and the window whose list names them.
 struct Trial {
@@ -122,6 +124,15 @@ private slots:
     void hostCharactersKept();
     void refusedCharactersReplaced_data();
     void refusedCharactersReplaced();
+
+    void undoGivesNestedTreeBack_data();
+    void undoGivesNestedTreeBack();
+    void undoGivesBackOnlyWhatWasRenamed_data();
+    void undoGivesBackOnlyWhatWasRenamed();
+    void undoOfFolderChangedSinceTheRun_data();
+    void undoOfFolderChangedSinceTheRun();
+    void listChangeForgetsTheRun_data();
+    void listChangeForgetsTheRun();
 };
 
 void TestRenameRun::refusedRuns_data() {
@@ -547,6 +558,248 @@ void TestRenameRun::refusedCharactersReplaced() {
     PushButton2_Click(*trial.window);
     QCOMPARE(trial.folders->tree(), (QStringList{"t/", "t/A_b/", "t/What_ever/"}));
     QCOMPARE(trial.column(FolderListModel::kNow), (QStringList{"t/What_ever/", "t/A_b/"}));
+    QCOMPARE(trial.window->fakeDialogs.errors(), QStringList());
+}
+
+void TestRenameRun::undoGivesNestedTreeBack_data() {
+    QTest::addColumn<Host>("host");
+    QTest::addColumn<QString>("operation");
+    for (const Host host : kAllHosts) {
+        for (const QString& operation : {kUpper, kLower, kProper, kSentence})
+            NewRow(host, operation.mid(operation.lastIndexOf(" to ") + 4)) << host << operation;
+    }
+}
+
+// Every folder the run renamed gets its name back, the deepest ones under parents that are
+// themselves given their names back; a second undo finds nothing left to do.
+void TestRenameRun::undoGivesNestedTreeBack() {
+    QFETCH(Host, host);
+    QFETCH(QString, operation);
+
+    Trial trial(host);
+    const QStringList folders = {
+        "t/",       "t/my photos/",       "t/my photos/old ONES/",
+        "t/Music/", "t/Music/jazz CLUB/", "t/my photos/old ONES/x-ray pics/"};
+    QVERIFY(trial.make(folders));
+    QVERIFY(trial.make({"keep Me/"}));
+    QVERIFY(trial.folders->addFile("t/my photos/a File.txt"));
+    trial.add(folders);
+    const QStringList listed = trial.column(FolderListModel::kNow);
+    const QStringList before = trial.folders->tree();
+    trial.preview(operation);
+    PushButton2_Click(*trial.window);
+    QVERIFY(trial.folders->tree() != before);
+    QVERIFY(trial.window->undo.canUndo());
+
+    QCOMPARE(UndoLastRun(*trial.window), (QHash<QString, QString>()));
+
+    QCOMPARE(trial.folders->tree(), before);
+    QCOMPARE(trial.column(FolderListModel::kNow), listed);
+    QCOMPARE(trial.column(FolderListModel::kNewName), QStringList(folders.size(), QString()));
+    QCOMPARE(trial.window->fakeDialogs.errors(), QStringList());
+
+    // The next undo has nothing to give back, even after a preview.
+    trial.preview(operation);
+    QCOMPARE(UndoLastRun(*trial.window), (QHash<QString, QString>()));
+    QCOMPARE(trial.folders->tree(), before);
+    QCOMPARE(trial.column(FolderListModel::kNow), listed);
+    QVERIFY(!trial.column(FolderListModel::kNewName).first().isEmpty());
+}
+
+namespace {
+enum class RunCase { PartlyFailed, SubfolderAddedLater };
+} // namespace
+
+void TestRenameRun::undoGivesBackOnlyWhatWasRenamed_data() {
+    QTest::addColumn<Host>("host");
+    QTest::addColumn<RunCase>("runCase");
+    QTest::addColumn<QStringList>("nows");
+    for (const Host host : kAllHosts) {
+        // ok renamed; docs refused, its new name taken; gone deleted; skip not previewed.
+        NewRow(host, "partly failed run") << host << RunCase::PartlyFailed
+                                          << QStringList{"t/ok/", "t/docs/", "t/gone/", "t/skip/"};
+        // The folder renamed first, its subfolder then found under its new letter case.
+        NewRow(host, "subfolder added after its folder")
+            << host << RunCase::SubfolderAddedLater << QStringList{"t/Docs/", "t/Docs/Sub/"};
+    }
+}
+
+void TestRenameRun::undoGivesBackOnlyWhatWasRenamed() {
+    QFETCH(Host, host);
+    QFETCH(RunCase, runCase);
+    QFETCH(QStringList, nows);
+
+    Trial trial(host);
+    if (runCase == RunCase::PartlyFailed) {
+        QVERIFY(trial.make({"t/ok/", "t/docs/", "t/taken/", "t/skip/", "t/gone/"}));
+        trial.add(nows);
+        trial.preview(kUpper);
+        trial.setNewPath(1, "t/taken/");
+        trial.setNewPath(3, QString());
+        if (auto* fake = dynamic_cast<FakeTrialFolders*>(trial.folders.get()))
+            fake->fake.remove("/t/gone/");
+        else
+            QVERIFY(QDir(trial.Listed("t/gone/")).removeRecursively());
+    } else {
+        QVERIFY(trial.make({"t/Docs/Sub/"}));
+        trial.add({"t/Docs/"});
+        trial.add({"t/Docs/Sub/"});
+        trial.preview(kUpper);
+    }
+    const QStringList before = trial.folders->tree();
+    PushButton2_Click(*trial.window);
+    const qsizetype runErrors = trial.window->fakeDialogs.errors().size();
+
+    QCOMPARE(UndoLastRun(*trial.window), (QHash<QString, QString>()));
+
+    QCOMPARE(trial.folders->tree(), before);
+    QCOMPARE(trial.column(FolderListModel::kNow), nows);
+    QCOMPARE(trial.window->fakeDialogs.errors().size(), runErrors);
+}
+
+namespace {
+enum class Meddling { RenamedAway, OldNameTaken, ParentRenamedAway };
+} // namespace
+
+void TestRenameRun::undoOfFolderChangedSinceTheRun_data() {
+    QTest::addColumn<Host>("host");
+    QTest::addColumn<Meddling>("meddling");
+    QTest::addColumn<QStringList>("tree");
+    QTest::addColumn<QStringList>("nows");
+    QTest::addColumn<QString>("notDone");
+    QTest::addColumn<QString>("reason");
+    QTest::addColumn<QString>("error");
+    QTest::addColumn<QString>("named");
+
+    // t/a/ and t/b/ (with t/b/in/) were renamed t/x/ and t/y/ (t/y/IN/) by the run.
+    for (const Host host : kAllHosts) {
+        NewRow(host, "renamed away")
+            << host << Meddling::RenamedAway << QStringList{"t/", "t/b/", "t/b/in/", "t/elsewhere/"}
+            << QStringList{"t/x/", "t/b/in/", "t/b/"} << "t/x/"
+            << QString::fromUtf16(kNotFoundReason) << kUndoLabel + "at line 106"
+            << "t/x";
+        NewRow(host, "its old name taken")
+            << host << Meddling::OldNameTaken
+            << QStringList{"t/", "t/a/", "t/a/theirs.txt", "t/b/", "t/b/in/", "t/x/"}
+            << QStringList{"t/x/", "t/b/in/", "t/b/"} << "t/x/"
+            << QString::fromUtf16(kRefusedReason) << kEngineLabel + "at line 152"
+            << "t/x";
+        // The row follows its parent's undo; where the parent went after that nobody told.
+        NewRow(host, "its parent renamed away during the undo")
+            << host << Meddling::ParentRenamedAway
+            << QStringList{"t/", "t/a/", "t/away/", "t/away/IN/"}
+            << QStringList{"t/a/", "t/b/IN/", "t/b/"} << "t/b/IN/"
+            << "Path not found" << kEngineLabel + "at line 130"
+            << "t/b/";
+    }
+}
+
+// What was changed since the run is reported, keeps its row mark, and nothing is replaced; the
+// rest of the run is undone.
+void TestRenameRun::undoOfFolderChangedSinceTheRun() {
+    QFETCH(Host, host);
+    QFETCH(Meddling, meddling);
+    QFETCH(QStringList, tree);
+    QFETCH(QStringList, nows);
+    QFETCH(QString, notDone);
+    QFETCH(QString, reason);
+    QFETCH(QString, error);
+    QFETCH(QString, named);
+
+    Trial trial(host);
+    QVERIFY(trial.make({"t/a/", "t/b/in/"}));
+    trial.add({"t/a/"});
+    trial.add({"t/b/in/", "t/b/"});
+    trial.preview(kUpper);
+    trial.setNewPath(0, "t/x/");
+    trial.setNewPath(2, "t/y/");
+    PushButton2_Click(*trial.window);
+    QCOMPARE(trial.folders->tree(), (QStringList{"t/", "t/x/", "t/y/", "t/y/IN/"}));
+
+    FileSystem& fileSystem = trial.folders->fileSystem();
+    switch (meddling) {
+    case Meddling::RenamedAway:
+        fileSystem.renameFolder(trial.Listed("t/"), "x", "elsewhere");
+        break;
+    case Meddling::OldNameTaken:
+        QVERIFY(trial.folders->addFile("t/a/theirs.txt"));
+        break;
+    case Meddling::ParentRenamedAway:
+        // Once the parent has its name back, and before its subfolder is given its own.
+        trial.window->actAtPump = trial.window->pumpCount + 2;
+        trial.window->action = [&] { fileSystem.renameFolder(trial.Listed("t/"), "b", "away"); };
+        break;
+    }
+
+    const QHash<QString, QString> reasons = UndoLastRun(*trial.window);
+
+    QCOMPARE(trial.folders->tree(), sorted(tree));
+    QCOMPARE(trial.column(FolderListModel::kNow), nows);
+    QCOMPARE(trial.column(FolderListModel::kNewName), QStringList(nows.size(), QString()));
+    QCOMPARE(reasons.keys(), QStringList{trial.Listed(notDone)});
+    QVERIFY2(reasons.value(trial.Listed(notDone)).contains(reason),
+             qPrintable(reasons.value(trial.Listed(notDone))));
+    const QStringList errors = trial.window->fakeDialogs.errors();
+    QCOMPARE(errors.size(), 1);
+    QVERIFY2(errors[0].contains(error), qPrintable(errors[0]));
+    QVERIFY2(errors[0].contains(trial.Listed(named)), qPrintable(errors[0]));
+}
+
+namespace {
+enum class ListChange { Addition, AdditionDuringRun, Delete, Clear, AnotherRun };
+} // namespace
+
+void TestRenameRun::listChangeForgetsTheRun_data() {
+    QTest::addColumn<ListChange>("change");
+    QTest::addColumn<QStringList>("tree");
+    QTest::newRow("a folder added") << ListChange::Addition << QStringList{"t/", "t/A/", "t/B/"};
+    QTest::newRow("a folder added during the run")
+        << ListChange::AdditionDuringRun << QStringList{"t/", "t/A/", "t/B/"};
+    QTest::newRow("a row deleted") << ListChange::Delete << QStringList{"t/", "t/A/", "t/B/"};
+    QTest::newRow("list cleared") << ListChange::Clear << QStringList{"t/", "t/A/", "t/B/"};
+    // Only the later run is undone: lower case back to UPPER CASE.
+    QTest::newRow("another run") << ListChange::AnotherRun << QStringList{"t/", "t/A/", "t/B/"};
+}
+
+void TestRenameRun::listChangeForgetsTheRun() {
+    QFETCH(ListChange, change);
+    QFETCH(QStringList, tree);
+
+    Trial trial(Host::CaseSensitiveFake);
+    QVERIFY(trial.make({"t/a/", "t/b/"}));
+    trial.add({"t/a/", "t/b/"});
+    trial.preview(kUpper);
+    if (change == ListChange::AdditionDuringRun) {
+        trial.window->actAtPump = 2;
+        trial.window->action = [&] { trial.add({"t/"}); };
+    }
+    PushButton2_Click(*trial.window);
+    switch (change) {
+    case ListChange::Addition:
+        trial.add({"t/"});
+        break;
+    case ListChange::AdditionDuringRun:
+        break;
+    case ListChange::Delete:
+        trial.window->list.removeEntry(0);
+        break;
+    case ListChange::Clear:
+        trial.window->list.removeAll();
+        break;
+    case ListChange::AnotherRun:
+        trial.preview(kLower);
+        PushButton2_Click(*trial.window);
+        break;
+    }
+    const QStringList rows = trial.column(FolderListModel::kNow);
+    const bool undoable = change == ListChange::AnotherRun;
+    QCOMPARE(trial.window->undo.canUndo(), undoable);
+
+    UndoLastRun(*trial.window);
+
+    QCOMPARE(trial.folders->tree(), tree);
+    if (!undoable)
+        QCOMPARE(trial.column(FolderListModel::kNow), rows);
     QCOMPARE(trial.window->fakeDialogs.errors(), QStringList());
 }
 
