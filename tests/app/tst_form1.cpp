@@ -453,30 +453,21 @@ void TestForm1::undoLastRun() {
             undo = action;
     }
     QVERIFY(undo);
-    const auto giveBack = [&] {
-        if (byKey)
-            QTest::keyClick(window.Combo1, Qt::Key_Z, Qt::ControlModifier);
-        else if (undo->isEnabled())
-            undo->trigger();
-    };
-
     window.addFolders({disk.filePath(QStringLiteral("one"))});
     QVERIFY(!undo->isEnabled());
     window.PushButton2->click();
     QVERIFY(QDir(disk.filePath(QStringLiteral("ONE/DEEP"))).exists());
     QVERIFY(undo->isEnabled());
 
-    giveBack();
+    if (byKey)
+        QTest::keyClick(window.Combo1, Qt::Key_Z, Qt::ControlModifier);
+    else
+        undo->trigger();
     QVERIFY(QDir(disk.filePath(QStringLiteral("one/deep"))).exists());
     QCOMPARE(window.folderList().text(0, 0), disk.filePath(QStringLiteral("one/deep/")));
     QCOMPARE(window.folderList().text(1, 0), disk.filePath(QStringLiteral("one/")));
     QCOMPARE(window.folderList().text(0, 1), QString());
     QVERIFY(!undo->isEnabled());
-
-    // A second one finds nothing, even with the folders renamed by hand in between.
-    QVERIFY(QDir(disk.path()).rename(QStringLiteral("one"), QStringLiteral("One")));
-    giveBack();
-    QVERIFY(QDir(disk.filePath(QStringLiteral("One/deep"))).exists());
     QCOMPARE(program.dialogs.errors(), QStringList{});
 }
 
