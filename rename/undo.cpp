@@ -43,26 +43,24 @@ QHash<QString, QString> UndoLastRun(WindowServices& window) {
     QHash<QString, QString> restored;
     QHash<QString, QString> failed;
     ParentEntries parents(fileSystem);
+    const auto leafOf = [separator](const QString& path) {
+        return GetLeafName(WithoutTrailingSeparator(path, separator), separator);
+    };
+    const auto parentOf = [separator](const QString& path) {
+        return GetParentPath(WithoutTrailingSeparator(path, separator), separator);
+    };
     for (auto folder = folders.rbegin(); folder != folders.rend(); ++folder) {
         trap.step(102, [&] { window.pumpMessages(); });
-        const QString now = WithoutTrailingSeparator(folder->after, separator);
-        const QString parent = GetParentPath(now, separator);
-        const QString name =
-            GetLeafName(WithoutTrailingSeparator(folder->before, separator), separator);
         const QString shown = PathBorne(folder->before, run, separator);
-        const QString shownParent =
-            GetParentPath(WithoutTrailingSeparator(shown, separator), separator);
         trap.reach(104);
         const RenameOutcome outcome =
-            RenameFilesWild(fileSystem, parents, report, folder->after, parent + name + separator);
+            RenameFilesWild(fileSystem, parents, report, folder->after,
+                            parentOf(folder->after) + leafOf(folder->before) + separator);
         if (outcome.renamed) {
-            restored.insert(
-                shown,
-                shownParent +
-                    GetLeafName(WithoutTrailingSeparator(outcome.newPath, separator), separator) +
-                    separator);
+            restored.insert(shown, parentOf(shown) + leafOf(outcome.newPath) + separator);
             continue;
         }
+        const QString now = WithoutTrailingSeparator(folder->after, separator);
         // The run's own second rows of a folder find nothing quietly; here the folder was
         // there after the run, so finding nothing means someone moved it since.
         if (outcome.result == RenameOutcome::Result::NotFound)
