@@ -1,9 +1,12 @@
 #include "app/form1.h"
+#include "common/labels.h"
 
 #include "app/apptitle.h"
+#include "app/contrast.h"
 #include "app/folderdrop.h"
 #include "app/handcursor.h"
 #include "app/help.h"
+#include "app/listdelegate.h"
 #include "app/samples.h"
 #include "common/product.h"
 #include "folders/addfolders.h"
@@ -30,18 +33,25 @@
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QScreen>
+#include <QScrollBar>
 #include <QTime>
 #include <QTreeView>
 
-#include <cstdlib>
-#include <random>
-
 namespace tarnwick {
 
+int DrawOneToHundred(std::uint32_t seed) {
+    // The finaliser of splitmix64: every bit of the seed moves every bit of the result, where the
+    // first number of a freshly seeded linear generator barely moves from one second to the next.
+    std::uint64_t mixed = seed + 0x9e3779b97f4a7c15ULL;
+    mixed = (mixed ^ (mixed >> 30)) * 0xbf58476d1ce4e5b9ULL;
+    mixed = (mixed ^ (mixed >> 27)) * 0x94d049bb133111ebULL;
+    mixed ^= mixed >> 31;
+    return static_cast<int>(mixed % 100) + 1;
+}
+
 int DrawFromTimeOfDay() {
-    std::minstd_rand generator(
-        static_cast<unsigned>(QTime::currentTime().msecsSinceStartOfDay() / 1000));
-    return std::uniform_int_distribution<int>(1, 100)(generator);
+    return DrawOneToHundred(
+        static_cast<std::uint32_t>(QTime::currentTime().msecsSinceStartOfDay() / 1000));
 }
 
 int VirtualKeyCode(int qtKey) {
@@ -95,9 +105,12 @@ void Form1::buildControls() {
     buttonFont.setPointSizeF(11.25);
     buttonFont.setBold(true);
 
-    // White by design; a skin recolours them at start-up.
-    QPalette white = palette();
+    // White by design; a skin recolours them at start-up. The text on it is fixed as well, or a
+    // dark desktop palette would write white on white.
+    const QPalette desktop = palette();
+    QPalette white = desktop;
     white.setColor(QPalette::Window, Qt::white);
+    white.setColor(QPalette::WindowText, TextOn(Qt::white, desktop.color(QPalette::WindowText)));
     setPalette(white);
     setAutoFillBackground(true);
 
@@ -114,6 +127,13 @@ void Form1::buildControls() {
     ListView1->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     ListView1->header()->setStretchLastSection(false);
     ListView1->header()->setSectionsMovable(false);
+    // The folder's own name is the part that changes: paths give way on the left.
+    ListView1->setTextElideMode(Qt::ElideLeft);
+    ListView1->setItemDelegate(new FolderListDelegate(fileSystem().separator(), ListView1));
+    // Cells give way to the list's right edge, which moves over them as the list scrolls: what a
+    // scroll uncovers must be drawn anew, not moved.
+    connect(ListView1->horizontalScrollBar(), &QScrollBar::valueChanged, ListView1->viewport(),
+            qOverload<>(&QWidget::update));
 
     auto makeButton = [&](const char* name, const QString& caption) {
         auto* button = new QPushButton(caption, this);
@@ -139,11 +159,26 @@ void Form1::buildControls() {
     Check1 = new QCheckBox(QStringLiteral("Add subfolders when adding folders"), Frame2);
     Check1->setObjectName(QStringLiteral("Check1"));
     Check1->setChecked(true);
-    for (QWidget* white : {static_cast<QWidget*>(Frame1), static_cast<QWidget*>(Frame2),
-                           static_cast<QWidget*>(Check1)}) {
-        white->setPalette(palette());
-        white->setAutoFillBackground(true);
-    }
+    // A button fills with the button colour; this one stands on the window's white by design.
+    Check1->setBackgroundRole(QPalette::Window);
+    // Frame titles are drawn in the text colour; it must read on the frames' white too. The box
+    // of the check box keeps the desktop's colours, its mark drawn in text colour on base.
+    QPalette frames = white;
+    frames.setColor(QPalette::Text, TextOn(Qt::white, desktop.color(QPalette::Text)));
+    white.setColor(QPalette::Text, desktop.color(QPalette::Text));
+    white.setColor(QPalette::Base, desktop.color(QPalette::Base));
+    Frame1->setPalette(frames);
+    Frame2->setPalette(frames);
+    Check1->setPalette(white);
+    for (QWidget* control : {static_cast<QWidget*>(Frame1), static_cast<QWidget*>(Frame2),
+                             static_cast<QWidget*>(Check1)})
+        control->setAutoFillBackground(true);
+    // The operation box and its drop-down draw on the desktop's own colours, not on the frame's.
+    QPalette own = Combo1->palette();
+    for (QPalette::ColorRole role : {QPalette::Window, QPalette::WindowText, QPalette::Text,
+                                     QPalette::Base, QPalette::Button, QPalette::ButtonText})
+        own.setColor(role, desktop.color(role));
+    Combo1->setPalette(own);
 
     setTabOrder(ListView1, Combo1);
     setTabOrder(Combo1, Check1);
@@ -174,13 +209,18 @@ void Form1::placeControls() {
 }
 
 void Form1::wireEvents() {
-    connect(PushButton3, &QPushButton::clicked, this, [this] { PushButton3_Click(*this); });
-    connect(PushButton1, &QPushButton::clicked, this, [this] { PushButton1_Click(*this); });
-    connect(PushButton2, &QPushButton::clicked, this, [this] { PushButton2_Click(*this); });
-    connect(PushButton4, &QPushButton::clicked, this, [this] { PushButton4_Click(*this); });
+    connect(PushButton3, &QPushButton::clicked, this,
+            [this] { handle([this] { PushButton3_Click(*this); }); });
+    connect(PushButton1, &QPushButton::clicked, this,
+            [this] { handle([this] { PushButton1_Click(*this); }); });
+    connect(PushButton2, &QPushButton::clicked, this,
+            [this] { handle([this] { PushButton2_Click(*this); }); });
+    connect(PushButton4, &QPushButton::clicked, this,
+            [this] { handle([this] { PushButton4_Click(*this); }); });
     connect(PushButton6, &QPushButton::clicked, this,
-            [this] { PushButton6_Click(*this, m_dependencies.programFolder); });
-    connect(Combo1, &QComboBox::currentIndexChanged, this, [this] { Combo1_Click(); });
+            [this] { handle([this] { PushButton6_Click(*this, m_dependencies.programFolder); }); });
+    // Activation, not a change of index: choosing the operation already selected previews again.
+    connect(Combo1, &QComboBox::activated, this, [this] { Combo1_Click(); });
     connect(Check1, &QCheckBox::clicked, this, [this] { previewRename(); });
     connect(ListView1, &QTreeView::doubleClicked, this,
             [this] { RemoveSelectedEntry(*this, selectedRow()); });
@@ -193,8 +233,8 @@ void Form1::wireEvents() {
     // window.
     ListView1->addAction(UndoAction);
     ListView1->setContextMenuPolicy(Qt::ActionsContextMenu);
-    // The rows that could not be undone are told in the error boxes as they fail.
-    connect(UndoAction, &QAction::triggered, this, [this] { UndoLastRun(*this); });
+    connect(UndoAction, &QAction::triggered, this,
+            [this] { handle([this] { UndoLastRun(*this); }); });
     m_lastRun.watch(m_list);
     m_lastRun.onChange([this] { UndoAction->setEnabled(m_lastRun.canUndo()); });
 
@@ -210,8 +250,7 @@ void Form1::wireEvents() {
 }
 
 void Form1::Form_Load() {
-    ErrorTrap trap(QStringLiteral("in Brisquel2021/08/31.Form1.Form_Load "),
-                   ReportThrough(dialogs()));
+    ErrorTrap trap(QString::fromUtf16(kFormLoadLabel), ReportThrough(dialogs()));
     const QString folder = m_dependencies.programFolder;
     trap.step(100, [&] { ApplySkin(*this, m_skin, fileSystem(), folder); });
     trap.step(102, [&] { setWindowTitle(QString::fromUtf16(product::kName)); });
@@ -240,11 +279,15 @@ void Form1::Form_Load() {
         }
         Combo1->setCurrentIndex(-1);
     }
-    trap.step(126, [&] { Combo1->setCurrentIndex(0); });
+    // A selection made by the program activates nothing; it counts as the user's choice here.
+    trap.step(126, [&] {
+        Combo1->setCurrentIndex(0);
+        Combo1_Click();
+    });
 }
 
 void Form1::addFolders(const QStringList& folders) {
-    AddChosenFolders(*this, folders);
+    handle([&] { AddChosenFolders(*this, folders); });
 }
 
 bool Form1::takeFolderDrag(QDropEvent& event) {
@@ -302,10 +345,9 @@ void Form1::pumpMessages() {
         return;
     PumpMessages();
     m_pumpClock.start();
-    // Closing the window ends the program at once, also while a handler is pumping. A pump never
-    // falls between the two renames of one folder, so nothing is left half done.
+    // Closing the window ends the program, also while a handler is pumping: the handler ends here.
     if (m_unloaded)
-        std::_Exit(0);
+        throw WindowClosed{};
 }
 
 void Form1::setPointer(PointerSetting setting) {

@@ -8,6 +8,7 @@
 #include <QCursor>
 #include <QElapsedTimer>
 #include <QWidget>
+#include <cstdint>
 #include <functional>
 #include <optional>
 
@@ -33,7 +34,10 @@ struct Form1Dependencies {
     std::function<int()> drawOneToHundred;
 };
 
-// A number from 1 to 100 from a generator seeded with the seconds since midnight.
+// A number from 1 to 100 for a seed. The seed is mixed first, so neighbouring seeds (the seconds
+// of one minute) give unrelated numbers.
+int DrawOneToHundred(std::uint32_t seed);
+// DrawOneToHundred seeded with the seconds since midnight.
 int DrawFromTimeOfDay();
 
 // The key code the program's handlers know for a Qt key; 0 for keys they never tell apart.
@@ -96,6 +100,13 @@ protected:
     void dropEvent(QDropEvent* event) override;
 
 private:
+    // Runs one event's handler; a handler ended by the window's closing ends quietly.
+    template <class Handler> void handle(Handler&& handler) {
+        try {
+            handler();
+        } catch (const WindowClosed&) {
+        }
+    }
     void buildControls();
     void placeControls();
     void wireEvents();

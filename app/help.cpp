@@ -1,4 +1,5 @@
 #include "app/help.h"
+#include "common/labels.h"
 
 #include "common/product.h"
 #include "folders/window.h"
@@ -7,8 +8,7 @@
 namespace tarnwick {
 
 void PushButton4_Click(WindowServices& window) {
-    ErrorTrap trap(QStringLiteral("in Brisquel2021/08/31.Form1.PushButton4_Click "),
-                   ReportThrough(window.dialogs()));
+    ErrorTrap trap(QString::fromUtf16(kHelpLabel), ReportThrough(window.dialogs()));
     trap.step(100, [&] {
         window.dialogs().showMessage(QStringLiteral("Questions? Please contact %1 at %2")
                                          .arg(QString::fromUtf16(product::kMaker),

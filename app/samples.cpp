@@ -1,4 +1,5 @@
 #include "app/samples.h"
+#include "common/labels.h"
 
 #include "common/pathtext.h"
 #include "folders/folderlist.h"
@@ -75,8 +76,7 @@ QString SampleHome(const QString& programFolder, const QString& userDataFolder,
 }
 
 void PushButton6_Click(WindowServices& window, const QString& programFolder) {
-    ErrorTrap trap(QStringLiteral("in Brisquel2021/08/31.Form1.PushButton6_Click "),
-                   ReportThrough(window.dialogs()));
+    ErrorTrap trap(QString::fromUtf16(kSamplesLabel), ReportThrough(window.dialogs()));
     const QChar separator = window.fileSystem().separator();
     QString root;
     QStringList collection;

@@ -1,5 +1,6 @@
 #include "app/skin.h"
 
+#include "app/contrast.h"
 #include "common/failure.h"
 #include "platform/filesystem.h"
 
@@ -35,9 +36,16 @@ bool IsValidStyleSheet(const QString& sheet) {
     return g_parseWarning.isEmpty();
 }
 
-void SetBackground(QWidget& widget, const QColor& colour) {
+// The text on the face colour is the desktop's button text, the colour made to read on it, and
+// kept readable should a palette pair them badly.
+// A frame draws its title in the text colour, which the window must leave to the list and boxes.
+void SetBackground(QWidget& widget, const QColor& colour, bool framesText = false) {
     QPalette palette = widget.palette();
+    const QColor text = TextOn(colour, qApp->palette().color(QPalette::ButtonText));
     palette.setColor(QPalette::Window, colour);
+    palette.setColor(QPalette::WindowText, text);
+    if (framesText)
+        palette.setColor(QPalette::Text, text);
     widget.setPalette(palette);
     widget.setAutoFillBackground(true);
 }
@@ -84,7 +92,7 @@ void ApplySkin(QWidget& window, SkinFramework1& engine, FileSystem& fileSystem,
     for (QWidget* child : window.findChildren<QWidget*>()) {
         if (qobject_cast<QRadioButton*>(child) || qobject_cast<QCheckBox*>(child) ||
             qobject_cast<QGroupBox*>(child) || qobject_cast<QLabel*>(child))
-            SetBackground(*child, face);
+            SetBackground(*child, face, qobject_cast<QGroupBox*>(child) != nullptr);
     }
     engine.LoadSkin(path, QString());
     engine.setOptions(engine.options() | SkinFramework1::kOptionEnabled);

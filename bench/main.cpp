@@ -9,8 +9,13 @@
 #include "rename/renamerun.h"
 #include "transform/conversions.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QComboBox>
+#include <QDBusConnection>
+#include <QDBusConnectionInterface>
+#include <QDBusMessage>
+#include <QDBusReply>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
@@ -18,8 +23,12 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QProcess>
+#include <QScopeGuard>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTextStream>
+#include <QThread>
+#include <QTreeView>
 
 #include <algorithm>
 #include <cstdio>
@@ -30,6 +39,7 @@
 #include <optional>
 #include <string>
 #include <sys/stat.h>
+#include <sys/syscall.h>
 #include <unistd.h>
 #include <vector>
 
@@ -42,8 +52,15 @@ struct Options {
     bool json = false;
     int repeats = 5;
     QString folder;
+    // Also time adding with the accessibility bridge on and off, each in a child process.
+    bool accessibility = false;
+    // Set in such a child: "on" or "off".
+    QString accessibilityChild;
     QStringList stages{QStringLiteral("add"), QStringLiteral("preview"), QStringLiteral("run")};
 };
+
+// A measuring child's exit code when the bridge could not be turned on where it runs.
+constexpr int kNoBridge = 3;
 
 struct Tree {
     QString name;
@@ -138,6 +155,45 @@ std::size_t BareWalk(const std::string& root) {
     return found.size();
 }
 
+// The floor below readdir: getdents64 straight into a large buffer, the kind taken from d_type;
+// still keeping every path, as the add must.
+std::size_t BareGetdentsWalk(const std::string& root) {
+    std::vector<std::string> found;
+    std::deque<std::string> queue{root};
+    alignas(8) static char buffer[1 << 16];
+    while (!queue.empty()) {
+        const std::string folder = std::move(queue.front());
+        queue.pop_front();
+        const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+        if (fd < 0)
+            continue;
+        for (;;) {
+            const long got = ::syscall(SYS_getdents64, fd, buffer, sizeof buffer);
+            if (got <= 0)
+                break;
+            for (long at = 0; at < got;) {
+                struct Entry {
+                    ino64_t inode;
+                    off64_t next;
+                    unsigned short length;
+                    unsigned char type;
+                    char name[1];
+                };
+                const auto* entry = reinterpret_cast<const Entry*>(buffer + at);
+                at += entry->length;
+                if (entry->type != DT_DIR || !strcmp(entry->name, ".") ||
+                    !strcmp(entry->name, ".."))
+                    continue;
+                std::string path = folder + '/' + entry->name;
+                found.push_back(path);
+                queue.push_back(std::move(path));
+            }
+        }
+        ::close(fd);
+    }
+    return found.size();
+}
+
 double FindMs(const QString& root) {
     return TimeMs([&] {
         QProcess find;
@@ -175,6 +231,55 @@ public:
     int messages = 0;
 };
 
+// The accessibility bus as a desktop with a screen reader has it: at-spi's bus launcher on the
+// session bus and a listener registered for the events a screen reader follows, so the bridge
+// sends them. Run inside dbus-run-session; returns why not, or nothing once the bridge is on.
+QString TurnOnAccessibilityBridge(QProcess& launcher, QDBusConnection& listener) {
+    const QString launcherPath = [] {
+        for (const char* path :
+             {"/usr/libexec/at-spi-bus-launcher", "/usr/lib/at-spi2-core/at-spi-bus-launcher"}) {
+            if (QFileInfo(QString::fromLatin1(path)).isExecutable())
+                return QString::fromLatin1(path);
+        }
+        return QString();
+    }();
+    if (launcherPath.isEmpty())
+        return QStringLiteral("at-spi-bus-launcher is not installed");
+    QDBusConnection session = QDBusConnection::sessionBus();
+    if (!session.isConnected())
+        return QStringLiteral("no session bus");
+    launcher.start(launcherPath, {QStringLiteral("--launch-immediately")});
+    const QString busName = QStringLiteral("org.a11y.Bus");
+    QElapsedTimer waited;
+    waited.start();
+    while (!session.interface()->isServiceRegistered(busName) && waited.elapsed() < 10000)
+        QThread::msleep(20);
+    const QDBusReply<QString> address = session.call(QDBusMessage::createMethodCall(
+        busName, QStringLiteral("/org/a11y/bus"), busName, QStringLiteral("GetAddress")));
+    if (!address.isValid())
+        return QStringLiteral("the accessibility bus did not start");
+    listener = QDBusConnection::connectToBus(address.value(), QStringLiteral("bench-listener"));
+    for (const char* events : {"object:", "window:", "focus:"}) {
+        QDBusMessage call = QDBusMessage::createMethodCall(
+            QStringLiteral("org.a11y.atspi.Registry"), QStringLiteral("/org/a11y/atspi/registry"),
+            QStringLiteral("org.a11y.atspi.Registry"), QStringLiteral("RegisterEvent"));
+        call << QString::fromLatin1(events) << QStringList() << QString();
+        if (listener.call(call).type() == QDBusMessage::ErrorMessage)
+            return QStringLiteral("the accessibility registry took no listener");
+    }
+    while (!QAccessible::isActive() && waited.elapsed() < 20000) {
+        QCoreApplication::processEvents();
+        QThread::msleep(20);
+    }
+    // The bridge learns of the listener from a signal of the registry.
+    for (int i = 0; i < 10; ++i) {
+        QCoreApplication::processEvents();
+        QThread::msleep(20);
+    }
+    return QAccessible::isActive() ? QString()
+                                   : QStringLiteral("Qt's accessibility bridge stayed off");
+}
+
 class Bench {
 public:
     explicit Bench(Options options) : m_options(std::move(options)) {}
@@ -185,12 +290,15 @@ private:
     void previewStage(const Tree& tree);
     void runStage(const Tree& tree);
     bool check(bool ok, const QString& what);
+    void checkReadable();
+    void accessibilityRows();
     void report() const;
 
     Options m_options;
     ScriptedDialogs m_dialogs;
     std::optional<Form1> m_window;
     std::vector<Row> m_rows;
+    QStringList m_notes;
     int m_failures = 0;
 };
 
@@ -204,7 +312,7 @@ bool Bench::check(bool ok, const QString& what) {
 
 void Bench::addStage(const Tree& tree) {
     FolderListModel& list = m_window->folderList();
-    std::vector<double> times, finds, walks;
+    std::vector<double> times, finds, walks, dents;
     for (int repeat = 0; repeat <= m_options.repeats; ++repeat) {
         list.removeAll();
         m_dialogs.chosenFolder = tree.root;
@@ -217,13 +325,17 @@ void Bench::addStage(const Tree& tree) {
                                                     .arg(tree.name)
                                                     .arg(list.count())
                                                     .arg(tree.folders + 1));
-        check(walked == std::size_t(tree.folders),
-              QStringLiteral("bare walk of %1").arg(tree.name));
+        std::size_t dented = 0;
+        const double dentsMs =
+            TimeMs([&] { dented = BareGetdentsWalk(QFile::encodeName(tree.root).toStdString()); });
+        check(walked == std::size_t(tree.folders) && dented == walked,
+              QStringLiteral("bare walks of %1").arg(tree.name));
         if (repeat == 0)
             continue; // warm-up
         times.push_back(ms);
         finds.push_back(findMs);
         walks.push_back(walkMs);
+        dents.push_back(dentsMs);
     }
     const double rss = ReadStatusMb("VmRSS:");
     m_rows.push_back({"add",
@@ -244,6 +356,30 @@ void Bench::addStage(const Tree& tree) {
                       Median(walks),
                       ReadStatusMb("VmHWM:"),
                       rss});
+    m_rows.push_back({"add",
+                      tree.name,
+                      {},
+                      tree.folders,
+                      Median(times),
+                      "getdents64",
+                      Median(dents),
+                      ReadStatusMb("VmHWM:"),
+                      rss});
+    if (!m_options.accessibilityChild.isEmpty())
+        checkReadable();
+}
+
+// What a screen reader reads of the list after adding: its row count and a cell's text.
+void Bench::checkReadable() {
+    QCoreApplication::processEvents();
+    QAccessibleInterface* view = QAccessible::queryAccessibleInterface(m_window->ListView1);
+    QAccessibleTableInterface* table = view ? view->tableInterface() : nullptr;
+    const FolderListModel& list = m_window->folderList();
+    const int last = list.count() - 1;
+    QAccessibleInterface* cell = table && last >= 0 ? table->cellAt(last, 0) : nullptr;
+    check(table && table->rowCount() == list.count() && cell &&
+              cell->text(QAccessible::Name) == list.text(last, 0),
+          QStringLiteral("the list read through its accessible interface"));
 }
 
 void Bench::previewStage(const Tree& tree) {
@@ -343,6 +479,106 @@ void Bench::runStage(const Tree& tree) {
                       ReadStatusMb("VmRSS:")});
 }
 
+void Bench::accessibilityRows() {
+    const auto skip = [&](const QString& why) {
+        m_notes << QStringLiteral("accessibility: skipped, %1").arg(why);
+    };
+    const QString runSession = QStandardPaths::findExecutable(QStringLiteral("dbus-run-session"));
+    if (runSession.isEmpty())
+        return skip(QStringLiteral("dbus-run-session is not installed"));
+    // So that a measuring child that ends without a word counts as a failure, not as a machine
+    // without a bus.
+    if (QProcess::execute(runSession, {QStringLiteral("--"), QStringLiteral("true")}) != 0)
+        return skip(QStringLiteral("dbus-run-session could not start a bus"));
+    QString display = qEnvironmentVariable("DISPLAY");
+    QProcess xvfb;
+    if (display.isEmpty()) {
+        xvfb.start(QStringLiteral("Xvfb"),
+                   {QStringLiteral("-displayfd"), QStringLiteral("1"), QStringLiteral("-nolisten"),
+                    QStringLiteral("tcp"), QStringLiteral("-screen"), QStringLiteral("0"),
+                    QStringLiteral("1280x1024x24")});
+        QByteArray number;
+        while (!number.endsWith('\n') && xvfb.waitForReadyRead(10000))
+            number += xvfb.readAllStandardOutput();
+        if (number.trimmed().isEmpty())
+            return skip(QStringLiteral("no X display and Xvfb did not start"));
+        display = u':' + QString::fromLatin1(number.trimmed());
+    }
+    const auto stopXvfb = qScopeGuard([&] {
+        xvfb.terminate();
+        xvfb.waitForFinished();
+    });
+
+    struct Measured {
+        double ms = 0;
+        double peakMb = 0;
+        int folders = 0;
+    };
+    // Each side runs in a child of its own, under the same display and a private session bus,
+    // so the two differ in nothing but the bridge.
+    const auto measure = [&](const QString& side, QString& why) -> std::optional<Measured> {
+        QStringList arguments{QStringLiteral("--"),
+                              QCoreApplication::applicationFilePath(),
+                              QStringLiteral("--accessibility-child"),
+                              side,
+                              QStringLiteral("--stage"),
+                              QStringLiteral("add"),
+                              QStringLiteral("--json"),
+                              QStringLiteral("--repeats"),
+                              QString::number(m_options.repeats)};
+        if (m_options.quick)
+            arguments << QStringLiteral("--quick");
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
+        environment.insert(QStringLiteral("DISPLAY"), display);
+        environment.remove(QStringLiteral("AT_SPI_BUS_ADDRESS"));
+        if (side == QStringLiteral("on"))
+            environment.insert(QStringLiteral("QT_LINUX_ACCESSIBILITY_ALWAYS_ON"),
+                               QStringLiteral("1"));
+        else
+            environment.remove(QStringLiteral("QT_LINUX_ACCESSIBILITY_ALWAYS_ON"));
+        QProcess child;
+        child.setProcessEnvironment(environment);
+        child.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+        child.start(runSession, arguments);
+        child.waitForFinished(-1);
+        const QJsonObject result = QJsonDocument::fromJson(child.readAllStandardOutput()).object();
+        if (child.exitStatus() == QProcess::NormalExit && child.exitCode() == kNoBridge) {
+            why = result.value(QStringLiteral("skipped")).toString();
+            return std::nullopt;
+        }
+        if (!check(!result.isEmpty(), QStringLiteral("adding with the bridge %1: the child "
+                                                     "ended with %2 and no report")
+                                          .arg(side)
+                                          .arg(child.exitCode())))
+            return std::nullopt;
+        const int failures = result.value(QStringLiteral("failures")).toInt();
+        check(
+            failures == 0 && child.exitCode() == 0,
+            QStringLiteral("adding with the bridge %1: %2 checks failed").arg(side).arg(failures));
+        for (const QJsonValue& value : result.value(QStringLiteral("rows")).toArray()) {
+            const QJsonObject row = value.toObject();
+            if (row.value(QStringLiteral("tree")) == QStringLiteral("nested") &&
+                row.value(QStringLiteral("floor")) == QStringLiteral("find -type d"))
+                return Measured{row.value(QStringLiteral("median_ms")).toDouble(),
+                                row.value(QStringLiteral("peak_rss_mb")).toDouble(),
+                                row.value(QStringLiteral("folders")).toInt()};
+        }
+        why = QStringLiteral("the measuring child reported no add row");
+        return std::nullopt;
+    };
+    QString why;
+    const std::optional<Measured> off = measure(QStringLiteral("off"), why);
+    const std::optional<Measured> on = off ? measure(QStringLiteral("on"), why) : std::nullopt;
+    if (!on) {
+        if (!why.isEmpty())
+            skip(why);
+        return;
+    }
+    m_rows.push_back(
+        {"add", "nested", "bridge on", on->folders, on->ms, "bridge off", off->ms, on->peakMb, 0});
+}
+
 void Bench::report() const {
     if (m_options.json) {
         QJsonArray rows;
@@ -360,10 +596,12 @@ void Bench::report() const {
                             {"rss_mb", row.rssMb},
                             {"peak_rss_mb", row.peakRssMb}});
         }
-        QTextStream(stdout) << QJsonDocument(QJsonObject{{"repeats", m_options.repeats},
-                                                         {"quick", m_options.quick},
-                                                         {"rows", rows},
-                                                         {"failures", m_failures}})
+        QTextStream(stdout) << QJsonDocument(
+                                   QJsonObject{{"repeats", m_options.repeats},
+                                               {"quick", m_options.quick},
+                                               {"rows", rows},
+                                               {"notes", QJsonArray::fromStringList(m_notes)},
+                                               {"failures", m_failures}})
                                    .toJson();
         return;
     }
@@ -394,6 +632,8 @@ void Bench::report() const {
                    .arg(row.rssMb, 7, 'f', 1)
                    .arg(row.peakRssMb, 12, 'f', 1);
     }
+    for (const QString& note : m_notes)
+        out << note << u'\n';
     out << QStringLiteral("median of %1 repeats after a warm-up; %2\n")
                .arg(m_options.repeats)
                .arg(m_failures ? QStringLiteral("%1 CHECKS FAILED").arg(m_failures)
@@ -438,6 +678,8 @@ int Bench::run() {
         runStage(nested);
         runStage(flatTree);
     }
+    if (m_options.accessibility && m_options.accessibilityChild.isEmpty())
+        accessibilityRows();
     m_window->folderList().removeAll();
     check(m_dialogs.messages == 0, QStringLiteral("no message was shown"));
     report();
@@ -468,11 +710,34 @@ int main(int argc, char* argv[]) {
             options.stages = arguments[++i].split(u',');
         else if (argument == QStringLiteral("--dir") && i + 1 < arguments.size())
             options.folder = arguments[++i];
+        else if (argument == QStringLiteral("--accessibility"))
+            options.accessibility = true;
+        else if (argument == QStringLiteral("--accessibility-child") && i + 1 < arguments.size())
+            options.accessibilityChild = arguments[++i];
         else {
             std::fprintf(stderr, "usage: tarnwick-bench [--quick] [--json] [--repeats N] [--stage "
-                                 "add,preview,run] [--dir FOLDER]\n");
+                                 "add,preview,run] [--dir FOLDER] [--accessibility]\n");
             return 2;
         }
     }
-    return Bench(options).run();
+    // Kept until the measurement ends: the bridge stays on only while its bus and listener live.
+    QProcess launcher;
+    QDBusConnection listener(QStringLiteral("bench-listener"));
+    if (options.accessibilityChild == QStringLiteral("on")) {
+        const QString why = TurnOnAccessibilityBridge(launcher, listener);
+        if (!why.isEmpty()) {
+            QTextStream(stdout) << QJsonDocument(QJsonObject{{"skipped", why}}).toJson();
+            return kNoBridge;
+        }
+    } else if (!options.accessibilityChild.isEmpty() && QAccessible::isActive()) {
+        QTextStream(stdout)
+            << QJsonDocument(QJsonObject{{"skipped", "the bridge was on"}}).toJson();
+        return kNoBridge;
+    }
+    const int result = Bench(options).run();
+    if (launcher.state() != QProcess::NotRunning) {
+        launcher.terminate();
+        launcher.waitForFinished();
+    }
+    return result;
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "common/labels.h"
 #include <QString>
 #include <QStringList>
 
@@ -10,7 +11,6 @@ namespace tarnwick {
 class UserDialogs;
 class WindowServices;
 
-inline constexpr char16_t kAddFoldersLabel[] = u"in Brisquel2021/08/31.Form1.PushButton3_Click ";
 inline constexpr char16_t kSelectFolderPrompt[] = u"Please select folder:";
 
 // Shows the modal folder browser opened on startFolder (its default location when empty) and

@@ -17,11 +17,29 @@ int FolderListModel::columnCount(const QModelIndex& parent) const {
 }
 
 QVariant FolderListModel::data(const QModelIndex& index, int role) const {
-    if (!index.isValid() || index.row() >= count() ||
-        (role != Qt::DisplayRole && role != Qt::ToolTipRole))
+    if (!index.isValid() || index.row() >= count())
         return {};
     const FolderEntry& entry = m_rows[static_cast<std::size_t>(index.row())];
-    return index.column() == kNow ? entry.now : entry.newPath;
+    const QString& text = index.column() == kNow ? entry.now : entry.newPath;
+    switch (role) {
+    case Qt::DisplayRole:
+        return text;
+    case Qt::ToolTipRole: {
+        // The column may cut the path; the tooltip has it whole, and the mark in words.
+        const QString words = m_marks.words(index.row());
+        if (words.isEmpty() || text.isEmpty())
+            return text.isEmpty() ? words : text;
+        return text + u'\n' + words;
+    }
+    case Qt::AccessibleDescriptionRole: {
+        const QString words = m_marks.words(index.row());
+        return words.isEmpty() ? QVariant() : QVariant(words);
+    }
+    case kMarkRole:
+        return static_cast<int>(m_marks.at(index.row()));
+    default:
+        return {};
+    }
 }
 
 QVariant FolderListModel::headerData(int section, Qt::Orientation orientation, int role) const {
@@ -49,8 +67,31 @@ void FolderListModel::setText(int row, int column, const QString& text) {
     checkPlace(row, column);
     FolderEntry& entry = m_rows[static_cast<std::size_t>(row)];
     (column == kNow ? entry.now : entry.newPath) = text;
+    const RowMark told = m_marks.at(row);
+    if (told == RowMark::NoChange || told == RowMark::Collision) {
+        m_marks.set(row, RowMark::None);
+        emit dataChanged(index(row, kNow), index(row, kNewName));
+        return;
+    }
     const QModelIndex changed = index(row, column);
     emit dataChanged(changed, changed, {Qt::DisplayRole});
+}
+
+void FolderListModel::markNotDone(int row, const QString& reason) {
+    checkPlace(row, kNow);
+    m_marks.set(row, RowMark::NotDone, reason);
+    emit dataChanged(index(row, kNow), index(row, kNewName));
+}
+
+void FolderListModel::clearMarks() {
+    if (m_marks.isEmpty())
+        return;
+    m_marks.clear();
+    announceChanged(kNow, kNewName);
+}
+
+void FolderListModel::markFromColumns(bool keepNotDone) {
+    m_marks = MarksFromColumns(m_rows, m_marks, m_markSeparator, keepNotDone);
 }
 
 void FolderListModel::appendRow(const QString& now) {
@@ -76,19 +117,27 @@ void FolderListModel::removeAll() {
     beginResetModel();
     m_rows.clear();
     m_rows.shrink_to_fit();
+    m_marks.clear();
     endResetModel();
 }
 
 void FolderListModel::removeEntry(int row) {
     checkPlace(row, kNow);
+    const bool collided = m_marks.at(row) == RowMark::Collision;
     beginRemoveRows({}, row, row);
     m_rows.erase(m_rows.begin() + row);
+    m_marks.erase(row);
     endRemoveRows();
+    // The rows it collided with may collide no more; what the run marked stays.
+    if (collided) {
+        markFromColumns(true);
+        announceChanged(kNow, kNewName);
+    }
 }
 
 void FolderListModel::announceChanged(int firstColumn, int lastColumn) {
     if (!m_rows.empty())
-        emit dataChanged(index(0, firstColumn), index(count() - 1, lastColumn), {Qt::DisplayRole});
+        emit dataChanged(index(0, firstColumn), index(count() - 1, lastColumn));
 }
 
 } // namespace tarnwick

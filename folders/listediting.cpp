@@ -1,4 +1,5 @@
 #include "folders/listediting.h"
+#include "common/labels.h"
 
 #include "folders/folderlist.h"
 #include "folders/window.h"
@@ -7,8 +8,7 @@
 namespace tarnwick {
 
 void PushButton1_Click(WindowServices& window) {
-    ErrorTrap trap(QStringLiteral("in Brisquel2021/08/31.Form1.PushButton1_Click "),
-                   ReportThrough(window.dialogs()));
+    ErrorTrap trap(QString::fromUtf16(kClearListLabel), ReportThrough(window.dialogs()));
     trap.step(100, [&] {
         if (!window.isBusy())
             window.folderList().removeAll();

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "common/labels.h"
 #include <QString>
 #include <QStringList>
 #include <functional>
@@ -9,9 +10,6 @@
 namespace tarnwick {
 
 class FileSystem;
-
-inline constexpr char16_t kGetSubDirectoriesLabel[] =
-    u"in Corvath2021/08/31.AddFolder.GetSubDirectories2016 ";
 
 // Extends folders (paths ending with the file system's separator) in place with every folder
 // below them, level by level: all first-level subfolders, then all second-level ones, each level

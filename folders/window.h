@@ -14,6 +14,12 @@ class UserDialogs;
 // The window's pointer setting; the hourglass doubles as the busy flag of the whole window.
 enum class PointerSetting { Default = 0, Hourglass = 11, Custom = 99 };
 
+// Thrown by WindowServices::pumpMessages() once the window has been closed meanwhile: the handler
+// ends at that point, past every trap (it is no failure), and the window's event handler that
+// started it lets it go. A pump never falls between the two renames of one folder, so nothing is
+// left half done.
+struct WindowClosed {};
+
 // What the handlers of the subsystems need of the main window. Form1 is one; the tests have a
 // fake, so the adding, previewing and renaming logic runs without widgets.
 class WindowServices {
@@ -26,6 +32,7 @@ public:
     virtual bool subfolderOptionChecked() const = 0;
     virtual QString operationText() const = 0;
     virtual void previewRename() = 0;
+    // Lets the window process pending messages. Throws WindowClosed when it was closed meanwhile.
     virtual void pumpMessages() = 0;
     virtual QString applicationTitle() const = 0;
     virtual QObject* owner() = 0;

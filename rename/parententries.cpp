@@ -62,14 +62,25 @@ std::optional<QString> ParentEntries::find(const QString& listed) {
     Parent& parent = remember(listed);
     if (!parent.onDisk.isEmpty())
         return parent.onDisk;
-    const QChar separator = m_fileSystem.separator();
+    const auto forget = [&] {
+        m_parents.remove_if([&](const Parent& known) { return known.listed == listed; });
+    };
     std::optional<QString> found = m_fileSystem.findIgnoringCase(listed);
     if (!found || !IsFolder(m_fileSystem, *found)) {
-        m_parents.pop_front();
+        forget();
         return std::nullopt;
     }
+    const QChar separator = m_fileSystem.separator();
     if (!found->endsWith(separator))
         *found += separator;
+    try {
+        parent.entries.emplace(m_fileSystem.list(*found).entries);
+    } catch (const Failure& failure) {
+        forget();
+        if (failure.number() == failure_code::kPathNotFound)
+            return std::nullopt;
+        throw;
+    }
     parent.onDisk = *found;
     return found;
 }

@@ -46,6 +46,7 @@ public:
 
     // The parent listed as this path, as it is on disk now (a folder renamed earlier in the run
     // may have changed its letter case); none when it is not there. Ends with the separator.
+    // Throws Failure when it is there but cannot be read.
     std::optional<QString> find(const QString& listed);
     // The entries of a parent found by find(). Throws Failure when it cannot be read.
     EntryIndex& entries(const QString& parent);

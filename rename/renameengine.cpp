@@ -56,7 +56,8 @@ RenameOutcome RenameFilesWild(FileSystem& fileSystem, ParentEntries& parents,
                               const FailureReport& report, const QString& currentPath,
                               const QString& newPath) {
     HeldFailures held;
-    ErrorTrap trap(QString::fromUtf16(kRenameFilesWildLabel), held.sink());
+    static const QString label = QString::fromUtf16(kRenameFilesWildLabel);
+    ErrorTrap trap(label, held.sink());
     const QChar separator = fileSystem.separator();
     RenameOutcome outcome;
     // The last failure a step met, for the row's reason.
@@ -112,14 +113,25 @@ RenameOutcome RenameFilesWild(FileSystem& fileSystem, ParentEntries& parents,
 
     // A parent that cannot be found leaves nothing to read: one failure tells it all.
     std::optional<QString> folder;
+    // Finding the parent reads it too: a parent that is there but cannot be read fails reading.
+    std::optional<Failure> unreadable;
     if (!step(130, *parent, [&] {
-            folder = parents.find(*parent);
+            try {
+                folder = parents.find(*parent);
+            } catch (const Failure& failure) {
+                unreadable = failure;
+                folder = *parent;
+            }
             if (!folder)
                 throw PathNotFound();
         }))
         return settle();
     const EntryIndex* entries = nullptr;
-    if (!step(132, *folder, [&] { entries = &parents.entries(*folder); }))
+    if (!step(132, *folder, [&] {
+            if (unreadable)
+                throw *unreadable;
+            entries = &parents.entries(*folder);
+        }))
         return settle();
     trap.reach(134);
 
@@ -147,7 +159,11 @@ RenameOutcome RenameFilesWild(FileSystem& fileSystem, ParentEntries& parents,
         trap.step(152, About(from, [&] {
                       throw Failure(
                           failure_code::kFileAlreadyExists, QStringLiteral("File already exists"),
-                          QStringLiteral("another folder bears the name %1").arg(*newLeaf));
+                          (plan.refusal == RenamePlan::Refusal::NameTaken
+                               ? QStringLiteral("another folder bears the name %1")
+                               : QStringLiteral("another folder bears the name %1 in other "
+                                                "letter case"))
+                              .arg(*newLeaf));
                   }));
         outcome.result = RenameOutcome::Result::Refused;
         outcome.reason = QString::fromUtf16(kRefusedReason);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "common/labels.h"
 #include <QString>
 
 #include "common/errortrap.h"
@@ -8,9 +9,6 @@ namespace tarnwick {
 
 class FileSystem;
 class ParentEntries;
-
-inline constexpr char16_t kRenameFilesWildLabel[] =
-    u"in Brisquel2021/08/31.FileNaming.RenameFilesWild ";
 
 inline constexpr char16_t kNotFoundReason[] = u"Not found on disk";
 inline constexpr char16_t kRefusedReason[] = u"Refused: another folder bears this name";

@@ -88,6 +88,8 @@ void PushButton2_Click(WindowServices& window) {
         LastRun& lastRun;
         ~RunEnds() { lastRun.end(); }
     } runEnds{lastRun};
+    // What the preview promised gives way to what the run does.
+    list.clearMarks();
     // The path each renamed folder bears now, under the current path it was listed with. Keyed by
     // the text, not the position: rows may move while the window is live, and every row listing a
     // renamed folder then shows where it is.
@@ -146,6 +148,9 @@ void PushButton2_Click(WindowServices& window) {
         trap.reach(122);
         const QString now = list.text(*row, kNow);
         trap.reach(124);
+        // A row whose folder was not renamed says why, in words and not by colour alone.
+        if (const auto reason = notDone.constFind(now); reason != notDone.constEnd())
+            list.markNotDone(*row, *reason);
         if (renamed.isEmpty())
             continue;
         const QString bears = PathBorne(now, renamed, separator);

@@ -1,11 +1,11 @@
 #pragma once
 
+#include "common/labels.h"
+
 namespace tarnwick {
 
 class WindowServices;
 
-inline constexpr char16_t kPushButton2ClickLabel[] =
-    u"in Brisquel2021/08/31.Form1.PushButton2_Click ";
 inline constexpr char16_t kNoFilesAddedMessage[] = u"No files added.";
 inline constexpr char16_t kPreviewFirstMessage[] =
     u"You need to click Set New Name (Preview) first.";

@@ -26,6 +26,8 @@ QHash<QString, QString> UndoLastRun(WindowServices& window) {
     RunErrors errors(window.dialogs());
     const FailureReport report = errors.report();
     ErrorTrap trap(QString::fromUtf16(kUndoLastRunLabel), report);
+    // What the run's marks said gives way to what the undo does.
+    trap.step(100, [&] { list.clearMarks(); });
 
     // Where the run left each folder, as the rows name it: its path then, below the names its
     // parents got later in the run.
@@ -38,7 +40,6 @@ QHash<QString, QString> UndoLastRun(WindowServices& window) {
     // run left it right after renaming that folder, so the path it got then is where it is. A
     // parent, renamed after its subfolders, gets its name back before them, and their paths
     // recorded under its old name are good again.
-    trap.reach(100);
     // The rows' paths, each mapped to the path with only its own name given back.
     QHash<QString, QString> restored;
     QHash<QString, QString> failed;
@@ -91,8 +92,10 @@ QHash<QString, QString> UndoLastRun(WindowServices& window) {
             if (!list.text(*row, FolderListModel::kNewName).isEmpty())
                 list.setText(*row, FolderListModel::kNewName, QString());
             const auto why = failed.constFind(shown);
-            if (why != failed.constEnd())
+            if (why != failed.constEnd()) {
+                list.markNotDone(*row, *why);
                 notDone.insert(bears, *why);
+            }
         });
     }
     trap.reach(116);

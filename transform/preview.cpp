@@ -25,8 +25,8 @@ void PreviewRename(FolderListModel& list, const QString& operationText, const Fa
     if (!operation)
         return;
     trap.step(104, [&] {
-        list.editAll(FolderListModel::kNewName, FolderListModel::kNewName, [&](FolderEntry& entry) {
-            entry.newPath = PreviewNewPath(entry.now, *operation, separator);
+        list.writeNewPaths(separator, [&](const QString& now) {
+            return PreviewNewPath(now, *operation, separator);
         });
     });
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "common/labels.h"
 #include <QChar>
 #include <QString>
 
@@ -10,8 +11,6 @@
 namespace tarnwick {
 
 class FolderListModel;
-
-inline constexpr char16_t kPreviewRenameLabel[] = u"in Brisquel2021/08/31.Form1.PreviewRename ";
 
 // The proposed new path of one row: its parent unchanged, its own name converted, one separator
 // at the end. One trailing separator of now is dropped first, so a root "//" keeps "/".

@@ -1,9 +1,12 @@
 #include "app/form1.h"
 #include "app/handcursor.h"
+#include "app/listdelegate.h"
 #include "folders/folderlist.h"
 #include "platform/filesystem.h"
 #include "tests/support/fakedialogs.h"
 
+#include <QAbstractItemView>
+#include <QAccessible>
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
@@ -15,10 +18,13 @@
 #include <QMimeData>
 #include <QPushButton>
 #include <QScrollBar>
+#include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTreeView>
+#include <cmath>
 #include <memory>
+#include <tuple>
 
 using namespace tarnwick;
 using tarnwick::test::FakeUserDialogs;
@@ -69,6 +75,20 @@ QRect InTwips(Form1& window, int left, int top, int width, int height) {
     return QRect(window.twips(left), window.twips(top), window.twips(width), window.twips(height));
 }
 
+// Contrast as the accessibility guidelines define it, worked out here on its own.
+double Contrast(const QColor& a, const QColor& b) {
+    auto luminance = [](const QColor& colour) {
+        auto linear = [](double c) {
+            return c <= 0.04045 ? c / 12.92 : std::pow((c + 0.055) / 1.055, 2.4);
+        };
+        return 0.2126 * linear(colour.redF()) + 0.7152 * linear(colour.greenF()) +
+               0.0722 * linear(colour.blueF());
+    };
+    const double la = luminance(a.toRgb());
+    const double lb = luminance(b.toRgb());
+    return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
+}
+
 } // namespace
 
 class TestForm1 : public QObject {
@@ -83,10 +103,13 @@ private slots:
     void startsEmptyWithFirstOperationAndSubfoldersChecked();
     void columnsAreWideEnoughToScrollSideways();
     void startUpSelectionRunsThePreviewPass();
+    void choosingAnOperationPreviewsOnce_data();
+    void choosingAnOperationPreviewsOnce();
     void helpNamesTheContactPage();
     void homePageOpensOnlyOnASeven_data();
     void homePageOpensOnlyOnASeven();
     void drawStaysWithinOneToHundred();
+    void drawIsSpreadOverTheDay();
     void withoutSkinTheWindowStaysWhite();
     void skinRecoloursAndStylesTheWindow();
     void invalidSkinIsReportedAndStartUpGoesOn();
@@ -100,8 +123,14 @@ private slots:
     void doubleClickRemovesTheRow();
     void undoLastRun_data();
     void undoLastRun();
+    void readableInEveryPalette_data();
+    void readableInEveryPalette();
+    void pathsGiveWayOnTheLeft();
+    void screenReaderHearsTheMark();
     void droppedFolders_data();
     void droppedFolders();
+    void screenReaderReadsTheListAfterBulkChanges_data();
+    void screenReaderReadsTheListAfterBulkChanges();
 };
 
 void TestForm1::controlsStandAtTheirPlaces_data() {
@@ -236,10 +265,39 @@ void TestForm1::startUpSelectionRunsThePreviewPass() {
     auto window = std::make_unique<Form1>(
         Form1Dependencies{program.dialogs, HostFileSystem(), program.folder.path(), {}});
     window->folderList().appendRow(QStringLiteral("/data/my photos/"));
+    QSignalSpy previews(&window->folderList(), &QAbstractItemModel::dataChanged);
     window->Form_Load();
+    QCOMPARE(previews.count(), 1);
     QCOMPARE(window->folderList().text(0, 1), QStringLiteral("/data/MY PHOTOS/"));
-    window->Combo1->setCurrentIndex(2);
-    QCOMPARE(window->folderList().text(0, 1), QStringLiteral("/data/My Photos/"));
+}
+
+void TestForm1::choosingAnOperationPreviewsOnce_data() {
+    QTest::addColumn<int>("entry");
+    QTest::addColumn<QString>("newPath");
+    QTest::newRow("another entry") << 2 << QStringLiteral("/data/My Photos/");
+    QTest::newRow("the entry already selected") << 0 << QStringLiteral("/data/MY PHOTOS/");
+}
+
+// Each choice previews once, also of the entry already selected: a second run after the first
+// needs the same operation again, over the paths the first run left.
+void TestForm1::choosingAnOperationPreviewsOnce() {
+    QFETCH(int, entry);
+    QFETCH(QString, newPath);
+    Program program;
+    Form1& window = program.start();
+    window.folderList().appendRow(QStringLiteral("/data/my photos/"));
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    QSignalSpy previews(&window.folderList(), &QAbstractItemModel::dataChanged);
+    // As a person chooses: open the box, pick the entry, press Enter.
+    window.Combo1->showPopup();
+    QAbstractItemView* popup = window.Combo1->view();
+    QTRY_VERIFY(popup->isVisible());
+    popup->setCurrentIndex(popup->model()->index(entry, 0));
+    QTest::keyClick(popup, Qt::Key_Return);
+    QCOMPARE(window.Combo1->currentIndex(), entry);
+    QCOMPARE(previews.count(), 1);
+    QCOMPARE(window.folderList().text(0, 1), newPath);
 }
 
 void TestForm1::helpNamesTheContactPage() {
@@ -276,6 +334,23 @@ void TestForm1::homePageOpensOnlyOnASeven() {
 void TestForm1::drawStaysWithinOneToHundred() {
     const int drawn = DrawFromTimeOfDay();
     QVERIFY(drawn >= 1 && drawn <= 100);
+}
+
+// Neighbouring seconds draw unrelated numbers: the home page opens about one start in a hundred,
+// whatever the time of day, never for minutes on end.
+void TestForm1::drawIsSpreadOverTheDay() {
+    int sevens = 0;
+    int run = 0;
+    int longestRun = 0;
+    for (std::uint32_t second = 0; second < 86400; ++second) {
+        const int drawn = DrawOneToHundred(second);
+        QVERIFY(drawn >= 1 && drawn <= 100);
+        run = drawn == 7 ? run + 1 : 0;
+        sevens += drawn == 7;
+        longestRun = std::max(longestRun, run);
+    }
+    QVERIFY2(sevens >= 432 && sevens <= 1296, qPrintable(QString::number(sevens)));
+    QVERIFY2(longestRun <= 3, qPrintable(QString::number(longestRun)));
 }
 
 void TestForm1::withoutSkinTheWindowStaysWhite() {
@@ -539,6 +614,147 @@ void TestForm1::droppedFolders() {
     QCOMPARE(window.previews, rows.isEmpty() ? 0 : 1);
     QCOMPARE(window.pointer(), busy ? PointerSetting::Hourglass : PointerSetting::Default);
     QCOMPARE(program.dialogs.errors(), QStringList{});
+}
+
+enum class ListHistory { Empty, AlreadyListed, Cleared, RowRemoved };
+
+void TestForm1::screenReaderReadsTheListAfterBulkChanges_data() {
+    QTest::addColumn<ListHistory>("history");
+    QTest::addColumn<int>("added");
+    QTest::addColumn<int>("expectedRows");
+    QTest::newRow("one row into an empty list") << ListHistory::Empty << 1 << 1;
+    QTest::newRow("many rows into an empty list") << ListHistory::Empty << 3000 << 3000;
+    QTest::newRow("added below a listed folder") << ListHistory::AlreadyListed << 3000 << 3001;
+    QTest::newRow("added after clearing the list") << ListHistory::Cleared << 3000 << 3000;
+    QTest::newRow("a row removed after adding") << ListHistory::RowRemoved << 3000 << 3000;
+}
+
+// A screen reader asks the list, through its accessible table, how many rows it has and what
+// each cell says; after any bulk change it must be told the list as it now is.
+void TestForm1::screenReaderReadsTheListAfterBulkChanges() {
+    QFETCH(ListHistory, history);
+    QFETCH(int, added);
+    QFETCH(int, expectedRows);
+    Program program;
+    Form1& window = program.start();
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    FolderListModel& list = window.folderList();
+    if (history != ListHistory::Empty)
+        list.appendRows({QStringLiteral("/listed before/")});
+    if (history == ListHistory::Cleared)
+        list.removeAll();
+    QStringList rows;
+    for (int i = 0; i < added; ++i)
+        rows << QStringLiteral("/tree/mY FoLdEr %1/").arg(i);
+    list.appendRows(rows);
+    if (history == ListHistory::RowRemoved)
+        list.removeEntry(0);
+    window.previewRename();
+    // A screen reader's questions arrive through the event loop.
+    QCoreApplication::processEvents();
+
+    QAccessibleInterface* view = QAccessible::queryAccessibleInterface(window.ListView1);
+    QVERIFY(view);
+    QAccessibleTableInterface* table = view->tableInterface();
+    QVERIFY(table);
+    QCOMPARE(table->rowCount(), expectedRows);
+    QCOMPARE(table->columnCount(), 2);
+    QCOMPARE(table->columnDescription(0), QStringLiteral("Name of Folder(s) - Now"));
+    QCOMPARE(table->columnDescription(1), QStringLiteral("Name of Folder(s) - New Name"));
+    for (int row : {0, expectedRows / 2, expectedRows - 1}) {
+        for (int column : {0, 1}) {
+            QAccessibleInterface* cell = table->cellAt(row, column);
+            QVERIFY2(cell, qPrintable(QStringLiteral("cell %1, %2").arg(row).arg(column)));
+            QVERIFY(!list.text(row, column).isEmpty());
+            QCOMPARE(cell->text(QAccessible::Name), list.text(row, column));
+        }
+    }
+}
+
+void TestForm1::readableInEveryPalette_data() {
+    QTest::addColumn<bool>("dark");
+    QTest::addColumn<bool>("skinned");
+    QTest::newRow("light") << false << false;
+    QTest::newRow("light, skinned") << false << true;
+    QTest::newRow("dark") << true << false;
+    QTest::newRow("dark, skinned") << true << true;
+}
+
+// Every control's text against the background it is drawn on, and every mark on the list.
+void TestForm1::readableInEveryPalette() {
+    QFETCH(bool, dark);
+    QFETCH(bool, skinned);
+    const QPalette desktop = qApp->palette();
+    if (dark)
+        qApp->setPalette(QPalette(QColor(0x29, 0x2c, 0x30), QColor(0x20, 0x23, 0x26)));
+    Program program;
+    if (skinned)
+        program.shipResource(QStringLiteral("x/o.cjs"));
+    Form1& window = program.start();
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    using Role = QPalette::ColorRole;
+    QList<std::tuple<QWidget*, Role, Role>> pairs = {
+        {&window, QPalette::WindowText, QPalette::Window},
+        {window.Frame1, QPalette::Text, QPalette::Window},
+        {window.Frame2, QPalette::Text, QPalette::Window},
+        {window.Check1, window.Check1->foregroundRole(), window.Check1->backgroundRole()},
+        {window.Check1, QPalette::Text, QPalette::Base},
+        {window.Combo1, QPalette::ButtonText, QPalette::Button},
+        {window.Combo1->view(), QPalette::Text, QPalette::Base},
+        {window.ListView1, QPalette::Text, QPalette::Base}};
+    for (QPushButton* button : window.findChildren<QPushButton*>())
+        pairs.append({button, QPalette::ButtonText, QPalette::Button});
+    for (const auto& [control, text, background] : pairs) {
+        const QColor fore = control->palette().color(text);
+        const QColor back = control->palette().color(background);
+        QVERIFY2(Contrast(fore, back) >= 4.5,
+                 qPrintable(control->objectName() + ": " + fore.name() + " on " + back.name()));
+    }
+    const QPalette list = window.ListView1->palette();
+    for (RowMark mark : {RowMark::NoChange, RowMark::Collision, RowMark::NotDone}) {
+        const MarkLook look = MarkLookFor(mark, list);
+        const QColor background =
+            look.background.isValid() ? look.background : list.color(QPalette::Base);
+        QVERIFY2(Contrast(look.text, background) >= 4.5, qPrintable(look.text.name()));
+        // The mark stands out from the rows around it.
+        QVERIFY(look.text != list.color(QPalette::Text));
+    }
+    window.close();
+    qApp->setPalette(desktop);
+}
+
+// The folder's own name is what changes; a narrow column keeps it and gives up the path's head,
+// a whole folder name at a time.
+void TestForm1::pathsGiveWayOnTheLeft() {
+    const QString path = QStringLiteral("/home/ann/photos/2019/holiday/");
+    const QFontMetrics metrics(QFont(QStringLiteral("Arial"), 9));
+    for (const QString& shown :
+         {path, QStringLiteral("\u2026/2019/holiday/"), QStringLiteral("\u2026/holiday/")})
+        QCOMPARE(ElidePathLeft(path, metrics, metrics.horizontalAdvance(shown), u'/'), shown);
+    const QString cut = ElidePathLeft(path, metrics, 20, u'/');
+    QVERIFY(cut.startsWith(QChar(0x2026)) && metrics.horizontalAdvance(cut) <= 20);
+    Program program;
+    QCOMPARE(program.start().ListView1->textElideMode(), Qt::ElideLeft);
+}
+
+void TestForm1::screenReaderHearsTheMark() {
+    Program program;
+    Form1& window = program.start();
+    window.folderList().appendRows({"/mix/Data/", "/mix/DATA/"});
+    window.previewRename();
+    window.folderList().markNotDone(1, QStringLiteral("Not found on disk"));
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    QAccessibleInterface* list = QAccessible::queryAccessibleInterface(window.ListView1);
+    QVERIFY(list && list->tableInterface());
+    auto description = [&](int row, int column) {
+        QAccessibleInterface* cell = list->tableInterface()->cellAt(row, column);
+        return cell ? cell->text(QAccessible::Description) : QStringLiteral("no cell");
+    };
+    QCOMPARE(description(0, 1), QStringLiteral("Another listed folder gets this name: /mix/DATA/"));
+    QCOMPARE(description(1, 0), QStringLiteral("Not found on disk"));
 }
 
 QTEST_MAIN(TestForm1)

@@ -26,6 +26,15 @@ QStringList ThreeRows(FolderListModel& list) {
     return nows;
 }
 
+// The preview's write with a stand-in conversion: every folder's own name in upper case.
+void PreviewUpper(FolderListModel& list) {
+    list.writeNewPaths(u'/', [](const QString& now) {
+        const QString path = now.endsWith(u'/') ? now.chopped(1) : now;
+        const qsizetype cut = path.lastIndexOf(u'/') + 1;
+        return path.left(cut) + path.mid(cut).toUpper() + u'/';
+    });
+}
+
 } // namespace
 
 class TestFolderList : public QObject {
@@ -49,6 +58,9 @@ private slots:
     void editAllAnnouncesWhatItChangedBeforeFailing();
     void moreRowsThanSixteenBits();
     void appendingRowByRowGrowsGeometrically();
+    void markInWords_data();
+    void markInWords();
+    void marksStayWithTheirRows();
 };
 
 void TestFolderList::headers_data() {
@@ -307,6 +319,75 @@ void TestFolderList::appendingRowByRowGrowsGeometrically() {
     }
     QCOMPARE(list.count(), 100000);
     QVERIFY2(growths <= 40, qPrintable(QStringLiteral("%1 reallocations").arg(growths)));
+}
+
+void TestFolderList::markInWords_data() {
+    QTest::addColumn<QStringList>("nows");
+    QTest::addColumn<QString>("reason");
+    QTest::addColumn<int>("mark");
+    QTest::addColumn<QString>("words");
+    const QStringList twins{"/mix/Data/", "/mix/DATA/"};
+    QTest::newRow("no change") << QStringList{"/mix/DATA/"} << QString() << int(RowMark::NoChange)
+                               << QStringLiteral("No change");
+    QTest::newRow("collision") << twins << QString() << int(RowMark::Collision)
+                               << QStringLiteral(
+                                      "Another listed folder gets this name: /mix/DATA/");
+    for (const char* reason : {"Not found on disk", "Refused: another folder bears this name",
+                               "Permission denied: /mix/Data/"})
+        QTest::newRow(reason) << QStringList{"/mix/Data/"} << QString::fromUtf8(reason)
+                              << int(RowMark::NotDone) << QString::fromUtf8(reason);
+}
+
+// Marks are words as well as looks: the tooltip has the whole path and the mark, a screen reader
+// the mark; the column's own text stays the path alone.
+void TestFolderList::markInWords() {
+    QFETCH(QStringList, nows);
+    QFETCH(QString, reason);
+    QFETCH(int, mark);
+    QFETCH(QString, words);
+    FolderListModel list;
+    list.appendRows(nows);
+    PreviewUpper(list);
+    if (!reason.isEmpty())
+        list.markNotDone(0, reason);
+    QCOMPARE(int(list.mark(0)), mark);
+    QCOMPARE(list.data(list.index(0, 0), FolderListModel::kMarkRole).toInt(), mark);
+    for (int column : {FolderListModel::kNow, FolderListModel::kNewName}) {
+        const QModelIndex cell = list.index(0, column);
+        const QString text = list.text(0, column);
+        QCOMPARE(list.data(cell).toString(), text);
+        QCOMPARE(list.data(cell, Qt::ToolTipRole).toString(), text + u'\n' + words);
+        QCOMPARE(list.data(cell, Qt::AccessibleDescriptionRole).toString(), words);
+    }
+    // After a run the new path is empty; the tooltip still says why.
+    list.setText(0, FolderListModel::kNewName, QString());
+    if (!reason.isEmpty())
+        QCOMPARE(list.data(list.index(0, 1), Qt::ToolTipRole).toString(), words);
+}
+
+// Marks follow their rows through removals; a collision ends with the row it collided with, what
+// a run marked stays, and a text written anew drops what the preview told of the old one.
+void TestFolderList::marksStayWithTheirRows() {
+    FolderListModel list;
+    list.appendRows({"/m/x/", "/m/gone/", "/m/a/", "/m/A/", "/m/b/", "/m/C/"});
+    PreviewUpper(list);
+    list.markNotDone(1, QStringLiteral("Not found on disk"));
+    QVERIFY_THROWS_EXCEPTION(Failure, list.markNotDone(6, QStringLiteral("none")));
+    list.removeEntry(0);
+    list.removeEntry(1);
+    QCOMPARE(list.markWords(0), QStringLiteral("Not found on disk"));
+    QCOMPARE(list.mark(1), RowMark::NoChange);
+    QCOMPARE(list.mark(2), RowMark::None);
+    list.setText(3, FolderListModel::kNewName, QString());
+    list.setText(0, FolderListModel::kNewName, QString());
+    QCOMPARE(list.mark(3), RowMark::None);
+    QCOMPARE(list.mark(0), RowMark::NotDone);
+    list.clearMarks();
+    QCOMPARE(list.mark(0), RowMark::None);
+    list.markNotDone(1, QStringLiteral("Not found on disk"));
+    list.removeAll();
+    list.appendRows({"/a/", "/b/"});
+    QCOMPARE(list.mark(1), RowMark::None);
 }
 
 QTEST_GUILESS_MAIN(TestFolderList)

@@ -1,4 +1,5 @@
 #include "platform/posixfilesystem.h"
+#include "tests/support/reports.h"
 
 #include "common/failure.h"
 #include "folders/addfolders.h"
@@ -265,16 +266,16 @@ void TestExfat::neverReplaces() {
 void TestExfat::wholeRunOfNestedTree_data() {
     QTest::addColumn<QString>("operation");
     QTest::addColumn<QStringList>("expected");
-    QTest::newRow("UPPER CASE") << "Change case of folder(s) to UPPER CASE"
+    QTest::newRow("UPPER CASE") << test::kUpper
                                 << QStringList{"MY PHOTOS/", "MY PHOTOS/OLD ONES/",
                                                "MY PHOTOS/OLD ONES/X-RAY/", "MY PHOTOS/b.txt"};
-    QTest::newRow("lower case") << "Change case of folder(s) to lower case"
+    QTest::newRow("lower case") << test::kLower
                                 << QStringList{"my photos/", "my photos/old ones/",
                                                "my photos/old ones/x-ray/", "my photos/b.txt"};
-    QTest::newRow("Proper Case") << "Change case of folder(s) to Proper Case"
+    QTest::newRow("Proper Case") << test::kProper
                                  << QStringList{"My Photos/", "My Photos/Old Ones/",
                                                 "My Photos/Old Ones/X-ray/", "My Photos/b.txt"};
-    QTest::newRow("Sentence case") << "Change case of folder(s) to Sentence case"
+    QTest::newRow("Sentence case") << test::kSentence
                                    << QStringList{"My photos/", "My photos/Old ones/",
                                                   "My photos/Old ones/X-ray/", "My photos/b.txt"};
 }

@@ -5,6 +5,7 @@
 #include "rename/renameengine.h"
 #include "rename/renamerun.h"
 #include "tests/support/fakewindow.h"
+#include "tests/support/reports.h"
 
 #include <QByteArray>
 #include <QDataStream>
@@ -33,10 +34,10 @@
 // run a session in where the parent must not be changed (rights given up, a mount namespace).
 namespace tarnwick::test {
 
-inline const QString kUpper = QStringLiteral("Change case of folder(s) to UPPER CASE");
-inline const QString kLower = QStringLiteral("Change case of folder(s) to lower case");
-inline const QString kProper = QStringLiteral("Change case of folder(s) to Proper Case");
-inline const QString kSentence = QStringLiteral("Change case of folder(s) to Sentence case");
+using tarnwick::test::kLower;
+using tarnwick::test::kProper;
+using tarnwick::test::kSentence;
+using tarnwick::test::kUpper;
 inline const QString kEngineLabel = QString::fromUtf16(kRenameFilesWildLabel);
 
 inline constexpr uid_t kNobody = 65534;

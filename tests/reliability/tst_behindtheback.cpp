@@ -71,6 +71,8 @@ private slots:
 
     void changedBetweenPreviewAndRun_data();
     void changedBetweenPreviewAndRun();
+    void onlyTheListedFolder_data();
+    void onlyTheListedFolder();
 };
 
 void TestBehindTheBack::changedBetweenPreviewAndRun_data() {
@@ -151,6 +153,59 @@ void TestBehindTheBack::changedBetweenPreviewAndRun() {
     QCOMPARE(Relative(report.nows, base), nows);
     CheckErrors(report.errors, lines, lines.isEmpty() ? QString() : "Path not found");
     QCOMPARE(report.messages, QStringList());
+}
+
+// The listed folder goes away; a sibling nobody listed shares its name but for a character the
+// name key drops. It is left as it is, and the row says where its own folder was.
+void TestBehindTheBack::onlyTheListedFolder_data() {
+    QTest::addColumn<QStringList>("tree");
+    QTest::addColumn<QString>("chosen");
+    QTest::addColumn<bool>("subfolders");
+    QTest::addColumn<QString>("operation");
+    QTest::addColumn<QString>("moved"); // the listed folder, gone before the run
+    QTest::addColumn<QStringList>("after");
+
+    QTest::newRow("a sibling differs by a tab")
+        << QStringList{"p/docs/", "p/docs\t/"} << "p" << true << kUpper << "p/docs"
+        << QStringList{"P/", "P/docs\t/", "P/moved/"};
+    QTest::newRow("a sibling shares the name key")
+        << QStringList{"r/фото/", "r/мама/"} << "r/фото" << false << kUpper << "r/фото"
+        << QStringList{"r/", "r/moved/", "r/мама/"};
+    QTest::newRow("a sibling differs by a trailing blank")
+        << QStringList{"q/docs /", "q/docs/"} << "q/docs " << false << kProper << "q/docs "
+        << QStringList{"q/", "q/docs/", "q/moved/"};
+}
+
+void TestBehindTheBack::onlyTheListedFolder() {
+    QFETCH(QStringList, tree);
+    QFETCH(QString, chosen);
+    QFETCH(bool, subfolders);
+    QFETCH(QString, operation);
+    QFETCH(QString, moved);
+    QFETCH(QStringList, after);
+
+    QTemporaryDir temporary;
+    QVERIFY(temporary.isValid());
+    const QString base = temporary.path() + u'/';
+    for (const QString& folder : tree)
+        QVERIFY(QDir().mkpath(base + folder));
+    PosixFileSystem fileSystem;
+    Session session(fileSystem, operation);
+    session.window.subfoldersChecked = subfolders;
+    session.add(base + chosen);
+    const QList<QByteArray> before = RawTree(base);
+    QVERIFY(::rename(QFile::encodeName(base + moved).constData(),
+                     QFile::encodeName(base + GetParentPath(moved) + "moved").constData()) == 0);
+    ++Counted().faults;
+
+    session.run();
+
+    CheckTree(before, RawTree(base), Bytes(after));
+    for (const QString& now : session.report().nows) {
+        if (!now.startsWith(base + moved, Qt::CaseInsensitive))
+            QVERIFY2(QFileInfo(now).isDir(), qPrintable(now));
+    }
+    CheckErrors(session.report().errors, {});
 }
 
 QTEST_GUILESS_MAIN(TestBehindTheBack)

@@ -5,6 +5,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QSet>
 #include <QTemporaryDir>
 #include <QTest>
 #include <fcntl.h>
@@ -97,6 +98,7 @@ private slots:
     void readOnlyFileSystem();
     void immutableFolder_data();
     void immutableFolder();
+    void everyFolderOfThisHost();
 
 private:
     std::unique_ptr<QTemporaryDir> m_temporary;
@@ -393,6 +395,92 @@ void TestRealFaults::immutableFolder() {
              qPrintable(report.errors.value(0)));
     QCOMPARE(Relative(report.nows, m_home),
              (QStringList{"T/", "T/FREE/", "T/frozen/", "T/frozen/kid/"}));
+}
+
+// A tree as a Linux user has one: names in many scripts, a program's own folder, a path longer
+// than the host the program was made for allowed, a chain deeper than ninety levels and a bind
+// mount of one of its folders inside it. Every addressable folder is listed once, deepest first,
+// and each operation leaves every row naming a folder that exists.
+void TestRealFaults::everyFolderOfThisHost() {
+    if (::geteuid() != 0)
+        QSKIP("needs root: to make a mount namespace and bind-mount a folder");
+    const QStringList names = {"Фото",     "Ελλάδα",      "日本",
+                               "Œuvres",   "don’t panic", "2019–2020 Reports",
+                               "Price €5", "what? now"};
+    for (const QString& name : names)
+        QVERIFY(QDir().mkpath(m_home + "t/" + name + "/sub"));
+    QVERIFY(QDir().mkpath(m_home + "t/.git/objects"));
+    QVERIFY(QDir().mkpath(m_home + "t/deep/2024"));
+    QString longPath = m_home + "t/";
+    while (longPath.size() < 300)
+        longPath += QString(40, u'l') + u'/';
+    QVERIFY(QDir().mkpath(longPath));
+    QString chain = m_home + "t/";
+    for (int level = 0; level < 95; ++level)
+        chain += QStringLiteral("c/");
+    QVERIFY(QDir().mkpath(chain));
+
+    QString why;
+    const QString home = m_home;
+    const std::optional<SessionReport> report = SessionInChild(
+        [&] {
+            SessionReport result;
+            const QByteArray original = QFile::encodeName(home + "t/Фото");
+            const QByteArray mountPoint = QFile::encodeName(home + "t/deep/2024");
+            if (::unshare(CLONE_NEWNS) != 0 ||
+                ::mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) != 0 ||
+                ::mount(original.constData(), mountPoint.constData(), nullptr, MS_BIND, nullptr) !=
+                    0) {
+                result.setupFailure = ErrnoText("bind mount", errno);
+                return result;
+            }
+            PosixFileSystem fileSystem;
+            Session session(fileSystem, kUpper);
+            session.add(home + "t");
+            const QStringList listed = session.report().listed;
+            result.listed = listed;
+            QStringList failures;
+            for (const QString& operation : {kUpper, kLower, kProper, kSentence, kUpper}) {
+                session.window.operation = operation;
+                session.window.previewRename();
+                session.run();
+                for (const QString& now : session.window.column(FolderListModel::kNow)) {
+                    if (!QFileInfo(now).isDir())
+                        failures << operation + ": no folder " + now;
+                }
+            }
+            result.errors = session.report().errors;
+            result.nows = session.report().nows;
+            result.messages = failures;
+            return result;
+        },
+        &why);
+    QVERIFY2(report, qPrintable(why));
+    if (!report->setupFailure.isEmpty())
+        QSKIP(qPrintable("cannot bind-mount a folder: " + report->setupFailure));
+
+    const QStringList listed = Relative(report->listed, m_home);
+    QCOMPARE(QSet<QString>(listed.begin(), listed.end()).size(), listed.size());
+    for (const QString& name : names) {
+        QVERIFY2(listed.contains("t/" + name + "/sub/"), qPrintable(name));
+        QVERIFY2(listed.contains("t/" + name + "/"), qPrintable(name));
+    }
+    QVERIFY(!listed.contains("t/deep/2024/") && !listed.contains("t/deep/2024/sub/"));
+    QVERIFY(!listed.contains("t/.git/") && !listed.contains("t/.git/objects/"));
+    QVERIFY(listed.contains(Relative({longPath}, m_home).first()));
+    QVERIFY(listed.contains(Relative({chain}, m_home).first()));
+    // Deepest first: the bottom of the chain leads, the chosen folder ends the list.
+    QCOMPARE(report->listed.first(), chain);
+    QCOMPARE(report->listed.last(), m_home + "t/");
+    QCOMPARE(report->messages, QStringList());
+    QCOMPARE(report->errors, QStringList());
+    // Run five times, the last in UPPER CASE: as the operation says, nothing under another name.
+    QVERIFY(QFileInfo(m_home + "T/ФОТО/SUB").isDir());
+    QVERIFY(QFileInfo(m_home + "T/WHAT? NOW/SUB").isDir());
+    QVERIFY(QFileInfo(m_home + "T/.git/objects").isDir());
+    QVERIFY(QFileInfo(m_home + "T/DEEP/2024").isDir());
+    for (const QByteArray& entry : RawTree(m_home))
+        QVERIFY2(!entry.contains("9999999"), entry.constData());
 }
 
 QTEST_GUILESS_MAIN(TestRealFaults)

@@ -1,4 +1,6 @@
 #include "rename/renameengine.h"
+#include "rename/renameplan.h"
+#include "tests/support/reports.h"
 #include "tests/support/trialfolders.h"
 
 #include <QTest>
@@ -24,19 +26,12 @@ using namespace tarnwick;
 using tarnwick::test::DiskTrialFolders;
 using tarnwick::test::FakeFileSystem;
 using tarnwick::test::FakeTrialFolders;
+using tarnwick::test::Reports;
 using tarnwick::test::TrialFolders;
 
 namespace {
 
 using Host = tarnwick::test::TrialHost;
-
-// The error messages the engine reported, as the boxes would show them.
-struct Reports {
-    QStringList messages;
-    FailureReport sink() {
-        return [this](const QString& message) { messages << message; };
-    }
-};
 
 // The part of the message that names where the failure happened.
 QString Place(int line) {
@@ -93,6 +88,9 @@ private slots:
     void refusedCharacters();
 
     void nameTooLongInBytesOnDisk();
+
+    void plan_data();
+    void plan();
 
 private:
     static void addRenameRows(Host host);
@@ -468,6 +466,101 @@ void TestRenameEngine::nameTooLongInBytesOnDisk() {
     QCOMPARE(outcome, RenameOutcome{});
     QCOMPARE(trial.tree(), (QStringList{"t/", "t/" + name + "/"}));
     CheckReports(reports.messages, {152}, QStringLiteral("Path/File access error"));
+}
+
+namespace {
+enum class PlanHost { Posix, Lossy, CaseBlindDisk };
+}
+Q_DECLARE_METATYPE(PlanHost)
+
+// What the engine will do, decided from the parent's entries alone. Entries are folders unless
+// written "file:NAME".
+void TestRenameEngine::plan_data() {
+    using Action = RenamePlan::Action;
+    using Refusal = RenamePlan::Refusal;
+    QTest::addColumn<PlanHost>("host");
+    QTest::addColumn<QStringList>("entries");
+    QTest::addColumn<QString>("listed");
+    QTest::addColumn<QString>("next");
+    QTest::addColumn<Action>("action");
+    QTest::addColumn<QString>("from");
+    QTest::addColumn<bool>("detour");
+    QTest::addColumn<Refusal>("refusal");
+
+    const auto row = [](const char* name) { return &QTest::newRow(name); };
+    *row("change of case alone, through the intermediate name")
+        << PlanHost::Posix << QStringList{"docs"} << "docs"
+        << "DOCS" << Action::Rename << "docs" << true << Refusal::None;
+    *row("same name, the detour still taken")
+        << PlanHost::Posix << QStringList{"Docs"} << "Docs"
+        << "Docs" << Action::Rename << "Docs" << true << Refusal::None;
+    *row("same name beside a case twin: nothing to do")
+        << PlanHost::Posix << QStringList{"docs", "Docs"} << "docs"
+        << "docs" << Action::AlreadyNamed << "docs" << false << Refusal::None;
+    *row("beside a case twin, another name: directly")
+        << PlanHost::Posix << QStringList{"docs", "Docs"} << "docs"
+        << "papers" << Action::Rename << "docs" << false << Refusal::None;
+    *row("new name taken exactly")
+        << PlanHost::Posix << QStringList{"docs", "DOCS"} << "docs"
+        << "DOCS" << Action::Refused << "docs" << false << Refusal::NameTaken;
+    *row("new name borne by a file in other case")
+        << PlanHost::Posix << QStringList{"docs", "file:Papers"} << "docs"
+        << "PAPERS" << Action::Refused << "docs" << false << Refusal::CaseTwinBearsNewName;
+    *row("new name borne in other case, non-ASCII")
+        << PlanHost::Posix << QStringList{"фото", "ФОТО2"} << "фото"
+        << "фото2" << Action::Refused << "фото" << false << Refusal::CaseTwinBearsNewName;
+    *row("intermediate name too long: directly")
+        << PlanHost::Posix << QStringList{QString(250, u'a')} << QString(250, u'a')
+        << QString(250, u'A') << Action::Rename << QString(250, u'a') << false << Refusal::None;
+    *row("a file bearing the listed name is no folder")
+        << PlanHost::Posix << QStringList{"file:docs"} << "docs"
+        << "DOCS" << Action::NotFound << "" << false << Refusal::None;
+    *row("gone, a sibling differs by a tab: not taken")
+        << PlanHost::Posix << QStringList{"docs\t"} << "docs"
+        << "DOCS" << Action::NotFound << "" << false << Refusal::None;
+    *row("gone, a sibling shares the name key: not taken")
+        << PlanHost::Posix << QStringList{"мама"} << "фото"
+        << "ФОТО" << Action::NotFound << "" << false << Refusal::None;
+    *row("lossy listing: the one key match")
+        << PlanHost::Lossy << QStringList{"фото", "docs"} << "????"
+        << "Фото" << Action::Rename << "фото" << true << Refusal::None;
+    *row("lossy listing: two key matches, none taken")
+        << PlanHost::Lossy << QStringList{"фото", "мама"} << "????"
+        << "????" << Action::Ambiguous << "" << false << Refusal::None;
+    *row("disk ignoring case finds the name in other case")
+        << PlanHost::CaseBlindDisk << QStringList{"Photos"} << "photos"
+        << "PHOTOS" << Action::Rename << "Photos" << true << Refusal::None;
+}
+
+void TestRenameEngine::plan() {
+    QFETCH(PlanHost, host);
+    QFETCH(QStringList, entries);
+    QFETCH(QString, listed);
+    QFETCH(QString, next);
+    QFETCH(RenamePlan::Action, action);
+    QFETCH(QString, from);
+    QFETCH(bool, detour);
+    QFETCH(RenamePlan::Refusal, refusal);
+
+    std::vector<DirectoryEntry> listing;
+    for (const QString& entry : entries) {
+        const bool file = entry.startsWith(QStringLiteral("file:"));
+        listing.push_back({file ? entry.mid(5) : entry,
+                           file ? EntryKind::Other : EntryKind::Folder,
+                           file ? attribute::kArchive : attribute::kDirectory,
+                           {}});
+    }
+    HostRules rules;
+    rules.separator = u'/';
+    rules.lossyListings = host == PlanHost::Lossy;
+    const RenamePlan plan = PlanRename(EntryIndex(std::move(listing)), listed, next, rules,
+                                       host == PlanHost::CaseBlindDisk);
+    QCOMPARE(plan.action, action);
+    QCOMPARE(plan.from, from);
+    QCOMPARE(plan.throughIntermediate, detour);
+    QCOMPARE(plan.refusal, refusal);
+    if (detour)
+        QCOMPARE(plan.intermediate, next + QStringLiteral("9999999"));
 }
 
 QTEST_GUILESS_MAIN(TestRenameEngine)

@@ -3,11 +3,13 @@
 #include "rename/undo.h"
 #include "tests/support/disktree.h"
 #include "tests/support/fakewindow.h"
+#include "tests/support/reports.h"
 #include "tests/support/trialfolders.h"
 
 #include <QTest>
 #include <algorithm>
 #include <memory>
+#include <optional>
 
 using namespace tarnwick;
 using tarnwick::test::FakeTrialFolders;
@@ -20,10 +22,10 @@ namespace {
 
 using Host = tarnwick::test::TrialHost;
 
-const QString kUpper = QStringLiteral("Change case of folder(s) to UPPER CASE");
-const QString kLower = QStringLiteral("Change case of folder(s) to lower case");
-const QString kProper = QStringLiteral("Change case of folder(s) to Proper Case");
-const QString kSentence = QStringLiteral("Change case of folder(s) to Sentence case");
+using tarnwick::test::kLower;
+using tarnwick::test::kProper;
+using tarnwick::test::kSentence;
+using tarnwick::test::kUpper;
 
 const QString kRunLabel = QString::fromUtf16(kPushButton2ClickLabel);
 const QString kEngineLabel = QString::fromUtf16(kRenameFilesWildLabel);
@@ -110,6 +112,10 @@ private slots:
     void pumpsBeforeEveryRowOfEveryPass();
     void rowsChangingWhileRunning_data();
     void rowsChangingWhileRunning();
+    void windowClosedDuringRun();
+    void rowsSayWhyTheyWereNotRenamed();
+    void floodOfErrors_data();
+    void floodOfErrors();
 
     void onlyRenamedRowsGetNewPaths_data();
     void onlyRenamedRowsGetNewPaths();
@@ -264,38 +270,144 @@ void TestRenameRun::rowsChangingWhileRunning() {
     QFETCH(QStringList, nows);
     QFETCH(QList<int>, lines);
 
+    // On the fake and on real folders alike.
+    for (const Host host : {Host::CaseSensitiveFake, Host::Disk}) {
+        Trial trial(host);
+        QVERIFY(trial.make({"t/a/", "t/b/", "t/c/", "t/d/"}));
+        trial.add({"t/a/", "t/b/", "t/c/"});
+        trial.preview(kUpper);
+        FolderListModel& list = trial.window->list;
+        trial.window->actAtPump = pump;
+        trial.window->action = [&] {
+            switch (change) {
+            case Change::RemoveFirst:
+                list.removeEntry(0);
+                break;
+            case Change::RemoveLast:
+                list.removeEntry(list.count() - 1);
+                break;
+            case Change::Clear:
+                list.removeAll();
+                break;
+            case Change::AppendRow:
+                list.appendRow(trial.Listed("t/d/"));
+                break;
+            case Change::LowerCasePreview:
+                trial.preview(kLower);
+                break;
+            }
+        };
+
+        PushButton2_Click(*trial.window);
+
+        QCOMPARE(trial.folders->tree(), sorted(tree));
+        QCOMPARE(trial.column(FolderListModel::kNow), nows);
+        QCOMPARE(trial.column(FolderListModel::kNewName), QStringList(nows.size(), QString()));
+        CheckErrors(trial.window->fakeDialogs.errors(), kRunLabel, lines);
+    }
+}
+
+// After a run each row whose folder was not renamed carries the reason, until the next preview.
+void TestRenameRun::rowsSayWhyTheyWereNotRenamed() {
     Trial trial(Host::CaseSensitiveFake);
-    QVERIFY(trial.make({"t/a/", "t/b/", "t/c/", "t/d/"}));
-    trial.add({"t/a/", "t/b/", "t/c/"});
+    QVERIFY(trial.make({"t/done/", "t/gone/", "t/taken/", "t/TAKEN/", "t/denied/"}));
+    trial.add({"t/done/", "t/gone/", "t/taken/", "t/denied/"});
     trial.preview(kUpper);
-    FolderListModel& list = trial.window->list;
-    trial.window->actAtPump = pump;
-    trial.window->action = [&] {
-        switch (change) {
-        case Change::RemoveFirst:
-            list.removeEntry(0);
-            break;
-        case Change::RemoveLast:
-            list.removeEntry(list.count() - 1);
-            break;
-        case Change::Clear:
-            list.removeAll();
-            break;
-        case Change::AppendRow:
-            list.appendRow(trial.Listed("t/d/"));
-            break;
-        case Change::LowerCasePreview:
-            trial.preview(kLower);
-            break;
-        }
+    auto& fake = static_cast<FakeTrialFolders&>(*trial.folders).fake;
+    fake.remove(QStringLiteral("/t/gone/"));
+    fake.beforeRename = [](const QString&, const QString& from,
+                           const QString&) -> std::optional<Failure> {
+        if (from != u"denied")
+            return std::nullopt;
+        return Failure(70, QStringLiteral("Permission denied"));
     };
+    PushButton2_Click(*trial.window);
+
+    const FolderListModel& list = trial.window->list;
+    const QStringList expected = {QString(), "Not found on disk",
+                                  "Refused: another folder bears this name", "Permission denied"};
+    for (int row = 0; row < list.count(); ++row) {
+        QCOMPARE(list.mark(row), expected[row].isEmpty() ? RowMark::None : RowMark::NotDone);
+        QCOMPARE(list.markWords(row), expected[row]);
+    }
+    trial.preview(kLower);
+    for (int row = 0; row < list.count(); ++row)
+        QVERIFY(list.mark(row) != RowMark::NotDone);
+}
+
+// Closing the window ends the run at the next pump: the folder in hand is renamed whole, the
+// others are untouched, and nothing is left under the intermediate name.
+void TestRenameRun::windowClosedDuringRun() {
+    for (const Host host : kAllHosts) {
+        Trial trial(host);
+        QVERIFY(trial.make({"t/a/", "t/b/", "t/c/"}));
+        trial.add({"t/a/", "t/b/", "t/c/"});
+        trial.preview(kUpper);
+        trial.window->actAtPump = 2;
+        trial.window->action = [&] { trial.window->closed = true; };
+        QVERIFY_THROWS_EXCEPTION(WindowClosed, PushButton2_Click(*trial.window));
+        QCOMPARE(trial.folders->tree(), (QStringList{"t/", "t/A/", "t/b/", "t/c/"}));
+        QCOMPARE(trial.window->fakeDialogs.messages.size(), 0);
+    }
+}
+
+void TestRenameRun::floodOfErrors_data() {
+    QTest::addColumn<QList<bool>>("ticks");
+    QTest::addColumn<int>("boxes");
+    QTest::addColumn<QString>("summary");
+
+    QTest::newRow("a box for each folder") << QList<bool>{} << 40 << QString();
+    QTest::newRow("ticked in the first box")
+        << QList<bool>{true} << 2 << "39 more folders could not be renamed:";
+    QTest::newRow("ticked in the 38th box")
+        << (QList<bool>(37, false) << true) << 39 << "2 more folders could not be renamed:";
+}
+
+// A fault every folder meets: one box a folder, naming it, until the user ticks "Don't show
+// further errors of this run"; then one box at the end tells the rest.
+void TestRenameRun::floodOfErrors() {
+    QFETCH(QList<bool>, ticks);
+    QFETCH(int, boxes);
+    QFETCH(QString, summary);
+
+    Trial trial(Host::CaseSensitiveFake);
+    QStringList folders;
+    for (int i = 0; i < 40; ++i)
+        folders << QStringLiteral("t/f%1/").arg(i, 2, 10, QChar(u'0'));
+    QVERIFY(trial.make(folders));
+    trial.add(folders);
+    trial.preview(kUpper);
+    auto& fake = static_cast<FakeTrialFolders&>(*trial.folders).fake;
+    fake.beforeRename = [](const QString&, const QString&, const QString&) {
+        return std::optional(Failure(70, QStringLiteral("Permission denied"),
+                                     QStringLiteral("Read-only file system")));
+    };
+    FakeUserDialogs& dialogs = trial.window->fakeDialogs;
+    dialogs.ticks = ticks;
 
     PushButton2_Click(*trial.window);
 
-    QCOMPARE(trial.folders->tree(), sorted(tree));
-    QCOMPARE(trial.column(FolderListModel::kNow), nows);
-    QCOMPARE(trial.column(FolderListModel::kNewName), QStringList(nows.size(), QString()));
-    CheckErrors(trial.window->fakeDialogs.errors(), kRunLabel, lines);
+    const QStringList errors = dialogs.errors();
+    QCOMPARE(errors.size(), boxes);
+    const qsizetype boxed = summary.isEmpty() ? boxes : boxes - 1;
+    QCOMPARE(dialogs.checkBoxes, QStringList(boxed, "Don't show further errors of this run"));
+    for (qsizetype i = 0; i < boxed; ++i) {
+        QCOMPARE(errors[i], ErrorTrap::message(QStringLiteral("Permission denied: /t/f%1 "
+                                                              "(Read-only file system)")
+                                                   .arg(i, 2, 10, QChar(u'0')),
+                                               kEngineLabel, 150));
+    }
+    if (!summary.isEmpty()) {
+        const QStringList lines = errors.last().split(u'\n');
+        QCOMPARE(lines.first(), summary);
+        const qsizetype gathered = 40 - boxed;
+        QCOMPARE(lines.size(), 1 + std::min<qsizetype>(gathered, 20) + (gathered > 20 ? 1 : 0));
+        QCOMPARE(lines[1], QStringLiteral("/t/f%1: Permission denied (Read-only file system)")
+                               .arg(boxed, 2, 10, QChar(u'0')));
+        if (gathered > 20)
+            QCOMPARE(lines.last(), QStringLiteral("and %1 more.").arg(gathered - 20));
+    }
+    QCOMPARE(fake.tree().size(), 41);
 }
 
 void TestRenameRun::onlyRenamedRowsGetNewPaths_data() {
@@ -667,6 +779,13 @@ void TestRenameRun::undoOfFolderChangedSinceTheRun() {
     QCOMPARE(reasons.keys(), QStringList{trial.Listed(notDone)});
     QVERIFY2(reasons.value(trial.Listed(notDone)).contains(reason),
              qPrintable(reasons.value(trial.Listed(notDone))));
+    // Its row alone is marked, saying why.
+    for (int row = 0; row < nows.size(); ++row) {
+        const bool marked = nows[row] == notDone;
+        QCOMPARE(trial.window->list.mark(row) == RowMark::NotDone, marked);
+        if (marked)
+            QVERIFY(trial.window->list.markWords(row).contains(reason));
+    }
     const QStringList errors = trial.window->fakeDialogs.errors();
     QCOMPARE(errors.size(), 1);
     QVERIFY2(errors[0].contains(error), qPrintable(errors[0]));

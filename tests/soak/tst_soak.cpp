@@ -4,6 +4,7 @@
 #include "platform/filesystem.h"
 #include "rename/renamerun.h"
 #include "tests/support/fakewindow.h"
+#include "tests/support/reports.h"
 
 #include <QDir>
 #include <QDirIterator>
@@ -27,14 +28,14 @@ enum class Case { Upper, Lower, Proper, Sentence };
 
 struct Step {
     Case conversion;
-    const char* operationText;
+    const QString& operationText;
 };
 
 const Step kSteps[] = {
-    {Case::Upper, "Change case of folder(s) to UPPER CASE"},
-    {Case::Lower, "Change case of folder(s) to lower case"},
-    {Case::Proper, "Change case of folder(s) to Proper Case"},
-    {Case::Sentence, "Change case of folder(s) to Sentence case"},
+    {Case::Upper, test::kUpper},
+    {Case::Lower, test::kLower},
+    {Case::Proper, test::kProper},
+    {Case::Sentence, test::kSentence},
 };
 
 // Mixed case, blanks (leading, doubled), digits first, letters beyond ASCII; the number keeps
@@ -175,7 +176,7 @@ void TestSoak::tenRunsOverTenThousandFolders() {
 
         PushButton1_Click(window);
         QCOMPARE(window.list.count(), 0);
-        window.operation = QString::fromLatin1(step.operationText);
+        window.operation = step.operationText;
         window.fakeDialogs.chosenFolders << model.path(0).chopped(1);
         PushButton3_Click(window);
         QCOMPARE(window.list.count(), folderCount);
@@ -208,7 +209,7 @@ void TestSoak::tenRunsOverTenThousandFolders() {
                             [](const QString& text) { return text.isEmpty(); }));
 
         qInfo("run %d (%s): %lld folders; add and preview %lld ms, run %lld ms, checks %lld ms",
-              run + 1, step.operationText, static_cast<long long>(folderCount),
+              run + 1, qPrintable(step.operationText), static_cast<long long>(folderCount),
               static_cast<long long>(added), static_cast<long long>(renamed),
               static_cast<long long>(timer.elapsed()));
     }

@@ -13,6 +13,8 @@ void FakeWindow::pumpMessages() {
     ++pumpCount;
     if (action && pumpCount == actAtPump)
         std::exchange(action, nullptr)();
+    if (closed)
+        throw WindowClosed{};
 }
 
 QStringList FakeWindow::column(int column) const {

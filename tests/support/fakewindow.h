@@ -5,6 +5,7 @@
 #include "rename/lastrun.h"
 #include "tests/support/fakedialogs.h"
 #include "tests/support/fakefilesystem.h"
+#include "transform/operations.h"
 
 #include <QObject>
 #include <functional>
@@ -41,11 +42,13 @@ public:
     PointerSetting pointerSetting = PointerSetting::Default;
     QList<PointerSetting> pointerHistory;
     bool subfoldersChecked = true;
-    QString operation = QStringLiteral("Change case of folder(s) to UPPER CASE");
+    QString operation = OperationTexts().first();
     int previewCount = 0;
     int pumpCount = 0;
     // Runs at the given pump (1-based) once, as if the user acted while the window was pumping.
     int actAtPump = 0;
+    // Set by the user closing the window: the next pump ends the handler.
+    bool closed = false;
     std::function<void()> action;
 
 private:

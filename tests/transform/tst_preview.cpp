@@ -51,6 +51,9 @@ private slots:
     void rootsInBothForms();
     void oneChangeSignalForTheWholePass();
     void hundredThousandRows();
+    void marksFromTheColumns_data();
+    void marksFromTheColumns();
+    void runMarksGoWithTheNextPreview();
 };
 
 void TestPreview::newPathOfOneRow_data() {
@@ -260,6 +263,73 @@ void TestPreview::hundredThousandRows() {
             QFAIL(qPrintable(
                 QStringLiteral("row %1: %2").arg(i).arg(list.text(i, FolderListModel::kNewName))));
     }
+}
+
+namespace {
+const QString kCollides = QStringLiteral("Another listed folder gets this name: ");
+} // namespace
+
+void TestPreview::marksFromTheColumns_data() {
+    QTest::addColumn<QStringList>("nows");
+    QTest::addColumn<QString>("operation");
+    QTest::addColumn<QChar>("separator");
+    // What each row's mark says; empty for an unmarked row.
+    QTest::addColumn<QStringList>("words");
+
+    QTest::newRow("unchanged beside changed")
+        << QStringList{"/d/ABC/", "/d/xyz/"} << kUpper << kSlash << QStringList{"No change", ""};
+    QTest::newRow("unchanged without trailing separator")
+        << QStringList{"/d/ABC"} << kUpper << kSlash << QStringList{"No change"};
+    QTest::newRow("two rows, one name")
+        << QStringList{"/Mix/Data/", "/Mix/DATA/"} << kUpper << kSlash
+        << QStringList{kCollides + "/Mix/DATA/", kCollides + "/Mix/Data/"};
+    QTest::newRow("three rows, one name, beside another")
+        << QStringList{"/m/abc/", "/m/other/", "/m/Abc/", "/m/ABC/"} << kLower << kSlash
+        << QStringList{kCollides + "/m/Abc/", "No change", kCollides + "/m/abc/",
+                       kCollides + "/m/abc/"};
+    QTest::newRow("different parents")
+        << QStringList{"/a/x/", "/b/X/"} << kUpper << kSlash << QStringList{"", "No change"};
+    QTest::newRow("parents differing in case")
+        << QStringList{"/A/x/", "/a/X/"} << kUpper << kSlash << QStringList{"", "No change"};
+    QTest::newRow("one folder listed twice")
+        << QStringList{"/d/x/", "/d/x/"} << kUpper << kSlash << QStringList{"", ""};
+    QTest::newRow("folder listed twice beside its case twin")
+        << QStringList{"/d/x/", "/d/x/", "/d/X/"} << kUpper << kSlash
+        << QStringList{kCollides + "/d/X/", kCollides + "/d/X/", kCollides + "/d/x/"};
+    QTest::newRow("cyrillic case twins")
+        << QStringList{u"/d/фото/"_qs, u"/d/Фото/"_qs} << kUpper << kSlash
+        << QStringList{kCollides + u"/d/Фото/"_qs, kCollides + u"/d/фото/"_qs};
+    QTest::newRow("backslash host")
+        << QStringList{"C:\\a\\b\\", "C:\\a\\B\\", "C:\\A\\b\\"} << kUpper << kBackslash
+        << QStringList{kCollides + "C:\\a\\B\\", kCollides + "C:\\a\\b\\", ""};
+}
+
+void TestPreview::marksFromTheColumns() {
+    QFETCH(QStringList, nows);
+    QFETCH(QString, operation);
+    QFETCH(QChar, separator);
+    QFETCH(QStringList, words);
+    FolderListModel list;
+    list.appendRows(nows);
+    Reports reports;
+    PreviewRename(list, operation, reports.report(), separator);
+    QStringList marked;
+    for (int row = 0; row < list.count(); ++row)
+        marked << list.markWords(row);
+    QCOMPARE(marked, words);
+    QVERIFY(reports.messages.isEmpty());
+}
+
+// A run's marks tell of that run; the next preview speaks for the list as it is now.
+void TestPreview::runMarksGoWithTheNextPreview() {
+    FolderListModel list;
+    list.appendRows({QStringLiteral("/d/gone/"), QStringLiteral("/d/DONE/")});
+    list.markNotDone(0, QStringLiteral("Not found on disk"));
+    list.markNotDone(1, QStringLiteral("Permission denied: /d/DONE/"));
+    Reports reports;
+    PreviewRename(list, kUpper, reports.report(), kSlash);
+    QCOMPARE(list.mark(0), RowMark::None);
+    QCOMPARE(list.mark(1), RowMark::NoChange);
 }
 
 QTEST_GUILESS_MAIN(TestPreview)

@@ -13,7 +13,7 @@ QGroupBox::title {
     subcontrol-origin: margin;
     left: 8px;
     padding: 0 3px;
-    color: #1d3f6e;
+    color: palette(button-text);
 }
 QPushButton {
     color: #ffffff;
@@ -33,6 +33,7 @@ QPushButton:focus {
 }
 QTreeView {
     background-color: #ffffff;
+    color: #1b1b1b;
     alternate-background-color: #f3f6fa;
     border: 1px solid #b9c3cf;
     selection-background-color: #2f6fb5;
@@ -53,4 +54,5 @@ QComboBox QAbstractItemView {
 }
 QCheckBox {
     background-color: palette(button);
+    color: palette(button-text);
 }

@@ -1,0 +1,204 @@
+#include "folders/rowmarks.h"
+
+#include "folders/folderlist.h"
+
+#include <QHashFunctions>
+
+#include <algorithm>
+#include <bit>
+
+namespace tarnwick {
+namespace {
+
+template <class Notes> auto NoteAt(Notes& notes, int row) {
+    return std::lower_bound(notes.begin(), notes.end(), row,
+                            [](const auto& note, int wanted) { return note.first < wanted; });
+}
+
+QStringView WithoutTrailing(QStringView path, QChar separator) {
+    return path.endsWith(separator) ? path.chopped(1) : path;
+}
+
+// Where the folder's own name begins in a path that ends with a separator.
+qsizetype LeafStart(QStringView path, QChar separator) {
+    return WithoutTrailing(path, separator).lastIndexOf(separator) + 1;
+}
+
+// One unit compared as the host's case-blind lookup compares it; units of a surrogate pair stay
+// as they are, as the case conversions leave them.
+char16_t Folded(char16_t unit) {
+    if (unit < 0x80)
+        return unit >= u'A' && unit <= u'Z' ? char16_t(unit + 0x20) : unit;
+    if (QChar::isSurrogate(unit))
+        return unit;
+    return static_cast<char16_t>(QChar::toCaseFolded(char32_t(unit)));
+}
+
+// The parent as written, the name whatever its letter case. The parent, the longer part, goes
+// through Qt's own hash of the bytes; the name is short.
+std::uint64_t NameHash(QStringView path, qsizetype leafStart) {
+    std::uint64_t hash = qHash(path.left(leafStart), std::size_t(0x9e3779b97f4a7c15ULL));
+    for (qsizetype i = leafStart; i < path.size(); ++i)
+        hash = (hash ^ Folded(path[i].unicode())) * 0x100000001b3ULL;
+    // The table takes its place from the low bits and its tag from the high ones.
+    return hash ^ (hash >> 29);
+}
+
+bool SameName(QStringView a, QStringView b, qsizetype leafStart, QChar separator) {
+    if (a.size() != b.size() || LeafStart(b, separator) != leafStart ||
+        a.left(leafStart) != b.left(leafStart))
+        return false;
+    for (qsizetype i = leafStart; i < a.size(); ++i)
+        if (Folded(a[i].unicode()) != Folded(b[i].unicode()))
+            return false;
+    return true;
+}
+
+bool SameFolder(const QString& a, const QString& b, QChar separator) {
+    return WithoutTrailing(a, separator) == WithoutTrailing(b, separator);
+}
+
+} // namespace
+
+RowMark RowMarks::at(int row) const {
+    return row >= 0 && static_cast<std::size_t>(row) < m_kinds.size()
+               ? m_kinds[static_cast<std::size_t>(row)]
+               : RowMark::None;
+}
+
+QString RowMarks::note(int row) const {
+    const auto found = NoteAt(m_notes, row);
+    return found != m_notes.end() && found->first == row ? found->second : QString();
+}
+
+QString RowMarks::words(int row) const {
+    switch (at(row)) {
+    case RowMark::None:
+        return {};
+    case RowMark::NoChange:
+        return QStringLiteral("No change");
+    case RowMark::Collision:
+        return QStringLiteral("Another listed folder gets this name: ") + note(row);
+    case RowMark::NotDone:
+        return note(row);
+    }
+    return {};
+}
+
+void RowMarks::set(int row, RowMark mark, const QString& note) {
+    if (row < 0)
+        return;
+    const auto place = static_cast<std::size_t>(row);
+    if (place >= m_kinds.size()) {
+        if (mark == RowMark::None)
+            return;
+        m_kinds.resize(place + 1, RowMark::None);
+    }
+    m_kinds[place] = mark;
+    const auto found = NoteAt(m_notes, row);
+    const bool has = found != m_notes.end() && found->first == row;
+    if (note.isEmpty() || mark == RowMark::None) {
+        if (has)
+            m_notes.erase(found);
+    } else if (has) {
+        found->second = note;
+    } else {
+        m_notes.insert(found, {row, note});
+    }
+}
+
+void RowMarks::erase(int row) {
+    if (row < 0)
+        return;
+    if (static_cast<std::size_t>(row) < m_kinds.size())
+        m_kinds.erase(m_kinds.begin() + row);
+    auto later = NoteAt(m_notes, row);
+    if (later != m_notes.end() && later->first == row)
+        later = m_notes.erase(later);
+    for (; later != m_notes.end(); ++later)
+        --later->first;
+}
+
+void RowMarks::clear() {
+    m_kinds.clear();
+    m_kinds.shrink_to_fit();
+    m_notes.clear();
+}
+
+bool RowMarks::isEmpty() const {
+    return std::all_of(m_kinds.begin(), m_kinds.end(),
+                       [](RowMark mark) { return mark == RowMark::None; });
+}
+
+ColumnMarker::ColumnMarker(const std::vector<FolderEntry>& rows, QChar separator)
+    : m_rows(rows), m_separator(separator),
+      m_table(std::bit_ceil(std::max<std::size_t>(16, 2 * rows.size()))), m_first(rows.size(), -1),
+      m_unchanged(rows.size()), m_differing(rows.size(), -1) {}
+
+void ColumnMarker::addNext() {
+    const int row = m_next++;
+    const auto place = static_cast<std::size_t>(row);
+    const FolderEntry& entry = m_rows[place];
+    const QString& path = entry.newPath;
+    if (path.isEmpty())
+        return;
+    m_unchanged[place] = SameFolder(path, entry.now, m_separator);
+    const qsizetype leafStart = LeafStart(path, m_separator);
+    const std::uint64_t hash = NameHash(path, leafStart);
+    const auto tag = static_cast<std::uint32_t>(hash >> 32);
+    const std::size_t mask = m_table.size() - 1;
+    for (std::size_t at = hash & mask;; at = (at + 1) & mask) {
+        Slot& slot = m_table[at];
+        if (slot.row < 0) {
+            slot = {row, tag};
+            m_first[place] = row;
+            return;
+        }
+        const auto head = static_cast<std::size_t>(slot.row);
+        if (slot.tag == tag && SameName(m_rows[head].newPath, path, leafStart, m_separator)) {
+            m_first[place] = slot.row;
+            if (m_differing[head] < 0 && !SameFolder(entry.now, m_rows[head].now, m_separator))
+                m_differing[head] = row;
+            return;
+        }
+    }
+}
+
+RowMarks ColumnMarker::finish(const RowMarks& previous, bool keepNotDone) const {
+    RowMarks marks;
+    marks.m_kinds.assign(m_rows.size(), RowMark::None);
+    for (std::size_t place = 0; place < m_rows.size(); ++place) {
+        const int row = static_cast<int>(place);
+        if (keepNotDone && previous.at(row) == RowMark::NotDone) {
+            marks.m_kinds[place] = RowMark::NotDone;
+            marks.m_notes.emplace_back(row, previous.note(row));
+            continue;
+        }
+        const int head = m_first[place];
+        if (head < 0)
+            continue;
+        const int other = m_differing[static_cast<std::size_t>(head)];
+        if (other >= 0) {
+            // Any row of the name whose folder differs from this one's names it.
+            const bool sameAsHead =
+                row == head || SameFolder(m_rows[place].now,
+                                          m_rows[static_cast<std::size_t>(head)].now, m_separator);
+            const int partner = sameAsHead ? other : head;
+            marks.m_kinds[place] = RowMark::Collision;
+            marks.m_notes.emplace_back(row, m_rows[static_cast<std::size_t>(partner)].now);
+        } else if (m_unchanged[place]) {
+            marks.m_kinds[place] = RowMark::NoChange;
+        }
+    }
+    return marks;
+}
+
+RowMarks MarksFromColumns(const std::vector<FolderEntry>& rows, const RowMarks& previous,
+                          QChar separator, bool keepNotDone) {
+    ColumnMarker marker(rows, separator);
+    for (std::size_t row = 0; row < rows.size(); ++row)
+        marker.addNext();
+    return marker.finish(previous, keepNotDone);
+}
+
+} // namespace tarnwick
