@@ -15,9 +15,11 @@
 #include "platform/pump.h"
 #include "platform/userdialogs.h"
 #include "rename/renamerun.h"
+#include "rename/undo.h"
 #include "transform/operations.h"
 #include "transform/preview.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QCheckBox>
 #include <QCloseEvent>
@@ -222,6 +224,19 @@ void Form1::wireEvents() {
     connect(Check1, &QCheckBox::clicked, this, [this] { previewRename(); });
     connect(ListView1, &QTreeView::doubleClicked, this,
             [this] { RemoveSelectedEntry(*this, selectedRow()); });
+
+    UndoAction = new QAction(QString::fromUtf16(kUndoLastRunText), this);
+    UndoAction->setObjectName(QStringLiteral("UndoAction"));
+    UndoAction->setShortcut(QKeySequence::Undo);
+    UndoAction->setEnabled(false);
+    // Added to the list, the action is its context menu, and its shortcut works anywhere in the
+    // window.
+    ListView1->addAction(UndoAction);
+    ListView1->setContextMenuPolicy(Qt::ActionsContextMenu);
+    connect(UndoAction, &QAction::triggered, this,
+            [this] { handle([this] { UndoLastRun(*this); }); });
+    m_lastRun.watch(m_list);
+    m_lastRun.onChange([this] { UndoAction->setEnabled(m_lastRun.canUndo()); });
 
     ListView1->installEventFilter(this);
     for (QWidget* watched :

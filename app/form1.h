@@ -3,6 +3,7 @@
 #include "app/skin.h"
 #include "folders/folderlist.h"
 #include "folders/window.h"
+#include "rename/lastrun.h"
 
 #include <QCursor>
 #include <QElapsedTimer>
@@ -11,6 +12,7 @@
 #include <functional>
 #include <optional>
 
+class QAction;
 class QCheckBox;
 class QComboBox;
 class QGroupBox;
@@ -67,6 +69,7 @@ public:
     QObject* owner() override { return this; }
     UserDialogs& dialogs() override { return m_dependencies.dialogs; }
     FileSystem& fileSystem() override { return m_dependencies.fileSystem; }
+    LastRun& lastRun() override { return m_lastRun; }
 
     // Lengths of the window's design, in twips, to pixels at the screen's logical DPI.
     int twips(int length) const;
@@ -85,6 +88,8 @@ public:
     QComboBox* Combo1 = nullptr;
     QGroupBox* Frame2 = nullptr;
     QCheckBox* Check1 = nullptr;
+    // "Undo Last Run": Ctrl+Z in the window and the list's context menu.
+    QAction* UndoAction = nullptr;
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -112,6 +117,8 @@ private:
 
     Form1Dependencies m_dependencies;
     FolderListModel m_list;
+    // After the list: it stops watching the list before the list goes.
+    LastRun m_lastRun;
     SkinFramework1 m_skin;
     PointerSetting m_pointer = PointerSetting::Default;
     std::optional<QCursor> m_handPointer;

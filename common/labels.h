@@ -14,6 +14,7 @@ inline constexpr char16_t kHelpLabel[] = u"in Brisquel2021/08/31.Form1.PushButto
 inline constexpr char16_t kSamplesLabel[] = u"in Brisquel2021/08/31.Form1.PushButton6_Click ";
 inline constexpr char16_t kGetSubDirectoriesLabel[] =
     u"in Corvath2021/08/31.AddFolder.GetSubDirectories2016 ";
+inline constexpr char16_t kUndoLastRunLabel[] = u"in Brisquel2021/08/31.Form1.UndoLastRun ";
 inline constexpr char16_t kRenameFilesWildLabel[] =
     u"in Brisquel2021/08/31.FileNaming.RenameFilesWild ";
 

@@ -8,6 +8,7 @@ namespace tarnwick {
 
 class FileSystem;
 class FolderListModel;
+class LastRun;
 class UserDialogs;
 
 // The window's pointer setting; the hourglass doubles as the busy flag of the whole window.
@@ -37,6 +38,8 @@ public:
     virtual QObject* owner() = 0;
     virtual UserDialogs& dialogs() = 0;
     virtual FileSystem& fileSystem() = 0;
+    // What the last run renamed, while it can still be undone.
+    virtual LastRun& lastRun() = 0;
 
     bool isBusy() const { return pointer() == PointerSetting::Hourglass; }
 };

@@ -4,6 +4,8 @@
 #include "folders/window.h"
 #include "platform/filesystem.h"
 #include "platform/userdialogs.h"
+#include "rename/followrenames.h"
+#include "rename/lastrun.h"
 #include "rename/parententries.h"
 #include "rename/renameengine.h"
 #include "rename/runerrors.h"
@@ -18,20 +20,6 @@ namespace {
 void ShowRunMessage(WindowServices& window, const char16_t* text) {
     window.dialogs().showMessage(QString::fromUtf16(text), window.applicationTitle(),
                                  MessageButtons::Ok, MessageIcon::None);
-}
-
-// The path a folder listed as now bears after the run: its own new path if it was renamed, then,
-// from the deepest outwards, every listed folder above it that was renamed after it. Rows stand
-// deepest first, so a folder's subfolders were renamed while its old path was still good.
-QString PathBorne(const QString& now, const QHash<QString, QString>& renamed, QChar separator) {
-    QString path = renamed.value(now, now);
-    for (qsizetype at = path.lastIndexOf(separator, path.size() - 2); at > 0;
-         at = path.lastIndexOf(separator, at - 1)) {
-        const auto above = renamed.constFind(path.left(at + 1));
-        if (above != renamed.constEnd())
-            path = *above + path.mid(at + 1);
-    }
-    return path;
 }
 
 // Rows added together list every folder from the chosen one down, and the walk never lists what
@@ -67,43 +55,6 @@ private:
     QHash<QString, std::optional<bool>> m_isLink;
 };
 
-// The place of the row in hand while the window is live: rows removed above it move it up, and
-// a cleared list ends the pass. Rows are only ever appended below it.
-class RowCursor {
-public:
-    explicit RowCursor(FolderListModel& list) : m_list(list) {
-        m_connections[0] = QObject::connect(&list, &QAbstractItemModel::rowsRemoved,
-                                            [this](const QModelIndex&, int first, int last) {
-                                                if (last < m_next)
-                                                    m_next -= last - first + 1;
-                                                else if (first < m_next)
-                                                    m_next = first;
-                                            });
-        m_connections[1] =
-            QObject::connect(&list, &QAbstractItemModel::modelReset, [this] { m_next = 0; });
-    }
-    ~RowCursor() {
-        for (const QMetaObject::Connection& connection : m_connections)
-            QObject::disconnect(connection);
-    }
-    RowCursor(const RowCursor&) = delete;
-    RowCursor& operator=(const RowCursor&) = delete;
-
-    bool hasNext() const { return m_next < m_list.count(); }
-    // The next row to take, or none at the end of the list as it is now.
-    std::optional<int> take() {
-        if (m_next >= m_list.count())
-            return std::nullopt;
-        return m_next++;
-    }
-    void restart() { m_next = 0; }
-
-private:
-    FolderListModel& m_list;
-    int m_next = 0;
-    QMetaObject::Connection m_connections[2];
-};
-
 } // namespace
 
 void PushButton2_Click(WindowServices& window) {
@@ -129,6 +80,14 @@ void PushButton2_Click(WindowServices& window) {
     }
 
     trap.reach(104);
+    // Ended with the handler, so that an undo cannot slip in while the list still shows paths
+    // from before the run.
+    LastRun& lastRun = window.lastRun();
+    lastRun.begin();
+    struct RunEnds {
+        LastRun& lastRun;
+        ~RunEnds() { lastRun.end(); }
+    } runEnds{lastRun};
     // What the preview promised gives way to what the run does.
     list.clearMarks();
     // The path each renamed folder bears now, under the current path it was listed with. Keyed by
@@ -168,6 +127,7 @@ void PushButton2_Click(WindowServices& window) {
         }
         notDone.remove(now);
         renamed.insert(now, outcome.newPath);
+        lastRun.renamed(outcome.oldPath, outcome.newPath);
         // Its parent found in other letter case: the rows below it were renamed under the
         // parent as found, and their paths name it so.
         if (outcome.oldPath != now)

@@ -7,6 +7,7 @@
 
 #include <QAbstractItemView>
 #include <QAccessible>
+#include <QAction>
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
@@ -120,6 +121,8 @@ private slots:
     void hourglassIsNeverReplaced();
     void deleteKeyRemovesOnlyWithKeyCode46();
     void doubleClickRemovesTheRow();
+    void undoLastRun_data();
+    void undoLastRun();
     void readableInEveryPalette_data();
     void readableInEveryPalette();
     void pathsGiveWayOnTheLeft();
@@ -501,6 +504,46 @@ void TestForm1::doubleClickRemovesTheRow() {
     QCOMPARE(window.folderList().count(), 1);
     QCOMPARE(window.folderList().text(0, 0), QStringLiteral("/a/two/"));
     QCOMPARE(window.folderList().text(0, 1), QStringLiteral("/a/TWO/"));
+}
+
+void TestForm1::undoLastRun_data() {
+    QTest::addColumn<bool>("byKey");
+    QTest::newRow("Ctrl+Z") << true;
+    QTest::newRow("the list's context menu") << false;
+}
+
+// Offered only after a run that renamed something, and only once.
+void TestForm1::undoLastRun() {
+    QFETCH(bool, byKey);
+    QTemporaryDir disk;
+    QVERIFY(QDir(disk.path()).mkpath(QStringLiteral("one/deep")));
+    Program program;
+    Form1& window = program.start();
+    window.show();
+    QVERIFY(QTest::qWaitForWindowActive(&window));
+    QCOMPARE(window.ListView1->contextMenuPolicy(), Qt::ActionsContextMenu);
+    QAction* undo = nullptr;
+    for (QAction* action : window.ListView1->actions()) {
+        if (action->text() == QStringLiteral("Undo Last Run"))
+            undo = action;
+    }
+    QVERIFY(undo);
+    window.addFolders({disk.filePath(QStringLiteral("one"))});
+    QVERIFY(!undo->isEnabled());
+    window.PushButton2->click();
+    QVERIFY(QDir(disk.filePath(QStringLiteral("ONE/DEEP"))).exists());
+    QVERIFY(undo->isEnabled());
+
+    if (byKey)
+        QTest::keyClick(window.Combo1, Qt::Key_Z, Qt::ControlModifier);
+    else
+        undo->trigger();
+    QVERIFY(QDir(disk.filePath(QStringLiteral("one/deep"))).exists());
+    QCOMPARE(window.folderList().text(0, 0), disk.filePath(QStringLiteral("one/deep/")));
+    QCOMPARE(window.folderList().text(1, 0), disk.filePath(QStringLiteral("one/")));
+    QCOMPARE(window.folderList().text(0, 1), QString());
+    QVERIFY(!undo->isEnabled());
+    QCOMPARE(program.dialogs.errors(), QStringList{});
 }
 
 void TestForm1::droppedFolders_data() {

@@ -5,6 +5,7 @@
 #include "folders/addfolders.h"
 #include "folders/folderlist.h"
 #include "rename/renamerun.h"
+#include "rename/undo.h"
 #include "tests/platform/disksupport.h"
 #include "tests/support/fakewindow.h"
 
@@ -279,7 +280,7 @@ void TestExfat::wholeRunOfNestedTree_data() {
                                                   "My photos/Old ones/X-ray/", "My photos/b.txt"};
 }
 
-// What a user does, on a disk that ignores letter case: add the tree, preview, run.
+// What a user does, on a disk that ignores letter case: add the tree, preview, run, undo.
 void TestExfat::wholeRunOfNestedTree() {
     QFETCH(QString, operation);
     QFETCH(QStringList, expected);
@@ -313,6 +314,17 @@ void TestExfat::wholeRunOfNestedTree() {
     for (QString& row : rows)
         row.remove(0, root.size());
     QCOMPARE(sorted(rows), sorted(expected.mid(0, 3)));
+
+    // Undone, every folder has its name back, letter case and all.
+    QCOMPARE(UndoLastRun(window), (QHash<QString, QString>()));
+    QCOMPARE(window.fakeDialogs.errors(), QStringList());
+    QCOMPARE(entriesOnDisk(root), QStringList{"my Photos"});
+    QCOMPARE(entriesOnDisk(root + "my Photos"), (QStringList{"b.txt", "old ONES"}));
+    QCOMPARE(entriesOnDisk(root + "my Photos/old ONES"), QStringList{"x-RAY"});
+    QCOMPARE(contentOf(root + "my Photos/b.txt"), QByteArray("kept"));
+    QCOMPARE(window.column(FolderListModel::kNow),
+             (QStringList{root + "my Photos/old ONES/x-RAY/", root + "my Photos/old ONES/",
+                          root + "my Photos/"}));
 }
 
 QTEST_APPLESS_MAIN(TestExfat)

@@ -1,5 +1,6 @@
 #include "rename/renameengine.h"
 #include "rename/renamerun.h"
+#include "rename/undo.h"
 #include "tests/support/disktree.h"
 #include "tests/support/fakewindow.h"
 #include "tests/support/reports.h"
@@ -28,6 +29,7 @@ using tarnwick::test::kUpper;
 
 const QString kRunLabel = QString::fromUtf16(kPushButton2ClickLabel);
 const QString kEngineLabel = QString::fromUtf16(kRenameFilesWildLabel);
+const QString kUndoLabel = QString::fromUtf16(kUndoLastRunLabel);
 
 // Folders to rename in and the window whose list names them.
 struct Trial {
@@ -128,6 +130,11 @@ private slots:
     void hostCharactersKept();
     void refusedCharactersReplaced_data();
     void refusedCharactersReplaced();
+
+    void undoOfFolderChangedSinceTheRun_data();
+    void undoOfFolderChangedSinceTheRun();
+    void listChangeForgetsTheRun_data();
+    void listChangeForgetsTheRun();
 };
 
 void TestRenameRun::refusedRuns_data() {
@@ -438,6 +445,14 @@ void TestRenameRun::onlyRenamedRowsGetNewPaths() {
     const QStringList errors = trial.window->fakeDialogs.errors();
     CheckErrors(errors, kEngineLabel, {152});
     QVERIFY2(errors[0].contains("File already exists"), qPrintable(errors[0]));
+
+    // Only what was renamed goes back.
+    QCOMPARE(UndoLastRun(*trial.window), (QHash<QString, QString>()));
+    tree.replace(tree.indexOf("t/OK/"), "t/ok/");
+    QCOMPARE(trial.folders->tree(), sorted(tree));
+    QCOMPARE(trial.column(FolderListModel::kNow),
+             (QStringList{"t/ok/", "t/docs/", "t/gone/", "t/skip/", "//"}));
+    QCOMPARE(trial.window->fakeDialogs.errors().size(), 1);
 }
 
 void TestRenameRun::nestedTree_data() {
@@ -499,6 +514,8 @@ void TestRenameRun::nestedTree() {
     QVERIFY(trial.make({"keep Me/"}));
     QVERIFY(trial.folders->addFile("t/my photos/a File.txt"));
     trial.add(folders);
+    const QStringList before = trial.folders->tree();
+    const QStringList listed = trial.column(FolderListModel::kNow);
     trial.preview(operation);
 
     PushButton2_Click(*trial.window);
@@ -515,6 +532,17 @@ void TestRenameRun::nestedTree() {
             expected << entry;
     }
     QCOMPARE(sorted(trial.column(FolderListModel::kNow)), sorted(expected));
+
+    // Undone, every folder has its name back, and a second undo, even after a preview, finds
+    // nothing left to do.
+    for (int undo = 0; undo < 2; ++undo) {
+        QCOMPARE(UndoLastRun(*trial.window), (QHash<QString, QString>()));
+        QCOMPARE(trial.folders->tree(), before);
+        QCOMPARE(trial.column(FolderListModel::kNow), listed);
+        QCOMPARE(trial.window->fakeDialogs.errors(), QStringList());
+        QCOMPARE(trial.column(FolderListModel::kNewName).first().isEmpty(), undo == 0);
+        trial.preview(operation);
+    }
 }
 
 void TestRenameRun::folderAndSubfolderInSeparateAdditions_data() {
@@ -550,11 +578,18 @@ void TestRenameRun::folderAndSubfolderInSeparateAdditions() {
     trial.preview(kUpper);
     if (!folderNewPath.isEmpty())
         trial.setNewPath(0, folderNewPath);
+    const QStringList before = trial.folders->tree();
 
     PushButton2_Click(*trial.window);
 
     QCOMPARE(trial.folders->tree(), sorted(tree));
     QCOMPARE(trial.column(FolderListModel::kNow), nows);
+    CheckErrors(trial.window->fakeDialogs.errors(), kEngineLabel, lines);
+
+    // The folder renamed first is given its name back last.
+    QCOMPARE(UndoLastRun(*trial.window), (QHash<QString, QString>()));
+    QCOMPARE(trial.folders->tree(), before);
+    QCOMPARE(trial.column(FolderListModel::kNow), (QStringList{"t/Docs/", "t/Docs/Sub/"}));
     CheckErrors(trial.window->fakeDialogs.errors(), kEngineLabel, lines);
 }
 
@@ -659,6 +694,145 @@ void TestRenameRun::refusedCharactersReplaced() {
     PushButton2_Click(*trial.window);
     QCOMPARE(trial.folders->tree(), (QStringList{"t/", "t/A_b/", "t/What_ever/"}));
     QCOMPARE(trial.column(FolderListModel::kNow), (QStringList{"t/What_ever/", "t/A_b/"}));
+    QCOMPARE(trial.window->fakeDialogs.errors(), QStringList());
+}
+
+namespace {
+enum class Meddling { RenamedAway, OldNameTaken, ParentRenamedAway };
+} // namespace
+
+void TestRenameRun::undoOfFolderChangedSinceTheRun_data() {
+    QTest::addColumn<Host>("host");
+    QTest::addColumn<Meddling>("meddling");
+    QTest::addColumn<QStringList>("tree");
+    QTest::addColumn<QStringList>("nows");
+    QTest::addColumn<QString>("notDone");
+    QTest::addColumn<QString>("reason");
+    QTest::addColumn<QString>("error");
+    QTest::addColumn<QString>("named");
+
+    // t/a/ and t/b/ (with t/b/in/) were renamed t/x/ and t/y/ (t/y/IN/) by the run.
+    for (const Host host : kAllHosts) {
+        NewRow(host, "renamed away")
+            << host << Meddling::RenamedAway << QStringList{"t/", "t/b/", "t/b/in/", "t/elsewhere/"}
+            << QStringList{"t/x/", "t/b/in/", "t/b/"} << "t/x/"
+            << QString::fromUtf16(kNotFoundReason) << kUndoLabel + "at line 106"
+            << "t/x";
+        NewRow(host, "its old name taken")
+            << host << Meddling::OldNameTaken
+            << QStringList{"t/", "t/a/", "t/a/theirs.txt", "t/b/", "t/b/in/", "t/x/"}
+            << QStringList{"t/x/", "t/b/in/", "t/b/"} << "t/x/"
+            << QString::fromUtf16(kRefusedReason) << kEngineLabel + "at line 152"
+            << "t/x";
+        // The row follows its parent's undo; where the parent went after that nobody told.
+        NewRow(host, "its parent renamed away during the undo")
+            << host << Meddling::ParentRenamedAway
+            << QStringList{"t/", "t/a/", "t/away/", "t/away/IN/"}
+            << QStringList{"t/a/", "t/b/IN/", "t/b/"} << "t/b/IN/"
+            << "Path not found" << kEngineLabel + "at line 130"
+            << "t/b/";
+    }
+}
+
+// What was changed since the run is reported, keeps its row mark, and nothing is replaced; the
+// rest of the run is undone.
+void TestRenameRun::undoOfFolderChangedSinceTheRun() {
+    QFETCH(Host, host);
+    QFETCH(Meddling, meddling);
+    QFETCH(QStringList, tree);
+    QFETCH(QStringList, nows);
+    QFETCH(QString, notDone);
+    QFETCH(QString, reason);
+    QFETCH(QString, error);
+    QFETCH(QString, named);
+
+    Trial trial(host);
+    QVERIFY(trial.make({"t/a/", "t/b/in/"}));
+    trial.add({"t/a/"});
+    trial.add({"t/b/in/", "t/b/"});
+    trial.preview(kUpper);
+    trial.setNewPath(0, "t/x/");
+    trial.setNewPath(2, "t/y/");
+    PushButton2_Click(*trial.window);
+    QCOMPARE(trial.folders->tree(), (QStringList{"t/", "t/x/", "t/y/", "t/y/IN/"}));
+
+    FileSystem& fileSystem = trial.folders->fileSystem();
+    switch (meddling) {
+    case Meddling::RenamedAway:
+        fileSystem.renameFolder(trial.Listed("t/"), "x", "elsewhere");
+        break;
+    case Meddling::OldNameTaken:
+        QVERIFY(trial.folders->addFile("t/a/theirs.txt"));
+        break;
+    case Meddling::ParentRenamedAway:
+        // Once the parent has its name back, and before its subfolder is given its own.
+        trial.window->actAtPump = trial.window->pumpCount + 2;
+        trial.window->action = [&] { fileSystem.renameFolder(trial.Listed("t/"), "b", "away"); };
+        break;
+    }
+
+    const QHash<QString, QString> reasons = UndoLastRun(*trial.window);
+
+    QCOMPARE(trial.folders->tree(), sorted(tree));
+    QCOMPARE(trial.column(FolderListModel::kNow), nows);
+    QCOMPARE(trial.column(FolderListModel::kNewName), QStringList(nows.size(), QString()));
+    QCOMPARE(reasons.keys(), QStringList{trial.Listed(notDone)});
+    QVERIFY2(reasons.value(trial.Listed(notDone)).contains(reason),
+             qPrintable(reasons.value(trial.Listed(notDone))));
+    // Its row alone is marked, saying why.
+    for (int row = 0; row < nows.size(); ++row) {
+        const bool marked = nows[row] == notDone;
+        QCOMPARE(trial.window->list.mark(row) == RowMark::NotDone, marked);
+        if (marked)
+            QVERIFY(trial.window->list.markWords(row).contains(reason));
+    }
+    const QStringList errors = trial.window->fakeDialogs.errors();
+    QCOMPARE(errors.size(), 1);
+    QVERIFY2(errors[0].contains(error), qPrintable(errors[0]));
+    QVERIFY2(errors[0].contains(trial.Listed(named)), qPrintable(errors[0]));
+}
+
+namespace {
+enum class ListChange { Addition, AdditionDuringRun, Delete, Clear, AnotherRun };
+} // namespace
+
+void TestRenameRun::listChangeForgetsTheRun_data() {
+    QTest::addColumn<ListChange>("change");
+    QTest::newRow("a folder added") << ListChange::Addition;
+    QTest::newRow("a folder added during the run") << ListChange::AdditionDuringRun;
+    QTest::newRow("a row deleted") << ListChange::Delete;
+    QTest::newRow("list cleared") << ListChange::Clear;
+    // Only the later run is undone: lower case back to UPPER CASE.
+    QTest::newRow("another run") << ListChange::AnotherRun;
+}
+
+void TestRenameRun::listChangeForgetsTheRun() {
+    QFETCH(ListChange, change);
+
+    Trial trial(Host::CaseSensitiveFake);
+    QVERIFY(trial.make({"t/a/", "t/b/"}));
+    trial.add({"t/a/", "t/b/"});
+    trial.preview(kUpper);
+    trial.window->actAtPump = change == ListChange::AdditionDuringRun ? 2 : 0;
+    trial.window->action = [&] { trial.add({"t/"}); };
+    PushButton2_Click(*trial.window);
+    if (change == ListChange::Addition)
+        trial.add({"t/"});
+    else if (change == ListChange::Delete)
+        trial.window->list.removeEntry(0);
+    else if (change == ListChange::Clear)
+        trial.window->list.removeAll();
+    else if (change == ListChange::AnotherRun) {
+        trial.preview(kLower);
+        PushButton2_Click(*trial.window);
+    }
+    const QStringList rows = trial.column(FolderListModel::kNow);
+
+    UndoLastRun(*trial.window);
+
+    QCOMPARE(trial.folders->tree(), (QStringList{"t/", "t/A/", "t/B/"}));
+    if (change != ListChange::AnotherRun)
+        QCOMPARE(trial.column(FolderListModel::kNow), rows);
     QCOMPARE(trial.window->fakeDialogs.errors(), QStringList());
 }
 

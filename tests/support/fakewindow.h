@@ -2,6 +2,7 @@
 
 #include "folders/folderlist.h"
 #include "folders/window.h"
+#include "rename/lastrun.h"
 #include "tests/support/fakedialogs.h"
 #include "tests/support/fakefilesystem.h"
 #include "transform/operations.h"
@@ -14,7 +15,7 @@ namespace tarnwick::test {
 // The main window as the subsystems see it, without widgets.
 class FakeWindow : public WindowServices {
 public:
-    explicit FakeWindow(FileSystem& fileSystem) : m_fileSystem(fileSystem) {}
+    explicit FakeWindow(FileSystem& fileSystem) : m_fileSystem(fileSystem) { undo.watch(list); }
 
     FolderListModel& folderList() override { return list; }
     PointerSetting pointer() const override { return pointerSetting; }
@@ -30,10 +31,12 @@ public:
     QObject* owner() override { return &ownerObject; }
     UserDialogs& dialogs() override { return fakeDialogs; }
     FileSystem& fileSystem() override { return m_fileSystem; }
+    LastRun& lastRun() override { return undo; }
 
     QStringList column(int column) const;
 
     FolderListModel list;
+    LastRun undo;
     FakeUserDialogs fakeDialogs;
     QObject ownerObject;
     PointerSetting pointerSetting = PointerSetting::Default;

@@ -1,0 +1,54 @@
+#include "rename/lastrun.h"
+
+#include "folders/folderlist.h"
+
+namespace tarnwick {
+
+LastRun::~LastRun() {
+    for (const QMetaObject::Connection& connection : m_connections)
+        QObject::disconnect(connection);
+}
+
+void LastRun::watch(const FolderListModel& list) {
+    const auto forget = [this] { clear(); };
+    m_connections[0] = QObject::connect(&list, &QAbstractItemModel::rowsInserted, forget);
+    m_connections[1] = QObject::connect(&list, &QAbstractItemModel::rowsRemoved, forget);
+    m_connections[2] = QObject::connect(&list, &QAbstractItemModel::modelReset, forget);
+}
+
+void LastRun::begin() {
+    m_folders.clear();
+    m_running = true;
+    m_forgotten = false;
+    changed();
+}
+
+void LastRun::renamed(const QString& before, const QString& after) {
+    if (m_running && !m_forgotten && before != after)
+        m_folders.push_back({before, after});
+}
+
+void LastRun::end() {
+    m_running = false;
+    m_forgotten = false;
+    changed();
+}
+
+void LastRun::clear() {
+    m_forgotten = m_running;
+    if (m_folders.empty())
+        return;
+    m_folders.clear();
+    changed();
+}
+
+std::vector<RenamedFolder> LastRun::take() {
+    std::vector<RenamedFolder> folders;
+    if (!canUndo())
+        return folders;
+    folders.swap(m_folders);
+    changed();
+    return folders;
+}
+
+} // namespace tarnwick

@@ -1,0 +1,62 @@
+#pragma once
+
+#include <QMetaObject>
+#include <QString>
+#include <functional>
+#include <vector>
+
+namespace tarnwick {
+
+class FolderListModel;
+
+// One folder a run renamed: the path it bore before, its parent as found on disk then, and the
+// path it got, both ending with a separator.
+struct RenamedFolder {
+    QString before;
+    QString after;
+
+    friend bool operator==(const RenamedFolder&, const RenamedFolder&) = default;
+};
+
+// What the last run renamed, in run order, so that it can be undone. Held in memory only, and
+// for one run only: a new run, a row added or removed, or the list cleared forgets it.
+class LastRun {
+public:
+    LastRun() = default;
+    ~LastRun();
+    LastRun(const LastRun&) = delete;
+    LastRun& operator=(const LastRun&) = delete;
+
+    // Forgets what the list's rows no longer stand for once rows are added, removed or cleared.
+    void watch(const FolderListModel& list);
+    // Called whenever whether there is something to undo may have changed.
+    void onChange(std::function<void()> changed) { m_changed = std::move(changed); }
+
+    // A run starts: the one before can no longer be undone.
+    void begin();
+    // A folder the run renamed; a folder left with the name it had is no rename.
+    void renamed(const QString& before, const QString& after);
+    void end();
+    void clear();
+
+    // Not while a run is still renaming: half a run is not the last run.
+    bool canUndo() const { return !m_running && !m_folders.empty(); }
+    const std::vector<RenamedFolder>& folders() const { return m_folders; }
+    // Hands the renames over to be undone, once: a second undo finds nothing.
+    std::vector<RenamedFolder> take();
+
+private:
+    void changed() const {
+        if (m_changed)
+            m_changed();
+    }
+
+    std::vector<RenamedFolder> m_folders;
+    bool m_running = false;
+    // The list changed during the run: the rest of it is not kept either.
+    bool m_forgotten = false;
+    std::function<void()> m_changed;
+    QMetaObject::Connection m_connections[3];
+};
+
+} // namespace tarnwick
