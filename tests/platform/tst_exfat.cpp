@@ -132,6 +132,8 @@ private slots:
     void neverReplaces();
     void wholeRunOfNestedTree_data();
     void wholeRunOfNestedTree();
+    void onlyTheListedFolder_data();
+    void onlyTheListedFolder();
 
 private:
     // A fresh folder on the mount for the running test and data row.
@@ -325,6 +327,43 @@ void TestExfat::wholeRunOfNestedTree() {
     QCOMPARE(window.column(FolderListModel::kNow),
              (QStringList{root + "my Photos/old ONES/x-RAY/", root + "my Photos/old ONES/",
                           root + "my Photos/"}));
+}
+
+void TestExfat::onlyTheListedFolder_data() {
+    QTest::addColumn<QString>("listed");
+    QTest::addColumn<QString>("sibling");
+    QTest::addColumn<QString>("operation");
+    // exFAT holds no control characters, so the sibling that differs by a tab cannot be made.
+    QTest::newRow("a sibling shares the name key") << "фото"
+                                                   << "мама" << kUpper;
+    QTest::newRow("a sibling differs by a trailing blank") << "docs "
+                                                           << "docs" << kProper;
+}
+
+// On a disk that ignores letter case the listed folder is still the only one renamed: gone before
+// the run, it leaves an unlisted sibling that resembles it as it was.
+void TestExfat::onlyTheListedFolder() {
+    QFETCH(QString, listed);
+    QFETCH(QString, sibling);
+    QFETCH(QString, operation);
+    const QString root = freshFolder();
+    makeFolder(root + listed);
+    makeFolder(root + sibling);
+    if (entriesOnDisk(root) != sorted({listed, sibling}))
+        QSKIP("this exFAT driver does not keep both names as written");
+    PosixFileSystem fileSystem;
+    FakeWindow window(fileSystem);
+    window.operation = operation;
+    window.subfoldersChecked = false;
+    window.fakeDialogs.chosenFolders = {root + listed};
+    PushButton3_Click(window);
+    QCOMPARE(window.list.count(), 1);
+    QVERIFY(QDir(root).rename(listed, QStringLiteral("moved")));
+
+    PushButton2_Click(window);
+    QCOMPARE(entriesOnDisk(root), sorted({QStringLiteral("moved"), sibling}));
+    QCOMPARE(window.fakeDialogs.errors(), QStringList());
+    QCOMPARE(window.list.markWords(0), QStringLiteral("Not found on disk"));
 }
 
 QTEST_APPLESS_MAIN(TestExfat)
