@@ -1,6 +1,7 @@
 #include "rename/parententries.h"
 
 #include "common/failure.h"
+#include "rename/renameplan.h"
 
 #include <utility>
 
@@ -66,20 +67,23 @@ std::optional<QString> ParentEntries::find(const QString& listed) {
         m_parents.remove_if([&](const Parent& known) { return known.listed == listed; });
     };
     std::optional<QString> found = m_fileSystem.findIgnoringCase(listed);
-    if (!found || !IsFolder(m_fileSystem, *found)) {
+    if (!found) {
         forget();
         return std::nullopt;
     }
     const QChar separator = m_fileSystem.separator();
     if (!found->endsWith(separator))
         *found += separator;
+    // Reading it tells whether it is a folder too. One that is there but may not be read is told
+    // as such; one that cannot be read for any other reason (no folder, a path too long to
+    // address) is not there for the run.
     try {
         parent.entries.emplace(m_fileSystem.list(*found).entries);
     } catch (const Failure& failure) {
         forget();
-        if (failure.number() == failure_code::kPathNotFound)
-            return std::nullopt;
-        throw;
+        if (failure.number() == failure_code::kPermissionDenied)
+            throw;
+        return std::nullopt;
     }
     parent.onDisk = *found;
     return found;
@@ -109,7 +113,9 @@ void ParentEntries::renamed(const QString& parent, const QString& from, const QS
         if (known.onDisk == parent && known.entries)
             known.entries->renamed(from, to);
     }
-    dropBelow(parent + from + m_fileSystem.separator());
+    // Nothing is ever read below the intermediate name of the folder's new name.
+    if (from != to + QString::fromUtf16(kIntermediateSuffix))
+        dropBelow(parent + from + m_fileSystem.separator());
 }
 
 void ParentEntries::forget(const QString& parent) {
@@ -120,9 +126,11 @@ void ParentEntries::forget(const QString& parent) {
 }
 
 void ParentEntries::dropBelow(const QString& path) {
-    m_parents.remove_if([&](const Parent& parent) {
-        return parent.onDisk.startsWith(path) || parent.listed.startsWith(path);
-    });
+    const auto below = [&](const QString& known) {
+        return known.size() >= path.size() && known.startsWith(path);
+    };
+    m_parents.remove_if(
+        [&](const Parent& parent) { return below(parent.onDisk) || below(parent.listed); });
 }
 
 } // namespace tarnwick
