@@ -127,7 +127,8 @@ void PushButton2_Click(WindowServices& window) {
         }
         notDone.remove(now);
         renamed.insert(now, outcome.newPath);
-        lastRun.renamed(outcome.oldPath, outcome.newPath);
+        // The row's own text where it names the same path: one copy of each path is kept.
+        lastRun.renamed(outcome.oldPath == now ? now : outcome.oldPath, outcome.newPath);
         // Its parent found in other letter case: the rows below it were renamed under the
         // parent as found, and their paths name it so.
         if (outcome.oldPath != now)
