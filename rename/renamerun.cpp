@@ -121,7 +121,9 @@ void PushButton2_Click(WindowServices& window) {
         trap.reach(114);
         const RenameOutcome outcome = RenameFilesWild(fileSystem, parents, engineReport, now, next);
         if (!outcome.renamed) {
-            notDone.insert(now, outcome.reason);
+            // A root has no name of its own to change, and nothing to tell.
+            if (!outcome.reason.isEmpty())
+                notDone.insert(now, outcome.reason);
             errors.folderDone(WithoutTrailingSeparator(now, separator), outcome.reason);
             continue;
         }
