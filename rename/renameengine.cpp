@@ -16,17 +16,6 @@ Failure PathNotFound() {
     return Failure(failure_code::kPathNotFound, QStringLiteral("Path not found"));
 }
 
-// Runs a step's body, telling a failure of the folder at path.
-template <class Body> auto About(const QString& path, Body&& body) {
-    return [&path, &body] {
-        try {
-            body();
-        } catch (const Failure& failure) {
-            throw failure.about(path);
-        }
-    };
-}
-
 // The failures of one folder, held until its rename is settled.
 class HeldFailures {
 public:
@@ -156,15 +145,14 @@ RenameOutcome RenameFilesWild(FileSystem& fileSystem, ParentEntries& parents,
         return settle();
     case RenamePlan::Action::Refused:
         trap.reach(146);
-        trap.step(152, About(from, [&] {
-                      throw Failure(
-                          failure_code::kFileAlreadyExists, QStringLiteral("File already exists"),
+        step(152, from, [&] {
+            throw Failure(failure_code::kFileAlreadyExists, QStringLiteral("File already exists"),
                           (plan.refusal == RenamePlan::Refusal::NameTaken
                                ? QStringLiteral("another folder bears the name %1")
                                : QStringLiteral("another folder bears the name %1 in other "
                                                 "letter case"))
                               .arg(*newLeaf));
-                  }));
+        });
         outcome.result = RenameOutcome::Result::Refused;
         outcome.reason = QString::fromUtf16(kRefusedReason);
         return settle();
@@ -188,20 +176,18 @@ RenameOutcome RenameFilesWild(FileSystem& fileSystem, ParentEntries& parents,
             // Never leave a folder under the intermediate name: give it back its own. When even
             // that fails, where the folder now is matters more than why it moved.
             held.nextSupersedes();
-            const bool restored = trap.step(
-                152, About(from, [&] {
-                    try {
-                        fileSystem.renameFolder(*folder, plan.intermediate, plan.from);
-                    } catch (const Failure& failure) {
-                        const QString kept =
-                            QStringLiteral("the folder keeps the temporary name ") + *folder +
-                            plan.intermediate;
-                        throw Failure(failure.number(), failure.plain(),
-                                      failure.systemText().isEmpty()
-                                          ? kept
-                                          : failure.systemText() + QStringLiteral("; ") + kept);
-                    }
-                }));
+            const bool restored = step(152, from, [&] {
+                try {
+                    fileSystem.renameFolder(*folder, plan.intermediate, plan.from);
+                } catch (const Failure& failure) {
+                    const QString kept = QStringLiteral("the folder keeps the temporary name ") +
+                                         *folder + plan.intermediate;
+                    throw Failure(failure.number(), failure.plain(),
+                                  failure.systemText().isEmpty()
+                                      ? kept
+                                      : failure.systemText() + QStringLiteral("; ") + kept);
+                }
+            });
             outcome.renamed = restored && plan.from == *newLeaf;
         }
     } else if (plan.from == *newLeaf) {
