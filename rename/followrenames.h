@@ -31,6 +31,14 @@ public:
             return std::nullopt;
         return m_next++;
     }
+    // The next row, after pump has let the window work (which may remove rows, or all of them);
+    // none at the end of the list as it is then.
+    template <class Pump> std::optional<int> takeAfter(Pump&& pump) {
+        if (!hasNext())
+            return std::nullopt;
+        pump();
+        return take();
+    }
     void restart() { m_next = 0; }
 
 private:

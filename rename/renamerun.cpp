@@ -105,11 +105,8 @@ void PushButton2_Click(WindowServices& window) {
     // A row that is no longer there is not renamed and is no failure: the window is live, and
     // clearing or shortening the list during a run is the user's way to stop it.
     RowCursor cursor(list);
-    while (cursor.hasNext()) {
-        trap.step(106, [&] { window.pumpMessages(); });
-        const std::optional<int> row = cursor.take();
-        if (!row)
-            break;
+    while (const std::optional<int> row =
+               cursor.takeAfter([&] { trap.step(106, [&] { window.pumpMessages(); }); })) {
         // Read together: a row is taken whole or not at all.
         trap.reach(108);
         const QString now = list.text(*row, kNow);
@@ -143,11 +140,8 @@ void PushButton2_Click(WindowServices& window) {
     // path, and a row below a renamed folder follows it.
     trap.reach(118);
     cursor.restart();
-    while (cursor.hasNext()) {
-        trap.step(120, [&] { window.pumpMessages(); });
-        const std::optional<int> row = cursor.take();
-        if (!row)
-            break;
+    while (const std::optional<int> row =
+               cursor.takeAfter([&] { trap.step(120, [&] { window.pumpMessages(); }); })) {
         trap.reach(122);
         const QString now = list.text(*row, kNow);
         trap.reach(124);
@@ -164,11 +158,8 @@ void PushButton2_Click(WindowServices& window) {
 
     trap.reach(130);
     cursor.restart();
-    while (cursor.hasNext()) {
-        trap.step(132, [&] { window.pumpMessages(); });
-        const std::optional<int> row = cursor.take();
-        if (!row)
-            break;
+    while (const std::optional<int> row =
+               cursor.takeAfter([&] { trap.step(132, [&] { window.pumpMessages(); }); })) {
         trap.step(134, [&] { list.setText(*row, kNewName, QString()); });
     }
     trap.reach(136);

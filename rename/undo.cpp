@@ -78,11 +78,8 @@ QHash<QString, QString> UndoLastRun(WindowServices& window) {
     // Every row names its folder where it is now, and waits for a preview before the next run.
     trap.reach(110);
     RowCursor cursor(list);
-    while (cursor.hasNext()) {
-        trap.step(112, [&] { window.pumpMessages(); });
-        const std::optional<int> row = cursor.take();
-        if (!row)
-            break;
+    while (const std::optional<int> row =
+               cursor.takeAfter([&] { trap.step(112, [&] { window.pumpMessages(); }); })) {
         trap.step(114, [&] {
             const QString shown = list.text(*row, FolderListModel::kNow);
             const QString bears =
