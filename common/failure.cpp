@@ -22,4 +22,8 @@ Failure Failure::about(const QString& path) const {
     return named;
 }
 
+Failure PathNotFound() {
+    return Failure(failure_code::kPathNotFound, QStringLiteral("Path not found"));
+}
+
 } // namespace tarnwick

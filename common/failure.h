@@ -41,4 +41,7 @@ private:
     bool m_named = false;
 };
 
+// What a path that leads to nothing fails with.
+Failure PathNotFound();
+
 } // namespace tarnwick

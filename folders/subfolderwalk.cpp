@@ -24,7 +24,7 @@ void Pump(const std::function<void()>& pump) {
 // A folder that can no longer be opened fails as opening it would: path not found.
 bool PassesAttributeTest(FileSystem& fileSystem, const QString& folder, std::optional<int> bits) {
     if (!bits)
-        throw Failure(failure_code::kPathNotFound, QStringLiteral("Path not found"));
+        throw PathNotFound();
     if (*bits != kHiddenSystemFolder && *bits != kHiddenSystemJunction)
         return true;
     return fileSystem.isRoot(folder);

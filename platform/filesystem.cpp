@@ -22,6 +22,33 @@ bool HostRules::canBearName(const QString& name) const {
     return shorterThan(name, nameMax + 1);
 }
 
+namespace {
+
+// A folder addressed by its path at every call, for hosts that have nothing better to hold.
+class FolderByPath : public OpenFolder {
+public:
+    FolderByPath(FileSystem& fileSystem, QString path)
+        : OpenFolder(std::move(path)), m_fileSystem(fileSystem) {}
+    FolderListing list() override { return m_fileSystem.list(path()); }
+    void rename(const QString& from, const QString& to) override {
+        m_fileSystem.renameFolder(path(), from, to);
+    }
+
+private:
+    FileSystem& m_fileSystem;
+};
+
+} // namespace
+
+std::unique_ptr<OpenFolder> FileSystem::open(const QString& folder) {
+    std::optional<QString> found = findIgnoringCase(folder);
+    if (!found)
+        return nullptr;
+    if (!found->endsWith(separator()))
+        *found += separator();
+    return std::make_unique<FolderByPath>(*this, std::move(*found));
+}
+
 QStringList FileSystem::subfolders(const QString& folder) {
     QStringList names;
     for (const DirectoryEntry& entry : list(folder).entries) {

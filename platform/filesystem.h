@@ -4,7 +4,9 @@
 #include <QString>
 #include <QStringList>
 #include <limits>
+#include <memory>
 #include <optional>
+#include <utility>
 #include <vector>
 
 #include "common/pathtext.h"
@@ -92,6 +94,29 @@ struct HostRules {
     bool canBearName(const QString& name) const;
 };
 
+// A folder held open for a series of questions and renames inside it: each reaches this folder,
+// and the host need not find it by its path again for every call.
+class OpenFolder {
+public:
+    virtual ~OpenFolder() = default;
+    OpenFolder(const OpenFolder&) = delete;
+    OpenFolder& operator=(const OpenFolder&) = delete;
+
+    // Where the host found it, ending with the separator, in its letter case on disk where the
+    // path it was opened by spelt it otherwise.
+    const QString& path() const { return m_path; }
+    // Its entries as they are now. Throws Failure.
+    virtual FolderListing list() = 0;
+    // As FileSystem::renameFolder, inside this folder. Throws Failure.
+    virtual void rename(const QString& from, const QString& to) = 0;
+
+protected:
+    explicit OpenFolder(QString path) : m_path(std::move(path)) {}
+
+private:
+    QString m_path;
+};
+
 // Everything the program asks of the disk, in primitives: questions about the disk and single
 // changes, nothing shaped for one caller. It keeps nothing between calls; what a run has read
 // belongs to the run. Paths use rules().separator; a folder path may end in one. Operations that
@@ -120,6 +145,10 @@ public:
     // caller's question (HostRules::refusesCaseTwins), answered from the entries it has read.
     virtual void renameFolder(const QString& parent, const QString& from, const QString& to) = 0;
 
+    // The folder at path, found as findIgnoringCase finds it; null when no folder is there. A
+    // symbolic link at its end is not gone through: it opens as a folder without entries, as
+    // list() shows it. Throws Failure when something is there but cannot be opened.
+    virtual std::unique_ptr<OpenFolder> open(const QString& folder);
     // The path as it is on disk: as written when it exists so, or found component by component
     // ignoring letter case (each component matching exactly one entry). None otherwise.
     virtual std::optional<QString> findIgnoringCase(const QString& path) = 0;

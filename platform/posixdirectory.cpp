@@ -22,7 +22,7 @@ EntryKind KindOfLink(int folderFd, const char* name) {
 }
 
 // The kind as the listing tells it; only what it leaves unknown is asked of the disk.
-EntryKind KindOf(int folderFd, const dirent& entry, bool& isLink) {
+EntryKind KindOf(int folderFd, const dirent64& entry, bool& isLink) {
     isLink = false;
     switch (entry.d_type) {
     case DT_DIR:
@@ -46,7 +46,7 @@ EntryKind KindOf(int folderFd, const dirent& entry, bool& isLink) {
 
 // An entry whose name begins with "." belongs to a program (".git", ".cache"): hidden and system,
 // the counterpart of the hidden system folders a walk leaves out.
-int AttributesOf(EntryKind kind, bool isLink, const dirent& entry) {
+int AttributesOf(EntryKind kind, bool isLink, const dirent64& entry) {
     int bits = 0;
     switch (kind) {
     case EntryKind::Folder:
@@ -72,23 +72,31 @@ Directory::Directory(int at, const char* path, int flags)
       m_error(m_fd < 0 ? errno : 0) {}
 
 Directory::~Directory() {
-    if (m_stream)
-        closedir(m_stream);
-    else if (m_fd >= 0)
+    if (m_fd >= 0)
         close(m_fd);
 }
 
-const dirent* Directory::next() {
-    if (!m_stream && !(m_stream = fdopendir(m_fd)))
+std::size_t Directory::read(char* buffer, std::size_t size) {
+    if (m_error)
+        throw FailureFromErrno(m_error);
+    const ssize_t bytes = getdents64(m_fd, buffer, size);
+    if (bytes < 0)
         throw FailureFromErrno(errno);
+    return static_cast<std::size_t>(bytes);
+}
+
+const dirent64* Directory::next() {
+    if (!m_buffer)
+        m_buffer = std::make_unique<char[]>(kBufferSize);
     for (;;) {
-        errno = 0;
-        const dirent* entry = readdir(m_stream);
-        if (!entry) {
-            if (errno != 0)
-                throw FailureFromErrno(errno);
-            return nullptr;
+        if (m_at >= m_filled) {
+            m_filled = read(m_buffer.get(), kBufferSize);
+            m_at = 0;
+            if (m_filled == 0)
+                return nullptr;
         }
+        const auto* entry = reinterpret_cast<const dirent64*>(m_buffer.get() + m_at);
+        m_at += entry->d_reclen;
         if (!IsDotOrDotDot(entry->d_name))
             return entry;
     }
@@ -98,20 +106,30 @@ FolderListing Directory::readAll() {
     if (m_error)
         throw FailureFromErrno(m_error);
     struct stat status;
-    if (fstat(m_fd, &status) != 0)
+    if (fstat(m_fd, &status) != 0 || lseek(m_fd, 0, SEEK_SET) != 0)
         throw FailureFromErrno(errno);
+    m_filled = m_at = 0;
     FolderListing listing;
     listing.identity = {static_cast<quint64>(status.st_dev), static_cast<quint64>(status.st_ino)};
-    while (const dirent* entry = next()) {
-        std::optional<QString> name = EntryName(entry->d_name, std::strlen(entry->d_name));
-        if (!name)
-            continue;
-        bool isLink = false;
-        const EntryKind kind = KindOf(m_fd, *entry, isLink);
-        listing.entries.push_back({std::move(*name),
-                                   kind,
-                                   AttributesOf(kind, isLink, *entry),
-                                   {listing.identity.device, static_cast<quint64>(entry->d_ino)}});
+    // On the stack: listings are read one at a time, and a walk reads a great many of them.
+    alignas(dirent64) char buffer[kBufferSize];
+    while (const std::size_t filled = read(buffer, sizeof buffer)) {
+        for (std::size_t at = 0; at < filled;) {
+            const auto* entry = reinterpret_cast<const dirent64*>(buffer + at);
+            at += entry->d_reclen;
+            if (IsDotOrDotDot(entry->d_name))
+                continue;
+            std::optional<QString> name = EntryName(entry->d_name, std::strlen(entry->d_name));
+            if (!name)
+                continue;
+            bool isLink = false;
+            const EntryKind kind = KindOf(m_fd, *entry, isLink);
+            listing.entries.push_back(
+                {std::move(*name),
+                 kind,
+                 AttributesOf(kind, isLink, *entry),
+                 {listing.identity.device, static_cast<quint64>(entry->d_ino)}});
+        }
     }
     return listing;
 }

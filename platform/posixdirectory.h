@@ -3,6 +3,7 @@
 #include "platform/filesystem.h"
 
 #include <dirent.h>
+#include <memory>
 
 namespace tarnwick::posix {
 
@@ -20,17 +21,24 @@ public:
     int error() const { return m_error; }
 
     // The next entry other than "." and "..", or null after the last. Throws Failure.
-    const dirent* next();
+    const dirent64* next();
 
     // The folder's identity and every entry that can be addressed, each entry's kind taken from
     // the listing itself and asked of the disk only where the listing leaves it unknown or the
-    // entry is a link. Throws Failure.
+    // entry is a link. Reads from the first entry, whatever next() read before. Throws Failure.
     FolderListing readAll();
 
 private:
+    static constexpr std::size_t kBufferSize = 32768;
+    // Fills buffer with the next entries; returns the bytes read, 0 at the end. Throws Failure.
+    std::size_t read(char* buffer, std::size_t size);
+
     int m_fd;
     int m_error;
-    DIR* m_stream = nullptr;
+    // For next() only: a listing read whole needs no buffer beyond its own call.
+    std::unique_ptr<char[]> m_buffer;
+    std::size_t m_filled = 0;
+    std::size_t m_at = 0;
 };
 
 } // namespace tarnwick::posix

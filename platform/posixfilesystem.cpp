@@ -85,6 +85,63 @@ FolderListing PosixFileSystem::list(const QString& folder, Through through) {
     return directory.readAll();
 }
 
+// Held by its descriptor: renames inside it name one entry each, with no path to walk.
+class PosixFolder : public OpenFolder {
+public:
+    // A null directory stands for a symbolic link, which is not gone through.
+    PosixFolder(PosixFileSystem& fileSystem, QString path, std::unique_ptr<Directory> directory)
+        : OpenFolder(std::move(path)), m_fileSystem(fileSystem), m_directory(std::move(directory)) {
+    }
+
+    FolderListing list() override { return m_directory ? m_directory->readAll() : FolderListing{}; }
+    void rename(const QString& from, const QString& to) override {
+        if (!m_directory)
+            throw FailureFromErrno(ENOENT);
+        m_fileSystem.renameInside(m_directory->fd(), from, to);
+    }
+
+private:
+    PosixFileSystem& m_fileSystem;
+    std::unique_ptr<Directory> m_directory;
+};
+
+std::unique_ptr<OpenFolder> PosixFileSystem::open(const QString& folder) {
+    QString path = folder.endsWith(u'/') ? folder : folder + u'/';
+    const std::optional<QByteArray> bytes = SystemPath(path);
+    if (!bytes)
+        return nullptr;
+    auto directory = std::make_unique<Directory>(AT_FDCWD, bytes->constData(), O_NOFOLLOW);
+    switch (directory->error()) {
+    case 0:
+        return std::make_unique<PosixFolder>(*this, std::move(path), std::move(directory));
+    case ENOENT:
+        // Spelt in other letter case, perhaps: the path as found, then, if a folder is there.
+        if (std::optional<QString> found = findIgnoringCase(path); found && *found != path)
+            return open(*found);
+        return nullptr;
+    case ELOOP:
+    case ENOTDIR: {
+        struct stat status;
+        if (lstat(bytes->constData(), &status) == 0 && S_ISLNK(status.st_mode))
+            return std::make_unique<PosixFolder>(*this, std::move(path), nullptr);
+        return nullptr;
+    }
+    default:
+        throw FailureFromErrno(directory->error());
+    }
+}
+
+void PosixFileSystem::renameInside(int folderFd, const QString& from, const QString& to) {
+    const std::optional<QByteArray> fromName = SystemName(from);
+    if (!fromName)
+        throw FailureFromErrno(ENOENT);
+    const std::optional<QByteArray> toName = SystemName(to);
+    if (!toName)
+        throw FailureFromErrno(EINVAL);
+    if (const int error = rename(folderFd, fromName->constData(), toName->constData()))
+        throw FailureFromErrno(error);
+}
+
 void PosixFileSystem::renameFolder(const QString& parent, const QString& from, const QString& to) {
     const std::optional<QByteArray> parentPath = SystemPath(parent);
     const std::optional<QByteArray> fromName = SystemName(from);
@@ -180,7 +237,7 @@ std::optional<QString> PosixFileSystem::findIgnoringCase(const QString& path) {
                 const QString text = QFile::decodeName(name);
                 const posix::NameMatcher wanted(components[i], text);
                 std::optional<QByteArray> match;
-                while (const dirent* entry = directory->next()) {
+                while (const dirent64* entry = directory->next()) {
                     const size_t length = std::strlen(entry->d_name);
                     if (!wanted.matches(entry->d_name, length))
                         continue;

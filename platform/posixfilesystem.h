@@ -19,6 +19,7 @@ public:
     bool isRoot(const QString& path) override;
     FolderListing list(const QString& folder, Through through = Through::NoLink) override;
     void renameFolder(const QString& parent, const QString& from, const QString& to) override;
+    std::unique_ptr<OpenFolder> open(const QString& folder) override;
     std::optional<QString> findIgnoringCase(const QString& path) override;
 
 protected:
@@ -30,6 +31,10 @@ protected:
     virtual int renameOntoPlaceholder(int folderFd, const char* from, const char* to);
 
 private:
+    friend class PosixFolder;
+    // Renames from to to inside the folder of folderFd, giving up on a name the host cannot
+    // address. Throws Failure.
+    void renameInside(int folderFd, const QString& from, const QString& to);
     int rename(int folderFd, const char* from, const char* to);
     int renameThroughPlaceholder(int folderFd, const char* from, const char* to);
 

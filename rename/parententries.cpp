@@ -46,91 +46,99 @@ void EntryIndex::renamed(const QString& from, const QString& to) {
     index(position);
 }
 
-ParentEntries::Parent& ParentEntries::remember(const QString& listed) {
-    for (auto parent = m_parents.begin(); parent != m_parents.end(); ++parent) {
-        if (parent->listed == listed) {
-            m_parents.splice(m_parents.begin(), m_parents, parent);
-            return m_parents.front();
-        }
-    }
-    if (m_parents.size() >= kKept)
-        m_parents.pop_back();
-    m_parents.push_front({listed, QString(), std::nullopt});
-    return m_parents.front();
-}
+ParentEntries::~ParentEntries() = default;
 
 std::optional<QString> ParentEntries::find(const QString& listed) {
-    Parent& parent = remember(listed);
-    if (!parent.onDisk.isEmpty())
-        return parent.onDisk;
-    const auto forget = [&] {
-        m_parents.remove_if([&](const Parent& known) { return known.listed == listed; });
-    };
-    std::optional<QString> found = m_fileSystem.findIgnoringCase(listed);
-    if (!found) {
-        forget();
-        return std::nullopt;
+    if (const auto found = m_found.find(listed); found != m_found.end()) {
+        if (const auto parent = m_parents.find(found->second); parent != m_parents.end()) {
+            parent->second.used = ++m_clock;
+            return found->second;
+        }
+        m_found.erase(found);
     }
-    const QChar separator = m_fileSystem.separator();
-    if (!found->endsWith(separator))
-        *found += separator;
+    std::unique_ptr<OpenFolder> folder;
+    std::optional<EntryIndex> entries;
     // Reading it tells whether it is a folder too. One that is there but may not be read is told
     // as such; one that cannot be read for any other reason (no folder, a path too long to
     // address) is not there for the run.
     try {
-        parent.entries.emplace(m_fileSystem.list(*found).entries);
+        folder = m_fileSystem.open(listed);
+        if (!folder)
+            return std::nullopt;
+        entries.emplace(folder->list().entries);
     } catch (const Failure& failure) {
-        forget();
         if (failure.number() == failure_code::kPermissionDenied)
             throw;
         return std::nullopt;
     }
-    parent.onDisk = *found;
-    return found;
+    const QString onDisk = folder->path();
+    m_parents.insert_or_assign(onDisk, Parent{std::move(folder), std::move(entries), ++m_clock});
+    m_found.insert_or_assign(listed, onDisk);
+    keepFew();
+    return onDisk;
 }
 
-ParentEntries::Parent* ParentEntries::onDisk(const QString& path) {
-    for (Parent& parent : m_parents) {
-        if (parent.onDisk == path)
-            return &parent;
+ParentEntries::Parent& ParentEntries::held(const QString& onDisk) {
+    auto parent = m_parents.find(onDisk);
+    if (parent == m_parents.end()) {
+        std::unique_ptr<OpenFolder> folder = m_fileSystem.open(onDisk);
+        if (!folder)
+            throw PathNotFound();
+        parent =
+            m_parents.insert_or_assign(onDisk, Parent{std::move(folder), std::nullopt, 0}).first;
+        parent->second.used = ++m_clock;
+        keepFew();
+        return parent->second;
     }
-    return nullptr;
+    parent->second.used = ++m_clock;
+    return parent->second;
 }
 
 EntryIndex& ParentEntries::entries(const QString& parent) {
-    Parent* known = onDisk(parent);
-    if (!known) {
-        m_parents.push_front({parent, parent, std::nullopt});
-        known = &m_parents.front();
-    }
-    if (!known->entries)
-        known->entries.emplace(m_fileSystem.list(parent).entries);
-    return *known->entries;
+    Parent& known = held(parent);
+    if (!known.entries)
+        known.entries.emplace(known.folder->list().entries);
+    return *known.entries;
 }
 
-void ParentEntries::renamed(const QString& parent, const QString& from, const QString& to) {
-    for (Parent& known : m_parents) {
-        if (known.onDisk == parent && known.entries)
-            known.entries->renamed(from, to);
-    }
+void ParentEntries::rename(const QString& parent, const QString& from, const QString& to) {
+    Parent& known = held(parent);
+    known.folder->rename(from, to);
+    if (known.entries)
+        known.entries->renamed(from, to);
     // Nothing is ever read below the intermediate name of the folder's new name.
     if (from != to + QString::fromUtf16(kIntermediateSuffix))
         dropBelow(parent + from + m_fileSystem.separator());
 }
 
 void ParentEntries::forget(const QString& parent) {
-    for (Parent& known : m_parents) {
-        if (known.onDisk == parent)
-            known.entries.reset();
-    }
+    if (const auto known = m_parents.find(parent); known != m_parents.end())
+        known->second.entries.reset();
 }
 
 void ParentEntries::dropBelow(const QString& path) {
-    const auto below = [&](const QString& known) {
-        return known.size() >= path.size() && known.startsWith(path);
-    };
-    m_parents.remove_if(
-        [&](const Parent& parent) { return below(parent.onDisk) || below(parent.listed); });
+    const auto below = [&](const QString& known) { return known.startsWith(path); };
+    for (auto parent = m_parents.lower_bound(path);
+         parent != m_parents.end() && below(parent->first);)
+        parent = m_parents.erase(parent);
+    for (auto found = m_found.lower_bound(path); found != m_found.end() && below(found->first);)
+        found = m_found.erase(found);
+}
+
+// Folders held open cost the host a descriptor each: the least recently used are let go.
+void ParentEntries::keepFew() {
+    while (m_parents.size() > kKept) {
+        auto oldest = m_parents.begin();
+        for (auto parent = m_parents.begin(); parent != m_parents.end(); ++parent) {
+            if (parent->second.used < oldest->second.used)
+                oldest = parent;
+        }
+        m_parents.erase(oldest);
+    }
+    // Listed paths of parents let go are looked up again.
+    if (m_found.size() > 2 * kKept)
+        std::erase_if(m_found,
+                      [&](const auto& found) { return !m_parents.contains(found.second); });
 }
 
 } // namespace tarnwick

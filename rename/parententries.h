@@ -4,7 +4,8 @@
 
 #include <QHash>
 #include <QString>
-#include <list>
+#include <map>
+#include <memory>
 #include <optional>
 #include <vector>
 
@@ -37,12 +38,16 @@ private:
     QHash<QString, int> m_folded;
 };
 
-// What one run has read of the parents of the folders it renames: each parent found on disk and
-// read once, kept true through the run's own renames, read again after a rename in it failed,
-// and dropped with the run. Nothing is trusted beyond the run.
+// What one run holds of the parents of the folders it renames: each parent found on disk, opened
+// and read once, renamed inside through what was opened, kept true through the run's own renames,
+// read again after a rename in it failed, and let go with the run. Nothing is trusted beyond the
+// run.
 class ParentEntries {
 public:
     explicit ParentEntries(FileSystem& fileSystem) : m_fileSystem(fileSystem) {}
+    ~ParentEntries();
+    ParentEntries(const ParentEntries&) = delete;
+    ParentEntries& operator=(const ParentEntries&) = delete;
 
     // The parent listed as this path, as it is on disk now (a folder renamed earlier in the run
     // may have changed its letter case); none when it is not there. Ends with the separator.
@@ -51,25 +56,30 @@ public:
     // The entries of a parent found by find(). Throws Failure when it cannot be read.
     EntryIndex& entries(const QString& parent);
 
-    // After the run renamed from to to inside parent: what was read below the old name is gone.
-    void renamed(const QString& parent, const QString& from, const QString& to);
+    // Renames the entry from to the name to inside a parent found by find(); what was read below
+    // the old name is let go. Throws Failure as FileSystem::renameFolder does.
+    void rename(const QString& parent, const QString& from, const QString& to);
     // After a rename in parent failed: the entries are read again at the next question.
     void forget(const QString& parent);
 
 private:
     struct Parent {
-        QString listed;
-        QString onDisk;
+        std::unique_ptr<OpenFolder> folder;
         std::optional<EntryIndex> entries;
+        quint64 used = 0;
     };
-    Parent& remember(const QString& listed);
-    Parent* onDisk(const QString& path);
+    // The parent held as this path on disk, opened now if it is not.
+    Parent& held(const QString& onDisk);
     void dropBelow(const QString& path);
+    void keepFew();
 
     FileSystem& m_fileSystem;
-    // Most recently used first. A list stands deepest first, so the rows of one parent come
-    // together and few parents are in use at once.
-    std::list<Parent> m_parents;
+    // By the path on disk, in order, so that everything below a path is one range. A list stands
+    // deepest first, so the rows of one parent come together and few parents are in use at once.
+    std::map<QString, Parent> m_parents;
+    // The path on disk of each parent by its listed path.
+    std::map<QString, QString> m_found;
+    quint64 m_clock = 0;
     static constexpr std::size_t kKept = 64;
 };
 

@@ -12,10 +12,6 @@
 namespace tarnwick {
 namespace {
 
-Failure PathNotFound() {
-    return Failure(failure_code::kPathNotFound, QStringLiteral("Path not found"));
-}
-
 // The failures of one folder, held until its rename is settled.
 class HeldFailures {
 public:
@@ -163,13 +159,10 @@ RenameOutcome RenameFilesWild(FileSystem& fileSystem, ParentEntries& parents,
     trap.reach(146);
 
     const bool detoured = plan.throughIntermediate && step(150, from, [&] {
-                              fileSystem.renameFolder(*folder, plan.from, plan.intermediate);
+                              parents.rename(*folder, plan.from, plan.intermediate);
                           });
     if (detoured) {
-        parents.renamed(*folder, plan.from, plan.intermediate);
-        if (step(152, from,
-                 [&] { fileSystem.renameFolder(*folder, plan.intermediate, *newLeaf); })) {
-            parents.renamed(*folder, plan.intermediate, *newLeaf);
+        if (step(152, from, [&] { parents.rename(*folder, plan.intermediate, *newLeaf); })) {
             outcome.renamed = true;
         } else {
             parents.forget(*folder);
@@ -178,7 +171,7 @@ RenameOutcome RenameFilesWild(FileSystem& fileSystem, ParentEntries& parents,
             held.nextSupersedes();
             const bool restored = step(152, from, [&] {
                 try {
-                    fileSystem.renameFolder(*folder, plan.intermediate, plan.from);
+                    parents.rename(*folder, plan.intermediate, plan.from);
                 } catch (const Failure& failure) {
                     const QString kept = QStringLiteral("the folder keeps the temporary name ") +
                                          *folder + plan.intermediate;
@@ -197,11 +190,8 @@ RenameOutcome RenameFilesWild(FileSystem& fileSystem, ParentEntries& parents,
         if (plan.throughIntermediate)
             parents.forget(*folder);
         // Safe without the detour: a rename never replaces what bears the new name.
-        outcome.renamed =
-            step(152, from, [&] { fileSystem.renameFolder(*folder, plan.from, *newLeaf); });
-        if (outcome.renamed)
-            parents.renamed(*folder, plan.from, *newLeaf);
-        else
+        outcome.renamed = step(152, from, [&] { parents.rename(*folder, plan.from, *newLeaf); });
+        if (!outcome.renamed)
             parents.forget(*folder);
     }
     if (outcome.renamed) {

@@ -66,8 +66,7 @@ QHash<QString, QString> UndoLastRun(WindowServices& window) {
         // there after the run, so finding nothing means someone moved it since.
         if (outcome.result == RenameOutcome::Result::NotFound)
             trap.step(106, [&] {
-                throw Failure(failure_code::kPathNotFound, QStringLiteral("Path not found"))
-                    .about(now);
+                throw PathNotFound().about(now);
             });
         failed.insert(shown, outcome.reason);
         errors.folderDone(now, outcome.reason);

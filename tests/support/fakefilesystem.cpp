@@ -12,12 +12,6 @@ struct FakeFileSystem::Node {
     std::vector<std::unique_ptr<Node>> children;
 };
 
-namespace {
-Failure NotFound() {
-    return Failure(failure_code::kPathNotFound, QStringLiteral("Path not found"));
-}
-} // namespace
-
 // The host the program was made for: Windows-1252 names, 260-character bounds, lossy listings.
 FakeFileSystem::FakeFileSystem(Mode mode) : m_mode(mode), m_root(std::make_unique<Node>()) {
     m_root->inode = ++m_lastInode;
@@ -185,7 +179,7 @@ FolderListing FakeFileSystem::list(const QString& folder, Through) {
         beforeListing(folder);
     const Node* node = find(folder);
     if (!node || node->kind == Kind::File)
-        throw NotFound();
+        throw PathNotFound();
     if (node->listFailure)
         throw *node->listFailure;
     FolderListing listing;
@@ -208,14 +202,14 @@ void FakeFileSystem::renameFolder(const QString& parent, const QString& from, co
     }
     Node* folder = find(parent);
     if (!folder || folder->kind != Kind::Folder)
-        throw NotFound();
+        throw PathNotFound();
     Node* entry = nullptr;
     for (const auto& candidate : folder->children) {
         if (candidate->name == from || (!entry && sameName(candidate->name, from)))
             entry = candidate.get();
     }
     if (!entry)
-        throw NotFound();
+        throw PathNotFound();
     if (!m_rules.canBearName(to))
         throw Failure(failure_code::kPathFileAccessError, QStringLiteral("Path/File access error"));
     for (const auto& other : folder->children) {
