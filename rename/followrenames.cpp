@@ -2,13 +2,52 @@
 
 namespace tarnwick {
 
-QString PathBorne(const QString& now, const QHash<QString, QString>& renamed, QChar separator) {
-    QString path = renamed.value(now, now);
-    for (qsizetype at = path.lastIndexOf(separator, path.size() - 2); at > 0;
-         at = path.lastIndexOf(separator, at - 1)) {
-        const auto above = renamed.constFind(path.left(at + 1));
-        if (above != renamed.constEnd())
+void FollowedRenames::renamed(const QString& path, const QString& newName) {
+    m_names.insert(path, newName);
+    m_parent.clear();
+    m_parentBorne.clear();
+}
+
+QString FollowedRenames::borne(const QString& now) {
+    const auto own = m_names.constFind(now);
+    if (own != m_names.constEnd() && own->endsWith(m_separator))
+        return followUp(*own, own->lastIndexOf(m_separator, own->size() - 2));
+    const qsizetype cut = now.lastIndexOf(m_separator, now.size() - 2) + 1;
+    if (cut <= 0)
+        return own == m_names.constEnd() ? now : *own + m_separator;
+    const QString& parent = parentBorne(now, cut);
+    const bool named = own != m_names.constEnd();
+    const QStringView leaf = named ? QStringView(*own) : QStringView(now).mid(cut);
+    QString path;
+    path.reserve(parent.size() + leaf.size() + (named ? 1 : 0));
+    path.append(parent).append(leaf);
+    if (named)
+        path.append(m_separator);
+    return path;
+}
+
+const QString& FollowedRenames::parentBorne(const QString& now, qsizetype cut) {
+    const QStringView parent = QStringView(now).left(cut);
+    if (m_parent.isEmpty() || parent != m_parent) {
+        m_parent = parent.toString();
+        m_parentBorne = followUp(m_parent, m_parent.size() - 1);
+    }
+    return m_parentBorne;
+}
+
+QString FollowedRenames::followUp(QString path, qsizetype at) const {
+    for (; at > 0; at = path.lastIndexOf(m_separator, at - 1)) {
+        const auto above = m_names.constFind(path.left(at + 1));
+        if (above == m_names.constEnd())
+            continue;
+        if (above->endsWith(m_separator)) {
             path = *above + path.mid(at + 1);
+            at = above->size() - 1;
+        } else {
+            const qsizetype start = path.lastIndexOf(m_separator, at - 1) + 1;
+            path = path.left(start) + *above + path.mid(at);
+            at = start + above->size();
+        }
     }
     return path;
 }

@@ -9,11 +9,35 @@
 
 namespace tarnwick {
 
-// The path a folder listed as now bears after a pass of renames: its own new path if it was
-// renamed, then, from the deepest outwards, every folder above it that was renamed after it.
-// renamed maps each renamed folder's path, as it was when it was renamed, to the path it got;
-// the renames went deepest first, so a folder's subfolders were renamed under its old path.
-QString PathBorne(const QString& now, const QHash<QString, QString>& renamed, QChar separator);
+// The paths folders bear after a pass of renames that went deepest first, so that a folder's
+// subfolders were renamed under its old path.
+class FollowedRenames {
+public:
+    explicit FollowedRenames(QChar separator) : m_separator(separator) {}
+
+    void reserve(qsizetype count) { m_names.reserve(count); }
+    bool isEmpty() const { return m_names.isEmpty(); }
+    // The folder at path, as it was when it was renamed, got the name newName; or, where newName
+    // ends with the separator, now bears that whole path (found under a parent in other letter
+    // case, say).
+    void renamed(const QString& path, const QString& newName);
+    // The path the folder listed as now bears after the pass: its own new name if it was renamed,
+    // then, from the deepest outwards, every folder above it that was renamed after it.
+    QString borne(const QString& now);
+
+private:
+    // borne() for a folder's parent, the part of now before cut.
+    const QString& parentBorne(const QString& now, qsizetype cut);
+    // path with every renamed folder it passes through followed, from the one ending at the
+    // separator at outwards.
+    QString followUp(QString path, qsizetype at) const;
+
+    QChar m_separator;
+    QHash<QString, QString> m_names;
+    // Rows of one parent come together: its path is worked out once for all of them.
+    QString m_parent;
+    QString m_parentBorne;
+};
 
 // The place of the row in hand while the window is live: rows removed above it move it up, and
 // a cleared list ends the pass. Rows are only ever appended below it.

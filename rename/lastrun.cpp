@@ -1,5 +1,6 @@
 #include "rename/lastrun.h"
 
+#include "common/pathtext.h"
 #include "folders/folderlist.h"
 
 namespace tarnwick {
@@ -23,9 +24,14 @@ void LastRun::begin() {
     changed();
 }
 
-void LastRun::renamed(const QString& before, const QString& after) {
-    if (m_running && !m_forgotten && before != after)
-        m_folders.push_back({before, after});
+QString RenamedFolder::after(QChar separator) const {
+    return GetParentPath(WithoutTrailingSeparator(before, separator), separator) + newName +
+           separator;
+}
+
+void LastRun::renamed(const QString& before, const QString& newName) {
+    if (m_running && !m_forgotten)
+        m_folders.push_back({before, newName});
 }
 
 void LastRun::end() {

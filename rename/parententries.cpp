@@ -3,52 +3,84 @@
 #include "common/failure.h"
 #include "rename/renameplan.h"
 
+#include <algorithm>
 #include <utility>
 
 namespace tarnwick {
 
-EntryIndex::EntryIndex(std::vector<DirectoryEntry> entries) : m_entries(std::move(entries)) {
-    m_byName.reserve(static_cast<qsizetype>(m_entries.size()));
-    for (qsizetype at = 0; at < static_cast<qsizetype>(m_entries.size()); ++at)
-        index(at);
+EntryIndex::EntryIndex(std::vector<DirectoryEntry> entries) : m_entries(std::move(entries)) {}
+
+const EntryIndex::Hashes& EntryIndex::hashes() const {
+    if (!m_hashes) {
+        m_hashes.emplace();
+        m_hashes->byName.reserve(static_cast<qsizetype>(m_entries.size()));
+        for (std::size_t at = 0; at < m_entries.size(); ++at)
+            index(*m_hashes, m_entries[at].name, at);
+    }
+    return *m_hashes;
 }
 
-void EntryIndex::index(qsizetype at) {
-    const QString& name = m_entries[static_cast<std::size_t>(at)].name;
-    m_byName.insert(name, at);
-    ++m_folded[name.toCaseFolded()];
+void EntryIndex::index(Hashes& hashes, const QString& name, std::size_t at) {
+    hashes.byName.insert(name, at);
+    ++hashes.folded[name.toCaseFolded()];
 }
 
 const DirectoryEntry* EntryIndex::find(const QString& name) const {
-    const auto at = m_byName.constFind(name);
-    return at == m_byName.constEnd() ? nullptr : &m_entries[static_cast<std::size_t>(*at)];
+    if (!hashed()) {
+        for (const DirectoryEntry& entry : m_entries) {
+            if (entry.name == name)
+                return &entry;
+        }
+        return nullptr;
+    }
+    const auto at = hashes().byName.constFind(name);
+    return at == hashes().byName.constEnd() ? nullptr : &m_entries[*at];
 }
 
 bool EntryIndex::othersBear(const QString& name, const QString& self) const {
-    return name != self && m_byName.contains(name);
+    return name != self && find(name);
 }
 
 bool EntryIndex::othersBearIgnoringCase(const QString& name, const QString& self) const {
-    const bool selfCounts = m_byName.contains(self) && self.compare(name, Qt::CaseInsensitive) == 0;
-    return m_folded.value(name.toCaseFolded()) - (selfCounts ? 1 : 0) > 0;
+    if (!hashed()) {
+        return std::any_of(m_entries.begin(), m_entries.end(), [&](const DirectoryEntry& entry) {
+            return entry.name != self && entry.name.compare(name, Qt::CaseInsensitive) == 0;
+        });
+    }
+    const bool selfCounts = find(self) && self.compare(name, Qt::CaseInsensitive) == 0;
+    return hashes().folded.value(name.toCaseFolded()) - (selfCounts ? 1 : 0) > 0;
 }
 
 void EntryIndex::renamed(const QString& from, const QString& to) {
-    const auto at = m_byName.constFind(from);
-    if (at == m_byName.constEnd())
+    if (!m_hashes) {
+        for (DirectoryEntry& entry : m_entries) {
+            if (entry.name == from) {
+                entry.name = to;
+                return;
+            }
+        }
         return;
-    const qsizetype position = *at;
-    m_byName.erase(at);
-    const auto count = m_folded.find(from.toCaseFolded());
-    if (count != m_folded.end() && --*count <= 0)
-        m_folded.erase(count);
-    m_entries[static_cast<std::size_t>(position)].name = to;
-    index(position);
+    }
+    const auto at = m_hashes->byName.constFind(from);
+    if (at == m_hashes->byName.constEnd())
+        return;
+    const std::size_t position = *at;
+    m_hashes->byName.erase(at);
+    const auto count = m_hashes->folded.find(from.toCaseFolded());
+    if (count != m_hashes->folded.end() && --*count <= 0)
+        m_hashes->folded.erase(count);
+    m_entries[position].name = to;
+    index(*m_hashes, to, position);
 }
 
 ParentEntries::~ParentEntries() = default;
 
 std::optional<QString> ParentEntries::find(const QString& listed) {
+    // A parent held under its listed path is that very folder, on any disk.
+    if (const auto parent = m_parents.find(listed); parent != m_parents.end()) {
+        parent->second.used = ++m_clock;
+        return listed;
+    }
     if (const auto found = m_found.find(listed); found != m_found.end()) {
         if (const auto parent = m_parents.find(found->second); parent != m_parents.end()) {
             parent->second.used = ++m_clock;
@@ -73,7 +105,8 @@ std::optional<QString> ParentEntries::find(const QString& listed) {
     }
     const QString onDisk = folder->path();
     m_parents.insert_or_assign(onDisk, Parent{std::move(folder), std::move(entries), ++m_clock});
-    m_found.insert_or_assign(listed, onDisk);
+    if (onDisk != listed)
+        m_found.insert_or_assign(listed, onDisk);
     keepFew();
     return onDisk;
 }
@@ -128,17 +161,13 @@ void ParentEntries::dropBelow(const QString& path) {
 // Folders held open cost the host a descriptor each: the least recently used are let go.
 void ParentEntries::keepFew() {
     while (m_parents.size() > kKept) {
-        auto oldest = m_parents.begin();
-        for (auto parent = m_parents.begin(); parent != m_parents.end(); ++parent) {
-            if (parent->second.used < oldest->second.used)
-                oldest = parent;
-        }
+        const auto oldest =
+            std::min_element(m_parents.begin(), m_parents.end(), [](const auto& a, const auto& b) {
+                return a.second.used < b.second.used;
+            });
+        std::erase_if(m_found, [&](const auto& found) { return found.second == oldest->first; });
         m_parents.erase(oldest);
     }
-    // Listed paths of parents let go are looked up again.
-    if (m_found.size() > 2 * kKept)
-        std::erase_if(m_found,
-                      [&](const auto& found) { return !m_parents.contains(found.second); });
 }
 
 } // namespace tarnwick

@@ -12,7 +12,7 @@
 namespace tarnwick {
 
 // The entries of one folder as read, indexed for the questions a rename asks: which entry bears
-// a name exactly, and how many bear it in any letter case.
+// a name exactly, and whether others bear it in any letter case.
 class EntryIndex {
 public:
     EntryIndex() = default;
@@ -29,13 +29,23 @@ public:
     // After a rename of its own: the entry from bears to now.
     void renamed(const QString& from, const QString& to);
 
+    // Up to this many entries are looked through one by one: quicker than hashing them, and most
+    // folders hold fewer.
+    static constexpr std::size_t kLookedThrough = 32;
+
 private:
-    void index(qsizetype at);
+    struct Hashes {
+        QHash<QString, std::size_t> byName;
+        // How many entries bear each name in its case-folded form.
+        QHash<QString, int> folded;
+    };
+    bool hashed() const { return m_entries.size() > kLookedThrough; }
+    const Hashes& hashes() const;
+    static void index(Hashes& hashes, const QString& name, std::size_t at);
 
     std::vector<DirectoryEntry> m_entries;
-    QHash<QString, qsizetype> m_byName;
-    // How many entries bear each name in its case-folded form.
-    QHash<QString, int> m_folded;
+    // Made at the first question.
+    mutable std::optional<Hashes> m_hashes;
 };
 
 // What one run holds of the parents of the folders it renames: each parent found on disk, opened
@@ -77,10 +87,10 @@ private:
     // By the path on disk, in order, so that everything below a path is one range. A list stands
     // deepest first, so the rows of one parent come together and few parents are in use at once.
     std::map<QString, Parent> m_parents;
-    // The path on disk of each parent by its listed path.
+    // The path on disk of each held parent that was listed in other letter case.
     std::map<QString, QString> m_found;
     quint64 m_clock = 0;
-    static constexpr std::size_t kKept = 64;
+    static constexpr std::size_t kKept = 16;
 };
 
 } // namespace tarnwick

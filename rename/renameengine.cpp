@@ -197,6 +197,7 @@ RenameOutcome RenameFilesWild(FileSystem& fileSystem, ParentEntries& parents,
     if (outcome.renamed) {
         outcome.result = RenameOutcome::Result::Renamed;
         outcome.newPath = *folder + *newLeaf + separator;
+        outcome.newName = *newLeaf;
         outcome.oldPath = from + separator;
     }
     trap.reach(156);

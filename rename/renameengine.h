@@ -31,6 +31,8 @@ struct RenameOutcome {
     // separator. Differs from the previewed path where the host refused characters or the
     // parent's letter case changed since the row was listed.
     QString newPath;
+    // When renamed: its new name, the last component of newPath.
+    QString newName{};
     // When renamed: the path it bore before, its parent as found on disk. Rows below it were
     // renamed under that parent, so this is where their paths are followed from.
     QString oldPath{};

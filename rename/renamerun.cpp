@@ -35,9 +35,23 @@ public:
 
     // True when a folder listed above path is a link now. Each is asked once a run.
     bool above(const QString& path, QChar separator) {
-        for (qsizetype at = path.lastIndexOf(separator, path.size() - 2); at > 0;
-             at = path.lastIndexOf(separator, at - 1)) {
-            const auto listed = m_isLink.find(path.left(at + 1));
+        const qsizetype cut = path.lastIndexOf(separator, path.size() - 2) + 1;
+        if (cut <= 0)
+            return false;
+        // Rows of one parent come together: what lies above them is asked once for all of them.
+        const QStringView parent = QStringView(path).left(cut);
+        if (m_parent.isEmpty() || parent != m_parent) {
+            m_parent = parent.toString();
+            m_parentLeadsOut = leadsOut(m_parent, separator);
+        }
+        return m_parentLeadsOut;
+    }
+
+private:
+    // True when the folder or one listed above it is a link now.
+    bool leadsOut(const QString& folder, QChar separator) {
+        for (qsizetype at = folder.size() - 1; at > 0; at = folder.lastIndexOf(separator, at - 1)) {
+            const auto listed = m_isLink.find(folder.left(at + 1));
             if (listed == m_isLink.end())
                 continue;
             if (!listed->has_value()) {
@@ -50,9 +64,10 @@ public:
         return false;
     }
 
-private:
     FileSystem& m_fileSystem;
     QHash<QString, std::optional<bool>> m_isLink;
+    QString m_parent;
+    bool m_parentLeadsOut = false;
 };
 
 } // namespace
@@ -84,19 +99,21 @@ void PushButton2_Click(WindowServices& window) {
     // from before the run.
     LastRun& lastRun = window.lastRun();
     lastRun.begin();
+    lastRun.expect(static_cast<std::size_t>(list.count()));
     struct RunEnds {
         LastRun& lastRun;
         ~RunEnds() { lastRun.end(); }
     } runEnds{lastRun};
     // What the preview promised gives way to what the run does.
     list.clearMarks();
-    // The path each renamed folder bears now, under the current path it was listed with. Keyed by
-    // the text, not the position: rows may move while the window is live, and every row listing a
+    FileSystem& fileSystem = window.fileSystem();
+    // Where each renamed folder went, under the current path it was listed with. Keyed by the
+    // text, not the position: rows may move while the window is live, and every row listing a
     // renamed folder then shows where it is.
-    QHash<QString, QString> renamed;
+    FollowedRenames renamed(fileSystem.separator());
+    renamed.reserve(list.count());
     // Why each listed folder that was to be renamed was not.
     QHash<QString, QString> notDone;
-    FileSystem& fileSystem = window.fileSystem();
     const QChar separator = fileSystem.separator();
     ListedLinks links(fileSystem, list);
     ParentEntries parents(fileSystem);
@@ -125,13 +142,21 @@ void PushButton2_Click(WindowServices& window) {
             continue;
         }
         notDone.remove(now);
-        renamed.insert(now, outcome.newPath);
-        // The row's own text where it names the same path: one copy of each path is kept.
-        lastRun.renamed(outcome.oldPath == now ? now : outcome.oldPath, outcome.newPath);
-        // Its parent found in other letter case: the rows below it were renamed under the
-        // parent as found, and their paths name it so.
-        if (outcome.oldPath != now)
-            renamed.insert(outcome.oldPath, outcome.newPath);
+        // The name it had is no rename to undo.
+        const bool changed = outcome.newPath != outcome.oldPath;
+        if (outcome.oldPath == now) {
+            // The row's own text is the key: one copy of each path is kept.
+            renamed.renamed(now, outcome.newName);
+            if (changed)
+                lastRun.renamed(now, outcome.newName);
+            continue;
+        }
+        // Its parent found in other letter case: the rows below it were renamed under the parent
+        // as found, and their paths name it so.
+        renamed.renamed(now, outcome.newPath);
+        renamed.renamed(outcome.oldPath, outcome.newPath);
+        if (changed)
+            lastRun.renamed(outcome.oldPath, outcome.newName);
     }
     trap.reach(116);
     errors.finish();
@@ -150,7 +175,7 @@ void PushButton2_Click(WindowServices& window) {
             list.markNotDone(*row, *reason);
         if (renamed.isEmpty())
             continue;
-        const QString bears = PathBorne(now, renamed, separator);
+        const QString bears = renamed.borne(now);
         if (bears != now)
             trap.step(126, [&] { list.setText(*row, kNow, bears); });
     }

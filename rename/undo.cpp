@@ -31,43 +31,40 @@ QHash<QString, QString> UndoLastRun(WindowServices& window) {
 
     // Where the run left each folder, as the rows name it: its path then, below the names its
     // parents got later in the run.
-    QHash<QString, QString> run;
+    FollowedRenames run(separator);
     run.reserve(static_cast<qsizetype>(folders.size()));
     for (const RenamedFolder& folder : folders)
-        run.insert(folder.before, folder.after);
+        run.renamed(folder.before, folder.newName);
 
     // Backwards through the run: before each folder is given its name back, the disk is as the
     // run left it right after renaming that folder, so the path it got then is where it is. A
     // parent, renamed after its subfolders, gets its name back before them, and their paths
     // recorded under its old name are good again.
-    // The rows' paths, each mapped to the path with only its own name given back.
-    QHash<QString, QString> restored;
+    // The rows' paths, each with only its own name given back.
+    FollowedRenames restored(separator);
     QHash<QString, QString> failed;
     ParentEntries parents(fileSystem);
     const auto leafOf = [separator](const QString& path) {
         return GetLeafName(WithoutTrailingSeparator(path, separator), separator);
     };
-    const auto parentOf = [separator](const QString& path) {
-        return GetParentPath(WithoutTrailingSeparator(path, separator), separator);
-    };
     for (auto folder = folders.rbegin(); folder != folders.rend(); ++folder) {
         trap.step(102, [&] { window.pumpMessages(); });
-        const QString shown = PathBorne(folder->before, run, separator);
+        const QString shown = run.borne(folder->before);
         trap.reach(104);
+        const QString after = folder->after(separator);
         const RenameOutcome outcome =
-            RenameFilesWild(fileSystem, parents, report, folder->after,
-                            parentOf(folder->after) + leafOf(folder->before) + separator);
+            RenameFilesWild(fileSystem, parents, report, after,
+                            GetParentPath(WithoutTrailingSeparator(after, separator), separator) +
+                                leafOf(folder->before) + separator);
         if (outcome.renamed) {
-            restored.insert(shown, parentOf(shown) + leafOf(outcome.newPath) + separator);
+            restored.renamed(shown, outcome.newName);
             continue;
         }
-        const QString now = WithoutTrailingSeparator(folder->after, separator);
+        const QString now = WithoutTrailingSeparator(after, separator);
         // The run's own second rows of a folder find nothing quietly; here the folder was
         // there after the run, so finding nothing means someone moved it since.
         if (outcome.result == RenameOutcome::Result::NotFound)
-            trap.step(106, [&] {
-                throw PathNotFound().about(now);
-            });
+            trap.step(106, [&] { throw PathNotFound().about(now); });
         failed.insert(shown, outcome.reason);
         errors.folderDone(now, outcome.reason);
     }
@@ -81,8 +78,7 @@ QHash<QString, QString> UndoLastRun(WindowServices& window) {
                cursor.takeAfter([&] { trap.step(112, [&] { window.pumpMessages(); }); })) {
         trap.step(114, [&] {
             const QString shown = list.text(*row, FolderListModel::kNow);
-            const QString bears =
-                restored.isEmpty() ? shown : PathBorne(shown, restored, separator);
+            const QString bears = restored.isEmpty() ? shown : restored.borne(shown);
             if (bears != shown)
                 list.setText(*row, FolderListModel::kNow, bears);
             if (!list.text(*row, FolderListModel::kNewName).isEmpty())
