@@ -29,7 +29,7 @@ class FolderByPath : public OpenFolder {
 public:
     FolderByPath(FileSystem& fileSystem, QString path)
         : OpenFolder(std::move(path)), m_fileSystem(fileSystem) {}
-    FolderListing list() override { return m_fileSystem.list(path()); }
+    std::vector<DirectoryEntry> entries() override { return m_fileSystem.list(path()).entries; }
     void rename(const QString& from, const QString& to) override {
         m_fileSystem.renameFolder(path(), from, to);
     }

@@ -105,8 +105,9 @@ public:
     // Where the host found it, ending with the separator, in its letter case on disk where the
     // path it was opened by spelt it otherwise.
     const QString& path() const { return m_path; }
-    // Its entries as they are now. Throws Failure.
-    virtual FolderListing list() = 0;
+    // Its entries as they are now, as list() gives them but for their identities, which are not
+    // told. Throws Failure.
+    virtual std::vector<DirectoryEntry> entries() = 0;
     // As FileSystem::renameFolder, inside this folder. Throws Failure.
     virtual void rename(const QString& from, const QString& to) = 0;
 

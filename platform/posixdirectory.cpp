@@ -79,6 +79,7 @@ Directory::~Directory() {
 std::size_t Directory::read(char* buffer, std::size_t size) {
     if (m_error)
         throw FailureFromErrno(m_error);
+    m_started = true;
     const ssize_t bytes = getdents64(m_fd, buffer, size);
     if (bytes < 0)
         throw FailureFromErrno(errno);
@@ -106,11 +107,19 @@ FolderListing Directory::readAll() {
     if (m_error)
         throw FailureFromErrno(m_error);
     struct stat status;
-    if (fstat(m_fd, &status) != 0 || lseek(m_fd, 0, SEEK_SET) != 0)
+    if (fstat(m_fd, &status) != 0)
+        throw FailureFromErrno(errno);
+    const auto device = static_cast<quint64>(status.st_dev);
+    return {{device, static_cast<quint64>(status.st_ino)}, readEntries(device)};
+}
+
+std::vector<DirectoryEntry> Directory::readEntries(quint64 device) {
+    if (m_error)
+        throw FailureFromErrno(m_error);
+    if (m_started && lseek(m_fd, 0, SEEK_SET) != 0)
         throw FailureFromErrno(errno);
     m_filled = m_at = 0;
-    FolderListing listing;
-    listing.identity = {static_cast<quint64>(status.st_dev), static_cast<quint64>(status.st_ino)};
+    std::vector<DirectoryEntry> entries;
     // On the stack: listings are read one at a time, and a walk reads a great many of them.
     alignas(dirent64) char buffer[kBufferSize];
     while (const std::size_t filled = read(buffer, sizeof buffer)) {
@@ -124,14 +133,13 @@ FolderListing Directory::readAll() {
                 continue;
             bool isLink = false;
             const EntryKind kind = KindOf(m_fd, *entry, isLink);
-            listing.entries.push_back(
-                {std::move(*name),
-                 kind,
-                 AttributesOf(kind, isLink, *entry),
-                 {listing.identity.device, static_cast<quint64>(entry->d_ino)}});
+            entries.push_back({std::move(*name),
+                               kind,
+                               AttributesOf(kind, isLink, *entry),
+                               {device, static_cast<quint64>(entry->d_ino)}});
         }
     }
-    return listing;
+    return entries;
 }
 
 } // namespace tarnwick::posix

@@ -27,6 +27,8 @@ public:
     // the listing itself and asked of the disk only where the listing leaves it unknown or the
     // entry is a link. Reads from the first entry, whatever next() read before. Throws Failure.
     FolderListing readAll();
+    // The entries alone, as readAll() gives them, each entry's identity on device.
+    std::vector<DirectoryEntry> readEntries(quint64 device);
 
 private:
     static constexpr std::size_t kBufferSize = 32768;
@@ -39,6 +41,8 @@ private:
     std::unique_ptr<char[]> m_buffer;
     std::size_t m_filled = 0;
     std::size_t m_at = 0;
+    // Read from before: a listing read whole starts again from the first entry.
+    bool m_started = false;
 };
 
 } // namespace tarnwick::posix

@@ -93,7 +93,9 @@ public:
         : OpenFolder(std::move(path)), m_fileSystem(fileSystem), m_directory(std::move(directory)) {
     }
 
-    FolderListing list() override { return m_directory ? m_directory->readAll() : FolderListing{}; }
+    std::vector<DirectoryEntry> entries() override {
+        return m_directory ? m_directory->readEntries(0) : std::vector<DirectoryEntry>{};
+    }
     void rename(const QString& from, const QString& to) override {
         if (!m_directory)
             throw FailureFromErrno(ENOENT);

@@ -22,11 +22,19 @@ bool IsAscii(const char* text, qsizetype length) {
                        [](char c) { return static_cast<unsigned char>(c) < 0x80; });
 }
 
+bool IsAsciiText(const QString& text) {
+    return std::all_of(text.begin(), text.end(), [](QChar c) { return c.unicode() < 0x80; });
+}
+
+// Most names are plain ASCII, whose bytes are its characters: no conversion to pay for.
+QByteArray Encoded(const QString& text, bool ascii) {
+    return ascii ? text.toLatin1() : QFile::encodeName(text);
+}
+
 // A text whose bytes lead back to another text (a lone surrogate becomes U+FFFD) would address
 // another entry than the one meant. Plain ASCII always comes back.
-bool SurvivesRoundTrip(const QString& text, const QByteArray& bytes) {
-    return std::all_of(text.begin(), text.end(), [](QChar c) { return c.unicode() < 0x80; }) ||
-           QFile::decodeName(bytes) == text;
+bool SurvivesRoundTrip(const QString& text, const QByteArray& bytes, bool ascii) {
+    return ascii || QFile::decodeName(bytes) == text;
 }
 
 char Lower(char c) {
@@ -70,8 +78,9 @@ bool IsDotOrDotDot(const char* name) {
 std::optional<QByteArray> SystemPath(const QString& path) {
     if (path.contains(QChar(0)))
         return std::nullopt;
-    QByteArray bytes = QFile::encodeName(path);
-    if (!SurvivesRoundTrip(path, bytes))
+    const bool ascii = IsAsciiText(path);
+    QByteArray bytes = Encoded(path, ascii);
+    if (!SurvivesRoundTrip(path, bytes, ascii))
         return std::nullopt;
     char* text = bytes.data();
     qsizetype kept = 0;
@@ -90,8 +99,9 @@ std::optional<QByteArray> SystemName(const QString& name) {
     if (name.isEmpty() || name == u"." || name == u".." || name.contains(u'/') ||
         name.contains(QChar(0)))
         return std::nullopt;
-    QByteArray bytes = QFile::encodeName(name);
-    if (!SurvivesRoundTrip(name, bytes))
+    const bool ascii = IsAsciiText(name);
+    QByteArray bytes = Encoded(name, ascii);
+    if (!SurvivesRoundTrip(name, bytes, ascii))
         return std::nullopt;
     return bytes;
 }

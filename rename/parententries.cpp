@@ -8,6 +8,32 @@
 
 namespace tarnwick {
 
+namespace {
+
+// As compare(Qt::CaseInsensitive) == 0, without folding what plain ASCII already tells. Folding
+// keeps every character's length, so texts of different lengths never match.
+bool SameIgnoringCase(QStringView a, QStringView b) {
+    if (a.size() != b.size())
+        return false;
+    const auto lower = [](char16_t c) { return c >= u'A' && c <= u'Z' ? char16_t(c + 32) : c; };
+    for (qsizetype i = 0; i < a.size(); ++i) {
+        const char16_t x = a[i].unicode();
+        const char16_t y = b[i].unicode();
+        if (x == y)
+            continue;
+        if (x >= 0x80 || y >= 0x80) {
+            // From the whole character: its first half may be the one the texts share.
+            const qsizetype from = i > 0 && a[i].isLowSurrogate() ? i - 1 : i;
+            return a.mid(from).compare(b.mid(from), Qt::CaseInsensitive) == 0;
+        }
+        if (lower(x) != lower(y))
+            return false;
+    }
+    return true;
+}
+
+} // namespace
+
 EntryIndex::EntryIndex(std::vector<DirectoryEntry> entries) : m_entries(std::move(entries)) {}
 
 const EntryIndex::Hashes& EntryIndex::hashes() const {
@@ -44,7 +70,7 @@ bool EntryIndex::othersBear(const QString& name, const QString& self) const {
 bool EntryIndex::othersBearIgnoringCase(const QString& name, const QString& self) const {
     if (!hashed()) {
         return std::any_of(m_entries.begin(), m_entries.end(), [&](const DirectoryEntry& entry) {
-            return entry.name != self && entry.name.compare(name, Qt::CaseInsensitive) == 0;
+            return entry.name != self && SameIgnoringCase(entry.name, name);
         });
     }
     const bool selfCounts = find(self) && self.compare(name, Qt::CaseInsensitive) == 0;
@@ -97,7 +123,7 @@ std::optional<QString> ParentEntries::find(const QString& listed) {
         folder = m_fileSystem.open(listed);
         if (!folder)
             return std::nullopt;
-        entries.emplace(folder->list().entries);
+        entries.emplace(folder->entries());
     } catch (const Failure& failure) {
         if (failure.number() == failure_code::kPermissionDenied)
             throw;
@@ -130,7 +156,7 @@ ParentEntries::Parent& ParentEntries::held(const QString& onDisk) {
 EntryIndex& ParentEntries::entries(const QString& parent) {
     Parent& known = held(parent);
     if (!known.entries)
-        known.entries.emplace(known.folder->list().entries);
+        known.entries.emplace(known.folder->entries());
     return *known.entries;
 }
 

@@ -509,6 +509,13 @@ void TestRenameEngine::plan_data() {
     *row("new name borne in other case, non-ASCII")
         << PlanHost::Posix << QStringList{"фото", "ФОТО2"} << "фото"
         << "фото2" << Action::Refused << "фото" << false << Refusal::CaseTwinBearsNewName;
+    *row("new name borne in other case, beyond the first plane")
+        << PlanHost::Posix << QStringList{"docs", QString::fromUtf8("a\U00010400")} << "docs"
+        << QString::fromUtf8("a\U00010428") << Action::Refused << "docs" << false
+        << Refusal::CaseTwinBearsNewName;
+    *row("new name borne with a Kelvin sign")
+        << PlanHost::Posix << QStringList{"docs", QString::fromUtf8("\u212Aelvin")} << "docs"
+        << "kelvin" << Action::Refused << "docs" << false << Refusal::CaseTwinBearsNewName;
     *row("intermediate name too long: directly")
         << PlanHost::Posix << QStringList{QString(250, u'a')} << QString(250, u'a')
         << QString(250, u'A') << Action::Rename << QString(250, u'a') << false << Refusal::None;
@@ -542,25 +549,44 @@ void TestRenameEngine::plan() {
     QFETCH(bool, detour);
     QFETCH(RenamePlan::Refusal, refusal);
 
-    std::vector<DirectoryEntry> listing;
-    for (const QString& entry : entries) {
-        const bool file = entry.startsWith(QStringLiteral("file:"));
-        listing.push_back({file ? entry.mid(5) : entry,
-                           file ? EntryKind::Other : EntryKind::Folder,
-                           file ? attribute::kArchive : attribute::kDirectory,
-                           {}});
+    // A small folder is looked through, a large one hashed: both must plan alike.
+    for (const bool large : {false, true}) {
+        std::vector<DirectoryEntry> listing;
+        for (const QString& entry : entries) {
+            const bool file = entry.startsWith(QStringLiteral("file:"));
+            listing.push_back({file ? entry.mid(5) : entry,
+                               file ? EntryKind::Other : EntryKind::Folder,
+                               file ? attribute::kArchive : attribute::kDirectory,
+                               {}});
+        }
+        for (std::size_t i = 0; large && i < EntryIndex::kLookedThrough; ++i)
+            listing.push_back(
+                {QStringLiteral("other %1").arg(i), EntryKind::Folder, attribute::kDirectory, {}});
+        HostRules rules;
+        rules.separator = u'/';
+        rules.lossyListings = host == PlanHost::Lossy;
+        EntryIndex index(std::move(listing));
+        const RenamePlan plan =
+            PlanRename(index, listed, next, rules, host == PlanHost::CaseBlindDisk);
+        QCOMPARE(plan.action, action);
+        QCOMPARE(plan.from, from);
+        QCOMPARE(plan.throughIntermediate, detour);
+        QCOMPARE(plan.refusal, refusal);
+        if (detour)
+            QCOMPARE(plan.intermediate, next + QStringLiteral("9999999"));
+        if (action != RenamePlan::Action::Rename)
+            continue;
+        // Renamed, the folder is found under its new name only, and its twins are the others'.
+        index.renamed(from, next);
+        QVERIFY(index.find(next));
+        QCOMPARE(index.find(from) != nullptr, from == next);
+        bool twin = false;
+        for (const QString& entry : entries) {
+            const QString name = entry.startsWith(QStringLiteral("file:")) ? entry.mid(5) : entry;
+            twin |= name != from && name.compare(next, Qt::CaseInsensitive) == 0;
+        }
+        QCOMPARE(index.othersBearIgnoringCase(next, next), twin);
     }
-    HostRules rules;
-    rules.separator = u'/';
-    rules.lossyListings = host == PlanHost::Lossy;
-    const RenamePlan plan = PlanRename(EntryIndex(std::move(listing)), listed, next, rules,
-                                       host == PlanHost::CaseBlindDisk);
-    QCOMPARE(plan.action, action);
-    QCOMPARE(plan.from, from);
-    QCOMPARE(plan.throughIntermediate, detour);
-    QCOMPARE(plan.refusal, refusal);
-    if (detour)
-        QCOMPARE(plan.intermediate, next + QStringLiteral("9999999"));
 }
 
 QTEST_GUILESS_MAIN(TestRenameEngine)
