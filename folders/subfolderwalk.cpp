@@ -150,7 +150,10 @@ public:
                         Pump(m_pump);
                         if (!IsTakenName(entry.name, m_rules))
                             continue;
-                        QString path = folder + entry.name + separator;
+                        // Sized once: a list keeps every path for as long as it holds the row.
+                        QString path;
+                        path.reserve(folder.size() + entry.name.size() + 1);
+                        path.append(folder).append(entry.name).append(separator);
                         if (!m_rules.shorterThan(path, m_rules.pathLimit))
                             continue;
                         found.paths.append(std::move(path));
