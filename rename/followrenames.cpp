@@ -10,18 +10,29 @@ void FollowedRenames::renamed(const QString& path, const QString& newName) {
 
 QString FollowedRenames::borne(const QString& now) {
     const auto own = m_names.constFind(now);
-    if (own != m_names.constEnd() && own->endsWith(m_separator))
-        return followUp(*own, own->lastIndexOf(m_separator, own->size() - 2));
+    const bool renamed = own != m_names.constEnd();
+    const bool wholePath = renamed && own->endsWith(m_separator);
     const qsizetype cut = now.lastIndexOf(m_separator, now.size() - 2) + 1;
+    const QStringView listedParent = QStringView(now).left(cut);
+    // Renamed where its row says it was, as nearly always: only its name changed.
+    const bool inPlace = wholePath && cut > 0 && own->size() > cut &&
+                         QStringView(*own).left(cut) == listedParent &&
+                         own->indexOf(m_separator, cut) == own->size() - 1;
+    if (wholePath && !inPlace)
+        return followUp(*own, own->lastIndexOf(m_separator, own->size() - 2));
     if (cut <= 0)
-        return own == m_names.constEnd() ? now : *own + m_separator;
+        return renamed ? (wholePath ? *own : *own + m_separator) : now;
     const QString& parent = parentBorne(now, cut);
-    const bool named = own != m_names.constEnd();
-    const QStringView leaf = named ? QStringView(*own) : QStringView(now).mid(cut);
+    if (parent == listedParent && (!renamed || wholePath))
+        return renamed ? *own : now;
+    const QStringView leaf = !renamed  ? QStringView(now).sliced(cut)
+                             : inPlace ? QStringView(*own).sliced(cut)
+                                       : QStringView(*own);
+    const bool separated = renamed && !wholePath;
     QString path;
-    path.reserve(parent.size() + leaf.size() + (named ? 1 : 0));
+    path.reserve(parent.size() + leaf.size() + (separated ? 1 : 0));
     path.append(parent).append(leaf);
-    if (named)
+    if (separated)
         path.append(m_separator);
     return path;
 }

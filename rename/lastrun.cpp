@@ -1,6 +1,5 @@
 #include "rename/lastrun.h"
 
-#include "common/pathtext.h"
 #include "folders/folderlist.h"
 
 namespace tarnwick {
@@ -24,14 +23,9 @@ void LastRun::begin() {
     changed();
 }
 
-QString RenamedFolder::after(QChar separator) const {
-    return GetParentPath(WithoutTrailingSeparator(before, separator), separator) + newName +
-           separator;
-}
-
-void LastRun::renamed(const QString& before, const QString& newName) {
-    if (m_running && !m_forgotten)
-        m_folders.push_back({before, newName});
+void LastRun::renamed(const QString& before, const QString& after) {
+    if (m_running && !m_forgotten && before != after)
+        m_folders.push_back({before, after});
 }
 
 void LastRun::end() {

@@ -9,14 +9,12 @@ namespace tarnwick {
 
 class FolderListModel;
 
-// One folder a run renamed: the path it bore before, its parent as found on disk then, ending with
-// a separator, and the name it got there. Only the name is kept twice, never a path.
+// One folder a run renamed: the path it bore before, its parent as found on disk then, and the
+// path it got, both ending with a separator.
 struct RenamedFolder {
     QString before;
-    QString newName;
+    QString after;
 
-    // The path it got.
-    QString after(QChar separator) const;
     friend bool operator==(const RenamedFolder&, const RenamedFolder&) = default;
 };
 
@@ -36,8 +34,8 @@ public:
 
     // A run starts: the one before can no longer be undone.
     void begin();
-    // A folder the run renamed; one left with the name it had is no rename.
-    void renamed(const QString& before, const QString& newName);
+    // A folder the run renamed; a folder left with the name it had is no rename.
+    void renamed(const QString& before, const QString& after);
     // Rows are about to be renamed: room for this many at once, not grown by halves.
     void expect(std::size_t count) { m_folders.reserve(count); }
     void end();

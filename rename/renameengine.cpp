@@ -196,9 +196,18 @@ RenameOutcome RenameFilesWild(FileSystem& fileSystem, ParentEntries& parents,
     }
     if (outcome.renamed) {
         outcome.result = RenameOutcome::Result::Renamed;
-        outcome.newPath = *folder + *newLeaf + separator;
+        // The paths the caller gave, where they name the same: a run keeps them, and one copy of
+        // each path is enough.
+        const auto joined = [&](const QString& given, const QString& name) {
+            if (given.size() == folder->size() + name.size() + 1 && given.startsWith(*folder) &&
+                QStringView(given).sliced(folder->size()).startsWith(name) &&
+                given.endsWith(separator))
+                return given;
+            return *folder + name + separator;
+        };
+        outcome.newPath = joined(newPath, *newLeaf);
         outcome.newName = *newLeaf;
-        outcome.oldPath = from + separator;
+        outcome.oldPath = joined(currentPath, plan.from);
     }
     trap.reach(156);
     trap.reach(186);

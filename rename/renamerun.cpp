@@ -27,10 +27,21 @@ void ShowRunMessage(WindowServices& window, const char16_t* text) {
 // that was added: renaming below it would rename folders in the link's target.
 class ListedLinks {
 public:
-    ListedLinks(FileSystem& fileSystem, const FolderListModel& list) : m_fileSystem(fileSystem) {
-        m_isLink.reserve(list.count());
-        for (const FolderEntry& entry : list.entries())
-            m_isLink.insert(entry.now, std::nullopt);
+    ListedLinks(FileSystem& fileSystem, const FolderListModel& list, QChar separator)
+        : m_fileSystem(fileSystem) {
+        // Only a listed folder that other rows lie below can lead them out: no other is kept.
+        const std::vector<FolderEntry>& entries = list.entries();
+        QHash<QStringView, std::size_t> rows;
+        rows.reserve(list.count());
+        for (std::size_t row = 0; row < entries.size(); ++row)
+            rows.insert(entries[row].now, row);
+        for (const FolderEntry& entry : entries) {
+            const qsizetype cut = entry.now.lastIndexOf(separator, entry.now.size() - 2) + 1;
+            const auto parent =
+                cut > 0 ? rows.constFind(QStringView(entry.now).left(cut)) : rows.constEnd();
+            if (parent != rows.constEnd())
+                m_isLink.insert(entries[*parent].now, std::nullopt);
+        }
     }
 
     // True when a folder listed above path is a link now. Each is asked once a run.
@@ -115,7 +126,7 @@ void PushButton2_Click(WindowServices& window) {
     // Why each listed folder that was to be renamed was not.
     QHash<QString, QString> notDone;
     const QChar separator = fileSystem.separator();
-    ListedLinks links(fileSystem, list);
+    ListedLinks links(fileSystem, list, separator);
     ParentEntries parents(fileSystem);
     RunErrors errors(window.dialogs());
     const FailureReport engineReport = errors.report();
@@ -142,21 +153,13 @@ void PushButton2_Click(WindowServices& window) {
             continue;
         }
         notDone.remove(now);
-        // The name it had is no rename to undo.
-        const bool changed = outcome.newPath != outcome.oldPath;
-        if (outcome.oldPath == now) {
-            // The row's own text is the key: one copy of each path is kept.
-            renamed.renamed(now, outcome.newName);
-            if (changed)
-                lastRun.renamed(now, outcome.newName);
-            continue;
-        }
+        // The row's own texts where they name the same paths: one copy of each path is kept.
+        renamed.renamed(now, outcome.newPath);
+        lastRun.renamed(outcome.oldPath, outcome.newPath);
         // Its parent found in other letter case: the rows below it were renamed under the parent
         // as found, and their paths name it so.
-        renamed.renamed(now, outcome.newPath);
-        renamed.renamed(outcome.oldPath, outcome.newPath);
-        if (changed)
-            lastRun.renamed(outcome.oldPath, outcome.newName);
+        if (outcome.oldPath != now)
+            renamed.renamed(outcome.oldPath, outcome.newPath);
     }
     trap.reach(116);
     errors.finish();

@@ -34,7 +34,7 @@ QHash<QString, QString> UndoLastRun(WindowServices& window) {
     FollowedRenames run(separator);
     run.reserve(static_cast<qsizetype>(folders.size()));
     for (const RenamedFolder& folder : folders)
-        run.renamed(folder.before, folder.newName);
+        run.renamed(folder.before, folder.after);
 
     // Backwards through the run: before each folder is given its name back, the disk is as the
     // run left it right after renaming that folder, so the path it got then is where it is. A
@@ -51,7 +51,7 @@ QHash<QString, QString> UndoLastRun(WindowServices& window) {
         trap.step(102, [&] { window.pumpMessages(); });
         const QString shown = run.borne(folder->before);
         trap.reach(104);
-        const QString after = folder->after(separator);
+        const QString& after = folder->after;
         const RenameOutcome outcome =
             RenameFilesWild(fileSystem, parents, report, after,
                             GetParentPath(WithoutTrailingSeparator(after, separator), separator) +
