@@ -1,16 +1,45 @@
 #include "rename/followrenames.h"
 
+#include <algorithm>
+#include <numeric>
+
 namespace tarnwick {
 
-void FollowedRenames::renamed(const QString& path, const QString& newName) {
-    m_names.insert(path, newName);
+void FollowedRenames::renamed(const QString& path, const QString& newPath) {
+    m_folders.push_back({path, newPath});
+    m_sorted.clear();
     m_parent.clear();
-    m_parentBorne.clear();
+}
+
+void FollowedRenames::foundAs(const QString& path, const QString& newPath) {
+    m_also.insert(path, newPath);
+    m_parent.clear();
+}
+
+const QString* FollowedRenames::renamedTo(QStringView path) {
+    if (!m_also.isEmpty()) {
+        if (const auto also = m_also.constFind(path.toString()); also != m_also.constEnd())
+            return &*also;
+    }
+    if (m_sorted.size() != m_folders.size()) {
+        m_sorted.resize(m_folders.size());
+        std::iota(m_sorted.begin(), m_sorted.end(), 0U);
+        std::stable_sort(m_sorted.begin(), m_sorted.end(), [&](std::uint32_t a, std::uint32_t b) {
+            return m_folders[a].before < m_folders[b].before;
+        });
+    }
+    // The last told of a path counts, as it is what the folder there became last.
+    const auto after = std::upper_bound(
+        m_sorted.begin(), m_sorted.end(), path,
+        [&](QStringView key, std::uint32_t at) { return key < QStringView(m_folders[at].before); });
+    if (after == m_sorted.begin() || QStringView(m_folders[*(after - 1)].before) != path)
+        return nullptr;
+    return &m_folders[*(after - 1)].after;
 }
 
 QString FollowedRenames::borne(const QString& now) {
-    const auto own = m_names.constFind(now);
-    const bool renamed = own != m_names.constEnd();
+    const QString* own = renamedTo(now);
+    const bool renamed = own != nullptr;
     const bool wholePath = renamed && own->endsWith(m_separator);
     const qsizetype cut = now.lastIndexOf(m_separator, now.size() - 2) + 1;
     const QStringView listedParent = QStringView(now).left(cut);
@@ -46,10 +75,10 @@ const QString& FollowedRenames::parentBorne(const QString& now, qsizetype cut) {
     return m_parentBorne;
 }
 
-QString FollowedRenames::followUp(QString path, qsizetype at) const {
+QString FollowedRenames::followUp(QString path, qsizetype at) {
     for (; at > 0; at = path.lastIndexOf(m_separator, at - 1)) {
-        const auto above = m_names.constFind(path.left(at + 1));
-        if (above == m_names.constEnd())
+        const QString* above = renamedTo(QStringView(path).left(at + 1));
+        if (!above)
             continue;
         if (above->endsWith(m_separator)) {
             path = *above + path.mid(at + 1);

@@ -1,11 +1,14 @@
 #pragma once
 
 #include "folders/folderlist.h"
+#include "rename/lastrun.h"
 
 #include <QHash>
 #include <QMetaObject>
 #include <QString>
+#include <cstdint>
 #include <optional>
+#include <vector>
 
 namespace tarnwick {
 
@@ -15,25 +18,37 @@ class FollowedRenames {
 public:
     explicit FollowedRenames(QChar separator) : m_separator(separator) {}
 
-    void reserve(qsizetype count) { m_names.reserve(count); }
-    bool isEmpty() const { return m_names.isEmpty(); }
-    // The folder at path, as it was when it was renamed, got the name newName; or, where newName
-    // ends with the separator, now bears that whole path (found under a parent in other letter
-    // case, say).
-    void renamed(const QString& path, const QString& newName);
+    void reserve(std::size_t count) { m_folders.reserve(count); }
+    bool isEmpty() const { return m_folders.empty() && m_also.isEmpty(); }
+    // The folder at path, as it was when it was renamed, now bears that whole path when newPath
+    // ends with the separator, else the name newPath.
+    void renamed(const QString& path, const QString& newPath);
+    // The folder a row lists as path was found elsewhere (under a parent in other letter case)
+    // and renamed there to the whole path newPath. Not a rename of its own: not among folders().
+    void foundAs(const QString& path, const QString& newPath);
     // The path the folder listed as now bears after the pass: its own new name if it was renamed,
     // then, from the deepest outwards, every folder above it that was renamed after it.
     QString borne(const QString& now);
+    // The renames in the order they were told, handed over once.
+    std::vector<RenamedFolder> takeFolders() {
+        m_sorted.clear();
+        return std::move(m_folders);
+    }
 
 private:
+    // What the folder at path became, if it was renamed.
+    const QString* renamedTo(QStringView path);
     // borne() for a folder's parent, the part of now before cut.
     const QString& parentBorne(const QString& now, qsizetype cut);
     // path with every renamed folder it passes through followed, from the one ending at the
     // separator at outwards.
-    QString followUp(QString path, qsizetype at) const;
+    QString followUp(QString path, qsizetype at);
 
     QChar m_separator;
-    QHash<QString, QString> m_names;
+    // In the order told, so that they can be undone; looked up through m_sorted, by path.
+    std::vector<RenamedFolder> m_folders;
+    std::vector<std::uint32_t> m_sorted;
+    QHash<QString, QString> m_also;
     // Rows of one parent come together: its path is worked out once for all of them.
     QString m_parent;
     QString m_parentBorne;

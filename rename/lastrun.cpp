@@ -23,9 +23,9 @@ void LastRun::begin() {
     changed();
 }
 
-void LastRun::renamed(const QString& before, const QString& after) {
-    if (m_running && !m_forgotten && before != after)
-        m_folders.push_back({before, after});
+void LastRun::keep(std::vector<RenamedFolder> folders) {
+    if (m_running && !m_forgotten)
+        m_folders = std::move(folders);
 }
 
 void LastRun::end() {

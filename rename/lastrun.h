@@ -34,10 +34,8 @@ public:
 
     // A run starts: the one before can no longer be undone.
     void begin();
-    // A folder the run renamed; a folder left with the name it had is no rename.
-    void renamed(const QString& before, const QString& after);
-    // Rows are about to be renamed: room for this many at once, not grown by halves.
-    void expect(std::size_t count) { m_folders.reserve(count); }
+    // What the run renamed, in run order, kept unless the list changed while it ran.
+    void keep(std::vector<RenamedFolder> folders);
     void end();
     void clear();
 

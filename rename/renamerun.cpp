@@ -110,7 +110,6 @@ void PushButton2_Click(WindowServices& window) {
     // from before the run.
     LastRun& lastRun = window.lastRun();
     lastRun.begin();
-    lastRun.expect(static_cast<std::size_t>(list.count()));
     struct RunEnds {
         LastRun& lastRun;
         ~RunEnds() { lastRun.end(); }
@@ -122,7 +121,7 @@ void PushButton2_Click(WindowServices& window) {
     // text, not the position: rows may move while the window is live, and every row listing a
     // renamed folder then shows where it is.
     FollowedRenames renamed(fileSystem.separator());
-    renamed.reserve(list.count());
+    renamed.reserve(static_cast<std::size_t>(list.count()));
     // Why each listed folder that was to be renamed was not.
     QHash<QString, QString> notDone;
     const QChar separator = fileSystem.separator();
@@ -153,13 +152,14 @@ void PushButton2_Click(WindowServices& window) {
             continue;
         }
         notDone.remove(now);
-        // The row's own texts where they name the same paths: one copy of each path is kept.
-        renamed.renamed(now, outcome.newPath);
-        lastRun.renamed(outcome.oldPath, outcome.newPath);
+        // The row's own texts where they name the same paths: one copy of each path is kept. A
+        // folder left with the name it had is no rename.
+        if (outcome.newPath != outcome.oldPath)
+            renamed.renamed(outcome.oldPath, outcome.newPath);
         // Its parent found in other letter case: the rows below it were renamed under the parent
         // as found, and their paths name it so.
         if (outcome.oldPath != now)
-            renamed.renamed(outcome.oldPath, outcome.newPath);
+            renamed.foundAs(now, outcome.newPath);
     }
     trap.reach(116);
     errors.finish();
@@ -191,6 +191,7 @@ void PushButton2_Click(WindowServices& window) {
         trap.step(134, [&] { list.setText(*row, kNewName, QString()); });
     }
     trap.reach(136);
+    lastRun.keep(renamed.takeFolders());
 }
 
 } // namespace tarnwick
