@@ -71,6 +71,8 @@ private slots:
 
     void findIgnoringCase_data();
     void findIgnoringCase();
+    void openFolder_data();
+    void openFolder();
 
     void refusesNoCharacters();
 };
@@ -511,6 +513,58 @@ void TestPosixFileSystem::errnoBecomesFailure() {
         QCOMPARE(failure.description(),
                  plain + " (" + QString::fromLocal8Bit(std::strerror(error)) + ")");
     }
+}
+
+void TestPosixFileSystem::openFolder_data() {
+    QTest::addColumn<QString>("opened");
+    QTest::addColumn<QString>("found"); // empty: nothing opened
+    QTest::addColumn<QStringList>("entries");
+    QTest::newRow("as written") << "Docs"
+                                << "Docs/" << QStringList{"Sub"};
+    QTest::newRow("with its separator") << "Docs/"
+                                        << "Docs/" << QStringList{"Sub"};
+    QTest::newRow("in other letter case: as found") << "DOCS"
+                                                    << "Docs/" << QStringList{"Sub"};
+    QTest::newRow("a link at its end: no entries") << "link"
+                                                   << "link/" << QStringList();
+    QTest::newRow("a file") << "file.txt" << QString() << QStringList();
+    QTest::newRow("nothing there") << "gone" << QString() << QStringList();
+}
+
+// A folder held open is listed and renamed in wherever its path leads later, and read afresh.
+void TestPosixFileSystem::openFolder() {
+    QFETCH(QString, opened);
+    QFETCH(QString, found);
+    QFETCH(QStringList, entries);
+    QTemporaryDir temp;
+    QVERIFY(temp.isValid());
+    const QString root = temp.path() + u'/';
+    makeFolder(root + "Docs/Sub");
+    makeFolder(root + "elsewhere");
+    makeLink(root + "Docs", root + "link");
+    QVERIFY(QFile(root + "file.txt").open(QIODevice::WriteOnly));
+
+    PosixFileSystem host;
+    const std::unique_ptr<OpenFolder> folder = host.open(root + opened);
+    QCOMPARE(folder ? folder->path() : QString(), found.isEmpty() ? QString() : root + found);
+    if (!folder)
+        return;
+    const auto names = [&] {
+        QStringList listed;
+        for (const DirectoryEntry& entry : folder->entries())
+            listed << entry.name;
+        return listed;
+    };
+    QCOMPARE(names(), entries);
+    if (entries.isEmpty()) {
+        QVERIFY_THROWS_EXCEPTION(Failure, folder->rename("Sub", "SUB"));
+        QCOMPARE(entriesOnDisk(root + "Docs"), QStringList{"Sub"});
+        return;
+    }
+    QVERIFY(QDir(root).rename("Docs", "elsewhere/Moved"));
+    folder->rename("Sub", "SUB");
+    QCOMPARE(entriesOnDisk(root + "elsewhere/Moved"), QStringList{"SUB"});
+    QCOMPARE(names(), QStringList{"SUB"});
 }
 
 void TestPosixFileSystem::findIgnoringCase_data() {

@@ -1,3 +1,4 @@
+#include "rename/followrenames.h"
 #include "rename/renameengine.h"
 #include "rename/renamerun.h"
 #include "rename/undo.h"
@@ -6,6 +7,7 @@
 #include "tests/support/reports.h"
 #include "tests/support/trialfolders.h"
 
+#include <QRegularExpression>
 #include <QTest>
 #include <algorithm>
 #include <memory>
@@ -104,6 +106,8 @@ class TestRenameRun : public QObject {
     Q_OBJECT
 
 private slots:
+    void followedRenames_data();
+    void followedRenames();
     void refusedRuns_data();
     void refusedRuns();
     void secondRunNeedsPreview();
@@ -834,6 +838,50 @@ void TestRenameRun::listChangeForgetsTheRun() {
     if (change != ListChange::AnotherRun)
         QCOMPARE(trial.column(FolderListModel::kNow), rows);
     QCOMPARE(trial.window->fakeDialogs.errors(), QStringList());
+}
+
+// Renames told deepest first, as a run makes them: "path>new" a rename to a whole path, "path=name"
+// a new name, "path@new" a folder found under a parent in other letter case.
+void TestRenameRun::followedRenames_data() {
+    QTest::addColumn<QStringList>("told");
+    QTest::addColumn<QString>("listed");
+    QTest::addColumn<QString>("bears");
+    const QStringList nested{"/t/a/b/>/t/a/B/", "/t/a/>/t/A/"};
+    QTest::newRow("renamed itself") << nested << "/t/a/b/"
+                                    << "/t/A/B/";
+    QTest::newRow("below a renamed folder") << nested << "/t/a/b/c/"
+                                            << "/t/A/B/c/";
+    QTest::newRow("beside a renamed folder") << nested << "/t/a/x/"
+                                             << "/t/A/x/";
+    QTest::newRow("not below any") << nested << "/t/ab/"
+                                   << "/t/ab/";
+    QTest::newRow("no separator at its end") << nested << "/t/a/b"
+                                             << "/t/A/b";
+    QTest::newRow("names for undo") << QStringList{"/t/A/B/=b", "/t/A/=a"} << "/t/A/B/c/"
+                                    << "/t/a/b/c/";
+    QTest::newRow("found under its parent in other case")
+        << QStringList{"/t/Docs/sub/@/t/DOCS/SUB/"} << "/t/Docs/sub/"
+        << "/t/DOCS/SUB/";
+    QTest::newRow("the last rename of a path counts")
+        << QStringList{"/t/a/>/t/B/", "/t/a/>/t/C/"} << "/t/a/x/"
+        << "/t/C/x/";
+}
+
+void TestRenameRun::followedRenames() {
+    QFETCH(QStringList, told);
+    QFETCH(QString, listed);
+    QFETCH(QString, bears);
+    FollowedRenames renames(u'/');
+    for (const QString& rename : told) {
+        const qsizetype at = rename.indexOf(QRegularExpression(QStringLiteral("[>=@]")));
+        if (rename[at] == u'@')
+            renames.foundAs(rename.left(at), rename.mid(at + 1));
+        else
+            renames.renamed(rename.left(at), rename.mid(at + 1));
+    }
+    QCOMPARE(renames.borne(listed), bears);
+    // A second row of the same parent takes the parent's path worked out for the first.
+    QCOMPARE(renames.borne(listed), bears);
 }
 
 QTEST_GUILESS_MAIN(TestRenameRun)
