@@ -26,6 +26,12 @@ QString GetParentPath(const QString& text, QChar separator = kHostSeparator);
 // The text less one trailing separator, if it ends in one.
 QString WithoutTrailingSeparator(const QString& text, QChar separator = kHostSeparator);
 
+// Where the folder's own name begins in a path, which may end with a separator: the length of its
+// parent path, 0 when it has none.
+inline qsizetype LeafStart(QStringView path, QChar separator = kHostSeparator) {
+    return (path.endsWith(separator) ? path.chopped(1) : path).lastIndexOf(separator) + 1;
+}
+
 enum class CodePage {
     // Names pass through Windows-1252: a "?" may stand for a character lost on the way.
     Ansi,

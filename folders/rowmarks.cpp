@@ -19,11 +19,6 @@ QStringView WithoutTrailing(QStringView path, QChar separator) {
     return path.endsWith(separator) ? path.chopped(1) : path;
 }
 
-// Where the folder's own name begins in a path that ends with a separator.
-qsizetype LeafStart(QStringView path, QChar separator) {
-    return WithoutTrailing(path, separator).lastIndexOf(separator) + 1;
-}
-
 // One unit compared as the host's case-blind lookup compares it; units of a surrogate pair stay
 // as they are, as the case conversions leave them.
 char16_t Folded(char16_t unit) {

@@ -16,6 +16,7 @@
 #include <sys/stat.h>
 #include <sys/syscall.h>
 #include <unistd.h>
+#include <utility>
 #ifndef RENAME_NOREPLACE
 #include <linux/fs.h>
 #endif
@@ -26,6 +27,32 @@ using posix::Directory;
 using posix::FailureFromErrno;
 using posix::SystemName;
 using posix::SystemPath;
+
+namespace {
+
+// A folder opened without following a link at its end fails this way on a link: the link's own
+// status then, none when something else made it fail.
+std::optional<struct stat> LinkRefusedOpening(int error, const char* path) {
+    struct stat status;
+    if ((error == ELOOP || error == ENOTDIR) && lstat(path, &status) == 0 &&
+        S_ISLNK(status.st_mode))
+        return status;
+    return std::nullopt;
+}
+
+// The two names of a rename in the system's bytes. A name the host cannot address is not there;
+// one it cannot bear is refused. Throws Failure.
+std::pair<QByteArray, QByteArray> RenameNames(const QString& from, const QString& to) {
+    std::optional<QByteArray> fromName = SystemName(from);
+    if (!fromName)
+        throw FailureFromErrno(ENOENT);
+    std::optional<QByteArray> toName = SystemName(to);
+    if (!toName)
+        throw FailureFromErrno(EINVAL);
+    return {std::move(*fromName), std::move(*toName)};
+}
+
+} // namespace
 
 PosixFileSystem::PosixFileSystem() {
     m_rules.separator = u'/';
@@ -76,10 +103,8 @@ FolderListing PosixFileSystem::list(const QString& folder, Through through) {
     // O_NOFOLLOW: a symbolic link is an entry of its parent, never a folder to walk into.
     Directory directory(AT_FDCWD, path->constData(), through == Through::Link ? 0 : O_NOFOLLOW);
     if (const int error = directory.error()) {
-        struct stat status;
-        if ((error == ELOOP || error == ENOTDIR) && lstat(path->constData(), &status) == 0 &&
-            S_ISLNK(status.st_mode))
-            return {{static_cast<quint64>(status.st_dev), static_cast<quint64>(status.st_ino)}, {}};
+        if (const auto link = LinkRefusedOpening(error, path->constData()))
+            return {{static_cast<quint64>(link->st_dev), static_cast<quint64>(link->st_ino)}, {}};
         throw FailureFromErrno(error);
     }
     return directory.readAll();
@@ -122,39 +147,29 @@ std::unique_ptr<OpenFolder> PosixFileSystem::open(const QString& folder) {
             return open(*found);
         return nullptr;
     case ELOOP:
-    case ENOTDIR: {
-        struct stat status;
-        if (lstat(bytes->constData(), &status) == 0 && S_ISLNK(status.st_mode))
+    case ENOTDIR:
+        if (LinkRefusedOpening(directory->error(), bytes->constData()))
             return std::make_unique<PosixFolder>(*this, std::move(path), nullptr);
         return nullptr;
-    }
     default:
         throw FailureFromErrno(directory->error());
     }
 }
 
 void PosixFileSystem::renameInside(int folderFd, const QString& from, const QString& to) {
-    const std::optional<QByteArray> fromName = SystemName(from);
-    if (!fromName)
-        throw FailureFromErrno(ENOENT);
-    const std::optional<QByteArray> toName = SystemName(to);
-    if (!toName)
-        throw FailureFromErrno(EINVAL);
-    if (const int error = rename(folderFd, fromName->constData(), toName->constData()))
+    const auto [fromName, toName] = RenameNames(from, to);
+    if (const int error = rename(folderFd, fromName.constData(), toName.constData()))
         throw FailureFromErrno(error);
 }
 
 void PosixFileSystem::renameFolder(const QString& parent, const QString& from, const QString& to) {
     const std::optional<QByteArray> parentPath = SystemPath(parent);
-    const std::optional<QByteArray> fromName = SystemName(from);
-    if (!parentPath || !fromName)
+    if (!parentPath)
         throw FailureFromErrno(ENOENT);
-    const std::optional<QByteArray> toName = SystemName(to);
-    if (!toName)
-        throw FailureFromErrno(EINVAL);
+    const auto [fromName, toName] = RenameNames(from, to);
     const QByteArray head = *parentPath == "/" ? *parentPath : *parentPath + '/';
-    const QByteArray fromPath = head + *fromName;
-    const QByteArray toPath = head + *toName;
+    const QByteArray fromPath = head + fromName;
+    const QByteArray toPath = head + toName;
 
     int error = 0;
     if (fromPath.size() < PATH_MAX && toPath.size() < PATH_MAX) {
@@ -164,7 +179,7 @@ void PosixFileSystem::renameFolder(const QString& parent, const QString& from, c
         // Too long to name whole, but its parent can still be opened: renamed inside it.
         Directory folder(AT_FDCWD, parentPath->constData(), 0);
         error = folder.error() ? folder.error()
-                               : rename(folder.fd(), fromName->constData(), toName->constData());
+                               : rename(folder.fd(), fromName.constData(), toName.constData());
     }
     if (error != 0)
         throw FailureFromErrno(error);

@@ -22,19 +22,16 @@ bool IsAscii(const char* text, qsizetype length) {
                        [](char c) { return static_cast<unsigned char>(c) < 0x80; });
 }
 
-bool IsAsciiText(const QString& text) {
-    return std::all_of(text.begin(), text.end(), [](QChar c) { return c.unicode() < 0x80; });
-}
-
-// Most names are plain ASCII, whose bytes are its characters: no conversion to pay for.
-QByteArray Encoded(const QString& text, bool ascii) {
-    return ascii ? text.toLatin1() : QFile::encodeName(text);
-}
-
-// A text whose bytes lead back to another text (a lone surrogate becomes U+FFFD) would address
-// another entry than the one meant. Plain ASCII always comes back.
-bool SurvivesRoundTrip(const QString& text, const QByteArray& bytes, bool ascii) {
-    return ascii || QFile::decodeName(bytes) == text;
+// The text in the system's bytes; none when they would lead back to another text (a lone
+// surrogate becomes U+FFFD) and so address another entry than the one meant. Plain ASCII, most
+// names, is its own bytes and always comes back: no conversion to pay for.
+std::optional<QByteArray> Encoded(const QString& text) {
+    if (std::all_of(text.begin(), text.end(), [](QChar c) { return c.unicode() < 0x80; }))
+        return text.toLatin1();
+    QByteArray bytes = QFile::encodeName(text);
+    if (QFile::decodeName(bytes) != text)
+        return std::nullopt;
+    return bytes;
 }
 
 char Lower(char c) {
@@ -78,20 +75,19 @@ bool IsDotOrDotDot(const char* name) {
 std::optional<QByteArray> SystemPath(const QString& path) {
     if (path.contains(QChar(0)))
         return std::nullopt;
-    const bool ascii = IsAsciiText(path);
-    QByteArray bytes = Encoded(path, ascii);
-    if (!SurvivesRoundTrip(path, bytes, ascii))
+    std::optional<QByteArray> bytes = Encoded(path);
+    if (!bytes)
         return std::nullopt;
-    char* text = bytes.data();
+    char* text = bytes->data();
     qsizetype kept = 0;
-    for (qsizetype i = 0; i < bytes.size(); ++i) {
+    for (qsizetype i = 0; i < bytes->size(); ++i) {
         if (text[i] == '/' && kept > 0 && text[kept - 1] == '/')
             continue;
         text[kept++] = text[i];
     }
     if (kept > 1 && text[kept - 1] == '/')
         --kept;
-    bytes.truncate(kept);
+    bytes->truncate(kept);
     return bytes;
 }
 
@@ -99,11 +95,7 @@ std::optional<QByteArray> SystemName(const QString& name) {
     if (name.isEmpty() || name == u"." || name == u".." || name.contains(u'/') ||
         name.contains(QChar(0)))
         return std::nullopt;
-    const bool ascii = IsAsciiText(name);
-    QByteArray bytes = Encoded(name, ascii);
-    if (!SurvivesRoundTrip(name, bytes, ascii))
-        return std::nullopt;
-    return bytes;
+    return Encoded(name);
 }
 
 std::optional<QString> EntryName(const char* name, std::size_t length) {

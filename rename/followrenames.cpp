@@ -1,5 +1,7 @@
 #include "rename/followrenames.h"
 
+#include "common/pathtext.h"
+
 #include <algorithm>
 #include <numeric>
 
@@ -41,14 +43,14 @@ QString FollowedRenames::borne(const QString& now) {
     const QString* own = renamedTo(now);
     const bool renamed = own != nullptr;
     const bool wholePath = renamed && own->endsWith(m_separator);
-    const qsizetype cut = now.lastIndexOf(m_separator, now.size() - 2) + 1;
+    const qsizetype cut = LeafStart(now, m_separator);
     const QStringView listedParent = QStringView(now).left(cut);
     // Renamed where its row says it was, as nearly always: only its name changed.
     const bool inPlace = wholePath && cut > 0 && own->size() > cut &&
                          QStringView(*own).left(cut) == listedParent &&
                          own->indexOf(m_separator, cut) == own->size() - 1;
     if (wholePath && !inPlace)
-        return followUp(*own, own->lastIndexOf(m_separator, own->size() - 2));
+        return followUp(*own, LeafStart(*own, m_separator) - 1);
     if (cut <= 0)
         return renamed ? (wholePath ? *own : *own + m_separator) : now;
     const QString& parent = parentBorne(now, cut);

@@ -36,7 +36,7 @@ public:
         for (std::size_t row = 0; row < entries.size(); ++row)
             rows.insert(entries[row].now, row);
         for (const FolderEntry& entry : entries) {
-            const qsizetype cut = entry.now.lastIndexOf(separator, entry.now.size() - 2) + 1;
+            const qsizetype cut = LeafStart(entry.now, separator);
             const auto parent =
                 cut > 0 ? rows.constFind(QStringView(entry.now).left(cut)) : rows.constEnd();
             if (parent != rows.constEnd())
@@ -46,7 +46,7 @@ public:
 
     // True when a folder listed above path is a link now. Each is asked once a run.
     bool above(const QString& path, QChar separator) {
-        const qsizetype cut = path.lastIndexOf(separator, path.size() - 2) + 1;
+        const qsizetype cut = LeafStart(path, separator);
         if (cut <= 0)
             return false;
         // Rows of one parent come together: what lies above them is asked once for all of them.
