@@ -130,27 +130,32 @@ std::optional<QString> ParentEntries::find(const QString& listed) {
         return std::nullopt;
     }
     const QString onDisk = folder->path();
-    m_parents.insert_or_assign(onDisk, Parent{std::move(folder), std::move(entries), ++m_clock});
+    hold(onDisk, std::move(folder), std::move(entries));
     if (onDisk != listed)
         m_found.insert_or_assign(listed, onDisk);
-    keepFew();
     return onDisk;
 }
 
+ParentEntries::Parent& ParentEntries::hold(const QString& onDisk,
+                                           std::unique_ptr<OpenFolder> folder,
+                                           std::optional<EntryIndex> entries) {
+    Parent& parent =
+        m_parents.insert_or_assign(onDisk, Parent{std::move(folder), std::move(entries), ++m_clock})
+            .first->second;
+    // The one just held is the most recently used, and stays.
+    keepFew();
+    return parent;
+}
+
 ParentEntries::Parent& ParentEntries::held(const QString& onDisk) {
-    auto parent = m_parents.find(onDisk);
-    if (parent == m_parents.end()) {
-        std::unique_ptr<OpenFolder> folder = m_fileSystem.open(onDisk);
-        if (!folder)
-            throw PathNotFound();
-        parent =
-            m_parents.insert_or_assign(onDisk, Parent{std::move(folder), std::nullopt, 0}).first;
+    if (const auto parent = m_parents.find(onDisk); parent != m_parents.end()) {
         parent->second.used = ++m_clock;
-        keepFew();
         return parent->second;
     }
-    parent->second.used = ++m_clock;
-    return parent->second;
+    std::unique_ptr<OpenFolder> folder = m_fileSystem.open(onDisk);
+    if (!folder)
+        throw PathNotFound();
+    return hold(onDisk, std::move(folder), std::nullopt);
 }
 
 EntryIndex& ParentEntries::entries(const QString& parent) {

@@ -80,6 +80,9 @@ private:
     };
     // The parent held as this path on disk, opened now if it is not.
     Parent& held(const QString& onDisk);
+    // Holds a parent just opened, letting go of the least recently used past the bound.
+    Parent& hold(const QString& onDisk, std::unique_ptr<OpenFolder> folder,
+                 std::optional<EntryIndex> entries);
     void dropBelow(const QString& path);
     void keepFew();
 

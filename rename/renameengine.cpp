@@ -77,10 +77,9 @@ RenameOutcome RenameFilesWild(FileSystem& fileSystem, ParentEntries& parents,
     });
     // The host layer is there for the whole program; there is nothing to create per call.
     trap.reach(108);
-    const std::optional<QString> parent = trap.value(112, [&] {
-        return GetParentPath(WithoutTrailingSeparator(currentPath, separator), separator);
-    });
     const QString reference = WithoutTrailingSeparator(currentPath, separator);
+    const std::optional<QString> parent =
+        trap.value(112, [&] { return GetParentPath(reference, separator); });
     const std::optional<QString> leaf =
         trap.value(120, [&] { return GetLeafName(reference, separator); });
     const std::optional<QString> newLeaf = trap.value(
