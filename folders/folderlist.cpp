@@ -6,6 +6,24 @@
 
 namespace tarnwick {
 
+QStringView ListedPath::view(QString& buffer) const {
+    if (m_head.isEmpty())
+        return m_tail;
+    // Kept at its capacity, so that joining row after row allocates nothing.
+    buffer.resize(0);
+    buffer.append(m_head).append(m_tail);
+    return buffer;
+}
+
+bool operator==(const ListedPath& a, const ListedPath& b) {
+    if (a.size() != b.size())
+        return false;
+    if (a.m_head.size() == b.m_head.size())
+        return a.m_head == b.m_head && a.m_tail == b.m_tail;
+    QString aBuffer, bBuffer;
+    return a.view(aBuffer) == b.view(bBuffer);
+}
+
 FolderListModel::FolderListModel(QObject* parent) : QAbstractTableModel(parent) {}
 
 int FolderListModel::rowCount(const QModelIndex& parent) const {
@@ -20,7 +38,7 @@ QVariant FolderListModel::data(const QModelIndex& index, int role) const {
     if (!index.isValid() || index.row() >= count())
         return {};
     const FolderEntry& entry = m_rows[static_cast<std::size_t>(index.row())];
-    const QString& text = index.column() == kNow ? entry.now : entry.newPath;
+    const QString text = (index.column() == kNow ? entry.now : entry.newPath).toString();
     switch (role) {
     case Qt::DisplayRole:
         return text;
@@ -57,16 +75,41 @@ void FolderListModel::checkPlace(int row, int column) const {
         throw Failure(failure_code::kIndexOutOfBounds, QStringLiteral("Index out of bounds"));
 }
 
-const QString& FolderListModel::text(int row, int column) const {
+QString FolderListModel::text(int row, int column) const {
+    return path(row, column).toString();
+}
+
+const ListedPath& FolderListModel::path(int row, int column) const {
     checkPlace(row, column);
     const FolderEntry& entry = m_rows[static_cast<std::size_t>(row)];
     return column == kNow ? entry.now : entry.newPath;
 }
 
+ListedPath FolderListModel::split(const QString& text, const ListedPath* like) {
+    const qsizetype cut = LeafStart(text, m_markSeparator);
+    if (cut <= 0)
+        return ListedPath(text);
+    const QStringView head = QStringView(text).left(cut);
+    const QStringView tail = QStringView(text).sliced(cut);
+    // The other column's tail too: a run's new path is the name its preview promised.
+    const auto tailOf = [&](const ListedPath* other) {
+        return other && other->tail() == tail ? other->tail() : tail.toString();
+    };
+    if (like && like->head() == head)
+        return ListedPath(like->head(), tailOf(like));
+    QString& recent = m_recentHeads[static_cast<std::size_t>(cut) % m_recentHeads.size()];
+    if (recent != head)
+        recent = head.toString();
+    return ListedPath(recent, tailOf(like));
+}
+
 void FolderListModel::setText(int row, int column, const QString& text) {
     checkPlace(row, column);
     FolderEntry& entry = m_rows[static_cast<std::size_t>(row)];
-    (column == kNow ? entry.now : entry.newPath) = text;
+    if (column == kNow)
+        entry.now = split(text, &entry.newPath);
+    else
+        entry.newPath = split(text, &entry.now);
     const RowMark told = m_marks.at(row);
     if (told == RowMark::NoChange || told == RowMark::Collision) {
         m_marks.set(row, RowMark::None);
@@ -107,7 +150,7 @@ void FolderListModel::appendRows(const QStringList& nows) {
     if (needed > m_rows.capacity())
         m_rows.reserve(std::max(needed, 2 * m_rows.capacity()));
     for (const QString& now : nows)
-        m_rows.push_back({now, QString()});
+        m_rows.push_back({split(now), ListedPath()});
     endInsertRows();
 }
 
@@ -117,6 +160,7 @@ void FolderListModel::removeAll() {
     beginResetModel();
     m_rows.clear();
     m_rows.shrink_to_fit();
+    m_recentHeads.fill(QString());
     m_marks.clear();
     endResetModel();
 }

@@ -6,15 +6,41 @@
 #include <QAbstractTableModel>
 #include <QString>
 #include <QStringList>
+#include <array>
 #include <vector>
 
 namespace tarnwick {
 
+// A path as the list keeps it: the part up to the folder's own name, one string shared by every
+// row of the same parent, and the rest. Whole paths a hundred thousand times over would cost the
+// list several times what the names do.
+class ListedPath {
+public:
+    ListedPath() = default;
+    // Kept as it stands, unshared: for texts written a row at a time.
+    ListedPath(const QString& whole) : m_tail(whole) {}
+    ListedPath(QString head, QString tail) : m_head(std::move(head)), m_tail(std::move(tail)) {}
+
+    QString toString() const { return m_head.isEmpty() ? m_tail : m_head + m_tail; }
+    // The whole path in view, written into buffer when it is kept in two parts.
+    QStringView view(QString& buffer) const;
+    bool isEmpty() const { return m_head.isEmpty() && m_tail.isEmpty(); }
+    qsizetype size() const { return m_head.size() + m_tail.size(); }
+    const QString& head() const { return m_head; }
+    const QString& tail() const { return m_tail; }
+
+    friend bool operator==(const ListedPath& a, const ListedPath& b);
+
+private:
+    QString m_head;
+    QString m_tail;
+};
+
 // One row of the folder list: the folder's current path and its proposed new path (or empty),
 // both ending with a separator.
 struct FolderEntry {
-    QString now;
-    QString newPath;
+    ListedPath now;
+    ListedPath newPath;
 };
 
 // The folder list, the program's working document. Rows keep the order in which they were added
@@ -38,8 +64,10 @@ public:
 
     // Row positions are 0-based here; both throw Failure for a row that is not there. A text
     // written here drops the row's preview mark, which was told by the texts it had.
-    const QString& text(int row, int column) const;
+    QString text(int row, int column) const;
     void setText(int row, int column, const QString& text);
+    // The row's text as kept; head() is shared by the rows of its parent.
+    const ListedPath& path(int row, int column) const;
 
     RowMark mark(int row) const { return m_marks.at(row); }
     // What the row's mark says in words ("No change", the other folder, the run's reason).
@@ -70,15 +98,16 @@ public:
         announceChanged(firstColumn, lastColumn);
     }
 
-    // The preview's write: every row's new path from its current one, then the marks the two
-    // columns tell, replacing every earlier mark (the run's too). Announced once, also when
-    // newPathOf fails part of the way.
-    template <class NewPathOf> void writeNewPaths(QChar separator, NewPathOf&& newPathOf) {
+    // The preview's write: every row's new path is its current one with one trailing separator
+    // dropped, its own name (after the last separator) given by newNameOf, and one separator at
+    // the end; then the marks the two columns tell, replacing every earlier mark (the run's too).
+    // Announced once, also when newNameOf fails part of the way.
+    template <class NewNameOf> void writeNewNames(QChar separator, NewNameOf&& newNameOf) {
         m_markSeparator = separator;
         ColumnMarker marker(m_rows, separator);
         try {
             for (FolderEntry& entry : m_rows) {
-                entry.newPath = newPathOf(entry.now);
+                entry.newPath = renamedPath(entry.now, separator, newNameOf);
                 marker.addNext();
             }
         } catch (...) {
@@ -93,6 +122,27 @@ public:
     const std::vector<FolderEntry>& entries() const { return m_rows; }
 
 private:
+    // text in two parts at its own name, sharing the head of like, or of a recent row, when equal.
+    ListedPath split(const QString& text, const ListedPath* like = nullptr);
+    // now with its own name replaced by newNameOf(name), sharing its parent's path.
+    template <class NewNameOf>
+    ListedPath renamedPath(const ListedPath& now, QChar separator, NewNameOf& newNameOf) {
+        const QString& tail = now.tail();
+        const qsizetype nameSize = tail.endsWith(separator) ? tail.size() - 1 : tail.size();
+        // Kept in two parts at its own name, as nearly every row is: the parent is kept as it is.
+        if (!now.head().isEmpty() && now.head().endsWith(separator) &&
+            QStringView(tail).left(nameSize).indexOf(separator) < 0) {
+            const QString name = tail.left(nameSize);
+            const QString newName = newNameOf(name);
+            const bool same = newName == name && nameSize < tail.size();
+            return ListedPath(now.head(), same ? tail : newName + separator);
+        }
+        const QString whole = now.toString();
+        const QStringView path = whole.endsWith(separator) ? QStringView(whole).chopped(1) : whole;
+        const qsizetype cut = path.lastIndexOf(separator) + 1;
+        return split(path.left(cut).toString() + newNameOf(path.sliced(cut).toString()) + separator,
+                     &now);
+    }
     void announceChanged(int firstColumn, int lastColumn);
     void checkPlace(int row, int column) const;
     void markFromColumns(bool keepNotDone);
@@ -100,6 +150,9 @@ private:
     std::vector<FolderEntry> m_rows;
     RowMarks m_marks;
     QChar m_markSeparator = kHostSeparator;
+    // Heads lately split, by their length: rows of one parent come in runs, and listed in walk
+    // order the rows between two of its runs have longer heads.
+    std::array<QString, 64> m_recentHeads;
 };
 
 } // namespace tarnwick

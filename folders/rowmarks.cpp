@@ -49,8 +49,13 @@ bool SameName(QStringView a, QStringView b, qsizetype leafStart, QChar separator
     return true;
 }
 
-bool SameFolder(const QString& a, const QString& b, QChar separator) {
+bool SameFolder(QStringView a, QStringView b, QChar separator) {
     return WithoutTrailing(a, separator) == WithoutTrailing(b, separator);
+}
+
+bool SameFolder(const ListedPath& a, const ListedPath& b, QChar separator) {
+    QString aBuffer, bBuffer;
+    return SameFolder(a.view(aBuffer), b.view(bBuffer), separator);
 }
 
 } // namespace
@@ -134,10 +139,10 @@ void ColumnMarker::addNext() {
     const int row = m_next++;
     const auto place = static_cast<std::size_t>(row);
     const FolderEntry& entry = m_rows[place];
-    const QString& path = entry.newPath;
-    if (path.isEmpty())
+    if (entry.newPath.isEmpty())
         return;
-    m_unchanged[place] = SameFolder(path, entry.now, m_separator);
+    const QStringView path = entry.newPath.view(m_buffers[0]);
+    m_unchanged[place] = SameFolder(path, entry.now.view(m_buffers[1]), m_separator);
     const qsizetype leafStart = LeafStart(path, m_separator);
     const std::uint64_t hash = NameHash(path, leafStart);
     const auto tag = static_cast<std::uint32_t>(hash >> 32);
@@ -150,7 +155,8 @@ void ColumnMarker::addNext() {
             return;
         }
         const auto head = static_cast<std::size_t>(slot.row);
-        if (slot.tag == tag && SameName(m_rows[head].newPath, path, leafStart, m_separator)) {
+        if (slot.tag == tag &&
+            SameName(m_rows[head].newPath.view(m_buffers[1]), path, leafStart, m_separator)) {
             m_first[place] = slot.row;
             if (m_differing[head] < 0 && !SameFolder(entry.now, m_rows[head].now, m_separator))
                 m_differing[head] = row;
@@ -180,7 +186,8 @@ RowMarks ColumnMarker::finish(const RowMarks& previous, bool keepNotDone) const 
                                           m_rows[static_cast<std::size_t>(head)].now, m_separator);
             const int partner = sameAsHead ? other : head;
             marks.m_kinds[place] = RowMark::Collision;
-            marks.m_notes.emplace_back(row, m_rows[static_cast<std::size_t>(partner)].now);
+            marks.m_notes.emplace_back(row,
+                                       m_rows[static_cast<std::size_t>(partner)].now.toString());
         } else if (m_unchanged[place]) {
             marks.m_kinds[place] = RowMark::NoChange;
         }

@@ -74,6 +74,8 @@ private:
     std::vector<bool> m_unchanged;
     // Per first row: the first later row of its name whose folder differs from it.
     std::vector<int> m_differing;
+    // Where rows kept in two parts are joined to be compared.
+    QString m_buffers[2];
 };
 
 // All rows at once.

@@ -7,8 +7,28 @@
 
 namespace tarnwick {
 
-void FollowedRenames::renamed(const QString& path, const QString& newPath) {
-    m_folders.push_back({path, newPath});
+namespace {
+
+// Records in order of their path, compared as parent then name: a path has one split at its own
+// name, so the order is a path's own.
+bool PathBefore(QStringView parentA, QStringView nameA, QStringView parentB, QStringView nameB) {
+    const int parents = parentA.compare(parentB);
+    return parents < 0 || (parents == 0 && nameA < nameB);
+}
+
+} // namespace
+
+void FollowedRenames::renamed(const QString& path, const QString& newName) {
+    const qsizetype cut = LeafStart(path, m_separator);
+    const QStringView parent = QStringView(path).left(cut);
+    // Siblings come together: their parent is kept once.
+    QString kept = !m_folders.empty() && m_folders.back().parent == parent ? m_folders.back().parent
+                                                                           : parent.toString();
+    renamed({std::move(kept), path.sliced(cut), newName + m_separator});
+}
+
+void FollowedRenames::renamed(RenamedFolder folder) {
+    m_folders.push_back(std::move(folder));
     m_sorted.clear();
     m_parent.clear();
 }
@@ -18,53 +38,53 @@ void FollowedRenames::foundAs(const QString& path, const QString& newPath) {
     m_parent.clear();
 }
 
-const QString* FollowedRenames::renamedTo(QStringView path) {
+const QString* FollowedRenames::renamedTo(QStringView path, bool& whole) {
+    whole = false;
     if (!m_also.isEmpty()) {
-        if (const auto also = m_also.constFind(path.toString()); also != m_also.constEnd())
+        if (const auto also = m_also.constFind(path.toString()); also != m_also.constEnd()) {
+            whole = true;
             return &*also;
+        }
     }
+    if (m_folders.empty())
+        return nullptr;
     if (m_sorted.size() != m_folders.size()) {
         m_sorted.resize(m_folders.size());
         std::iota(m_sorted.begin(), m_sorted.end(), 0U);
         std::stable_sort(m_sorted.begin(), m_sorted.end(), [&](std::uint32_t a, std::uint32_t b) {
-            return m_folders[a].before < m_folders[b].before;
+            return PathBefore(m_folders[a].parent, m_folders[a].before, m_folders[b].parent,
+                              m_folders[b].before);
         });
     }
+    const qsizetype cut = LeafStart(path, m_separator);
+    const QStringView parent = path.left(cut);
+    const QStringView name = path.sliced(cut);
     // The last told of a path counts, as it is what the folder there became last.
     const auto after = std::upper_bound(
-        m_sorted.begin(), m_sorted.end(), path,
-        [&](QStringView key, std::uint32_t at) { return key < QStringView(m_folders[at].before); });
-    if (after == m_sorted.begin() || QStringView(m_folders[*(after - 1)].before) != path)
+        m_sorted.begin(), m_sorted.end(), 0U, [&](std::uint32_t, std::uint32_t at) {
+            return PathBefore(parent, name, m_folders[at].parent, m_folders[at].before);
+        });
+    if (after == m_sorted.begin())
         return nullptr;
-    return &m_folders[*(after - 1)].after;
+    const RenamedFolder& found = m_folders[*(after - 1)];
+    return found.parent == parent && found.before == name ? &found.after : nullptr;
 }
 
 QString FollowedRenames::borne(const QString& now) {
-    const QString* own = renamedTo(now);
-    const bool renamed = own != nullptr;
-    const bool wholePath = renamed && own->endsWith(m_separator);
-    const qsizetype cut = LeafStart(now, m_separator);
-    const QStringView listedParent = QStringView(now).left(cut);
-    // Renamed where its row says it was, as nearly always: only its name changed.
-    const bool inPlace = wholePath && cut > 0 && own->size() > cut &&
-                         QStringView(*own).left(cut) == listedParent &&
-                         own->indexOf(m_separator, cut) == own->size() - 1;
-    if (wholePath && !inPlace)
+    bool whole = false;
+    const QString* own = renamedTo(now, whole);
+    if (own && whole)
         return followUp(*own, LeafStart(*own, m_separator) - 1);
+    const qsizetype cut = LeafStart(now, m_separator);
     if (cut <= 0)
-        return renamed ? (wholePath ? *own : *own + m_separator) : now;
+        return own ? *own : now;
     const QString& parent = parentBorne(now, cut);
-    if (parent == listedParent && (!renamed || wholePath))
-        return renamed ? *own : now;
-    const QStringView leaf = !renamed  ? QStringView(now).sliced(cut)
-                             : inPlace ? QStringView(*own).sliced(cut)
-                                       : QStringView(*own);
-    const bool separated = renamed && !wholePath;
+    if (!own && parent == QStringView(now).left(cut))
+        return now;
+    const QStringView leaf = own ? QStringView(*own) : QStringView(now).sliced(cut);
     QString path;
-    path.reserve(parent.size() + leaf.size() + (separated ? 1 : 0));
+    path.reserve(parent.size() + leaf.size());
     path.append(parent).append(leaf);
-    if (separated)
-        path.append(m_separator);
     return path;
 }
 
@@ -79,16 +99,17 @@ const QString& FollowedRenames::parentBorne(const QString& now, qsizetype cut) {
 
 QString FollowedRenames::followUp(QString path, qsizetype at) {
     for (; at > 0; at = path.lastIndexOf(m_separator, at - 1)) {
-        const QString* above = renamedTo(QStringView(path).left(at + 1));
+        bool whole = false;
+        const QString* above = renamedTo(QStringView(path).left(at + 1), whole);
         if (!above)
             continue;
-        if (above->endsWith(m_separator)) {
+        if (whole) {
             path = *above + path.mid(at + 1);
             at = above->size() - 1;
         } else {
             const qsizetype start = path.lastIndexOf(m_separator, at - 1) + 1;
-            path = path.left(start) + *above + path.mid(at);
-            at = start + above->size();
+            path = path.left(start) + *above + path.mid(at + 1);
+            at = start + above->size() - 1;
         }
     }
     return path;

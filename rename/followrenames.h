@@ -17,12 +17,16 @@ namespace tarnwick {
 class FollowedRenames {
 public:
     explicit FollowedRenames(QChar separator) : m_separator(separator) {}
+    // The renames of a pass, in the order they were done.
+    FollowedRenames(QChar separator, std::vector<RenamedFolder> folders)
+        : m_separator(separator), m_folders(std::move(folders)) {}
 
     void reserve(std::size_t count) { m_folders.reserve(count); }
     bool isEmpty() const { return m_folders.empty() && m_also.isEmpty(); }
-    // The folder at path, as it was when it was renamed, now bears that whole path when newPath
-    // ends with the separator, else the name newPath.
-    void renamed(const QString& path, const QString& newPath);
+    // The folder at path, as it was when it was renamed, now bears the name newName.
+    void renamed(const QString& path, const QString& newName);
+    // The same, with the three strings a record keeps; each name ends with the separator.
+    void renamed(RenamedFolder folder);
     // The folder a row lists as path was found elsewhere (under a parent in other letter case)
     // and renamed there to the whole path newPath. Not a rename of its own: not among folders().
     void foundAs(const QString& path, const QString& newPath);
@@ -36,8 +40,9 @@ public:
     }
 
 private:
-    // What the folder at path became, if it was renamed.
-    const QString* renamedTo(QStringView path);
+    // What the folder at path became: a name ending with the separator, or a whole path when
+    // whole is set; null if it was not renamed.
+    const QString* renamedTo(QStringView path, bool& whole);
     // borne() for a folder's parent, the part of now before cut.
     const QString& parentBorne(const QString& now, qsizetype cut);
     // path with every renamed folder it passes through followed, from the one ending at the

@@ -9,11 +9,16 @@ namespace tarnwick {
 
 class FolderListModel;
 
-// One folder a run renamed: the path it bore before, its parent as found on disk then, and the
-// path it got, both ending with a separator.
+// One folder a run renamed inside its parent: the parent's path as found on disk then, the name
+// the folder bore before and the one it got, each name ending with a separator. The strings are
+// those the list's rows hold, shared, so that the record of a large run costs no path twice.
 struct RenamedFolder {
+    QString parent;
     QString before;
     QString after;
+
+    QString beforePath() const { return parent + before; }
+    QString afterPath() const { return parent + after; }
 
     friend bool operator==(const RenamedFolder&, const RenamedFolder&) = default;
 };

@@ -1,5 +1,6 @@
 #include "rename/renamerun.h"
 
+#include "common/pathtext.h"
 #include "folders/folderlist.h"
 #include "folders/window.h"
 #include "platform/filesystem.h"
@@ -11,7 +12,9 @@
 #include "rename/runerrors.h"
 
 #include <QHash>
+#include <QSet>
 #include <QString>
+#include <QStringList>
 #include <optional>
 
 namespace tarnwick {
@@ -30,17 +33,27 @@ public:
     ListedLinks(FileSystem& fileSystem, const FolderListModel& list, QChar separator)
         : m_fileSystem(fileSystem) {
         // Only a listed folder that other rows lie below can lead them out: no other is kept.
-        const std::vector<FolderEntry>& entries = list.entries();
-        QHash<QStringView, std::size_t> rows;
-        rows.reserve(list.count());
-        for (std::size_t row = 0; row < entries.size(); ++row)
-            rows.insert(entries[row].now, row);
-        for (const FolderEntry& entry : entries) {
-            const qsizetype cut = LeafStart(entry.now, separator);
-            const auto parent =
-                cut > 0 ? rows.constFind(QStringView(entry.now).left(cut)) : rows.constEnd();
-            if (parent != rows.constEnd())
-                m_isLink.insert(entries[*parent].now, std::nullopt);
+        // Looked up through views of the rows' own texts, as the list keeps them for now.
+        QSet<QStringView> parents;
+        QStringList cutOut;
+        QString buffer;
+        for (const FolderEntry& entry : list.entries()) {
+            const QStringView path = entry.now.view(buffer);
+            const qsizetype cut = LeafStart(path, separator);
+            const QString& head = entry.now.head();
+            if (cut <= 0)
+                continue;
+            if (head.size() == cut)
+                parents.insert(head);
+            else if (head.isEmpty())
+                parents.insert(QStringView(entry.now.tail()).left(cut));
+            else
+                parents.insert(cutOut.emplace_back(path.left(cut).toString()));
+        }
+        for (const FolderEntry& entry : list.entries()) {
+            const QStringView path = entry.now.view(buffer);
+            if (parents.contains(path))
+                m_isLink.insert(path.toString(), std::nullopt);
         }
     }
 
@@ -80,6 +93,22 @@ private:
     QString m_parent;
     bool m_parentLeadsOut = false;
 };
+
+// Keeps the rename with the strings the row holds where they are its parent and names, so that
+// a large run's record costs no more text than its list.
+void Record(FollowedRenames& renamed, const RenameOutcome& outcome, const QString& now,
+            const ListedPath& listed, const ListedPath& listedNext, QChar separator) {
+    const qsizetype cut = LeafStart(outcome.oldPath, separator);
+    const QString& newName = outcome.newName;
+    if (outcome.oldPath != now || listed.head().size() != cut) {
+        renamed.renamed(outcome.oldPath, newName);
+        return;
+    }
+    const QString& promised = listedNext.tail();
+    const bool asPromised = promised.size() == newName.size() + 1 && promised.startsWith(newName) &&
+                            promised.endsWith(separator);
+    renamed.renamed({listed.head(), listed.tail(), asPromised ? promised : newName + separator});
+}
 
 } // namespace
 
@@ -136,9 +165,11 @@ void PushButton2_Click(WindowServices& window) {
                cursor.takeAfter([&] { trap.step(106, [&] { window.pumpMessages(); }); })) {
         // Read together: a row is taken whole or not at all.
         trap.reach(108);
-        const QString now = list.text(*row, kNow);
+        const ListedPath listed = list.path(*row, kNow);
+        const QString now = listed.toString();
         trap.reach(110);
-        const QString next = list.text(*row, kNewName);
+        const ListedPath listedNext = list.path(*row, kNewName);
+        const QString next = listedNext.toString();
         trap.reach(112);
         if (next.isEmpty() || links.above(now, separator))
             continue;
@@ -152,10 +183,9 @@ void PushButton2_Click(WindowServices& window) {
             continue;
         }
         notDone.remove(now);
-        // The row's own texts where they name the same paths: one copy of each path is kept. A
-        // folder left with the name it had is no rename.
+        // A folder left with the name it had is no rename.
         if (outcome.newPath != outcome.oldPath)
-            renamed.renamed(outcome.oldPath, outcome.newPath);
+            Record(renamed, outcome, now, listed, listedNext, separator);
         // Its parent found in other letter case: the rows below it were renamed under the parent
         // as found, and their paths name it so.
         if (outcome.oldPath != now)

@@ -31,10 +31,7 @@ QHash<QString, QString> UndoLastRun(WindowServices& window) {
 
     // Where the run left each folder, as the rows name it: its path then, below the names its
     // parents got later in the run.
-    FollowedRenames run(separator);
-    run.reserve(static_cast<qsizetype>(folders.size()));
-    for (const RenamedFolder& folder : folders)
-        run.renamed(folder.before, folder.after);
+    FollowedRenames run(separator, folders);
 
     // Backwards through the run: before each folder is given its name back, the disk is as the
     // run left it right after renaming that folder, so the path it got then is where it is. A
@@ -44,18 +41,13 @@ QHash<QString, QString> UndoLastRun(WindowServices& window) {
     FollowedRenames restored(separator);
     QHash<QString, QString> failed;
     ParentEntries parents(fileSystem);
-    const auto leafOf = [separator](const QString& path) {
-        return GetLeafName(WithoutTrailingSeparator(path, separator), separator);
-    };
     for (auto folder = folders.rbegin(); folder != folders.rend(); ++folder) {
         trap.step(102, [&] { window.pumpMessages(); });
-        const QString shown = run.borne(folder->before);
+        const QString shown = run.borne(folder->beforePath());
         trap.reach(104);
-        const QString& after = folder->after;
+        const QString after = folder->afterPath();
         const RenameOutcome outcome =
-            RenameFilesWild(fileSystem, parents, report, after,
-                            GetParentPath(WithoutTrailingSeparator(after, separator), separator) +
-                                leafOf(folder->before) + separator);
+            RenameFilesWild(fileSystem, parents, report, after, folder->beforePath());
         if (outcome.renamed) {
             restored.renamed(shown, outcome.newName);
             continue;

@@ -25,9 +25,8 @@ void PreviewRename(FolderListModel& list, const QString& operationText, const Fa
     if (!operation)
         return;
     trap.step(104, [&] {
-        list.writeNewPaths(separator, [&](const QString& now) {
-            return PreviewNewPath(now, *operation, separator);
-        });
+        list.writeNewNames(separator,
+                           [&](const QString& name) { return ConvertName(*operation, name); });
     });
 }
 

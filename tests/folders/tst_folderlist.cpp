@@ -28,11 +28,7 @@ QStringList ThreeRows(FolderListModel& list) {
 
 // The preview's write with a stand-in conversion: every folder's own name in upper case.
 void PreviewUpper(FolderListModel& list) {
-    list.writeNewPaths(u'/', [](const QString& now) {
-        const QString path = now.endsWith(u'/') ? now.chopped(1) : now;
-        const qsizetype cut = path.lastIndexOf(u'/') + 1;
-        return path.left(cut) + path.mid(cut).toUpper() + u'/';
-    });
+    list.writeNewNames(u'/', [](const QString& name) { return name.toUpper(); });
 }
 
 } // namespace
@@ -252,8 +248,9 @@ void TestFolderList::editAllAnnouncesOnce() {
     FolderListModel list;
     ThreeRows(list);
     QSignalSpy changed(&list, &QAbstractItemModel::dataChanged);
-    list.editAll(FolderListModel::kNewName, FolderListModel::kNewName,
-                 [](FolderEntry& entry) { entry.newPath = entry.now + QStringLiteral("x/"); });
+    list.editAll(FolderListModel::kNewName, FolderListModel::kNewName, [](FolderEntry& entry) {
+        entry.newPath = entry.now.toString() + QStringLiteral("x/");
+    });
     QCOMPARE(changed.count(), 1);
     QCOMPARE(changed[0][0].value<QModelIndex>(), list.index(0, FolderListModel::kNewName));
     QCOMPARE(changed[0][1].value<QModelIndex>(), list.index(2, FolderListModel::kNewName));

@@ -19,8 +19,8 @@ void FakeWindow::pumpMessages() {
 
 QStringList FakeWindow::column(int column) const {
     QStringList texts;
-    for (const FolderEntry& entry : list.entries())
-        texts << (column == FolderListModel::kNow ? entry.now : entry.newPath);
+    for (int row = 0; row < list.count(); ++row)
+        texts << list.text(row, column);
     return texts;
 }
 

@@ -19,8 +19,8 @@ const QString kSentence = QStringLiteral("Change case of folder(s) to Sentence c
 
 QStringList NewPaths(const FolderListModel& list) {
     QStringList texts;
-    for (const FolderEntry& entry : list.entries())
-        texts << entry.newPath;
+    for (int row = 0; row < list.count(); ++row)
+        texts << list.text(row, FolderListModel::kNewName);
     return texts;
 }
 
