@@ -19,6 +19,7 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QHash>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -203,15 +204,18 @@ double FindMs(const QString& root) {
     });
 }
 
-// Every folder below root, as (path relative to root) in no particular order.
-// Counts the folders below folder and whether each name is in upper case, keeping none of them:
-// what the benchmark holds would count against the program's peak.
-void CountUpperFolders(const QString& folder, qsizetype& folders, bool& allUpper) {
+// Counts the folders below folder and whether each name is in upper case, and adds up the hashes
+// of their paths as the list writes them (with a trailing separator), keeping none of them: what
+// the benchmark holds would count against the program's peak.
+void CountUpperFolders(const QString& folder, qsizetype& folders, bool& allUpper,
+                       std::size_t& pathHashes) {
     const QDir dir(folder);
     for (const QString& name : dir.entryList(QDir::Dirs | QDir::NoDotAndDotDot | QDir::Hidden)) {
         ++folders;
         allUpper = allUpper && name == ToUpperCase(name);
-        CountUpperFolders(folder + u'/' + name, folders, allUpper);
+        const QString path = folder + u'/' + name;
+        pathHashes += qHash(path + u'/');
+        CountUpperFolders(path, folders, allUpper, pathHashes);
     }
 }
 
@@ -418,58 +422,90 @@ void Bench::previewStage(const Tree& tree) {
 
 void Bench::runStage(const Tree& tree) {
     FolderListModel& list = m_window->folderList();
-    list.removeAll();
-    m_dialogs.chosenFolder = tree.root;
-    PushButton3_Click(*m_window);
-    QStringList original;
-    for (const FolderEntry& entry : list.entries())
-        original << entry.now;
     const QString base = QFileInfo(tree.root).path() + u'/';
+    const QString upperRoot = base + ToUpperCase(tree.name);
 
     // The floor renames every folder back to its generated name, deepest first, the same two
-    // steps a folder: so it is also what resets the tree between repeats. Its paths are made
-    // while the list is empty, so they never add to the program's peak.
+    // steps a folder: so it is also what resets the tree between repeats. Its steps are read from
+    // the upper-cased tree on disk while the list is empty, so the benchmark keeps no paths of its
+    // own while the program's peak is measured. Each name goes back through the index it was
+    // generated with ("MY FOLDER 0042" was GeneratedName(42)), the root to the tree's own name;
+    // a name that is neither leaves no steps at all.
     struct Step {
         std::string from, middle, to;
     };
-    const auto floorSteps = [&] {
+    const auto floorSteps = [&]() -> std::optional<std::vector<Step>> {
+        const auto step = [](const QString& parent, const QString& upper,
+                             const QString& generated) {
+            const QString from = parent + upper;
+            return Step{QFile::encodeName(from).toStdString(),
+                        QFile::encodeName(from + QStringLiteral("9999999")).toStdString(),
+                        QFile::encodeName(parent + generated).toStdString()};
+        };
         std::vector<Step> back;
-        back.reserve(static_cast<std::size_t>(original.size()));
-        for (const QString& path : original) {
-            const QString relative = path.mid(base.size()).chopped(1);
-            const QString upper = base + ToUpperCase(relative);
-            const QString upperParent = upper.left(upper.lastIndexOf(u'/') + 1);
-            back.push_back(
-                {QFile::encodeName(upper).toStdString(),
-                 QFile::encodeName(upper + QStringLiteral("9999999")).toStdString(),
-                 QFile::encodeName(upperParent + relative.section(u'/', -1)).toStdString()});
+        back.reserve(static_cast<std::size_t>(tree.folders) + 1);
+        back.push_back(step(base, ToUpperCase(tree.name), tree.name));
+        // Walked a depth at a time from the steps themselves, each depth in path order, so that
+        // nothing but the steps is kept. Each depth is turned around once walked and the whole at
+        // the end: the deepest come first and every depth keeps its path order, as in the list.
+        for (std::size_t first = 0; first < back.size();) {
+            const std::size_t last = back.size();
+            for (std::size_t at = first; at < last; ++at) {
+                const QString folder = QFile::decodeName(back[at].from.c_str()) + u'/';
+                for (const QString& name :
+                     QDir(folder).entryList(QDir::Dirs | QDir::NoDotAndDotDot | QDir::Hidden)) {
+                    bool isIndex = false;
+                    const int index = name.section(u' ', -1).toInt(&isIndex);
+                    if (!isIndex || name != ToUpperCase(GeneratedName(index)))
+                        return std::nullopt;
+                    back.push_back(step(folder, name, GeneratedName(index)));
+                }
+            }
+            std::reverse(back.begin() + first, back.begin() + last);
+            first = last;
         }
+        std::reverse(back.begin(), back.end());
         return back;
     };
 
     std::vector<double> times, floors;
     for (int repeat = 0; repeat <= m_options.repeats; ++repeat) {
+        // The list filled as a user fills it, every repeat: the benchmark keeps no copy of it.
         list.removeAll();
-        list.appendRows(original);
+        m_dialogs.chosenFolder = tree.root;
+        PushButton3_Click(*m_window);
         m_window->previewRename();
         const double ms = TimeMs([&] { PushButton2_Click(*m_window); });
         qsizetype onDisk = 0;
         bool allUpper = true;
-        CountUpperFolders(base + ToUpperCase(tree.name), onDisk, allUpper);
+        std::size_t onDiskHashes = qHash(upperRoot + u'/');
+        CountUpperFolders(upperRoot, onDisk, allUpper, onDiskHashes);
         check(onDisk == tree.folders && allUpper,
               QStringLiteral("run of %1: %2 of %3 folders upper case")
                   .arg(tree.name)
                   .arg(onDisk)
                   .arg(tree.folders));
-        bool columnMatches = list.count() == original.size();
-        for (int i = 0; columnMatches && i < list.count(); ++i)
-            columnMatches = list.text(i, 0) == base + ToUpperCase(original[i].mid(base.size())) &&
-                            list.text(i, 1).isEmpty();
-        check(columnMatches,
+        // Every row names an upper-case folder that is there; the sum of the rows' hashes
+        // matching the disk's tells that no folder is listed twice in place of another.
+        bool columnMatches = list.count() == tree.folders + 1;
+        std::size_t listedHashes = 0;
+        for (int i = 0; columnMatches && i < list.count(); ++i) {
+            const QString now = list.text(i, 0);
+            const QString relative = now.mid(base.size());
+            columnMatches = now.startsWith(base) && relative == ToUpperCase(relative) &&
+                            QFileInfo(now).isDir() && list.text(i, 1).isEmpty();
+            listedHashes += qHash(now);
+        }
+        check(columnMatches && listedHashes == onDiskHashes,
               QStringLiteral("run of %1: the list shows the names on disk").arg(tree.name));
 
         list.removeAll();
-        const std::vector<Step> back = floorSteps();
+        std::optional<std::vector<Step>> steps = floorSteps();
+        if (!check(
+                steps.has_value(),
+                QStringLiteral("run of %1: a name on disk that was not generated").arg(tree.name)))
+            return;
+        const std::vector<Step> back = std::move(*steps);
         bool floorOk = true;
         const double floorMs = TimeMs([&] {
             for (const Step& step : back) {
