@@ -6,6 +6,7 @@
 #include "folders/subfolderwalk.h"
 #include "folders/window.h"
 #include "platform/filesystem.h"
+#include "platform/memory.h"
 #include "platform/userdialogs.h"
 
 #include <QDir>
@@ -40,8 +41,8 @@ QString BrowseForFolder(UserDialogs& dialogs, QObject* owner, const QString& pro
 namespace {
 
 struct SortEntry {
-    int depth = 0;
-    QString path;
+    qsizetype depth = 0;
+    ListedPath path;
 };
 
 // The one order of an addition's rows, whichever way the folders were chosen: deepest first, by
@@ -51,12 +52,13 @@ bool DeeperFirst(const SortEntry& a, const SortEntry& b) {
     return a.depth != b.depth ? a.depth > b.depth : a.path < b.path;
 }
 
-QList<SortEntry> EntriesWithDepth(const QStringList& paths, QChar separator) {
-    const QString separatorText(separator);
+QList<SortEntry> EntriesWithDepth(std::vector<ListedPath>& paths, QChar separator) {
     QList<SortEntry> entries;
-    entries.reserve(paths.size());
-    for (const QString& path : paths)
-        entries.append({CountOccurrences(path, separatorText), path});
+    entries.reserve(static_cast<qsizetype>(paths.size()));
+    for (ListedPath& path : paths) {
+        const qsizetype depth = path.count(separator);
+        entries.append({depth, std::move(path)});
+    }
     return entries;
 }
 
@@ -66,18 +68,18 @@ void AddChosenFolder(WindowServices& window, ErrorTrap& trap, const QString& cho
     const auto pump = [&window] { window.pumpMessages(); };
     // Everything lives here and the list is asked for afresh: a handler run from a pump (even
     // this one again) must find nothing of ours to invalidate.
-    QStringList paths;
+    std::vector<ListedPath> paths;
     QList<SortEntry> keyed;
     const QChar separator = window.fileSystem().separator();
     trap.step(106, [&] { window.setPointer(PointerSetting::Hourglass); });
-    QStringList folders;
-    trap.step(108, [&] { folders.append(chosen + separator); });
+    std::vector<ListedPath> folders;
+    trap.step(108, [&] { folders.emplace_back(chosen + separator); });
     trap.step(110, [&] {
         if (window.subfolderOptionChecked())
             GetSubDirectories2016(folders, true, window.fileSystem(), pump,
                                   ReportThrough(window.dialogs()));
     });
-    trap.step(112, [&] { paths.append(folders); });
+    trap.step(112, [&] { paths = std::move(folders); });
     // Sorted with the paths themselves: the rows then share their texts with the walk's instead
     // of holding copies.
     trap.step(114, [&] {
@@ -87,12 +89,14 @@ void AddChosenFolder(WindowServices& window, ErrorTrap& trap, const QString& cho
     });
     trap.step(116, [&] { SortWithPump(keyed, DeeperFirst, pump); });
     trap.step(118, [&] {
-        QStringList rows;
-        rows.reserve(keyed.size());
-        for (const SortEntry& entry : std::as_const(keyed))
-            rows.append(entry.path);
+        std::vector<ListedPath> rows;
+        rows.reserve(static_cast<std::size_t>(keyed.size()));
+        for (SortEntry& entry : keyed)
+            rows.push_back(std::move(entry.path));
         keyed.clear();
-        window.folderList().appendRows(rows);
+        window.folderList().appendPaths(std::move(rows));
+        // The walk's levels and the sort's copies are gone; only the rows remain.
+        ReturnFreedMemory();
     });
 }
 

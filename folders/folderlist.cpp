@@ -1,28 +1,11 @@
 #include "folders/folderlist.h"
 
 #include "common/failure.h"
+#include "platform/memory.h"
 
 #include <algorithm>
 
 namespace tarnwick {
-
-QStringView ListedPath::view(QString& buffer) const {
-    if (m_head.isEmpty())
-        return m_tail;
-    // Kept at its capacity, so that joining row after row allocates nothing.
-    buffer.resize(0);
-    buffer.append(m_head).append(m_tail);
-    return buffer;
-}
-
-bool operator==(const ListedPath& a, const ListedPath& b) {
-    if (a.size() != b.size())
-        return false;
-    if (a.m_head.size() == b.m_head.size())
-        return a.m_head == b.m_head && a.m_tail == b.m_tail;
-    QString aBuffer, bBuffer;
-    return a.view(aBuffer) == b.view(bBuffer);
-}
 
 FolderListModel::FolderListModel(QObject* parent) : QAbstractTableModel(parent) {}
 
@@ -145,13 +128,27 @@ void FolderListModel::appendRows(const QStringList& nows) {
     if (nows.isEmpty())
         return;
     beginInsertRows({}, count(), count() + static_cast<int>(nows.size()) - 1);
-    // Growing to the exact size would copy the whole list on every single-row append.
-    const std::size_t needed = m_rows.size() + static_cast<std::size_t>(nows.size());
-    if (needed > m_rows.capacity())
-        m_rows.reserve(std::max(needed, 2 * m_rows.capacity()));
+    reserveFor(static_cast<std::size_t>(nows.size()));
     for (const QString& now : nows)
         m_rows.push_back({split(now), ListedPath()});
     endInsertRows();
+}
+
+void FolderListModel::appendPaths(std::vector<ListedPath> nows) {
+    if (nows.empty())
+        return;
+    beginInsertRows({}, count(), count() + static_cast<int>(nows.size()) - 1);
+    reserveFor(nows.size());
+    for (ListedPath& now : nows)
+        m_rows.push_back({std::move(now), ListedPath()});
+    endInsertRows();
+}
+
+void FolderListModel::reserveFor(std::size_t added) {
+    // Growing to the exact size would copy the whole list on every single-row append.
+    const std::size_t needed = m_rows.size() + added;
+    if (needed > m_rows.capacity())
+        m_rows.reserve(std::max(needed, 2 * m_rows.capacity()));
 }
 
 void FolderListModel::removeAll() {
@@ -163,6 +160,8 @@ void FolderListModel::removeAll() {
     m_recentHeads.fill(QString());
     m_marks.clear();
     endResetModel();
+    // Whoever kept the rows' texts (the last run's record) has let them go by now.
+    ReturnFreedMemory();
 }
 
 void FolderListModel::removeEntry(int row) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "common/listedpath.h"
 #include "common/pathtext.h"
 #include "folders/rowmarks.h"
 
@@ -10,31 +11,6 @@
 #include <vector>
 
 namespace tarnwick {
-
-// A path as the list keeps it: the part up to the folder's own name, one string shared by every
-// row of the same parent, and the rest. Whole paths a hundred thousand times over would cost the
-// list several times what the names do.
-class ListedPath {
-public:
-    ListedPath() = default;
-    // Kept as it stands, unshared: for texts written a row at a time.
-    ListedPath(const QString& whole) : m_tail(whole) {}
-    ListedPath(QString head, QString tail) : m_head(std::move(head)), m_tail(std::move(tail)) {}
-
-    QString toString() const { return m_head.isEmpty() ? m_tail : m_head + m_tail; }
-    // The whole path in view, written into buffer when it is kept in two parts.
-    QStringView view(QString& buffer) const;
-    bool isEmpty() const { return m_head.isEmpty() && m_tail.isEmpty(); }
-    qsizetype size() const { return m_head.size() + m_tail.size(); }
-    const QString& head() const { return m_head; }
-    const QString& tail() const { return m_tail; }
-
-    friend bool operator==(const ListedPath& a, const ListedPath& b);
-
-private:
-    QString m_head;
-    QString m_tail;
-};
 
 // One row of the folder list: the folder's current path and its proposed new path (or empty),
 // both ending with a separator.
@@ -80,6 +56,8 @@ public:
     void appendRow(const QString& now);
     // Appends in one insertion, so 100,000 rows cost one signal.
     void appendRows(const QStringList& nows);
+    // The same with paths kept as they come, each parent's path shared by its rows.
+    void appendPaths(std::vector<ListedPath> nows);
 
     void removeAll();
     void removeEntry(int row);
@@ -143,6 +121,7 @@ private:
         return split(path.left(cut).toString() + newNameOf(path.sliced(cut).toString()) + separator,
                      &now);
     }
+    void reserveFor(std::size_t added);
     void announceChanged(int firstColumn, int lastColumn);
     void checkPlace(int row, int column) const;
     void markFromColumns(bool keepNotDone);

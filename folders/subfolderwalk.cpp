@@ -1,6 +1,7 @@
 #include "folders/subfolderwalk.h"
 
 #include "common/failure.h"
+#include "common/listedpath.h"
 #include "common/pathtext.h"
 #include "platform/filesystem.h"
 
@@ -30,6 +31,13 @@ bool PassesAttributeTest(FileSystem& fileSystem, const QString& folder, std::opt
     return fileSystem.isRoot(folder);
 }
 
+bool ShorterThan(const HostRules& rules, const ListedPath& path, qsizetype bound) {
+    // Joined only where its length must be counted in encoded bytes.
+    if (path.size() < bound && (!rules.lengthsInBytes || path.size() * 3 < bound))
+        return true;
+    return rules.shorterThan(path.toString(), bound);
+}
+
 bool IsFolderBits(std::optional<int> bits) {
     return bits && (*bits & attribute::kDirectory);
 }
@@ -55,7 +63,8 @@ struct Listed {
     bool link = false;
 };
 struct Level {
-    QStringList paths;
+    // Below the first level each path is its parent's path, shared by its siblings, and its name.
+    std::vector<ListedPath> paths;
     std::vector<Listed> listed;
     bool fromListing = false;
 
@@ -68,10 +77,10 @@ struct Level {
 void RemoveFirstOccurrences(Level& level, QHash<QString, qsizetype>& removals) {
     if (removals.isEmpty())
         return;
-    QStringList& folders = level.paths;
-    qsizetype kept = 0;
-    for (qsizetype i = 0; i < folders.size(); ++i) {
-        const auto pending = removals.find(folders.at(i));
+    std::vector<ListedPath>& folders = level.paths;
+    std::size_t kept = 0;
+    for (std::size_t i = 0; i < folders.size(); ++i) {
+        const auto pending = removals.find(folders[i].toString());
         if (pending != removals.end() && *pending > 0) {
             --*pending;
             continue;
@@ -79,13 +88,13 @@ void RemoveFirstOccurrences(Level& level, QHash<QString, qsizetype>& removals) {
         if (kept != i) {
             folders[kept] = std::move(folders[i]);
             if (level.isListed())
-                level.listed[static_cast<size_t>(kept)] = level.listed[static_cast<size_t>(i)];
+                level.listed[kept] = level.listed[i];
         }
         ++kept;
     }
     folders.resize(kept);
     if (level.isListed())
-        level.listed.resize(static_cast<size_t>(kept));
+        level.listed.resize(kept);
 }
 
 class Walker {
@@ -106,10 +115,11 @@ public:
 
         // Indices and copies only: pump lets other handlers run, and nothing here may point into
         // storage they could change.
-        const qsizetype listed = folders.paths.size();
+        const qsizetype listed = static_cast<qsizetype>(folders.paths.size());
         for (qsizetype i = 0; i < listed; ++i) {
             trap.step(102, [&] {
-                const QString folder = folders.paths.at(i);
+                // Its subfolders' rows share this text as their parent's path.
+                const QString folder = folders.paths[static_cast<size_t>(i)].toString();
                 // A folder met in a listing is known from it; one passed in is asked about, and
                 // the same answer serves the folder test and the attribute test.
                 const std::optional<int> bits =
@@ -139,24 +149,25 @@ public:
                     // the tree, a bind-mount loop): one folder, one row. The same path given
                     // twice is the caller's to repeat.
                     const auto walked = m_walked.constFind(listing.identity);
-                    if (walked != m_walked.constEnd() && *walked != folder) {
+                    if (walked != m_walked.constEnd() && walked->toString() != folder) {
                         ++removals[folder];
                         return;
                     }
-                    m_walked.insert(listing.identity, folder);
+                    m_walked.insert(listing.identity, folders.paths[static_cast<size_t>(i)]);
                     for (const DirectoryEntry& entry : listing.entries) {
                         if (!entry.isFolder())
                             continue;
                         Pump(m_pump);
                         if (!IsTakenName(entry.name, m_rules))
                             continue;
-                        // Sized once: a list keeps every path for as long as it holds the row.
-                        QString path;
-                        path.reserve(folder.size() + entry.name.size() + 1);
-                        path.append(folder).append(entry.name).append(separator);
-                        if (!m_rules.shorterThan(path, m_rules.pathLimit))
+                        // Sized once: a list keeps every name for as long as it holds the row.
+                        QString name;
+                        name.reserve(entry.name.size() + 1);
+                        name.append(entry.name).append(separator);
+                        ListedPath path(folder, std::move(name));
+                        if (!ShorterThan(m_rules, path, m_rules.pathLimit))
                             continue;
-                        found.paths.append(std::move(path));
+                        found.paths.push_back(std::move(path));
                         found.listed.push_back(
                             {entry.attributes, entry.kind == EntryKind::FolderLink});
                     }
@@ -169,31 +180,32 @@ public:
         }
         trap.step(112, [&] { RemoveFirstOccurrences(folders, removals); });
 
-        qsizetype examined = found.paths.size();
+        qsizetype examined = static_cast<qsizetype>(found.paths.size());
         trap.step(114, [&] {
-            if (includeAllLevels && !found.paths.isEmpty())
+            if (includeAllLevels && !found.paths.empty())
                 examined = walk(found, true);
         });
 
-        const qsizetype appended = folders.paths.size();
-        for (qsizetype i = 0; i < found.paths.size(); ++i) {
+        const qsizetype appended = static_cast<qsizetype>(folders.paths.size());
+        for (qsizetype i = 0; i < static_cast<qsizetype>(found.paths.size()); ++i) {
             if (i >= examined) {
                 appendAll(folders, found, i);
                 break;
             }
             trap.step(116, [&] {
-                const QString& folder = found.paths.at(i);
+                // Asked of the disk only where the listing did not tell.
+                const auto folder = [&] { return found.paths[static_cast<size_t>(i)].toString(); };
                 // Where the listing told what each entry is, that answer is a moment old; where
                 // it did not, the folder is asked, and may have gone meanwhile.
                 const bool known = m_rules.listingsTellKinds;
                 const int listedBits = found.listed[static_cast<size_t>(i)].attributes;
-                if (!IsFolderBits(known ? listedBits : m_fileSystem.attributes(folder)))
+                if (!IsFolderBits(known ? listedBits : m_fileSystem.attributes(folder())))
                     return;
                 trap.reach(118);
                 Pump(m_pump);
                 trap.reach(120);
-                if (PassesAttributeTest(m_fileSystem, folder,
-                                        known ? listedBits : m_fileSystem.attributes(folder)))
+                if (PassesAttributeTest(m_fileSystem, folder(),
+                                        known ? listedBits : m_fileSystem.attributes(folder())))
                     append(folders, found, i);
             });
         }
@@ -202,16 +214,16 @@ public:
 
 private:
     static void append(Level& to, Level& from, qsizetype i) {
-        to.paths.append(std::move(from.paths[i]));
+        to.paths.push_back(std::move(from.paths[static_cast<size_t>(i)]));
         if (to.isListed())
             to.listed.push_back(from.listed[static_cast<size_t>(i)]);
     }
     // Each level is given up as soon as it has joined the one above: one copy of each path.
     static void appendAll(Level& to, Level& from, qsizetype first) {
-        to.paths.reserve(to.paths.size() + from.paths.size() - first);
-        for (qsizetype i = first; i < from.paths.size(); ++i)
+        to.paths.reserve(to.paths.size() + from.paths.size() - static_cast<size_t>(first));
+        for (qsizetype i = first; i < static_cast<qsizetype>(from.paths.size()); ++i)
             append(to, from, i);
-        from.paths = QStringList();
+        from.paths = std::vector<ListedPath>();
         from.listed = std::vector<Listed>();
     }
 
@@ -219,16 +231,28 @@ private:
     const HostRules& m_rules;
     const std::function<void()>& m_pump;
     const FailureReport& m_report;
-    QHash<FileIdentity, QString> m_walked;
+    // The rows' own texts: no path is kept twice.
+    QHash<FileIdentity, ListedPath> m_walked;
 };
 
 } // namespace
 
-void GetSubDirectories2016(QStringList& folders, bool includeAllLevels, FileSystem& fileSystem,
-                           const std::function<void()>& pump, const FailureReport& report) {
+void GetSubDirectories2016(std::vector<ListedPath>& folders, bool includeAllLevels,
+                           FileSystem& fileSystem, const std::function<void()>& pump,
+                           const FailureReport& report) {
     Level level{std::move(folders), {}, false};
     Walker(fileSystem, pump, report).walk(level, includeAllLevels);
     folders = std::move(level.paths);
+}
+
+void GetSubDirectories2016(QStringList& folders, bool includeAllLevels, FileSystem& fileSystem,
+                           const std::function<void()>& pump, const FailureReport& report) {
+    std::vector<ListedPath> paths(folders.begin(), folders.end());
+    GetSubDirectories2016(paths, includeAllLevels, fileSystem, pump, report);
+    folders.clear();
+    folders.reserve(static_cast<qsizetype>(paths.size()));
+    for (const ListedPath& path : paths)
+        folders.append(path.toString());
 }
 
 } // namespace tarnwick

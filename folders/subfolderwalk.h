@@ -1,9 +1,11 @@
 #pragma once
 
 #include "common/labels.h"
+#include "common/listedpath.h"
 #include <QString>
 #include <QStringList>
 #include <functional>
+#include <vector>
 
 #include "common/errortrap.h"
 
@@ -22,6 +24,10 @@ class FileSystem;
 // listing failures only end its walk.
 // Without includeAllLevels only the first level is added. pump runs once per examined entry, per
 // subfolder walked and per entry merged.
+void GetSubDirectories2016(std::vector<ListedPath>& folders, bool includeAllLevels,
+                           FileSystem& fileSystem, const std::function<void()>& pump,
+                           const FailureReport& report);
+// The same with whole paths.
 void GetSubDirectories2016(QStringList& folders, bool includeAllLevels, FileSystem& fileSystem,
                            const std::function<void()>& pump, const FailureReport& report);
 

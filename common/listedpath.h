@@ -1,0 +1,39 @@
+#pragma once
+
+#include <QString>
+#include <QStringView>
+#include <compare>
+
+namespace tarnwick {
+
+// A path as the list keeps it: the part up to the folder's own name, one string shared by every
+// row of the same parent, and the rest. Whole paths a hundred thousand times over would cost the
+// list several times what the names do.
+class ListedPath {
+public:
+    ListedPath() = default;
+    // Kept as it stands, unshared: for texts written a row at a time.
+    ListedPath(const QString& whole) : m_tail(whole) {}
+    ListedPath(QString head, QString tail) : m_head(std::move(head)), m_tail(std::move(tail)) {}
+
+    QString toString() const { return m_head.isEmpty() ? m_tail : m_head + m_tail; }
+    // The whole path in view, written into buffer when it is kept in two parts.
+    QStringView view(QString& buffer) const;
+    bool isEmpty() const { return m_head.isEmpty() && m_tail.isEmpty(); }
+    qsizetype size() const { return m_head.size() + m_tail.size(); }
+    const QString& head() const { return m_head; }
+    const QString& tail() const { return m_tail; }
+
+    // How often c occurs in the whole path.
+    qsizetype count(QChar c) const { return m_head.count(c) + m_tail.count(c); }
+
+    friend bool operator==(const ListedPath& a, const ListedPath& b);
+    // In binary order of the whole paths' 16-bit units, wherever each is cut.
+    friend std::strong_ordering operator<=>(const ListedPath& a, const ListedPath& b);
+
+private:
+    QString m_head;
+    QString m_tail;
+};
+
+} // namespace tarnwick
