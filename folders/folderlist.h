@@ -108,7 +108,7 @@ private:
         const QString& tail = now.tail();
         const qsizetype nameSize = tail.endsWith(separator) ? tail.size() - 1 : tail.size();
         // Kept in two parts at its own name, as nearly every row is: the parent is kept as it is.
-        if (!now.head().isEmpty() && now.head().endsWith(separator) &&
+        if (!tail.isEmpty() && now.head().endsWith(separator) &&
             QStringView(tail).left(nameSize).indexOf(separator) < 0) {
             const QString name = tail.left(nameSize);
             const QString newName = newNameOf(name);

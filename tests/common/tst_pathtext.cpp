@@ -1,3 +1,4 @@
+#include "common/listedpath.h"
 #include "common/pathtext.h"
 
 #include <QRandomGenerator>
@@ -72,6 +73,8 @@ private slots:
     void sortPumpsEveryRound_data();
     void sortPumpsEveryRound();
     void sortWithoutPump();
+    void listedPathsOrderAsWholePaths_data();
+    void listedPathsOrderAsWholePaths();
 
     void badInputSplitsConsistently_data();
     void badInputSplitsConsistently();
@@ -364,6 +367,44 @@ void TestPathText::sortMatchesBinaryOrderOnRandomTexts_data() {
     for (const int count : {2, 3, 7, 64, 65, 1000, 4097}) {
         for (const quint32 seed : {1u, 2u, 3u})
             QTest::addRow("%d texts, seed %u", count, seed) << count << seed;
+    }
+}
+
+void TestPathText::listedPathsOrderAsWholePaths_data() {
+    QTest::addColumn<quint32>("seed");
+    for (const quint32 seed : {1u, 2u, 3u, 4u})
+        QTest::addRow("seed %u", seed) << seed;
+}
+
+// A path kept in two parts compares, counts and reads as the whole path, wherever it is cut.
+void TestPathText::listedPathsOrderAsWholePaths() {
+    QFETCH(quint32, seed);
+    const char16_t alphabet[] = {u'a', u'b', u'/', 0xD83D, 0xDE00, 0xFFFF};
+    QRandomGenerator random(seed);
+    const auto text = [&] {
+        QString made;
+        for (int j = random.bounded(7); j > 0; --j)
+            made.append(QChar(alphabet[random.bounded(int(std::size(alphabet)))]));
+        return made;
+    };
+    const auto cut = [&](const QString& whole) {
+        const qsizetype at = random.bounded(int(whole.size()) + 1);
+        return ListedPath(whole.left(at), whole.mid(at));
+    };
+    for (int i = 0; i < 2000; ++i) {
+        const QString a = text();
+        const QString b = random.bounded(4) == 0 ? a : text();
+        const ListedPath aCut = cut(a);
+        const ListedPath bCut = cut(b);
+        const int whole = a.compare(b);
+        const auto order = aCut <=> bCut;
+        QVERIFY2((whole < 0) == (order < 0) && (whole == 0) == (order == 0),
+                 qPrintable(a + u'|' + b));
+        QCOMPARE(aCut == bCut, a == b);
+        QCOMPARE(aCut.toString(), a);
+        QString buffer;
+        QCOMPARE(aCut.view(buffer), QStringView(a));
+        QCOMPARE(aCut.count(u'/'), a.count(u'/'));
     }
 }
 

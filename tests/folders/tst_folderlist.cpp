@@ -54,6 +54,8 @@ private slots:
     void editAllAnnouncesWhatItChangedBeforeFailing();
     void moreRowsThanSixteenBits();
     void appendingRowByRowGrowsGeometrically();
+    void pathsWhereverCut_data();
+    void pathsWhereverCut();
     void markInWords_data();
     void markInWords();
     void marksStayWithTheirRows();
@@ -316,6 +318,56 @@ void TestFolderList::appendingRowByRowGrowsGeometrically() {
     }
     QCOMPARE(list.count(), 100000);
     QVERIFY2(growths <= 40, qPrintable(QStringLiteral("%1 reallocations").arg(growths)));
+}
+
+void TestFolderList::pathsWhereverCut_data() {
+    // Each row as "head|tail"; the list keeps rows in two parts, and wherever a row is cut it
+    // must read, preview and mark as its whole path.
+    QTest::addColumn<QStringList>("rows");
+    QTest::addColumn<QStringList>("news");
+    QTest::addColumn<QList<int>>("marks");
+    const int none = int(RowMark::None);
+    const int collision = int(RowMark::Collision);
+    const int same = int(RowMark::NoChange);
+    QTest::newRow("at its own name")
+        << QStringList{"/r/|a/"} << QStringList{"/r/A/"} << QList<int>{none};
+    QTest::newRow("whole") << QStringList{"|/r/a/"} << QStringList{"/r/A/"} << QList<int>{none};
+    QTest::newRow("inside its name")
+        << QStringList{"/r/a|b/"} << QStringList{"/r/AB/"} << QList<int>{none};
+    QTest::newRow("inside its parent")
+        << QStringList{"/r|/a/"} << QStringList{"/r/A/"} << QList<int>{none};
+    QTest::newRow("no trailing separator")
+        << QStringList{"/r/|a"} << QStringList{"/r/A/"} << QList<int>{none};
+    QTest::newRow("all in the head")
+        << QStringList{"/r/a/|"} << QStringList{"/r/A/"} << QList<int>{none};
+    QTest::newRow("root") << QStringList{"/|"} << QStringList{"/"} << QList<int>{same};
+    QTest::newRow("twins cut apart")
+        << QStringList{"/r/|a/", "|/r/A/", "/r/|B/"} << QStringList{"/r/A/", "/r/A/", "/r/B/"}
+        << QList<int>{collision, collision, same};
+}
+
+void TestFolderList::pathsWhereverCut() {
+    QFETCH(QStringList, rows);
+    QFETCH(QStringList, news);
+    QFETCH(QList<int>, marks);
+    FolderListModel list;
+    std::vector<ListedPath> paths;
+    QStringList wholes;
+    for (const QString& row : rows) {
+        paths.emplace_back(row.section(u'|', 0, 0), row.section(u'|', 1));
+        wholes << QString(row).remove(u'|');
+    }
+    list.appendPaths(std::move(paths));
+    PreviewUpper(list);
+    for (int row = 0; row < list.count(); ++row) {
+        QCOMPARE(list.text(row, FolderListModel::kNow), wholes[row]);
+        QCOMPARE(list.text(row, FolderListModel::kNewName), news[row]);
+        QCOMPARE(int(list.mark(row)), marks[row]);
+    }
+    // A text written whole reads back whole.
+    list.setText(0, FolderListModel::kNow, QStringLiteral("/s/t/"));
+    QCOMPARE(list.text(0, FolderListModel::kNow), QStringLiteral("/s/t/"));
+    QCOMPARE(list.text(0, FolderListModel::kNewName), news[0]);
 }
 
 void TestFolderList::markInWords_data() {
