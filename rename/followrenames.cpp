@@ -7,17 +7,6 @@
 
 namespace tarnwick {
 
-namespace {
-
-// Records in order of their path, compared as parent then name: a path has one split at its own
-// name, so the order is a path's own.
-bool PathBefore(QStringView parentA, QStringView nameA, QStringView parentB, QStringView nameB) {
-    const int parents = parentA.compare(parentB);
-    return parents < 0 || (parents == 0 && nameA < nameB);
-}
-
-} // namespace
-
 void FollowedRenames::renamed(const QString& path, const QString& newName) {
     const qsizetype cut = LeafStart(path, m_separator);
     const QStringView parent = QStringView(path).left(cut);
@@ -48,26 +37,60 @@ const QString* FollowedRenames::renamedTo(QStringView path, bool& whole) {
     }
     if (m_folders.empty())
         return nullptr;
-    if (m_sorted.size() != m_folders.size()) {
-        m_sorted.resize(m_folders.size());
-        std::iota(m_sorted.begin(), m_sorted.end(), 0U);
-        std::stable_sort(m_sorted.begin(), m_sorted.end(), [&](std::uint32_t a, std::uint32_t b) {
-            return PathBefore(m_folders[a].parent, m_folders[a].before, m_folders[b].parent,
-                              m_folders[b].before);
-        });
-    }
+    if (m_sorted.size() != m_folders.size())
+        sort();
     const qsizetype cut = LeafStart(path, m_separator);
-    const QStringView parent = path.left(cut);
-    const QStringView name = path.sliced(cut);
-    // The last told of a path counts, as it is what the folder there became last.
-    const auto after = std::upper_bound(
-        m_sorted.begin(), m_sorted.end(), 0U, [&](std::uint32_t, std::uint32_t at) {
-            return PathBefore(parent, name, m_folders[at].parent, m_folders[at].before);
-        });
-    if (after == m_sorted.begin())
+    const auto siblings = m_byParent.find(path.left(cut));
+    if (siblings == m_byParent.end())
         return nullptr;
-    const RenamedFolder& found = m_folders[*(after - 1)];
-    return found.parent == parent && found.before == name ? &found.after : nullptr;
+    const QStringView name = path.sliced(cut);
+    const auto first = m_sorted.begin() + siblings->second.first;
+    const auto last = m_sorted.begin() + siblings->second.second;
+    // The last told of a path counts, as it is what the folder there became last.
+    const auto after = std::upper_bound(first, last, name, [&](QStringView key, std::uint32_t at) {
+        return key < QStringView(m_folders[at].before);
+    });
+    if (after == first || QStringView(m_folders[*(after - 1)].before) != name)
+        return nullptr;
+    return &m_folders[*(after - 1)].after;
+}
+
+void FollowedRenames::sort() {
+    // Grouped by parent through the hash, then each parent's renames by name: no comparison of
+    // whole paths. Within a group they keep the order they were told in.
+    m_byParent.clear();
+    m_byParent.reserve(m_folders.size() / 4 + 1);
+    std::vector<std::uint32_t> group(m_folders.size());
+    std::vector<std::uint32_t> sizes;
+    const QString* lastParent = nullptr;
+    for (std::uint32_t at = 0; at < m_folders.size(); ++at) {
+        const QString& parent = m_folders[at].parent;
+        // Siblings share one string: the hash is asked once for all of them.
+        if (!lastParent || lastParent->constData() != parent.constData() ||
+            lastParent->size() != parent.size()) {
+            const auto [found, added] = m_byParent.try_emplace(
+                QStringView(parent), static_cast<std::uint32_t>(sizes.size()), 0);
+            if (added)
+                sizes.push_back(0);
+            lastParent = &parent;
+            group[at] = found->second.first;
+        } else {
+            group[at] = group[at - 1];
+        }
+        ++sizes[group[at]];
+    }
+    std::vector<std::uint32_t> starts(sizes.size());
+    std::exclusive_scan(sizes.begin(), sizes.end(), starts.begin(), 0U);
+    for (auto& [parent, range] : m_byParent)
+        range = {starts[range.first], starts[range.first] + sizes[range.first]};
+    m_sorted.resize(m_folders.size());
+    for (std::uint32_t at = 0; at < m_folders.size(); ++at)
+        m_sorted[starts[group[at]]++] = at;
+    for (const auto& [parent, range] : m_byParent)
+        std::stable_sort(m_sorted.begin() + range.first, m_sorted.begin() + range.second,
+                         [&](std::uint32_t a, std::uint32_t b) {
+                             return m_folders[a].before < m_folders[b].before;
+                         });
 }
 
 QString FollowedRenames::borne(const QString& now) {

@@ -4,10 +4,13 @@
 #include "rename/lastrun.h"
 
 #include <QHash>
+#include <QHashFunctions>
 #include <QMetaObject>
 #include <QString>
 #include <cstdint>
 #include <optional>
+#include <unordered_map>
+#include <utility>
 #include <vector>
 
 namespace tarnwick {
@@ -36,6 +39,7 @@ public:
     // The renames in the order they were told, handed over once.
     std::vector<RenamedFolder> takeFolders() {
         m_sorted.clear();
+        m_byParent.clear();
         return std::move(m_folders);
     }
 
@@ -43,6 +47,8 @@ private:
     // What the folder at path became: a name ending with the separator, or a whole path when
     // whole is set; null if it was not renamed.
     const QString* renamedTo(QStringView path, bool& whole);
+    // Sorts the renames by path and finds each parent's among them.
+    void sort();
     // borne() for a folder's parent, the part of now before cut.
     const QString& parentBorne(const QString& now, qsizetype cut);
     // path with every renamed folder it passes through followed, from the one ending at the
@@ -53,6 +59,12 @@ private:
     // In the order told, so that they can be undone; looked up through m_sorted, by path.
     std::vector<RenamedFolder> m_folders;
     std::vector<std::uint32_t> m_sorted;
+    struct ViewHash {
+        std::size_t operator()(QStringView text) const { return qHash(text); }
+    };
+    // Views of the parents' own strings in m_folders: the renames of each, as a range of
+    // m_sorted.
+    std::unordered_map<QStringView, std::pair<std::uint32_t, std::uint32_t>, ViewHash> m_byParent;
     QHash<QString, QString> m_also;
     // Rows of one parent come together: its path is worked out once for all of them.
     QString m_parent;

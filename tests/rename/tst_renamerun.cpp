@@ -862,6 +862,13 @@ void TestRenameRun::followedRenames_data() {
     QTest::newRow("found under its parent in other case")
         << QStringList{"/t/Docs/sub/@/t/DOCS/SUB/"} << "/t/Docs/sub/"
         << "/t/DOCS/SUB/";
+    const QStringList siblings{"/t/a/b/=B", "/t/x/=X", "/t/a/d/=D", "/t/a/c/=C"};
+    QTest::newRow("siblings told apart, first") << siblings << "/t/a/b/"
+                                                << "/t/a/B/";
+    QTest::newRow("siblings told apart, last") << siblings << "/t/a/c/y/"
+                                               << "/t/a/C/y/";
+    QTest::newRow("a name between renamed siblings") << siblings << "/t/a/bb/"
+                                                     << "/t/a/bb/";
     QTest::newRow("the last rename of a path counts")
         << QStringList{"/t/a/=B", "/t/a/=C"} << "/t/a/x/"
         << "/t/C/x/";
