@@ -118,8 +118,12 @@ public:
         const qsizetype listed = static_cast<qsizetype>(folders.paths.size());
         for (qsizetype i = 0; i < listed; ++i) {
             trap.step(102, [&] {
-                // Its subfolders' rows share this text as their parent's path.
-                const QString folder = folders.paths[static_cast<size_t>(i)].toString();
+                // Joined where the last folder's path was: most folders have no subfolders, and
+                // theirs is let go at once.
+                const QString& folder = joined(folders.paths[static_cast<size_t>(i)]);
+                // Made when the first subfolder is met, at its size: their rows share it as their
+                // parent's path.
+                QString parent;
                 // A folder met in a listing is known from it; one passed in is asked about, and
                 // the same answer serves the folder test and the attribute test.
                 const std::optional<int> bits =
@@ -164,7 +168,9 @@ public:
                         QString name;
                         name.reserve(entry.name.size() + 1);
                         name.append(entry.name).append(separator);
-                        ListedPath path(folder, std::move(name));
+                        if (parent.isNull())
+                            parent = QString(folder.constData(), folder.size());
+                        ListedPath path(parent, std::move(name));
                         if (!ShorterThan(m_rules, path, m_rules.pathLimit))
                             continue;
                         found.paths.push_back(std::move(path));
@@ -213,6 +219,15 @@ public:
     }
 
 private:
+    // The whole path, in a buffer used again for the next folder.
+    const QString& joined(const ListedPath& path) {
+        if (path.head().isEmpty())
+            return path.tail();
+        m_joined.resize(0);
+        m_joined.append(path.head()).append(path.tail());
+        return m_joined;
+    }
+
     static void append(Level& to, Level& from, qsizetype i) {
         to.paths.push_back(std::move(from.paths[static_cast<size_t>(i)]));
         if (to.isListed())
@@ -233,6 +248,7 @@ private:
     const FailureReport& m_report;
     // The rows' own texts: no path is kept twice.
     QHash<FileIdentity, ListedPath> m_walked;
+    QString m_joined;
 };
 
 } // namespace

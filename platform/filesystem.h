@@ -110,6 +110,9 @@ public:
     virtual std::vector<DirectoryEntry> entries() = 0;
     // As FileSystem::renameFolder, inside this folder. Throws Failure.
     virtual void rename(const QString& from, const QString& to) = 0;
+    // True when no folder on the way to it, itself included, was a symbolic link as it was
+    // opened: nothing above it can lead elsewhere. False where the host cannot tell.
+    virtual bool reachedWithoutLinks() const { return false; }
 
 protected:
     explicit OpenFolder(QString path) : m_path(std::move(path)) {}

@@ -2,10 +2,13 @@
 
 #include "platform/posixnames.h"
 
+#include <atomic>
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
+#include <linux/openat2.h>
 #include <sys/stat.h>
+#include <sys/syscall.h>
 #include <unistd.h>
 
 namespace tarnwick::posix {
@@ -70,6 +73,24 @@ int AttributesOf(EntryKind kind, bool isLink, const dirent64& entry) {
 Directory::Directory(int at, const char* path, int flags)
     : m_fd(::openat(at, path, O_RDONLY | O_DIRECTORY | O_CLOEXEC | flags)),
       m_error(m_fd < 0 ? errno : 0) {}
+
+std::unique_ptr<Directory> Directory::withoutLinks(int at, const char* path) {
+    // Asked once: a system without the call (or a sandbox that refuses it) answers alike for
+    // every folder.
+    static std::atomic<bool> unavailable = false;
+    if (unavailable.load(std::memory_order_relaxed))
+        return std::unique_ptr<Directory>(new Directory(-1, ENOSYS));
+    open_how how{};
+    how.flags = O_RDONLY | O_DIRECTORY | O_CLOEXEC;
+    how.resolve = RESOLVE_NO_SYMLINKS;
+    const auto fd = static_cast<int>(::syscall(SYS_openat2, at, path, &how, sizeof how));
+    const int error = fd < 0 ? errno : 0;
+    if (error == ENOSYS || error == EPERM || error == E2BIG) {
+        unavailable.store(true, std::memory_order_relaxed);
+        return std::unique_ptr<Directory>(new Directory(-1, ENOSYS));
+    }
+    return std::unique_ptr<Directory>(new Directory(fd, error));
+}
 
 Directory::~Directory() {
     if (m_fd >= 0)

@@ -12,6 +12,9 @@ class Directory {
 public:
     // flags are added to O_RDONLY | O_DIRECTORY | O_CLOEXEC (O_NOFOLLOW, say).
     Directory(int at, const char* path, int flags);
+    // Opened only when no folder on the way to it, itself included, is a symbolic link: error()
+    // is ELOOP where one is, and ENOSYS where the system cannot tell.
+    static std::unique_ptr<Directory> withoutLinks(int at, const char* path);
     ~Directory();
     Directory(const Directory&) = delete;
     Directory& operator=(const Directory&) = delete;
@@ -31,6 +34,8 @@ public:
     std::vector<DirectoryEntry> readEntries(quint64 device);
 
 private:
+    Directory(int fd, int error) : m_fd(fd), m_error(error) {}
+
     static constexpr std::size_t kBufferSize = 32768;
     // Fills buffer with the next entries; returns the bytes read, 0 at the end. Throws Failure.
     std::size_t read(char* buffer, std::size_t size);

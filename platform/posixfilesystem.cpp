@@ -114,9 +114,10 @@ FolderListing PosixFileSystem::list(const QString& folder, Through through) {
 class PosixFolder : public OpenFolder {
 public:
     // A null directory stands for a symbolic link, which is not gone through.
-    PosixFolder(PosixFileSystem& fileSystem, QString path, std::unique_ptr<Directory> directory)
-        : OpenFolder(std::move(path)), m_fileSystem(fileSystem), m_directory(std::move(directory)) {
-    }
+    PosixFolder(PosixFileSystem& fileSystem, QString path, std::unique_ptr<Directory> directory,
+                bool withoutLinks = false)
+        : OpenFolder(std::move(path)), m_fileSystem(fileSystem), m_directory(std::move(directory)),
+          m_withoutLinks(withoutLinks) {}
 
     std::vector<DirectoryEntry> entries() override {
         return m_directory ? m_directory->readEntries(0) : std::vector<DirectoryEntry>{};
@@ -126,10 +127,12 @@ public:
             throw FailureFromErrno(ENOENT);
         m_fileSystem.renameInside(m_directory->fd(), from, to);
     }
+    bool reachedWithoutLinks() const override { return m_withoutLinks; }
 
 private:
     PosixFileSystem& m_fileSystem;
     std::unique_ptr<Directory> m_directory;
+    bool m_withoutLinks;
 };
 
 std::unique_ptr<OpenFolder> PosixFileSystem::open(const QString& folder) {
@@ -137,6 +140,11 @@ std::unique_ptr<OpenFolder> PosixFileSystem::open(const QString& folder) {
     const std::optional<QByteArray> bytes = SystemPath(path);
     if (!bytes)
         return nullptr;
+    // Most folders are reached without a link on the way, and then the caller need not ask
+    // about the folders above them. Anything else is opened as before.
+    if (std::unique_ptr<Directory> direct = Directory::withoutLinks(AT_FDCWD, bytes->constData());
+        direct->error() == 0)
+        return std::make_unique<PosixFolder>(*this, std::move(path), std::move(direct), true);
     auto directory = std::make_unique<Directory>(AT_FDCWD, bytes->constData(), O_NOFOLLOW);
     switch (directory->error()) {
     case 0:

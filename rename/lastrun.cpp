@@ -17,7 +17,7 @@ void LastRun::watch(const FolderListModel& list) {
 }
 
 void LastRun::begin() {
-    m_folders.clear();
+    m_folders = std::vector<RenamedFolder>();
     m_running = true;
     m_forgotten = false;
     changed();
@@ -38,7 +38,8 @@ void LastRun::clear() {
     m_forgotten = m_running;
     if (m_folders.empty())
         return;
-    m_folders.clear();
+    // Released, not only emptied: a large run's record is megabytes.
+    m_folders = std::vector<RenamedFolder>();
     changed();
 }
 

@@ -136,6 +136,16 @@ std::optional<QString> ParentEntries::find(const QString& listed) {
     return onDisk;
 }
 
+bool ParentEntries::reachedWithoutLinks(const QString& listed) {
+    try {
+        const std::optional<QString> onDisk = find(listed);
+        return onDisk && held(*onDisk).folder->reachedWithoutLinks();
+    } catch (const Failure&) {
+        // Whatever it is, the run's own step tells it.
+        return false;
+    }
+}
+
 ParentEntries::Parent& ParentEntries::hold(const QString& onDisk,
                                            std::unique_ptr<OpenFolder> folder,
                                            std::optional<EntryIndex> entries) {

@@ -63,6 +63,9 @@ public:
     // may have changed its letter case); none when it is not there. Ends with the separator.
     // Throws Failure when it is there but cannot be read.
     std::optional<QString> find(const QString& listed);
+    // True when the parent listed as this path was found, and reached without a symbolic link on
+    // the way: no folder above it leads elsewhere. False where that cannot be told.
+    bool reachedWithoutLinks(const QString& listed);
     // The entries of a parent found by find(). Throws Failure when it cannot be read.
     EntryIndex& entries(const QString& parent);
 

@@ -57,8 +57,9 @@ public:
         }
     }
 
-    // True when a folder listed above path is a link now. Each is asked once a run.
-    bool above(const QString& path, QChar separator) {
+    // True when a folder listed above path is a link now. Each is asked once a run, and none
+    // when the parent was reached without a link on the way.
+    bool above(const QString& path, QChar separator, ParentEntries& parents) {
         const qsizetype cut = LeafStart(path, separator);
         if (cut <= 0)
             return false;
@@ -66,7 +67,8 @@ public:
         const QStringView parent = QStringView(path).left(cut);
         if (m_parent.isEmpty() || parent != m_parent) {
             m_parent = parent.toString();
-            m_parentLeadsOut = leadsOut(m_parent, separator);
+            m_parentLeadsOut =
+                !parents.reachedWithoutLinks(m_parent) && leadsOut(m_parent, separator);
         }
         return m_parentLeadsOut;
     }
@@ -171,7 +173,7 @@ void PushButton2_Click(WindowServices& window) {
         const ListedPath listedNext = list.path(*row, kNewName);
         const QString next = listedNext.toString();
         trap.reach(112);
-        if (next.isEmpty() || links.above(now, separator))
+        if (next.isEmpty() || links.above(now, separator, parents))
             continue;
         trap.reach(114);
         const RenameOutcome outcome = RenameFilesWild(fileSystem, parents, engineReport, now, next);

@@ -519,16 +519,19 @@ void TestPosixFileSystem::openFolder_data() {
     QTest::addColumn<QString>("opened");
     QTest::addColumn<QString>("found"); // empty: nothing opened
     QTest::addColumn<QStringList>("entries");
+    QTest::addColumn<bool>("withoutLinks");
     QTest::newRow("as written") << "Docs"
-                                << "Docs/" << QStringList{"Sub"};
+                                << "Docs/" << QStringList{"Sub"} << true;
     QTest::newRow("with its separator") << "Docs/"
-                                        << "Docs/" << QStringList{"Sub"};
+                                        << "Docs/" << QStringList{"Sub"} << true;
     QTest::newRow("in other letter case: as found") << "DOCS"
-                                                    << "Docs/" << QStringList{"Sub"};
+                                                    << "Docs/" << QStringList{"Sub"} << true;
     QTest::newRow("a link at its end: no entries") << "link"
-                                                   << "link/" << QStringList();
-    QTest::newRow("a file") << "file.txt" << QString() << QStringList();
-    QTest::newRow("nothing there") << "gone" << QString() << QStringList();
+                                                   << "link/" << QStringList() << false;
+    QTest::newRow("below a link: reached through it") << "link/Sub"
+                                                      << "link/Sub/" << QStringList() << false;
+    QTest::newRow("a file") << "file.txt" << QString() << QStringList() << false;
+    QTest::newRow("nothing there") << "gone" << QString() << QStringList() << false;
 }
 
 // A folder held open is listed and renamed in wherever its path leads later, and read afresh.
@@ -536,6 +539,7 @@ void TestPosixFileSystem::openFolder() {
     QFETCH(QString, opened);
     QFETCH(QString, found);
     QFETCH(QStringList, entries);
+    QFETCH(bool, withoutLinks);
     QTemporaryDir temp;
     QVERIFY(temp.isValid());
     const QString root = temp.path() + u'/';
@@ -549,6 +553,9 @@ void TestPosixFileSystem::openFolder() {
     QCOMPARE(folder ? folder->path() : QString(), found.isEmpty() ? QString() : root + found);
     if (!folder)
         return;
+    // A temporary folder reached through a link itself has every folder below it so reached.
+    const bool rootWithoutLinks = QDir(temp.path()).canonicalPath() == temp.path();
+    QCOMPARE(folder->reachedWithoutLinks(), withoutLinks && rootWithoutLinks);
     const auto names = [&] {
         QStringList listed;
         for (const DirectoryEntry& entry : folder->entries())
