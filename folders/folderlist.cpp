@@ -88,11 +88,14 @@ ListedPath FolderListModel::split(const QString& text, const ListedPath* like) {
 
 void FolderListModel::setText(int row, int column, const QString& text) {
     checkPlace(row, column);
+    const FolderEntry& entry = m_rows[static_cast<std::size_t>(row)];
+    setPath(row, column, split(text, column == kNow ? &entry.newPath : &entry.now));
+}
+
+void FolderListModel::setPath(int row, int column, ListedPath path) {
+    checkPlace(row, column);
     FolderEntry& entry = m_rows[static_cast<std::size_t>(row)];
-    if (column == kNow)
-        entry.now = split(text, &entry.newPath);
-    else
-        entry.newPath = split(text, &entry.now);
+    (column == kNow ? entry.now : entry.newPath) = std::move(path);
     const RowMark told = m_marks.at(row);
     if (told == RowMark::NoChange || told == RowMark::Collision) {
         m_marks.set(row, RowMark::None);

@@ -44,6 +44,8 @@ public:
     void setText(int row, int column, const QString& text);
     // The row's text as kept; head() is shared by the rows of its parent.
     const ListedPath& path(int row, int column) const;
+    // setText() with a text kept as it comes.
+    void setPath(int row, int column, ListedPath path);
 
     RowMark mark(int row) const { return m_marks.at(row); }
     // What the row's mark says in words ("No change", the other folder, the run's reason).

@@ -20,11 +20,13 @@ void FollowedRenames::renamed(RenamedFolder folder) {
     m_folders.push_back(std::move(folder));
     m_sorted.clear();
     m_parent.clear();
+    m_heldParent.clear();
 }
 
 void FollowedRenames::foundAs(const QString& path, const QString& newPath) {
     m_also.insert(path, newPath);
     m_parent.clear();
+    m_heldParent.clear();
 }
 
 const QString* FollowedRenames::renamedTo(QStringView path, bool& whole) {
@@ -55,7 +57,52 @@ const QString* FollowedRenames::renamedTo(QStringView path, bool& whole) {
     return &m_folders[*(after - 1)].after;
 }
 
+const QString* FollowedRenames::renamedIn(const QString& parent, QStringView name) {
+    if (m_sorted.size() != m_folders.size())
+        sort();
+    if (parent.constData() != m_lastParent.constData() || parent.size() != m_lastParent.size()) {
+        const auto siblings = m_byParent.find(QStringView(parent));
+        m_lastSiblings = siblings == m_byParent.end() ? std::pair(0U, 0U) : siblings->second;
+        m_lastParent = parent;
+    }
+    const auto first = m_sorted.begin() + m_lastSiblings.first;
+    const auto last = m_sorted.begin() + m_lastSiblings.second;
+    const auto after = std::upper_bound(first, last, name, [&](QStringView key, std::uint32_t at) {
+        return key < QStringView(m_folders[at].before);
+    });
+    if (after == first || QStringView(m_folders[*(after - 1)].before) != name)
+        return nullptr;
+    return &m_folders[*(after - 1)].after;
+}
+
+ListedPath FollowedRenames::borne(const ListedPath& now, bool& changed) {
+    const QString& head = now.head();
+    const QString& tail = now.tail();
+    // Kept in two parts at its own name, as the walk gives nearly every row: else as a whole.
+    const qsizetype nameEnd = tail.endsWith(m_separator) ? tail.size() - 1 : tail.size();
+    if (!m_also.isEmpty() || head.isEmpty() || !head.endsWith(m_separator) || tail.isEmpty() ||
+        QStringView(tail).left(nameEnd).contains(m_separator)) {
+        const QString whole = now.toString();
+        const QString bears = borne(whole);
+        changed = bears != whole;
+        return changed ? ListedPath(bears) : now;
+    }
+    const QString* own = m_folders.empty() ? nullptr : renamedIn(head, tail);
+    if (head.constData() != m_heldParent.constData() || head.size() != m_heldParent.size()) {
+        if (head != m_heldParent || m_heldParent.isNull()) {
+            m_heldParentBorne = followUp(head, head.size() - 1);
+            m_heldParentStays = m_heldParentBorne == head;
+        }
+        m_heldParent = head;
+    }
+    changed = own || !m_heldParentStays;
+    if (!changed)
+        return now;
+    return ListedPath(m_heldParentStays ? head : m_heldParentBorne, own ? *own : tail);
+}
+
 void FollowedRenames::sort() {
+    m_lastParent.clear();
     // Grouped by parent through the hash, then each parent's renames by name: no comparison of
     // whole paths. Within a group they keep the order they were told in.
     m_byParent.clear();

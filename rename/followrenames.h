@@ -36,6 +36,9 @@ public:
     // The path the folder listed as now bears after the pass: its own new name if it was renamed,
     // then, from the deepest outwards, every folder above it that was renamed after it.
     QString borne(const QString& now);
+    // The same for a row as the list keeps it; changed tells whether it differs from now. Rows
+    // of one parent share its new path, and a renamed row its record's new name.
+    ListedPath borne(const ListedPath& now, bool& changed);
     // The renames in the order they were told, handed over once.
     std::vector<RenamedFolder> takeFolders() {
         m_sorted.clear();
@@ -47,6 +50,9 @@ private:
     // What the folder at path became: a name ending with the separator, or a whole path when
     // whole is set; null if it was not renamed.
     const QString* renamedTo(QStringView path, bool& whole);
+    // What the folder named name in parent became, a name ending with the separator; null if it
+    // was not renamed. Rows of one parent share its string: it is looked up once for all.
+    const QString* renamedIn(const QString& parent, QStringView name);
     // Sorts the renames by path and finds each parent's among them.
     void sort();
     // borne() for a folder's parent, the part of now before cut.
@@ -69,6 +75,12 @@ private:
     // Rows of one parent come together: its path is worked out once for all of them.
     QString m_parent;
     QString m_parentBorne;
+    // The same for rows kept in two parts, told by the parent's string.
+    QString m_heldParent;
+    QString m_heldParentBorne;
+    bool m_heldParentStays = true;
+    QString m_lastParent;
+    std::pair<std::uint32_t, std::uint32_t> m_lastSiblings{0, 0};
 };
 
 // The place of the row in hand while the window is live: rows removed above it move it up, and

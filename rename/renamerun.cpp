@@ -203,16 +203,19 @@ void PushButton2_Click(WindowServices& window) {
     while (const std::optional<int> row =
                cursor.takeAfter([&] { trap.step(120, [&] { window.pumpMessages(); }); })) {
         trap.reach(122);
-        const QString now = list.text(*row, kNow);
+        const ListedPath now = list.path(*row, kNow);
         trap.reach(124);
         // A row whose folder was not renamed says why, in words and not by colour alone.
-        if (const auto reason = notDone.constFind(now); reason != notDone.constEnd())
-            list.markNotDone(*row, *reason);
+        if (!notDone.isEmpty()) {
+            if (const auto reason = notDone.constFind(now.toString()); reason != notDone.constEnd())
+                list.markNotDone(*row, *reason);
+        }
         if (renamed.isEmpty())
             continue;
-        const QString bears = renamed.borne(now);
-        if (bears != now)
-            trap.step(126, [&] { list.setText(*row, kNow, bears); });
+        bool changed = false;
+        ListedPath bears = renamed.borne(now, changed);
+        if (changed)
+            trap.step(126, [&] { list.setPath(*row, kNow, std::move(bears)); });
     }
     trap.reach(128);
 

@@ -889,6 +889,14 @@ void TestRenameRun::followedRenames() {
     QCOMPARE(renames.borne(listed), bears);
     // A second row of the same parent takes the parent's path worked out for the first.
     QCOMPARE(renames.borne(listed), bears);
+    // The same for the row as the list keeps it, its parent's path apart.
+    const qsizetype cut = LeafStart(listed, u'/');
+    const ListedPath kept(listed.left(cut), listed.mid(cut));
+    for (int row = 0; row < 2; ++row) {
+        bool changed = false;
+        QCOMPARE(renames.borne(kept, changed).toString(), bears);
+        QCOMPARE(changed, bears != listed);
+    }
 }
 
 QTEST_GUILESS_MAIN(TestRenameRun)
