@@ -130,6 +130,8 @@ private:
 
     std::vector<FolderEntry> m_rows;
     RowMarks m_marks;
+    // The separator the last preview wrote with: marks are told by it, and texts written whole
+    // are cut at it.
     QChar m_markSeparator = kHostSeparator;
     // Heads lately split, by their length: rows of one parent come in runs, and listed in walk
     // order the rows between two of its runs have longer heads.
