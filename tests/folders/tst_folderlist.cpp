@@ -130,6 +130,10 @@ void TestFolderList::appendManyRowsInOneInsertion() {
     QCOMPARE(list.count(), 1001);
     QCOMPARE(Column(list, FolderListModel::kNow).mid(1), nows);
     QCOMPARE(list.text(0, FolderListModel::kNow), QStringLiteral("/existing/"));
+    // A thousand rows of one parent hold its path once.
+    const QChar* parent = list.path(1, FolderListModel::kNow).head().constData();
+    for (int row = 2; row <= 1000; ++row)
+        QCOMPARE(list.path(row, FolderListModel::kNow).head().constData(), parent);
 }
 
 void TestFolderList::appendNothing() {

@@ -8,6 +8,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QSet>
 #include <QTemporaryDir>
 #include <QTest>
 #include <climits>
@@ -59,20 +60,30 @@ struct Walk {
     QStringList folders;
     QStringList reports;
     int pumps = 0;
+    // How many parents' paths the rows below them hold: one string each when siblings share it.
+    qsizetype parentStrings = 0;
 };
 
+// Walks through the form the program adds with, the rows in two parts, and reads them whole.
 Walk RunWalk(FileSystem& fileSystem, QStringList folders, bool includeAllLevels = true,
              const std::function<void(int pump)>& atPump = {}) {
     Walk walk;
-    walk.folders = std::move(folders);
+    std::vector<ListedPath> paths(folders.begin(), folders.end());
     GetSubDirectories2016(
-        walk.folders, includeAllLevels, fileSystem,
+        paths, includeAllLevels, fileSystem,
         [&] {
             ++walk.pumps;
             if (atPump)
                 atPump(walk.pumps);
         },
         [&](const QString& message) { walk.reports << message; });
+    QSet<const QChar*> parents;
+    for (const ListedPath& path : paths) {
+        walk.folders << path.toString();
+        if (!path.head().isEmpty())
+            parents.insert(path.head().constData());
+    }
+    walk.parentStrings = parents.size();
     return walk;
 }
 
@@ -164,27 +175,29 @@ void TestSubfolderWalk::order_data() {
     QTest::addColumn<QStringList>("start");
     QTest::addColumn<bool>("allLevels");
     QTest::addColumn<QStringList>("expected");
+    // Siblings hold one string for their parent's path: one per folder walked that has any.
+    QTest::addColumn<qsizetype>("parentStrings");
 
     const QStringList tree{"/r/b/y/z/", "/r/a/x/"};
     QTest::newRow("folder without subfolders")
-        << QStringList{"/r/"} << QStringList{"/r/"} << true << QStringList{"/r/"};
+        << QStringList{"/r/"} << QStringList{"/r/"} << true << QStringList{"/r/"} << qsizetype(0);
     QTest::newRow("children before grandchildren, listing order kept")
         << tree << QStringList{"/r/"} << true
-        << QStringList{"/r/", "/r/b/", "/r/a/", "/r/b/y/", "/r/a/x/", "/r/b/y/z/"};
-    QTest::newRow("first level only")
-        << tree << QStringList{"/r/"} << false << QStringList{"/r/", "/r/b/", "/r/a/"};
+        << QStringList{"/r/", "/r/b/", "/r/a/", "/r/b/y/", "/r/a/x/", "/r/b/y/z/"} << qsizetype(4);
+    QTest::newRow("first level only") << tree << QStringList{"/r/"} << false
+                                      << QStringList{"/r/", "/r/b/", "/r/a/"} << qsizetype(1);
     QTest::newRow("two starting folders, grouped by parent in their order")
         << tree << QStringList{"/r/b/", "/r/a/"} << true
-        << QStringList{"/r/b/", "/r/a/", "/r/b/y/", "/r/a/x/", "/r/b/y/z/"};
+        << QStringList{"/r/b/", "/r/a/", "/r/b/y/", "/r/a/x/", "/r/b/y/z/"} << qsizetype(3);
     QTest::newRow("the same starting folder twice is walked twice")
         << tree << QStringList{"/r/a/", "/r/a/"} << true
-        << QStringList{"/r/a/", "/r/a/", "/r/a/x/", "/r/a/x/"};
+        << QStringList{"/r/a/", "/r/a/", "/r/a/x/", "/r/a/x/"} << qsizetype(2);
     QTest::newRow("starting entries that are not folders stay, unwalked")
         << QStringList{"/r/a/", "file:/r/f"} << QStringList{"/gone/", "/r/f/", "/r/"} << true
-        << QStringList{"/gone/", "/r/f/", "/r/", "/r/a/"};
+        << QStringList{"/gone/", "/r/f/", "/r/", "/r/a/"} << qsizetype(1);
     QTest::newRow("root of the file system, doubled separator carried on")
         << QStringList{"/a/b/", "/c/"} << QStringList{"//"} << true
-        << QStringList{"//", "//a/", "//c/", "//a/b/"};
+        << QStringList{"//", "//a/", "//c/", "//a/b/"} << qsizetype(2);
 }
 
 void TestSubfolderWalk::order() {
@@ -192,11 +205,13 @@ void TestSubfolderWalk::order() {
     QFETCH(QStringList, start);
     QFETCH(bool, allLevels);
     QFETCH(QStringList, expected);
+    QFETCH(qsizetype, parentStrings);
     FakeFileSystem fileSystem;
     Build(fileSystem, tree);
     const Walk walk = RunWalk(fileSystem, start, allLevels);
     QCOMPARE(walk.folders, expected);
     QCOMPARE(walk.reports, QStringList{});
+    QCOMPARE(walk.parentStrings, parentStrings);
 }
 
 void TestSubfolderWalk::attributeTest_data() {
