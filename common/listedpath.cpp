@@ -4,7 +4,7 @@
 
 namespace tarnwick {
 
-QStringView ListedPath::view(QString& buffer) const {
+const QString& ListedPath::joined(QString& buffer) const {
     if (m_head.isEmpty())
         return m_tail;
     // Kept at its capacity, so that joining row after row allocates nothing.
@@ -19,7 +19,7 @@ bool operator==(const ListedPath& a, const ListedPath& b) {
     if (a.m_head.size() == b.m_head.size())
         return a.m_head == b.m_head && a.m_tail == b.m_tail;
     QString aBuffer, bBuffer;
-    return a.view(aBuffer) == b.view(bBuffer);
+    return a.joined(aBuffer) == b.joined(bBuffer);
 }
 
 std::strong_ordering operator<=>(const ListedPath& a, const ListedPath& b) {

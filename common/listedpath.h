@@ -17,8 +17,9 @@ public:
     ListedPath(QString head, QString tail) : m_head(std::move(head)), m_tail(std::move(tail)) {}
 
     QString toString() const { return m_head.isEmpty() ? m_tail : m_head + m_tail; }
-    // The whole path in view, written into buffer when it is kept in two parts.
-    QStringView view(QString& buffer) const;
+    // The whole path: the tail itself when there is no head, else written into buffer, which
+    // keeps its capacity from one call to the next.
+    const QString& joined(QString& buffer) const;
     bool isEmpty() const { return m_head.isEmpty() && m_tail.isEmpty(); }
     qsizetype size() const { return m_head.size() + m_tail.size(); }
     const QString& head() const { return m_head; }

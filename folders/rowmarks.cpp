@@ -55,7 +55,7 @@ bool SameFolder(QStringView a, QStringView b, QChar separator) {
 
 bool SameFolder(const ListedPath& a, const ListedPath& b, QChar separator) {
     QString aBuffer, bBuffer;
-    return SameFolder(a.view(aBuffer), b.view(bBuffer), separator);
+    return SameFolder(QStringView(a.joined(aBuffer)), QStringView(b.joined(bBuffer)), separator);
 }
 
 } // namespace
@@ -141,8 +141,8 @@ void ColumnMarker::addNext() {
     const FolderEntry& entry = m_rows[place];
     if (entry.newPath.isEmpty())
         return;
-    const QStringView path = entry.newPath.view(m_buffers[0]);
-    m_unchanged[place] = SameFolder(path, entry.now.view(m_buffers[1]), m_separator);
+    const QStringView path = entry.newPath.joined(m_buffers[0]);
+    m_unchanged[place] = SameFolder(path, entry.now.joined(m_buffers[1]), m_separator);
     const qsizetype leafStart = LeafStart(path, m_separator);
     const std::uint64_t hash = NameHash(path, leafStart);
     const auto tag = static_cast<std::uint32_t>(hash >> 32);
@@ -156,7 +156,7 @@ void ColumnMarker::addNext() {
         }
         const auto head = static_cast<std::size_t>(slot.row);
         if (slot.tag == tag &&
-            SameName(m_rows[head].newPath.view(m_buffers[1]), path, leafStart, m_separator)) {
+            SameName(m_rows[head].newPath.joined(m_buffers[1]), path, leafStart, m_separator)) {
             m_first[place] = slot.row;
             if (m_differing[head] < 0 && !SameFolder(entry.now, m_rows[head].now, m_separator))
                 m_differing[head] = row;

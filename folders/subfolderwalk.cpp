@@ -120,7 +120,7 @@ public:
             trap.step(102, [&] {
                 // Joined where the last folder's path was: most folders have no subfolders, and
                 // theirs is let go at once.
-                const QString& folder = joined(folders.paths[static_cast<size_t>(i)]);
+                const QString& folder = folders.paths[static_cast<size_t>(i)].joined(m_joined);
                 // Made when the first subfolder is met, at its size: their rows share it as their
                 // parent's path.
                 QString parent;
@@ -219,15 +219,6 @@ public:
     }
 
 private:
-    // The whole path, in a buffer used again for the next folder.
-    const QString& joined(const ListedPath& path) {
-        if (path.head().isEmpty())
-            return path.tail();
-        m_joined.resize(0);
-        m_joined.append(path.head()).append(path.tail());
-        return m_joined;
-    }
-
     static void append(Level& to, Level& from, qsizetype i) {
         to.paths.push_back(std::move(from.paths[static_cast<size_t>(i)]));
         if (to.isListed())
@@ -248,6 +239,7 @@ private:
     const FailureReport& m_report;
     // The rows' own texts: no path is kept twice.
     QHash<FileIdentity, ListedPath> m_walked;
+    // Where each folder's path is joined to be listed.
     QString m_joined;
 };
 

@@ -38,7 +38,7 @@ public:
         QStringList cutOut;
         QString buffer;
         for (const FolderEntry& entry : list.entries()) {
-            const QStringView path = entry.now.view(buffer);
+            const QStringView path = entry.now.joined(buffer);
             const qsizetype cut = LeafStart(path, separator);
             const QString& head = entry.now.head();
             if (cut <= 0)
@@ -51,7 +51,7 @@ public:
                 parents.insert(cutOut.emplace_back(path.left(cut).toString()));
         }
         for (const FolderEntry& entry : list.entries()) {
-            const QStringView path = entry.now.view(buffer);
+            const QStringView path = entry.now.joined(buffer);
             if (parents.contains(path))
                 m_isLink.insert(path.toString(), std::nullopt);
         }
