@@ -13,6 +13,12 @@ const QString& ListedPath::joined(QString& buffer) const {
     return buffer;
 }
 
+bool ListedPath::cutAtName(QChar separator) const {
+    const qsizetype nameSize = m_tail.endsWith(separator) ? m_tail.size() - 1 : m_tail.size();
+    return !m_tail.isEmpty() && m_head.endsWith(separator) &&
+           !QStringView(m_tail).left(nameSize).contains(separator);
+}
+
 bool operator==(const ListedPath& a, const ListedPath& b) {
     if (a.size() != b.size())
         return false;

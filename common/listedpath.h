@@ -25,6 +25,9 @@ public:
     const QString& head() const { return m_head; }
     const QString& tail() const { return m_tail; }
 
+    // True when the head is the parent's path and the tail the folder's own name, with or
+    // without its trailing separator: as the walk and the list cut nearly every row.
+    bool cutAtName(QChar separator) const;
     // How often c occurs in the whole path.
     qsizetype count(QChar c) const { return m_head.count(c) + m_tail.count(c); }
 

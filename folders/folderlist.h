@@ -110,8 +110,7 @@ private:
         const QString& tail = now.tail();
         const qsizetype nameSize = tail.endsWith(separator) ? tail.size() - 1 : tail.size();
         // Kept in two parts at its own name, as nearly every row is: the parent is kept as it is.
-        if (!tail.isEmpty() && now.head().endsWith(separator) &&
-            QStringView(tail).left(nameSize).indexOf(separator) < 0) {
+        if (now.cutAtName(separator)) {
             const QString name = tail.left(nameSize);
             const QString newName = newNameOf(name);
             const bool same = newName == name && nameSize < tail.size();

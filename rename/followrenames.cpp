@@ -79,9 +79,7 @@ ListedPath FollowedRenames::borne(const ListedPath& now, bool& changed) {
     const QString& head = now.head();
     const QString& tail = now.tail();
     // Kept in two parts at its own name, as the walk gives nearly every row: else as a whole.
-    const qsizetype nameEnd = tail.endsWith(m_separator) ? tail.size() - 1 : tail.size();
-    if (!m_also.isEmpty() || head.isEmpty() || !head.endsWith(m_separator) || tail.isEmpty() ||
-        QStringView(tail).left(nameEnd).contains(m_separator)) {
+    if (!m_also.isEmpty() || !now.cutAtName(m_separator)) {
         const QString whole = now.toString();
         const QString bears = borne(whole);
         changed = bears != whole;

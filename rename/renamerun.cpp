@@ -100,9 +100,8 @@ private:
 // a large run's record costs no more text than its list.
 void Record(FollowedRenames& renamed, const RenameOutcome& outcome, const QString& now,
             const ListedPath& listed, const ListedPath& listedNext, QChar separator) {
-    const qsizetype cut = LeafStart(outcome.oldPath, separator);
     const QString& newName = outcome.newName;
-    if (outcome.oldPath != now || listed.head().size() != cut) {
+    if (outcome.oldPath != now || !listed.cutAtName(separator)) {
         renamed.renamed(outcome.oldPath, newName);
         return;
     }
