@@ -20,13 +20,11 @@ void FollowedRenames::renamed(RenamedFolder folder) {
     m_folders.push_back(std::move(folder));
     m_sorted.clear();
     m_parent.clear();
-    m_heldParent.clear();
 }
 
 void FollowedRenames::foundAs(const QString& path, const QString& newPath) {
     m_also.insert(path, newPath);
     m_parent.clear();
-    m_heldParent.clear();
 }
 
 const QString* FollowedRenames::renamedTo(QStringView path, bool& whole) {
@@ -45,16 +43,7 @@ const QString* FollowedRenames::renamedTo(QStringView path, bool& whole) {
     const auto siblings = m_byParent.find(path.left(cut));
     if (siblings == m_byParent.end())
         return nullptr;
-    const QStringView name = path.sliced(cut);
-    const auto first = m_sorted.begin() + siblings->second.first;
-    const auto last = m_sorted.begin() + siblings->second.second;
-    // The last told of a path counts, as it is what the folder there became last.
-    const auto after = std::upper_bound(first, last, name, [&](QStringView key, std::uint32_t at) {
-        return key < QStringView(m_folders[at].before);
-    });
-    if (after == first || QStringView(m_folders[*(after - 1)].before) != name)
-        return nullptr;
-    return &m_folders[*(after - 1)].after;
+    return renamedAmong(siblings->second, path.sliced(cut));
 }
 
 const QString* FollowedRenames::renamedIn(const QString& parent, QStringView name) {
@@ -65,8 +54,14 @@ const QString* FollowedRenames::renamedIn(const QString& parent, QStringView nam
         m_lastSiblings = siblings == m_byParent.end() ? std::pair(0U, 0U) : siblings->second;
         m_lastParent = parent;
     }
-    const auto first = m_sorted.begin() + m_lastSiblings.first;
-    const auto last = m_sorted.begin() + m_lastSiblings.second;
+    return renamedAmong(m_lastSiblings, name);
+}
+
+const QString* FollowedRenames::renamedAmong(std::pair<std::uint32_t, std::uint32_t> siblings,
+                                             QStringView name) const {
+    const auto first = m_sorted.begin() + siblings.first;
+    const auto last = m_sorted.begin() + siblings.second;
+    // The last told of a path counts, as it is what the folder there became last.
     const auto after = std::upper_bound(first, last, name, [&](QStringView key, std::uint32_t at) {
         return key < QStringView(m_folders[at].before);
     });
@@ -86,17 +81,11 @@ ListedPath FollowedRenames::borne(const ListedPath& now, bool& changed) {
         return changed ? ListedPath(bears) : now;
     }
     const QString* own = m_folders.empty() ? nullptr : renamedIn(head, tail);
-    if (head.constData() != m_heldParent.constData() || head.size() != m_heldParent.size()) {
-        if (head != m_heldParent || m_heldParent.isNull()) {
-            m_heldParentBorne = followUp(head, head.size() - 1);
-            m_heldParentStays = m_heldParentBorne == head;
-        }
-        m_heldParent = head;
-    }
-    changed = own || !m_heldParentStays;
+    const QString& parent = parentBorne(head, &head);
+    changed = own || !m_parentStays;
     if (!changed)
         return now;
-    return ListedPath(m_heldParentStays ? head : m_heldParentBorne, own ? *own : tail);
+    return ListedPath(m_parentStays ? head : parent, own ? *own : tail);
 }
 
 void FollowedRenames::sort() {
@@ -146,8 +135,8 @@ QString FollowedRenames::borne(const QString& now) {
     const qsizetype cut = LeafStart(now, m_separator);
     if (cut <= 0)
         return own ? *own : now;
-    const QString& parent = parentBorne(now, cut);
-    if (!own && parent == QStringView(now).left(cut))
+    const QString& parent = parentBorne(QStringView(now).left(cut));
+    if (!own && m_parentStays)
         return now;
     const QStringView leaf = own ? QStringView(*own) : QStringView(now).sliced(cut);
     QString path;
@@ -156,12 +145,18 @@ QString FollowedRenames::borne(const QString& now) {
     return path;
 }
 
-const QString& FollowedRenames::parentBorne(const QString& now, qsizetype cut) {
-    const QStringView parent = QStringView(now).left(cut);
-    if (m_parent.isEmpty() || parent != m_parent) {
-        m_parent = parent.toString();
-        m_parentBorne = followUp(m_parent, m_parent.size() - 1);
+const QString& FollowedRenames::parentBorne(QStringView parent, const QString* shared) {
+    // The same string as the last parent's needs no comparing.
+    const bool same =
+        !m_parent.isEmpty() &&
+        ((parent.data() == m_parent.constData() && parent.size() == m_parent.size()) ||
+         parent == m_parent);
+    if (!same) {
+        m_parentBorne = followUp(parent.toString(), parent.size() - 1);
+        m_parentStays = m_parentBorne == parent;
     }
+    if (!same || shared)
+        m_parent = shared ? *shared : parent.toString();
     return m_parentBorne;
 }
 

@@ -53,10 +53,14 @@ private:
     // What the folder named name in parent became, a name ending with the separator; null if it
     // was not renamed. Rows of one parent share its string: it is looked up once for all.
     const QString* renamedIn(const QString& parent, QStringView name);
+    // What the folder named name among these renames of one parent became, if it was renamed.
+    const QString* renamedAmong(std::pair<std::uint32_t, std::uint32_t> siblings,
+                                QStringView name) const;
     // Sorts the renames by path and finds each parent's among them.
     void sort();
-    // borne() for a folder's parent, the part of now before cut.
-    const QString& parentBorne(const QString& now, qsizetype cut);
+    // borne() for a folder's parent path; shared, when given, is that path's own string, kept so
+    // that the next row of the parent is known by it without comparing.
+    const QString& parentBorne(QStringView parent, const QString* shared = nullptr);
     // path with every renamed folder it passes through followed, from the one ending at the
     // separator at outwards.
     QString followUp(QString path, qsizetype at);
@@ -75,10 +79,8 @@ private:
     // Rows of one parent come together: its path is worked out once for all of them.
     QString m_parent;
     QString m_parentBorne;
-    // The same for rows kept in two parts, told by the parent's string.
-    QString m_heldParent;
-    QString m_heldParentBorne;
-    bool m_heldParentStays = true;
+    // No folder above the parent was renamed: its path is as the rows list it.
+    bool m_parentStays = true;
     QString m_lastParent;
     std::pair<std::uint32_t, std::uint32_t> m_lastSiblings{0, 0};
 };
