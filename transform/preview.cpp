@@ -24,9 +24,10 @@ void PreviewRename(FolderListModel& list, const QString& operationText, const Fa
     trap.step(102, [&] { operation = MatchOperation(operationText); });
     if (!operation)
         return;
+    const Operation chosen = *operation;
     trap.step(104, [&] {
         list.writeNewNames(separator,
-                           [&](const QString& name) { return ConvertName(*operation, name); });
+                           [&](const QString& name) { return ConvertName(chosen, name); });
     });
 }
 
