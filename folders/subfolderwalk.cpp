@@ -31,13 +31,6 @@ bool PassesAttributeTest(FileSystem& fileSystem, const QString& folder, std::opt
     return fileSystem.isRoot(folder);
 }
 
-bool ShorterThan(const HostRules& rules, const ListedPath& path, qsizetype bound) {
-    // Joined only where its length must be counted in encoded bytes.
-    if (path.size() < bound && (!rules.lengthsInBytes || path.size() * 3 < bound))
-        return true;
-    return rules.shorterThan(path.toString(), bound);
-}
-
 bool IsFolderBits(std::optional<int> bits) {
     return bits && (*bits & attribute::kDirectory);
 }
@@ -171,7 +164,7 @@ public:
                         if (parent.isNull())
                             parent = QString(folder.constData(), folder.size());
                         ListedPath path(parent, std::move(name));
-                        if (!ShorterThan(m_rules, path, m_rules.pathLimit))
+                        if (!m_rules.shorterThan(path, m_rules.pathLimit))
                             continue;
                         found.paths.push_back(std::move(path));
                         found.listed.push_back(

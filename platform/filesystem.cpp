@@ -12,6 +12,12 @@ bool HostRules::shorterThan(const QString& text, qsizetype bound) const {
     return QFile::encodeName(text).size() < bound;
 }
 
+bool HostRules::shorterThan(const ListedPath& path, qsizetype bound) const {
+    if (!lengthsInBytes || path.size() * 3 < bound)
+        return path.size() < bound;
+    return shorterThan(path.toString(), bound);
+}
+
 bool HostRules::canBearName(const QString& name) const {
     if (name.isEmpty() || name == u"." || name == u".." || name.contains(separator) ||
         name.contains(QChar(0)))

@@ -9,6 +9,7 @@
 #include <utility>
 #include <vector>
 
+#include "common/listedpath.h"
 #include "common/pathtext.h"
 
 namespace tarnwick {
@@ -89,6 +90,8 @@ struct HostRules {
 
     // True when the text's length, as this host counts it, is less than bound.
     bool shorterThan(const QString& text, qsizetype bound) const;
+    // The same for a path kept in two parts, joined only where it must be encoded to be measured.
+    bool shorterThan(const ListedPath& path, qsizetype bound) const;
     // True for a name the host would store: not empty, not "." or "..", within nameMax, without
     // the separator, NUL or a refused character.
     bool canBearName(const QString& name) const;
