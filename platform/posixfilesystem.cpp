@@ -25,7 +25,6 @@ namespace tarnwick {
 
 using posix::Directory;
 using posix::FailureFromErrno;
-using posix::SystemName;
 using posix::SystemPath;
 
 namespace {
@@ -42,15 +41,16 @@ std::optional<struct stat> LinkRefusedOpening(int error, const char* path) {
 
 // The two names of a rename in the system's bytes. A name the host cannot address is not there;
 // one it cannot bear is refused. Throws Failure.
-std::pair<QByteArray, QByteArray> RenameNames(const QString& from, const QString& to) {
-    std::optional<QByteArray> fromName = SystemName(from);
-    if (!fromName)
-        throw FailureFromErrno(ENOENT);
-    std::optional<QByteArray> toName = SystemName(to);
-    if (!toName)
-        throw FailureFromErrno(EINVAL);
-    return {std::move(*fromName), std::move(*toName)};
-}
+struct RenameNames {
+    RenameNames(const QString& fromText, const QString& toText) : from(fromText), to(toText) {
+        if (!from.data())
+            throw FailureFromErrno(ENOENT);
+        if (!to.data())
+            throw FailureFromErrno(EINVAL);
+    }
+    posix::NameBytes from;
+    posix::NameBytes to;
+};
 
 } // namespace
 
@@ -165,8 +165,8 @@ std::unique_ptr<OpenFolder> PosixFileSystem::open(const QString& folder) {
 }
 
 void PosixFileSystem::renameInside(int folderFd, const QString& from, const QString& to) {
-    const auto [fromName, toName] = RenameNames(from, to);
-    if (const int error = rename(folderFd, fromName.constData(), toName.constData()))
+    const RenameNames names(from, to);
+    if (const int error = rename(folderFd, names.from.data(), names.to.data()))
         throw FailureFromErrno(error);
 }
 
@@ -174,10 +174,10 @@ void PosixFileSystem::renameFolder(const QString& parent, const QString& from, c
     const std::optional<QByteArray> parentPath = SystemPath(parent);
     if (!parentPath)
         throw FailureFromErrno(ENOENT);
-    const auto [fromName, toName] = RenameNames(from, to);
+    const RenameNames names(from, to);
     const QByteArray head = *parentPath == "/" ? *parentPath : *parentPath + '/';
-    const QByteArray fromPath = head + fromName;
-    const QByteArray toPath = head + toName;
+    const QByteArray fromPath = head + names.from.data();
+    const QByteArray toPath = head + names.to.data();
 
     int error = 0;
     if (fromPath.size() < PATH_MAX && toPath.size() < PATH_MAX) {
@@ -187,7 +187,7 @@ void PosixFileSystem::renameFolder(const QString& parent, const QString& from, c
         // Too long to name whole, but its parent can still be opened: renamed inside it.
         Directory folder(AT_FDCWD, parentPath->constData(), 0);
         error = folder.error() ? folder.error()
-                               : rename(folder.fd(), fromName.constData(), toName.constData());
+                               : rename(folder.fd(), names.from.data(), names.to.data());
     }
     if (error != 0)
         throw FailureFromErrno(error);

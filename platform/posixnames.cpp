@@ -98,6 +98,28 @@ std::optional<QByteArray> SystemName(const QString& name) {
     return Encoded(name);
 }
 
+NameBytes::NameBytes(const QString& name) {
+    const qsizetype size = name.size();
+    const bool plain = size > 0 && size <= NAME_MAX && !(name == u"." || name == u"..") &&
+                       std::all_of(name.begin(), name.end(), [](QChar c) {
+                           return c.unicode() > 0 && c.unicode() < 0x80 && c != u'/';
+                       });
+    if (!plain) {
+        m_bytes = SystemName(name);
+        return;
+    }
+    for (qsizetype i = 0; i < size; ++i)
+        m_ascii[i] = static_cast<char>(name[i].unicode());
+    m_ascii[size] = '\0';
+    m_inline = true;
+}
+
+const char* NameBytes::data() const {
+    if (m_inline)
+        return m_ascii;
+    return m_bytes ? m_bytes->constData() : nullptr;
+}
+
 std::optional<QString> EntryName(const char* name, std::size_t length) {
     const auto size = static_cast<qsizetype>(length);
     if (IsAscii(name, size))

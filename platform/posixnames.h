@@ -4,6 +4,7 @@
 
 #include <QByteArray>
 #include <QString>
+#include <climits>
 #include <cstddef>
 #include <optional>
 
@@ -21,6 +22,22 @@ std::optional<QByteArray> SystemPath(const QString& path);
 
 // One entry name of a folder in the system's bytes; none when it could not be one.
 std::optional<QByteArray> SystemName(const QString& name);
+
+// The same bytes as SystemName, held without allocating where the name is plain ASCII (most
+// names): a run renaming a hundred thousand folders asks for no memory to name them.
+class NameBytes {
+public:
+    explicit NameBytes(const QString& name);
+    NameBytes(const NameBytes&) = delete;
+    NameBytes& operator=(const NameBytes&) = delete;
+    // Null when the name could not be one.
+    const char* data() const;
+
+private:
+    char m_ascii[NAME_MAX + 1];
+    bool m_inline = false;
+    std::optional<QByteArray> m_bytes;
+};
 
 // The entry's name as text; none when the text would not lead back to the same bytes.
 std::optional<QString> EntryName(const char* name, std::size_t length);
