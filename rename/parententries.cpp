@@ -32,6 +32,25 @@ bool SameIgnoringCase(QStringView a, QStringView b) {
     return true;
 }
 
+// The same for names that are one in any letter case, made without folding the name into a new
+// text: each character folded alone, as SameIgnoringCase compares them.
+std::size_t FoldedHash(QStringView name) {
+    std::size_t hash = 14695981039346656037ull;
+    const auto mix = [&](char32_t c) { hash = (hash ^ c) * 1099511628211ull; };
+    for (qsizetype i = 0; i < name.size(); ++i) {
+        const char16_t c = name[i].unicode();
+        if (c < 0x80) {
+            mix(c >= u'A' && c <= u'Z' ? char32_t(c + 32) : char32_t(c));
+            continue;
+        }
+        char32_t code = c;
+        if (QChar::isHighSurrogate(c) && i + 1 < name.size() && name[i + 1].isLowSurrogate())
+            code = QChar::surrogateToUcs4(c, name[++i].unicode());
+        mix(QChar::toCaseFolded(code));
+    }
+    return hash;
+}
+
 } // namespace
 
 EntryIndex::EntryIndex(std::vector<DirectoryEntry> entries) : m_entries(std::move(entries)) {}
@@ -48,7 +67,7 @@ const EntryIndex::Hashes& EntryIndex::hashes() const {
 
 void EntryIndex::index(Hashes& hashes, const QString& name, std::size_t at) {
     hashes.byName.insert(name, at);
-    ++hashes.folded[name.toCaseFolded()];
+    ++hashes.folded[FoldedHash(name)];
 }
 
 const DirectoryEntry* EntryIndex::find(const QString& name) const {
@@ -68,13 +87,19 @@ bool EntryIndex::othersBear(const QString& name, const QString& self) const {
 }
 
 bool EntryIndex::othersBearIgnoringCase(const QString& name, const QString& self) const {
-    if (!hashed()) {
-        return std::any_of(m_entries.begin(), m_entries.end(), [&](const DirectoryEntry& entry) {
-            return entry.name != self && SameIgnoringCase(entry.name, name);
-        });
+    if (hashed()) {
+        const std::size_t key = FoldedHash(name);
+        const bool selfCounts = find(self) && FoldedHash(self) == key;
+        if (hashes().folded.value(key) - (selfCounts ? 1 : 0) <= 0)
+            return false;
     }
-    const bool selfCounts = find(self) && self.compare(name, Qt::CaseInsensitive) == 0;
-    return hashes().folded.value(name.toCaseFolded()) - (selfCounts ? 1 : 0) > 0;
+    return std::any_of(m_entries.begin(), m_entries.end(), [&](const DirectoryEntry& entry) {
+        return SameIgnoringCase(entry.name, name) && entry.name != self;
+    });
+}
+
+bool EntryIndex::sameIgnoringCase(const QString& a, const QString& b) {
+    return SameIgnoringCase(a, b);
 }
 
 void EntryIndex::renamed(const QString& from, const QString& to) {
@@ -92,7 +117,7 @@ void EntryIndex::renamed(const QString& from, const QString& to) {
         return;
     const std::size_t position = *at;
     m_hashes->byName.erase(at);
-    const auto count = m_hashes->folded.find(from.toCaseFolded());
+    const auto count = m_hashes->folded.find(FoldedHash(from));
     if (count != m_hashes->folded.end() && --*count <= 0)
         m_hashes->folded.erase(count);
     m_entries[position].name = to;
@@ -101,10 +126,22 @@ void EntryIndex::renamed(const QString& from, const QString& to) {
 
 ParentEntries::~ParentEntries() = default;
 
+ParentEntries::Parent* ParentEntries::lastUsed(const QString& path) {
+    if (!m_last || path.size() != m_lastPath.size() ||
+        (path.constData() != m_lastPath.constData() && path != m_lastPath))
+        return nullptr;
+    m_last->used = ++m_clock;
+    return m_last;
+}
+
 std::optional<QString> ParentEntries::find(const QString& listed) {
     // A parent held under its listed path is that very folder, on any disk.
+    if (lastUsed(listed))
+        return m_lastPath;
     if (const auto parent = m_parents.find(listed); parent != m_parents.end()) {
         parent->second.used = ++m_clock;
+        m_last = &parent->second;
+        m_lastPath = parent->first;
         return listed;
     }
     if (const auto found = m_found.find(listed); found != m_found.end()) {
@@ -149,17 +186,23 @@ bool ParentEntries::reachedWithoutLinks(const QString& listed) {
 ParentEntries::Parent& ParentEntries::hold(const QString& onDisk,
                                            std::unique_ptr<OpenFolder> folder,
                                            std::optional<EntryIndex> entries) {
-    Parent& parent =
+    const auto at =
         m_parents.insert_or_assign(onDisk, Parent{std::move(folder), std::move(entries), ++m_clock})
-            .first->second;
+            .first;
     // The one just held is the most recently used, and stays.
     keepFew();
-    return parent;
+    m_last = &at->second;
+    m_lastPath = at->first;
+    return at->second;
 }
 
 ParentEntries::Parent& ParentEntries::held(const QString& onDisk) {
+    if (Parent* last = lastUsed(onDisk))
+        return *last;
     if (const auto parent = m_parents.find(onDisk); parent != m_parents.end()) {
         parent->second.used = ++m_clock;
+        m_last = &parent->second;
+        m_lastPath = parent->first;
         return parent->second;
     }
     std::unique_ptr<OpenFolder> folder = m_fileSystem.open(onDisk);
@@ -181,8 +224,9 @@ void ParentEntries::rename(const QString& parent, const QString& from, const QSt
     if (known.entries)
         known.entries->renamed(from, to);
     // Nothing is ever read below the intermediate name of the folder's new name.
-    if (from != to + QString::fromUtf16(kIntermediateSuffix))
-        dropBelow(parent + from + m_fileSystem.separator());
+    const QStringView suffix(kIntermediateSuffix);
+    if (from.size() != to.size() + suffix.size() || !from.startsWith(to) || !from.endsWith(suffix))
+        dropBelow(parent, from);
 }
 
 void ParentEntries::forget(const QString& parent) {
@@ -190,12 +234,17 @@ void ParentEntries::forget(const QString& parent) {
         known->second.entries.reset();
 }
 
-void ParentEntries::dropBelow(const QString& path) {
-    const auto below = [&](const QString& known) { return known.startsWith(path); };
-    for (auto parent = m_parents.lower_bound(path);
-         parent != m_parents.end() && below(parent->first);)
-        parent = m_parents.erase(parent);
-    for (auto found = m_found.lower_bound(path); found != m_found.end() && below(found->first);)
+void ParentEntries::dropBelow(const QString& parent, const QString& name) {
+    // Kept between calls, so that its room is reused.
+    m_below.truncate(0);
+    m_below.append(parent).append(name).append(m_fileSystem.separator());
+    const auto below = [&](const QString& known) { return known.startsWith(m_below); };
+    for (auto at = m_parents.lower_bound(m_below); at != m_parents.end() && below(at->first);) {
+        if (&at->second == m_last)
+            m_last = nullptr;
+        at = m_parents.erase(at);
+    }
+    for (auto found = m_found.lower_bound(m_below); found != m_found.end() && below(found->first);)
         found = m_found.erase(found);
 }
 
@@ -207,6 +256,8 @@ void ParentEntries::keepFew() {
                 return a.second.used < b.second.used;
             });
         std::erase_if(m_found, [&](const auto& found) { return found.second == oldest->first; });
+        if (&oldest->second == m_last)
+            m_last = nullptr;
         m_parents.erase(oldest);
     }
 }

@@ -25,6 +25,9 @@ public:
     bool othersBear(const QString& name, const QString& self) const;
     // Whether an entry other than the one named self bears name in any letter case.
     bool othersBearIgnoringCase(const QString& name, const QString& self) const;
+    // Whether two names are one in any letter case, as othersBearIgnoringCase tells them: each
+    // character folded alone.
+    static bool sameIgnoringCase(const QString& a, const QString& b);
 
     // After a rename of its own: the entry from bears to now.
     void renamed(const QString& from, const QString& to);
@@ -36,8 +39,9 @@ public:
 private:
     struct Hashes {
         QHash<QString, std::size_t> byName;
-        // How many entries bear each name in its case-folded form.
-        QHash<QString, int> folded;
+        // How many entries bear a name of each hash in any letter case. A hash tells that no
+        // other entry bears a name; only the entries themselves tell that one does.
+        QHash<std::size_t, int> folded;
     };
     bool hashed() const { return m_entries.size() > kLookedThrough; }
     const Hashes& hashes() const;
@@ -86,8 +90,12 @@ private:
     // Holds a parent just opened, letting go of the least recently used past the bound.
     Parent& hold(const QString& onDisk, std::unique_ptr<OpenFolder> folder,
                  std::optional<EntryIndex> entries);
-    void dropBelow(const QString& path);
+    // Lets go of what is held at or below parent + name + separator.
+    void dropBelow(const QString& parent, const QString& name);
     void keepFew();
+    // The parent last asked about, when path names it: rows of one parent come together, and
+    // each asks several times.
+    Parent* lastUsed(const QString& path);
 
     FileSystem& m_fileSystem;
     // By the path on disk, in order, so that everything below a path is one range. A list stands
@@ -96,6 +104,11 @@ private:
     // The path on disk of each held parent that was listed in other letter case.
     std::map<QString, QString> m_found;
     quint64 m_clock = 0;
+    // The node of the parent last asked about, and its key; null when let go.
+    Parent* m_last = nullptr;
+    QString m_lastPath;
+    // Reused for the paths looked up below a renamed folder.
+    QString m_below;
     static constexpr std::size_t kKept = 16;
 };
 

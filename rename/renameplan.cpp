@@ -59,7 +59,9 @@ RenamePlan PlanRename(const EntryIndex& entries, const QString& listedLeaf, cons
     // the detour gains nothing: a new name in any case of that name is refused either way, any
     // other is taken in one step, and the way back would be refused.
     const bool besideTwin = rules.refusesCaseTwins && entries.othersBearIgnoringCase(*from, *from);
-    plan.intermediate = newLeaf + QString::fromUtf16(kIntermediateSuffix);
+    const QStringView suffix(kIntermediateSuffix);
+    plan.intermediate.reserve(newLeaf.size() + suffix.size());
+    plan.intermediate.append(newLeaf).append(suffix);
     const bool detourPossible = !besideTwin && rules.canBearName(plan.intermediate);
 
     if (*from == newLeaf) {
@@ -68,12 +70,18 @@ RenamePlan PlanRename(const EntryIndex& entries, const QString& listedLeaf, cons
         plan.throughIntermediate = detourPossible;
         return plan;
     }
-    if (entries.othersBear(newLeaf, *from)) {
+    // A change of letter case alone, where no other entry bears the folder's name in any case,
+    // meets no other entry: one bearing the new name would bear that name too. Most runs are
+    // that, and are spared two looks through the entries.
+    const bool caseChangeAlone =
+        rules.refusesCaseTwins && !besideTwin && entries.sameIgnoringCase(newLeaf, *from);
+    if (!caseChangeAlone && entries.othersBear(newLeaf, *from)) {
         plan.action = RenamePlan::Action::Refused;
         plan.refusal = RenamePlan::Refusal::NameTaken;
         return plan;
     }
-    if (rules.refusesCaseTwins && entries.othersBearIgnoringCase(newLeaf, *from)) {
+    if (!caseChangeAlone && rules.refusesCaseTwins &&
+        entries.othersBearIgnoringCase(newLeaf, *from)) {
         plan.action = RenamePlan::Action::Refused;
         plan.refusal = RenamePlan::Refusal::CaseTwinBearsNewName;
         return plan;

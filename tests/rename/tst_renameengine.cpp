@@ -513,6 +513,12 @@ void TestRenameEngine::plan_data() {
         << PlanHost::Posix << QStringList{"docs", QString::fromUtf8("a\U00010400")} << "docs"
         << QString::fromUtf8("a\U00010428") << Action::Refused << "docs" << false
         << Refusal::CaseTwinBearsNewName;
+    *row("change of case alone beside a twin of its own name, non-ASCII")
+        << PlanHost::Posix << QStringList{"фото", "ФОТО"} << "фото"
+        << "Фото" << Action::Refused << "фото" << false << Refusal::CaseTwinBearsNewName;
+    *row("change of case alone beside a Kelvin sign")
+        << PlanHost::Posix << QStringList{"kelvin", QString::fromUtf8("\u212Aelvin")} << "kelvin"
+        << "KELVIN" << Action::Refused << "kelvin" << false << Refusal::CaseTwinBearsNewName;
     *row("new name borne with a Kelvin sign")
         << PlanHost::Posix << QStringList{"docs", QString::fromUtf8("\u212Aelvin")} << "docs"
         << "kelvin" << Action::Refused << "docs" << false << Refusal::CaseTwinBearsNewName;
