@@ -8,6 +8,7 @@
 
 #include <QStringList>
 #include <optional>
+#include <type_traits>
 
 namespace tarnwick {
 namespace {
@@ -58,14 +59,18 @@ RenameOutcome RenameFilesWild(FileSystem& fileSystem, ParentEntries& parents,
         held.settle(outcome.renamed, report);
         return outcome;
     };
-    // A step whose failure also becomes the row's reason.
-    const auto step = [&](int line, const QString& path, auto&& body) {
+    // A step whose failure also becomes the row's reason. The path it names is a text, or what
+    // makes one: most steps succeed, and a run should not build a path for each.
+    const auto step = [&](int line, const auto& path, auto&& body) {
         return trap.step(line, [&] {
             try {
                 body();
             } catch (const Failure& failure) {
                 failed(failure);
-                throw failure.about(path);
+                if constexpr (std::is_invocable_v<decltype(path)>)
+                    throw failure.about(path());
+                else
+                    throw failure.about(path);
             }
         });
     };
@@ -125,7 +130,7 @@ RenameOutcome RenameFilesWild(FileSystem& fileSystem, ParentEntries& parents,
     const bool hostFindsLeaf =
         !rules.lossyListings && !entries->find(*leaf) && PathExists(fileSystem, *folder + *leaf);
     const RenamePlan plan = PlanRename(*entries, *leaf, *newLeaf, rules, hostFindsLeaf);
-    const QString from = *folder + plan.from;
+    const auto from = [&] { return *folder + plan.from; };
     switch (plan.action) {
     case RenamePlan::Action::NotFound:
         outcome.result = RenameOutcome::Result::NotFound;
