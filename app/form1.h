@@ -124,7 +124,9 @@ private:
     std::optional<QCursor> m_handPointer;
     QString m_applicationTitle;
     static constexpr qint64 kPumpIntervalMs = 10;
+    static constexpr unsigned kPumpAsksPerLook = 16;
     QElapsedTimer m_pumpClock;
+    unsigned m_pumpAsks = 0;
     bool m_shown = false;
     bool m_unloaded = false;
     // Whether the drag over the window carries a folder; asked once, when it enters.
