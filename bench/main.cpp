@@ -53,6 +53,8 @@ struct Options {
     bool quick = false;
     bool json = false;
     int repeats = 5;
+    // Which trees the add and run stages measure.
+    QStringList trees{QStringLiteral("nested"), QStringLiteral("flat")};
     QString folder;
     // Also time adding with the accessibility bridge on and off, each in a child process.
     bool accessibility = false;
@@ -735,9 +737,11 @@ int Bench::run() {
     const auto wanted = [&](const char* stage) {
         return m_options.stages.contains(QLatin1String(stage));
     };
+    const auto measured = [&](const Tree& tree) { return m_options.trees.contains(tree.name); };
     if (wanted("add")) {
-        addStage(nested);
-        addStage(flatTree);
+        for (const Tree* tree : {&nested, &flatTree})
+            if (measured(*tree))
+                addStage(*tree);
     }
     if (wanted("preview")) {
         // The list as a user has it after adding the nested tree.
@@ -748,8 +752,9 @@ int Bench::run() {
         previewStage(nested);
     }
     if (wanted("run")) {
-        runStage(nested);
-        runStage(flatTree);
+        for (const Tree* tree : {&nested, &flatTree})
+            if (measured(*tree))
+                runStage(*tree);
     }
     if (m_options.accessibility && m_options.accessibilityChild.isEmpty())
         accessibilityRows();
@@ -781,6 +786,8 @@ int main(int argc, char* argv[]) {
             options.repeats = std::max(1, arguments[++i].toInt());
         else if (argument == QStringLiteral("--stage") && i + 1 < arguments.size())
             options.stages = arguments[++i].split(u',');
+        else if (argument == QStringLiteral("--tree") && i + 1 < arguments.size())
+            options.trees = arguments[++i].split(u',');
         else if (argument == QStringLiteral("--dir") && i + 1 < arguments.size())
             options.folder = arguments[++i];
         else if (argument == QStringLiteral("--accessibility"))
@@ -789,7 +796,8 @@ int main(int argc, char* argv[]) {
             options.accessibilityChild = arguments[++i];
         else {
             std::fprintf(stderr, "usage: tarnwick-bench [--quick] [--json] [--repeats N] [--stage "
-                                 "add,preview,run] [--dir FOLDER] [--accessibility]\n");
+                                 "add,preview,run] [--tree nested,flat] [--dir FOLDER] "
+                                 "[--accessibility]\n");
             return 2;
         }
     }
