@@ -39,8 +39,8 @@ private:
 } // namespace
 
 RenameOutcome RenameFilesWild(FileSystem& fileSystem, ParentEntries& parents,
-                              const FailureReport& report, const QString& currentPath,
-                              const QString& newPath) {
+                              const FailureReport& report, const ListedPath& current,
+                              const ListedPath& next) {
     HeldFailures held;
     static const QString label = QString::fromUtf16(kRenameFilesWildLabel);
     ErrorTrap trap(label, held.sink());
@@ -75,23 +75,40 @@ RenameOutcome RenameFilesWild(FileSystem& fileSystem, ParentEntries& parents,
         });
     };
 
-    QString target = newPath;
-    trap.step(104, [&] {
+    std::optional<QString> parent;
+    std::optional<QString> leaf;
+    std::optional<QString> newLeaf;
+    const auto replaceRefused = [&](QString& text) {
         for (const QChar refused : fileSystem.refusedNameCharacters())
-            target.replace(refused, u'_');
-    });
-    // The host layer is there for the whole program; there is nothing to create per call.
-    trap.reach(108);
-    const QString reference = WithoutTrailingSeparator(currentPath, separator);
-    const std::optional<QString> parent =
-        trap.value(112, [&] { return GetParentPath(reference, separator); });
-    const std::optional<QString> leaf =
-        trap.value(120, [&] { return GetLeafName(reference, separator); });
-    const std::optional<QString> newLeaf = trap.value(
-        126, [&] { return GetLeafName(WithoutTrailingSeparator(target, separator), separator); });
+            text.replace(refused, u'_');
+    };
+    if (current.cutAtName(separator) && next.cutAtName(separator)) {
+        // Kept as a parent's path and a name, as nearly every row is: there is nothing to cut.
+        const auto name = [&](const QString& tail) {
+            return tail.endsWith(separator) ? tail.chopped(1) : tail;
+        };
+        parent = current.head();
+        leaf = name(current.tail());
+        newLeaf = name(next.tail());
+        trap.step(104, [&] { replaceRefused(*newLeaf); });
+        trap.reach(108);
+    } else {
+        QString target = next.toString();
+        trap.step(104, [&] { replaceRefused(target); });
+        // The host layer is there for the whole program; there is nothing to create per call.
+        trap.reach(108);
+        const QString reference = WithoutTrailingSeparator(current.toString(), separator);
+        parent = trap.value(112, [&] { return GetParentPath(reference, separator); });
+        leaf = trap.value(120, [&] { return GetLeafName(reference, separator); });
+        newLeaf = trap.value(126, [&] {
+            return GetLeafName(WithoutTrailingSeparator(target, separator), separator);
+        });
+    }
     // A root, or any path without a last component, has no name of its own to change.
     if (!parent || !leaf || !newLeaf || leaf->isEmpty())
         return outcome;
+    // The listed path less its trailing separator, made only to name it in a failure.
+    const auto reference = [&] { return *parent + *leaf; };
     outcome.result = RenameOutcome::Result::Failed;
     if (!step(128, reference, [&] {
             if (newLeaf->isEmpty())
@@ -202,20 +219,30 @@ RenameOutcome RenameFilesWild(FileSystem& fileSystem, ParentEntries& parents,
         outcome.result = RenameOutcome::Result::Renamed;
         // The paths the caller gave, where they name the same: a run of a hundred thousand rows
         // need not build two more paths for each.
-        const auto joined = [&](const QString& given, const QString& name) {
-            if (given.size() == folder->size() + name.size() + 1 && given.startsWith(*folder) &&
-                QStringView(given).sliced(folder->size()).startsWith(name) &&
-                given.endsWith(separator))
+        const auto joined = [&](const ListedPath& given, const QString& name) {
+            const QString& head = given.head();
+            const QStringView tail = given.tail();
+            const QStringView own = head.isEmpty() && tail.startsWith(*folder)
+                                        ? tail.sliced(folder->size())
+                                        : (head == *folder ? tail : QStringView());
+            if (own.size() == name.size() + 1 && own.startsWith(name) && own.endsWith(separator))
                 return given;
-            return *folder + name + separator;
+            return ListedPath(*folder, name + separator);
         };
-        outcome.newPath = joined(newPath, *newLeaf);
+        outcome.newPath = joined(next, *newLeaf);
         outcome.newName = *newLeaf;
-        outcome.oldPath = joined(currentPath, plan.from);
+        outcome.oldPath = joined(current, plan.from);
     }
     trap.reach(156);
     trap.reach(186);
     return settle();
+}
+
+RenameOutcome RenameFilesWild(FileSystem& fileSystem, ParentEntries& parents,
+                              const FailureReport& report, const QString& currentPath,
+                              const QString& newPath) {
+    return RenameFilesWild(fileSystem, parents, report, ListedPath(currentPath),
+                           ListedPath(newPath));
 }
 
 RenameOutcome RenameFilesWild(FileSystem& fileSystem, const FailureReport& report,

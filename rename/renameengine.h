@@ -1,6 +1,7 @@
 #pragma once
 
 #include "common/labels.h"
+#include "common/listedpath.h"
 #include <QString>
 
 #include "common/errortrap.h"
@@ -29,13 +30,15 @@ struct RenameOutcome {
     bool renamed = false;
     // When renamed: the path it bears now, its parent as found on disk, its new name and a
     // separator. Differs from the previewed path where the host refused characters or the
-    // parent's letter case changed since the row was listed.
-    QString newPath;
+    // parent's letter case changed since the row was listed; where it does not, it is the
+    // caller's own, kept as the caller kept it.
+    ListedPath newPath;
     // When renamed: its new name, the last component of newPath.
     QString newName{};
     // When renamed: the path it bore before, its parent as found on disk. Rows below it were
-    // renamed under that parent, so this is where their paths are followed from.
-    QString oldPath{};
+    // renamed under that parent, so this is where their paths are followed from. The caller's
+    // own where it names the same.
+    ListedPath oldPath{};
     Result result = Result::NotFound;
     // When not renamed: why, in words a person can act on.
     QString reason{};
@@ -50,6 +53,12 @@ struct RenameOutcome {
 RenameOutcome RenameFilesWild(FileSystem& fileSystem, ParentEntries& parents,
                               const FailureReport& report, const QString& currentPath,
                               const QString& newPath);
+
+// The same for paths as the list keeps them: a row kept as its parent's path and its name, as
+// nearly every row is, is renamed without cutting or joining its paths.
+RenameOutcome RenameFilesWild(FileSystem& fileSystem, ParentEntries& parents,
+                              const FailureReport& report, const ListedPath& current,
+                              const ListedPath& next);
 
 // The same for one folder on its own, with nothing kept from any run.
 RenameOutcome RenameFilesWild(FileSystem& fileSystem, const FailureReport& report,

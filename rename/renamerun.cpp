@@ -59,17 +59,24 @@ public:
 
     // True when a folder listed above path is a link now. Each is asked once a run, and none
     // when the parent was reached without a link on the way.
-    bool above(const QString& path, QChar separator, ParentEntries& parents) {
-        const qsizetype cut = LeafStart(path, separator);
-        if (cut <= 0)
-            return false;
-        // Rows of one parent come together: what lies above them is asked once for all of them.
-        const QStringView parent = QStringView(path).left(cut);
-        if (m_parent.isEmpty() || parent != m_parent) {
-            m_parent = parent.toString();
-            m_parentLeadsOut =
-                !parents.reachedWithoutLinks(m_parent) && leadsOut(m_parent, separator);
+    bool above(const ListedPath& path, QChar separator, ParentEntries& parents) {
+        // Rows of one parent come together, most of them sharing its string: what lies above
+        // them is asked once for all of them.
+        const bool atName = path.cutAtName(separator);
+        const QString& head = path.head();
+        if (atName && head.constData() == m_parent.constData() && head.size() == m_parent.size())
+            return m_parentLeadsOut;
+        QString parent = head;
+        if (!atName) {
+            const QString whole = path.toString();
+            const qsizetype cut = LeafStart(whole, separator);
+            if (cut <= 0)
+                return false;
+            parent = whole.left(cut);
         }
+        if (m_parent.isEmpty() || parent != m_parent)
+            m_parentLeadsOut = !parents.reachedWithoutLinks(parent) && leadsOut(parent, separator);
+        m_parent = std::move(parent);
         return m_parentLeadsOut;
     }
 
@@ -98,11 +105,11 @@ private:
 
 // Keeps the rename with the strings the row holds where they are its parent and names, so that
 // a large run's record costs no more text than its list.
-void Record(FollowedRenames& renamed, const RenameOutcome& outcome, const QString& now,
-            const ListedPath& listed, const ListedPath& listedNext, QChar separator) {
+void Record(FollowedRenames& renamed, const RenameOutcome& outcome, const ListedPath& listed,
+            const ListedPath& listedNext, QChar separator) {
     const QString& newName = outcome.newName;
-    if (outcome.oldPath != now || !listed.cutAtName(separator)) {
-        renamed.renamed(outcome.oldPath, newName);
+    if (outcome.oldPath != listed || !listed.cutAtName(separator)) {
+        renamed.renamed(outcome.oldPath.toString(), newName);
         return;
     }
     const QString& promised = listedNext.tail();
@@ -167,30 +174,31 @@ void PushButton2_Click(WindowServices& window) {
         // Read together: a row is taken whole or not at all.
         trap.reach(108);
         const ListedPath listed = list.path(*row, kNow);
-        const QString now = listed.toString();
         trap.reach(110);
         const ListedPath listedNext = list.path(*row, kNewName);
-        const QString next = listedNext.toString();
         trap.reach(112);
-        if (next.isEmpty() || links.above(now, separator, parents))
+        if (listedNext.isEmpty() || links.above(listed, separator, parents))
             continue;
         trap.reach(114);
-        const RenameOutcome outcome = RenameFilesWild(fileSystem, parents, engineReport, now, next);
+        const RenameOutcome outcome =
+            RenameFilesWild(fileSystem, parents, engineReport, listed, listedNext);
         if (!outcome.renamed) {
+            const QString now = listed.toString();
             // A root has no name of its own to change, and nothing to tell.
             if (!outcome.reason.isEmpty())
                 notDone.insert(now, outcome.reason);
             errors.folderDone(WithoutTrailingSeparator(now, separator), outcome.reason);
             continue;
         }
-        notDone.remove(now);
+        if (!notDone.isEmpty())
+            notDone.remove(listed.toString());
         // A folder left with the name it had is no rename.
         if (outcome.newPath != outcome.oldPath)
-            Record(renamed, outcome, now, listed, listedNext, separator);
+            Record(renamed, outcome, listed, listedNext, separator);
         // Its parent found in other letter case: the rows below it were renamed under the parent
         // as found, and their paths name it so.
-        if (outcome.oldPath != now)
-            renamed.foundAs(now, outcome.newPath);
+        if (outcome.oldPath != listed)
+            renamed.foundAs(listed.toString(), outcome.newPath.toString());
     }
     trap.reach(116);
     errors.finish();

@@ -45,14 +45,14 @@ QHash<QString, QString> UndoLastRun(WindowServices& window) {
         trap.step(102, [&] { window.pumpMessages(); });
         const QString shown = run.borne(folder->beforePath());
         trap.reach(104);
-        const QString after = folder->afterPath();
-        const RenameOutcome outcome =
-            RenameFilesWild(fileSystem, parents, report, after, folder->beforePath());
+        const ListedPath after(folder->parent, folder->after);
+        const RenameOutcome outcome = RenameFilesWild(fileSystem, parents, report, after,
+                                                      ListedPath(folder->parent, folder->before));
         if (outcome.renamed) {
             restored.renamed(shown, outcome.newName);
             continue;
         }
-        const QString now = WithoutTrailingSeparator(after, separator);
+        const QString now = WithoutTrailingSeparator(after.toString(), separator);
         // The run's own second rows of a folder find nothing quietly; here the folder was
         // there after the run, so finding nothing means someone moved it since.
         if (outcome.result == RenameOutcome::Result::NotFound)

@@ -1,3 +1,4 @@
+#include "rename/parententries.h"
 #include "rename/renameengine.h"
 #include "rename/renameplan.h"
 #include "tests/support/reports.h"
@@ -15,14 +16,15 @@ bool operator==(const RenameOutcome& a, const RenameOutcome& b) {
 
 namespace QTest {
 template <> char* toString(const tarnwick::RenameOutcome& outcome) {
-    return qstrdup(
-        (outcome.renamed ? "renamed to " + outcome.newPath : QStringLiteral("not renamed"))
-            .toUtf8()
-            .constData());
+    return qstrdup((outcome.renamed ? "renamed to " + outcome.newPath.toString()
+                                    : QStringLiteral("not renamed"))
+                       .toUtf8()
+                       .constData());
 }
 } // namespace QTest
 
 using namespace tarnwick;
+using tarnwick::test::CutAtName;
 using tarnwick::test::DiskTrialFolders;
 using tarnwick::test::FakeFileSystem;
 using tarnwick::test::FakeTrialFolders;
@@ -236,23 +238,32 @@ void TestRenameEngine::runRenameRow(Host host) {
     QFETCH(QList<int>, lines);
     QFETCH(QString, mentions);
 
-    const std::unique_ptr<TrialFolders> trial = tarnwick::test::MakeTrialFolders(host);
-    for (const QString& folder : folders)
-        QVERIFY(trial->addFolder(folder));
-    for (const QString& file : files)
-        QVERIFY(trial->addFile(file));
-    const QStringList before = trial->tree();
-
-    Reports reports;
-    const RenameOutcome outcome = RenameFilesWild(trial->fileSystem(), reports.sink(),
-                                                  Listed(*trial, current), Listed(*trial, next));
-
     after.sort();
-    QCOMPARE(trial->tree(), after);
-    QCOMPARE(LeftUnderIntermediateNames(before, trial->tree()), QStringList());
-    CheckReports(reports.messages, lines, mentions);
-    QCOMPARE(outcome,
-             (RenameOutcome{!bears.isEmpty(), bears.isEmpty() ? QString() : trial->path(bears)}));
+    // Given whole, and kept as the list keeps a row: its parent's path and its name.
+    for (const bool cut : {false, true}) {
+        const std::unique_ptr<TrialFolders> trial = tarnwick::test::MakeTrialFolders(host);
+        for (const QString& folder : folders)
+            QVERIFY(trial->addFolder(folder));
+        for (const QString& file : files)
+            QVERIFY(trial->addFile(file));
+        const QStringList before = trial->tree();
+        const QChar separator = trial->fileSystem().separator();
+        const auto listed = [&](const QString& path) {
+            const QString whole = Listed(*trial, path);
+            return cut ? CutAtName(whole, separator) : ListedPath(whole);
+        };
+
+        Reports reports;
+        ParentEntries parents(trial->fileSystem());
+        const RenameOutcome outcome = RenameFilesWild(trial->fileSystem(), parents, reports.sink(),
+                                                      listed(current), listed(next));
+
+        QCOMPARE(trial->tree(), after);
+        QCOMPARE(LeftUnderIntermediateNames(before, trial->tree()), QStringList());
+        CheckReports(reports.messages, lines, mentions);
+        QCOMPARE(outcome, (RenameOutcome{!bears.isEmpty(),
+                                         bears.isEmpty() ? QString() : trial->path(bears)}));
+    }
 }
 
 namespace {
@@ -443,7 +454,14 @@ void TestRenameEngine::refusedCharacters() {
         fake.setRefusedNameCharacters(refused);
         fake.addFolder(folder);
         Reports reports;
-        QCOMPARE(RenameFilesWild(fake, reports.sink(), folder, next), (RenameOutcome{true, bears}));
+        // Cut at the name, as the list keeps the row, on the case-blind host.
+        ParentEntries parents(fake);
+        const RenameOutcome outcome =
+            mode == FakeFileSystem::Mode::CaseSensitive
+                ? RenameFilesWild(fake, reports.sink(), folder, next)
+                : RenameFilesWild(fake, parents, reports.sink(), CutAtName(folder, u'/'),
+                                  CutAtName(next, u'/'));
+        QCOMPARE(outcome, (RenameOutcome{true, bears}));
         QCOMPARE(reports.messages, QStringList());
         QCOMPARE(fake.tree(), (QStringList{"/t/", bears}));
     }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "common/listedpath.h"
+#include "common/pathtext.h"
 #include "platform/posixfilesystem.h"
 #include "tests/support/fakefilesystem.h"
 
@@ -113,6 +115,12 @@ inline const char* TrialHostName(TrialHost host) {
         break;
     }
     return "disk";
+}
+
+// A whole path kept as the list keeps a row: its parent's path, and its name.
+inline ListedPath CutAtName(const QString& whole, QChar separator) {
+    const qsizetype at = LeafStart(whole, separator);
+    return ListedPath(whole.left(at), whole.mid(at));
 }
 
 } // namespace tarnwick::test
