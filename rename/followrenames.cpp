@@ -20,11 +20,13 @@ void FollowedRenames::renamed(RenamedFolder folder) {
     m_folders.push_back(std::move(folder));
     m_sorted.clear();
     m_parent.clear();
+    m_grandparent.clear();
 }
 
 void FollowedRenames::foundAs(const QString& path, const QString& newPath) {
     m_also.insert(path, newPath);
     m_parent.clear();
+    m_grandparent.clear();
 }
 
 const QString* FollowedRenames::renamedTo(QStringView path, bool& whole) {
@@ -152,7 +154,7 @@ const QString& FollowedRenames::parentBorne(QStringView parent, const QString* s
         ((parent.data() == m_parent.constData() && parent.size() == m_parent.size()) ||
          parent == m_parent);
     if (!same) {
-        m_parentBorne = followUp(parent.toString(), parent.size() - 1);
+        m_parentBorne = followUpThroughParent(parent);
         m_parentStays = m_parentBorne == parent;
     }
     if (!same || shared)
@@ -175,6 +177,25 @@ QString FollowedRenames::followUp(QString path, qsizetype at) {
             at = start + above->size() - 1;
         }
     }
+    return path;
+}
+
+QString FollowedRenames::followUpThroughParent(QStringView parent) {
+    const qsizetype cut = LeafStart(parent, m_separator);
+    // A path found elsewhere replaces the whole path above it: followed from the start.
+    if (cut <= 0 || !m_also.isEmpty())
+        return followUp(parent.toString(), parent.size() - 1);
+    const QStringView above = parent.left(cut);
+    if (m_grandparent.isEmpty() || above != m_grandparent) {
+        m_grandparent = above.toString();
+        m_grandparentBorne = followUp(m_grandparent, m_grandparent.size() - 1);
+    }
+    bool whole = false;
+    const QString* own = renamedTo(parent, whole);
+    const QStringView name = own ? QStringView(*own) : parent.sliced(cut);
+    QString path;
+    path.reserve(m_grandparentBorne.size() + name.size());
+    path.append(m_grandparentBorne).append(name);
     return path;
 }
 

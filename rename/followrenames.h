@@ -64,6 +64,8 @@ private:
     // path with every renamed folder it passes through followed, from the one ending at the
     // separator at outwards.
     QString followUp(QString path, qsizetype at);
+    // followUp() for a parent's path, through its own parent's, which its siblings share.
+    QString followUpThroughParent(QStringView parent);
 
     QChar m_separator;
     // In the order told, so that they can be undone; looked up through m_sorted, by path.
@@ -81,6 +83,10 @@ private:
     QString m_parentBorne;
     // No folder above the parent was renamed: its path is as the rows list it.
     bool m_parentStays = true;
+    // The parent's own parent, worked out once for the parents of its rows: a tree is listed a
+    // level at a time, and sibling folders come together.
+    QString m_grandparent;
+    QString m_grandparentBorne;
     QString m_lastParent;
     std::pair<std::uint32_t, std::uint32_t> m_lastSiblings{0, 0};
 };
