@@ -62,6 +62,19 @@ const EntryIndex::Hashes& EntryIndex::hashes() const {
         for (std::size_t at = 0; at < m_entries.size(); ++at)
             index(*m_hashes, m_entries[at].name, at);
     }
+    if (m_unhashed) {
+        const QString& to = m_entries[m_unhashed->at].name;
+        m_hashes->byName.remove(m_unhashed->from);
+        m_hashes->byName.insert(to, m_unhashed->at);
+        // A change of letter case alone leaves the counts as they are.
+        if (const std::size_t before = FoldedHash(m_unhashed->from); before != FoldedHash(to)) {
+            const auto count = m_hashes->folded.find(before);
+            if (count != m_hashes->folded.end() && --*count <= 0)
+                m_hashes->folded.erase(count);
+            ++m_hashes->folded[FoldedHash(to)];
+        }
+        m_unhashed.reset();
+    }
     return *m_hashes;
 }
 
@@ -112,16 +125,16 @@ void EntryIndex::renamed(const QString& from, const QString& to) {
         }
         return;
     }
-    const auto at = m_hashes->byName.constFind(from);
+    // Renamed again before anything was asked: the hashes take both renames at once.
+    if (m_unhashed && m_entries[m_unhashed->at].name == from) {
+        m_entries[m_unhashed->at].name = to;
+        return;
+    }
+    const auto at = hashes().byName.constFind(from);
     if (at == m_hashes->byName.constEnd())
         return;
-    const std::size_t position = *at;
-    m_hashes->byName.erase(at);
-    const auto count = m_hashes->folded.find(FoldedHash(from));
-    if (count != m_hashes->folded.end() && --*count <= 0)
-        m_hashes->folded.erase(count);
-    m_entries[position].name = to;
-    index(*m_hashes, to, position);
+    m_unhashed = Unhashed{from, *at};
+    m_entries[*at].name = to;
 }
 
 ParentEntries::~ParentEntries() = default;

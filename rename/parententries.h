@@ -44,12 +44,20 @@ private:
         QHash<std::size_t, int> folded;
     };
     bool hashed() const { return m_entries.size() > kLookedThrough; }
+    // The hashes, the last rename in them.
     const Hashes& hashes() const;
     static void index(Hashes& hashes, const QString& name, std::size_t at);
 
     std::vector<DirectoryEntry> m_entries;
     // Made at the first question.
     mutable std::optional<Hashes> m_hashes;
+    // The last rename, borne by its entry but not yet in the hashes: a folder renamed through an
+    // intermediate name is renamed again before anything is asked, and is hashed once for both.
+    struct Unhashed {
+        QString from;
+        std::size_t at = 0;
+    };
+    mutable std::optional<Unhashed> m_unhashed;
 };
 
 // What one run holds of the parents of the folders it renames: each parent found on disk, opened

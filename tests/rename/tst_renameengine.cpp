@@ -601,7 +601,10 @@ void TestRenameEngine::plan() {
         if (action != RenamePlan::Action::Rename)
             continue;
         // Renamed, the folder is found under its new name only, and its twins are the others'.
-        index.renamed(from, next);
+        if (detour)
+            index.renamed(from, plan.intermediate);
+        index.renamed(detour ? plan.intermediate : from, next);
+        QVERIFY(!index.find(plan.intermediate));
         QVERIFY(index.find(next));
         QCOMPARE(index.find(from) != nullptr, from == next);
         bool twin = false;
