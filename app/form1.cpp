@@ -306,6 +306,8 @@ void Form1::pumpMessages() {
     if (m_pumpClock.isValid() &&
         (++m_pumpAsks % kPumpAsksPerLook != 0 || m_pumpClock.elapsed() < kPumpIntervalMs))
         return;
+    // What a pass wrote is shown before the window paints.
+    m_list.tellChanges();
     PumpMessages();
     m_pumpClock.start();
     // Closing the window ends the program, also while a handler is pumping: the handler ends here.

@@ -97,13 +97,31 @@ void FolderListModel::setPath(int row, int column, ListedPath path) {
     FolderEntry& entry = m_rows[static_cast<std::size_t>(row)];
     (column == kNow ? entry.now : entry.newPath) = std::move(path);
     const RowMark told = m_marks.at(row);
-    if (told == RowMark::NoChange || told == RowMark::Collision) {
+    const bool markDropped = told == RowMark::NoChange || told == RowMark::Collision;
+    if (markDropped)
         m_marks.set(row, RowMark::None);
+    if (m_holding) {
+        m_heldFirst = m_heldFirst <= m_heldLast ? std::min(m_heldFirst, row) : row;
+        m_heldLast = std::max(m_heldLast, row);
+        return;
+    }
+    if (markDropped) {
         emit dataChanged(index(row, kNow), index(row, kNewName));
         return;
     }
     const QModelIndex changed = index(row, column);
     emit dataChanged(changed, changed, {Qt::DisplayRole});
+}
+
+void FolderListModel::tellChanges() {
+    if (m_heldFirst > m_heldLast)
+        return;
+    const int first = m_heldFirst;
+    const int last = std::min(m_heldLast, count() - 1);
+    m_heldFirst = 0;
+    m_heldLast = -1;
+    if (first <= last)
+        emit dataChanged(index(first, kNow), index(last, kNewName));
 }
 
 void FolderListModel::markNotDone(int row, const QString& reason) {
@@ -130,6 +148,7 @@ void FolderListModel::appendRow(const QString& now) {
 void FolderListModel::appendRows(const QStringList& nows) {
     if (nows.isEmpty())
         return;
+    tellChanges();
     beginInsertRows({}, count(), count() + static_cast<int>(nows.size()) - 1);
     reserveFor(static_cast<std::size_t>(nows.size()));
     for (const QString& now : nows)
@@ -140,6 +159,7 @@ void FolderListModel::appendRows(const QStringList& nows) {
 void FolderListModel::appendPaths(std::vector<ListedPath> nows) {
     if (nows.empty())
         return;
+    tellChanges();
     beginInsertRows({}, count(), count() + static_cast<int>(nows.size()) - 1);
     reserveFor(nows.size());
     for (ListedPath& now : nows)
@@ -157,6 +177,7 @@ void FolderListModel::reserveFor(std::size_t added) {
 void FolderListModel::removeAll() {
     if (m_rows.empty())
         return;
+    tellChanges();
     beginResetModel();
     m_rows.clear();
     m_rows.shrink_to_fit();
@@ -169,6 +190,7 @@ void FolderListModel::removeAll() {
 
 void FolderListModel::removeEntry(int row) {
     checkPlace(row, kNow);
+    tellChanges();
     const bool collided = m_marks.at(row) == RowMark::Collision;
     beginRemoveRows({}, row, row);
     m_rows.erase(m_rows.begin() + row);

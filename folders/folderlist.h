@@ -64,6 +64,18 @@ public:
     void removeAll();
     void removeEntry(int row);
 
+    // While held, rows written through setText() and setPath() are told to views later, together
+    // as one range, by tellChanges(): a pass over a hundred thousand rows would otherwise have
+    // every view, and a screen reader, work on each row. Whoever lets the window work tells
+    // first; a change of the rows themselves tells first too.
+    void holdChanges() { m_holding = true; }
+    void tellChanges();
+    // Tells, and holds no more.
+    void releaseChanges() {
+        tellChanges();
+        m_holding = false;
+    }
+
     // Lets edit change every entry in place, then announces the change of the given columns once.
     // When edit fails part of the way, the entries it already changed are announced all the same,
     // so a view never shows stale texts.
@@ -132,6 +144,10 @@ private:
     // The separator the last preview wrote with: marks are told by it, and texts written whole
     // are cut at it.
     QChar m_markSeparator = kHostSeparator;
+    bool m_holding = false;
+    // The rows written while held and not yet told; none when first is past last.
+    int m_heldFirst = 0;
+    int m_heldLast = -1;
     // Heads lately split, by their length: rows of one parent come in runs, and listed in walk
     // order the rows between two of its runs have longer heads.
     std::array<QString, 64> m_recentHeads;

@@ -52,6 +52,7 @@ private slots:
     void removeAllOnEmptyList();
     void editAllAnnouncesOnce();
     void editAllAnnouncesWhatItChangedBeforeFailing();
+    void heldChangesToldAsOneRange();
     void moreRowsThanSixteenBits();
     void appendingRowByRowGrowsGeometrically();
     void pathsWhereverCut_data();
@@ -287,6 +288,46 @@ void TestFolderList::editAllAnnouncesWhatItChangedBeforeFailing() {
     QCOMPARE(list.text(1, FolderListModel::kNewName), QStringLiteral("/B/"));
     QCOMPARE(changed.count(), 1);
     QCOMPARE(changed[0][0].value<QModelIndex>().row(), 0);
+}
+
+// Rows written while held are told together, before the rows themselves change, so that a view
+// never asks for a row by a place that moved.
+void TestFolderList::heldChangesToldAsOneRange() {
+    FolderListModel list;
+    ThreeRows(list);
+    list.appendRow(QStringLiteral("/d/"));
+    QSignalSpy changed(&list, &QAbstractItemModel::dataChanged);
+    QSignalSpy removed(&list, &QAbstractItemModel::rowsRemoved);
+    // The rows told, each time across both columns.
+    const auto told = [&](int at) {
+        const auto first = changed[at][0].value<QModelIndex>();
+        const auto last = changed[at][1].value<QModelIndex>();
+        return first.column() == FolderListModel::kNow && last.column() == FolderListModel::kNewName
+                   ? std::pair(first.row(), last.row())
+                   : std::pair(-1, -1);
+    };
+
+    list.holdChanges();
+    list.setText(2, FolderListModel::kNewName, QStringLiteral("/C/"));
+    list.setText(1, FolderListModel::kNow, QStringLiteral("/b2/"));
+    QCOMPARE(changed.count(), 0);
+    QCOMPARE(list.text(1, FolderListModel::kNow), QStringLiteral("/b2/"));
+    list.tellChanges();
+    QCOMPARE(changed.count(), 1);
+    QCOMPARE(told(0), std::pair(1, 2));
+
+    list.setText(3, FolderListModel::kNow, QStringLiteral("/d2/"));
+    list.removeEntry(0);
+    QCOMPARE(changed.count(), 2);
+    QCOMPARE(removed.count(), 1);
+    QCOMPARE(told(1), std::pair(3, 3));
+
+    list.setText(0, FolderListModel::kNow, QStringLiteral("/b3/"));
+    list.releaseChanges();
+    QCOMPARE(changed.count(), 3);
+    QCOMPARE(told(2), std::pair(0, 0));
+    list.setText(1, FolderListModel::kNow, QStringLiteral("/c2/"));
+    QCOMPARE(changed.count(), 4);
 }
 
 void TestFolderList::moreRowsThanSixteenBits() {

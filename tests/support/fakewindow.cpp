@@ -11,6 +11,7 @@ void FakeWindow::previewRename() {
 
 void FakeWindow::pumpMessages() {
     ++pumpCount;
+    list.tellChanges();
     if (action && pumpCount == actAtPump)
         std::exchange(action, nullptr)();
     if (closed)
