@@ -4,6 +4,7 @@
 #include "app/apptitle.h"
 #include "app/contrast.h"
 #include "app/folderdrop.h"
+#include "app/folderlistview.h"
 #include "app/handcursor.h"
 #include "app/help.h"
 #include "app/listdelegate.h"
@@ -75,7 +76,7 @@ void Form1::buildControls() {
     setPalette(white);
     setAutoFillBackground(true);
 
-    ListView1 = new QTreeView(this);
+    ListView1 = new FolderListView(this);
     ListView1->setObjectName(QStringLiteral("ListView1"));
     ListView1->setModel(&m_list);
     ListView1->setRootIsDecorated(false);
