@@ -16,6 +16,14 @@ bool SameIgnoringCase(QStringView a, QStringView b) {
     if (a.size() != b.size())
         return false;
     const auto lower = [](char16_t c) { return c >= u'A' && c <= u'Z' ? char16_t(c + 32) : c; };
+    // Names in one folder often share their start ("IMG_0041", "IMG_0042"): their ends tell
+    // them apart at once.
+    if (!a.isEmpty()) {
+        const char16_t x = a.back().unicode();
+        const char16_t y = b.back().unicode();
+        if (x < 0x80 && y < 0x80 && lower(x) != lower(y))
+            return false;
+    }
     for (qsizetype i = 0; i < a.size(); ++i) {
         const char16_t x = a[i].unicode();
         const char16_t y = b[i].unicode();
@@ -84,15 +92,23 @@ void EntryIndex::index(Hashes& hashes, const QString& name, std::size_t at) {
 }
 
 const DirectoryEntry* EntryIndex::find(const QString& name) const {
-    if (!hashed()) {
-        for (const DirectoryEntry& entry : m_entries) {
-            if (entry.name == name)
-                return &entry;
+    // A rename asks about its folder's name several times, in the same string.
+    if (m_asked.isNull() || name.constData() != m_asked.constData() ||
+        name.size() != m_asked.size()) {
+        m_foundAt = -1;
+        if (!hashed()) {
+            const auto entry =
+                std::find_if(m_entries.begin(), m_entries.end(),
+                             [&](const DirectoryEntry& e) { return e.name == name; });
+            if (entry != m_entries.end())
+                m_foundAt = entry - m_entries.begin();
+        } else if (const auto at = hashes().byName.constFind(name);
+                   at != hashes().byName.constEnd()) {
+            m_foundAt = static_cast<std::ptrdiff_t>(*at);
         }
-        return nullptr;
+        m_asked = name;
     }
-    const auto at = hashes().byName.constFind(name);
-    return at == hashes().byName.constEnd() ? nullptr : &m_entries[*at];
+    return m_foundAt < 0 ? nullptr : &m_entries[static_cast<std::size_t>(m_foundAt)];
 }
 
 bool EntryIndex::othersBear(const QString& name, const QString& self) const {
@@ -116,6 +132,7 @@ bool EntryIndex::sameIgnoringCase(const QString& a, const QString& b) {
 }
 
 void EntryIndex::renamed(const QString& from, const QString& to) {
+    m_asked = QString();
     if (!m_hashes) {
         for (DirectoryEntry& entry : m_entries) {
             if (entry.name == from) {

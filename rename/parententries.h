@@ -58,6 +58,10 @@ private:
         std::size_t at = 0;
     };
     mutable std::optional<Unhashed> m_unhashed;
+    // The name last looked for, kept so that its string is not reused for another, and where
+    // the entry bearing it is.
+    mutable QString m_asked;
+    mutable std::ptrdiff_t m_foundAt = -1;
 };
 
 // What one run holds of the parents of the folders it renames: each parent found on disk, opened

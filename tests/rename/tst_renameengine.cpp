@@ -604,6 +604,9 @@ void TestRenameEngine::plan() {
         if (detour)
             index.renamed(from, plan.intermediate);
         index.renamed(detour ? plan.intermediate : from, next);
+        // Asked first in the very string the plan asked with.
+        if (from == listed)
+            QCOMPARE(index.find(listed) != nullptr, listed == next);
         QVERIFY(!index.find(plan.intermediate));
         QVERIFY(index.find(next));
         QCOMPARE(index.find(from) != nullptr, from == next);
