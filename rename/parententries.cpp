@@ -63,49 +63,69 @@ std::size_t FoldedHash(QStringView name) {
 
 EntryIndex::EntryIndex(std::vector<DirectoryEntry> entries) : m_entries(std::move(entries)) {}
 
-const EntryIndex::Hashes& EntryIndex::hashes() const {
+EntryIndex::Hashes& EntryIndex::hashes() const {
     if (!m_hashes) {
         m_hashes.emplace();
-        m_hashes->byName.reserve(static_cast<qsizetype>(m_entries.size()));
-        for (std::size_t at = 0; at < m_entries.size(); ++at)
-            index(*m_hashes, m_entries[at].name, at);
+        m_hashes->first.reserve(static_cast<qsizetype>(m_entries.size()));
+        m_hashes->next.assign(m_entries.size(), kNone);
+        m_hashes->keys.resize(m_entries.size());
+        for (std::uint32_t at = 0; at < m_entries.size(); ++at)
+            chain(*m_hashes, at);
+        m_unhashed.reset();
     }
     if (m_unhashed) {
-        const QString& to = m_entries[m_unhashed->at].name;
-        m_hashes->byName.remove(m_unhashed->from);
-        m_hashes->byName.insert(to, m_unhashed->at);
-        // A change of letter case alone leaves the counts as they are.
-        if (const std::size_t before = FoldedHash(m_unhashed->from); before != FoldedHash(to)) {
-            const auto count = m_hashes->folded.find(before);
-            if (count != m_hashes->folded.end() && --*count <= 0)
-                m_hashes->folded.erase(count);
-            ++m_hashes->folded[FoldedHash(to)];
-        }
+        const std::uint32_t at = *m_unhashed;
         m_unhashed.reset();
+        if (FoldedHash(m_entries[at].name) != m_hashes->keys[at]) {
+            // Taken out of the chain of the hash it had.
+            std::uint32_t* link = &m_hashes->first[m_hashes->keys[at]];
+            while (*link != at)
+                link = &m_hashes->next[*link];
+            *link = m_hashes->next[at];
+            if (m_hashes->first.value(m_hashes->keys[at]) == kNone)
+                m_hashes->first.remove(m_hashes->keys[at]);
+            chain(*m_hashes, at);
+        }
     }
     return *m_hashes;
 }
 
-void EntryIndex::index(Hashes& hashes, const QString& name, std::size_t at) {
-    hashes.byName.insert(name, at);
-    ++hashes.folded[FoldedHash(name)];
+void EntryIndex::chain(Hashes& hashes, std::uint32_t at) const {
+    const std::size_t key = FoldedHash(m_entries[at].name);
+    hashes.keys[at] = key;
+    const auto first = hashes.first.find(key);
+    if (first == hashes.first.end()) {
+        hashes.first.insert(key, at);
+        hashes.next[at] = kNone;
+    } else {
+        hashes.next[at] = *first;
+        *first = at;
+    }
+}
+
+template <class Test>
+const DirectoryEntry* EntryIndex::firstOf(const QString& name, Test test) const {
+    if (!hashed()) {
+        const auto entry = std::find_if(m_entries.begin(), m_entries.end(),
+                                        [&](const DirectoryEntry& e) { return test(e.name); });
+        return entry == m_entries.end() ? nullptr : &*entry;
+    }
+    const Hashes& index = hashes();
+    for (std::uint32_t at = index.first.value(FoldedHash(name), kNone); at != kNone;
+         at = index.next[at]) {
+        if (test(m_entries[at].name))
+            return &m_entries[at];
+    }
+    return nullptr;
 }
 
 const DirectoryEntry* EntryIndex::find(const QString& name) const {
     // A rename asks about its folder's name several times, in the same string.
     if (m_asked.isNull() || name.constData() != m_asked.constData() ||
         name.size() != m_asked.size()) {
-        m_foundAt = -1;
-        if (!hashed()) {
-            const auto entry =
-                std::find_if(m_entries.begin(), m_entries.end(),
-                             [&](const DirectoryEntry& e) { return e.name == name; });
-            if (entry != m_entries.end())
-                m_foundAt = entry - m_entries.begin();
-        } else if (const auto at = hashes().byName.constFind(name);
-                   at != hashes().byName.constEnd()) {
-            m_foundAt = static_cast<std::ptrdiff_t>(*at);
-        }
+        const DirectoryEntry* entry =
+            firstOf(name, [&](const QString& other) { return other == name; });
+        m_foundAt = entry ? entry - m_entries.data() : -1;
         m_asked = name;
     }
     return m_foundAt < 0 ? nullptr : &m_entries[static_cast<std::size_t>(m_foundAt)];
@@ -116,15 +136,8 @@ bool EntryIndex::othersBear(const QString& name, const QString& self) const {
 }
 
 bool EntryIndex::othersBearIgnoringCase(const QString& name, const QString& self) const {
-    if (hashed()) {
-        const std::size_t key = FoldedHash(name);
-        const bool selfCounts = find(self) && FoldedHash(self) == key;
-        if (hashes().folded.value(key) - (selfCounts ? 1 : 0) <= 0)
-            return false;
-    }
-    return std::any_of(m_entries.begin(), m_entries.end(), [&](const DirectoryEntry& entry) {
-        return SameIgnoringCase(entry.name, name) && entry.name != self;
-    });
+    return firstOf(
+        name, [&](const QString& other) { return SameIgnoringCase(other, name) && other != self; });
 }
 
 bool EntryIndex::sameIgnoringCase(const QString& a, const QString& b) {
@@ -132,26 +145,20 @@ bool EntryIndex::sameIgnoringCase(const QString& a, const QString& b) {
 }
 
 void EntryIndex::renamed(const QString& from, const QString& to) {
-    m_asked = QString();
-    if (!m_hashes) {
-        for (DirectoryEntry& entry : m_entries) {
-            if (entry.name == from) {
-                entry.name = to;
-                return;
-            }
-        }
-        return;
-    }
     // Renamed again before anything was asked: the hashes take both renames at once.
-    if (m_unhashed && m_entries[m_unhashed->at].name == from) {
-        m_entries[m_unhashed->at].name = to;
+    if (m_unhashed && m_entries[*m_unhashed].name == from) {
+        m_entries[*m_unhashed].name = to;
+        m_asked = QString();
         return;
     }
-    const auto at = hashes().byName.constFind(from);
-    if (at == m_hashes->byName.constEnd())
+    const DirectoryEntry* entry = find(from);
+    m_asked = QString();
+    if (!entry)
         return;
-    m_unhashed = Unhashed{from, *at};
-    m_entries[*at].name = to;
+    const auto at = static_cast<std::uint32_t>(entry - m_entries.data());
+    m_entries[at].name = to;
+    if (m_hashes)
+        m_unhashed = at;
 }
 
 ParentEntries::~ParentEntries() = default;

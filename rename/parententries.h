@@ -4,6 +4,7 @@
 
 #include <QHash>
 #include <QString>
+#include <cstdint>
 #include <map>
 #include <memory>
 #include <optional>
@@ -37,27 +38,30 @@ public:
     static constexpr std::size_t kLookedThrough = 32;
 
 private:
+    static constexpr std::uint32_t kNone = UINT32_MAX;
+    // The entries by a hash of their names in any letter case: the first of each hash, the
+    // others of that hash chained through next. A name is found by its hash, then among the few
+    // entries of that hash; a change of letter case alone leaves an entry where it is.
     struct Hashes {
-        QHash<QString, std::size_t> byName;
-        // How many entries bear a name of each hash in any letter case. A hash tells that no
-        // other entry bears a name; only the entries themselves tell that one does.
-        QHash<std::size_t, int> folded;
+        QHash<std::size_t, std::uint32_t> first;
+        std::vector<std::uint32_t> next;
+        // The hash each entry is chained under.
+        std::vector<std::size_t> keys;
     };
     bool hashed() const { return m_entries.size() > kLookedThrough; }
     // The hashes, the last rename in them.
-    const Hashes& hashes() const;
-    static void index(Hashes& hashes, const QString& name, std::size_t at);
+    Hashes& hashes() const;
+    void chain(Hashes& hashes, std::uint32_t at) const;
+    // The first entry among those that could bear name in any letter case that passes test.
+    template <class Test> const DirectoryEntry* firstOf(const QString& name, Test test) const;
 
     std::vector<DirectoryEntry> m_entries;
     // Made at the first question.
     mutable std::optional<Hashes> m_hashes;
-    // The last rename, borne by its entry but not yet in the hashes: a folder renamed through an
-    // intermediate name is renamed again before anything is asked, and is hashed once for both.
-    struct Unhashed {
-        QString from;
-        std::size_t at = 0;
-    };
-    mutable std::optional<Unhashed> m_unhashed;
+    // An entry renamed since the hashes were last brought up to date: a folder renamed through
+    // an intermediate name is renamed again before anything is asked, and usually ends under
+    // the hash it had.
+    mutable std::optional<std::uint32_t> m_unhashed;
     // The name last looked for, kept so that its string is not reused for another, and where
     // the entry bearing it is.
     mutable QString m_asked;
