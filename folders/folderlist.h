@@ -153,4 +153,16 @@ private:
     std::array<QString, 64> m_recentHeads;
 };
 
+// Holds the list's changes while it lives, and tells them when it ends.
+class HeldChanges {
+public:
+    explicit HeldChanges(FolderListModel& list) : m_list(list) { list.holdChanges(); }
+    ~HeldChanges() { m_list.releaseChanges(); }
+    HeldChanges(const HeldChanges&) = delete;
+    HeldChanges& operator=(const HeldChanges&) = delete;
+
+private:
+    FolderListModel& m_list;
+};
+
 } // namespace tarnwick

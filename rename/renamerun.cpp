@@ -204,11 +204,7 @@ void PushButton2_Click(WindowServices& window) {
     errors.finish();
 
     // The rows a pass writes are shown as the window paints, not one by one.
-    list.holdChanges();
-    struct ChangesTold {
-        FolderListModel& list;
-        ~ChangesTold() { list.releaseChanges(); }
-    } changesTold{list};
+    const HeldChanges held(list);
 
     // Column 1 shows the path each folder bears now: a row whose rename failed keeps its folder's
     // path, and a row below a renamed folder follows it.

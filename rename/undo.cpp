@@ -65,6 +65,7 @@ QHash<QString, QString> UndoLastRun(WindowServices& window) {
 
     // Every row names its folder where it is now, and waits for a preview before the next run.
     trap.reach(110);
+    const HeldChanges held(list);
     RowCursor cursor(list);
     while (const std::optional<int> row =
                cursor.takeAfter([&] { trap.step(112, [&] { window.pumpMessages(); }); })) {
