@@ -408,6 +408,18 @@ void TestPosixFileSystem::renameFailures() {
     QCOMPARE(renameFailure(fileSystem, root + parent, from, to), number);
     QCOMPARE(entriesOnDisk(root), before);
     QCOMPARE(entriesOnDisk(root + "source"), QStringList{"inner"});
+
+    // The same inside the parent held open, as a run renames.
+    if (const std::unique_ptr<OpenFolder> folder = fileSystem.open(root + parent)) {
+        int held = 0;
+        try {
+            folder->rename(from, to);
+        } catch (const Failure& failure) {
+            held = failure.number();
+        }
+        QCOMPARE(held, number);
+        QCOMPARE(entriesOnDisk(root), before);
+    }
 }
 
 void TestPosixFileSystem::renameFolderLink_data() {
