@@ -32,6 +32,11 @@ inline qsizetype LeafStart(QStringView path, QChar separator = kHostSeparator) {
     return (path.endsWith(separator) ? path.chopped(1) : path).lastIndexOf(separator) + 1;
 }
 
+// True when text is name followed by one separator: a path's last part as the list keeps it.
+inline bool IsNameWithSeparator(QStringView text, QStringView name, QChar separator) {
+    return text.size() == name.size() + 1 && text.startsWith(name) && text.endsWith(separator);
+}
+
 enum class CodePage {
     // Names pass through Windows-1252: a "?" may stand for a character lost on the way.
     Ansi,

@@ -84,12 +84,9 @@ RenameOutcome RenameFilesWild(FileSystem& fileSystem, ParentEntries& parents,
     };
     if (current.cutAtName(separator) && next.cutAtName(separator)) {
         // Kept as a parent's path and a name, as nearly every row is: there is nothing to cut.
-        const auto name = [&](const QString& tail) {
-            return tail.endsWith(separator) ? tail.chopped(1) : tail;
-        };
         parent = current.head();
-        leaf = name(current.tail());
-        newLeaf = name(next.tail());
+        leaf = WithoutTrailingSeparator(current.tail(), separator);
+        newLeaf = WithoutTrailingSeparator(next.tail(), separator);
         trap.step(104, [&] { replaceRefused(*newLeaf); });
         trap.reach(108);
     } else {
@@ -225,7 +222,7 @@ RenameOutcome RenameFilesWild(FileSystem& fileSystem, ParentEntries& parents,
             const QStringView own = head.isEmpty() && tail.startsWith(*folder)
                                         ? tail.sliced(folder->size())
                                         : (head == *folder ? tail : QStringView());
-            if (own.size() == name.size() + 1 && own.startsWith(name) && own.endsWith(separator))
+            if (IsNameWithSeparator(own, name, separator))
                 return given;
             return ListedPath(*folder, name + separator);
         };

@@ -113,9 +113,9 @@ void Record(FollowedRenames& renamed, const RenameOutcome& outcome, const Listed
         return;
     }
     const QString& promised = listedNext.tail();
-    const bool asPromised = promised.size() == newName.size() + 1 && promised.startsWith(newName) &&
-                            promised.endsWith(separator);
-    renamed.renamed({listed.head(), listed.tail(), asPromised ? promised : newName + separator});
+    renamed.renamed(
+        {listed.head(), listed.tail(),
+         IsNameWithSeparator(promised, newName, separator) ? promised : newName + separator});
 }
 
 } // namespace
