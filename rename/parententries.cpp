@@ -163,24 +163,25 @@ void EntryIndex::renamed(const QString& from, const QString& to) {
 
 ParentEntries::~ParentEntries() = default;
 
-ParentEntries::Parent* ParentEntries::lastUsed(const QString& path) {
-    if (!m_last || path.size() != m_lastPath.size() ||
-        (path.constData() != m_lastPath.constData() && path != m_lastPath))
+ParentEntries::Parent* ParentEntries::known(const QString& onDisk) {
+    if (m_last && onDisk.size() == m_lastPath.size() &&
+        (onDisk.constData() == m_lastPath.constData() || onDisk == m_lastPath)) {
+        m_last->used = ++m_clock;
+        return m_last;
+    }
+    const auto parent = m_parents.find(onDisk);
+    if (parent == m_parents.end())
         return nullptr;
-    m_last->used = ++m_clock;
+    parent->second.used = ++m_clock;
+    m_last = &parent->second;
+    m_lastPath = parent->first;
     return m_last;
 }
 
 std::optional<QString> ParentEntries::find(const QString& listed) {
     // A parent held under its listed path is that very folder, on any disk.
-    if (lastUsed(listed))
+    if (known(listed))
         return m_lastPath;
-    if (const auto parent = m_parents.find(listed); parent != m_parents.end()) {
-        parent->second.used = ++m_clock;
-        m_last = &parent->second;
-        m_lastPath = parent->first;
-        return listed;
-    }
     if (const auto found = m_found.find(listed); found != m_found.end()) {
         if (const auto parent = m_parents.find(found->second); parent != m_parents.end()) {
             parent->second.used = ++m_clock;
@@ -234,14 +235,8 @@ ParentEntries::Parent& ParentEntries::hold(const QString& onDisk,
 }
 
 ParentEntries::Parent& ParentEntries::held(const QString& onDisk) {
-    if (Parent* last = lastUsed(onDisk))
-        return *last;
-    if (const auto parent = m_parents.find(onDisk); parent != m_parents.end()) {
-        parent->second.used = ++m_clock;
-        m_last = &parent->second;
-        m_lastPath = parent->first;
-        return parent->second;
-    }
+    if (Parent* parent = known(onDisk))
+        return *parent;
     std::unique_ptr<OpenFolder> folder = m_fileSystem.open(onDisk);
     if (!folder)
         throw PathNotFound();

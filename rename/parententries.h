@@ -109,9 +109,9 @@ private:
     // Lets go of what is held at or below parent + name + separator.
     void dropBelow(const QString& parent, const QString& name);
     void keepFew();
-    // The parent last asked about, when path names it: rows of one parent come together, and
-    // each asks several times.
-    Parent* lastUsed(const QString& path);
+    // The parent held as this path on disk, if it is; null otherwise. The last one asked about
+    // is known without a lookup: rows of one parent come together, and each asks several times.
+    Parent* known(const QString& onDisk);
 
     FileSystem& m_fileSystem;
     // By the path on disk, in order, so that everything below a path is one range. A list stands
