@@ -34,6 +34,12 @@ std::optional<QByteArray> Encoded(const QString& text) {
     return bytes;
 }
 
+// Whether a text could be one entry's name at all: not empty, not "." or "..", and no "/" or NUL.
+bool CanNameEntry(const QString& name) {
+    return !name.isEmpty() && name != u"." && name != u".." && !name.contains(u'/') &&
+           !name.contains(QChar(0));
+}
+
 char Lower(char c) {
     return c >= 'A' && c <= 'Z' ? static_cast<char>(c + 32) : c;
 }
@@ -92,18 +98,16 @@ std::optional<QByteArray> SystemPath(const QString& path) {
 }
 
 std::optional<QByteArray> SystemName(const QString& name) {
-    if (name.isEmpty() || name == u"." || name == u".." || name.contains(u'/') ||
-        name.contains(QChar(0)))
+    if (!CanNameEntry(name))
         return std::nullopt;
     return Encoded(name);
 }
 
 NameBytes::NameBytes(const QString& name) {
     const qsizetype size = name.size();
-    const bool plain = size > 0 && size <= NAME_MAX && !(name == u"." || name == u"..") &&
-                       std::all_of(name.begin(), name.end(), [](QChar c) {
-                           return c.unicode() > 0 && c.unicode() < 0x80 && c != u'/';
-                       });
+    const bool plain =
+        size <= NAME_MAX && CanNameEntry(name) &&
+        std::all_of(name.begin(), name.end(), [](QChar c) { return c.unicode() < 0x80; });
     if (!plain) {
         m_bytes = SystemName(name);
         return;
