@@ -119,14 +119,13 @@ private:
     // now with its own name replaced by newNameOf(name), sharing its parent's path.
     template <class NewNameOf>
     ListedPath renamedPath(const ListedPath& now, QChar separator, NewNameOf& newNameOf) {
-        const QString& tail = now.tail();
-        const qsizetype nameSize = tail.endsWith(separator) ? tail.size() - 1 : tail.size();
         // Kept in two parts at its own name, as nearly every row is: the parent is kept as it is.
         if (now.cutAtName(separator)) {
-            const QString name = tail.left(nameSize);
-            const QString newName = newNameOf(name);
-            const bool same = newName == name && nameSize < tail.size();
-            return ListedPath(now.head(), same ? tail : newName + separator);
+            const QString& tail = now.tail();
+            const QString newName = newNameOf(WithoutTrailingSeparator(tail, separator));
+            return ListedPath(now.head(), IsNameWithSeparator(tail, newName, separator)
+                                              ? tail
+                                              : newName + separator);
         }
         const QString whole = now.toString();
         const QStringView path = whole.endsWith(separator) ? QStringView(whole).chopped(1) : whole;
