@@ -11,6 +11,15 @@
 
 namespace tarnwick {
 
+// A statement number of a handler: each handler names its own numbers in an enum beside its label
+// (common/labels.h), so that a reader sees which numbers it owns; a plain int is taken too.
+template <class T>
+concept StatementNumber = std::is_enum_v<T> || std::is_same_v<T, int>;
+
+template <StatementNumber N> constexpr int LineOf(N line) {
+    return static_cast<int>(line);
+}
+
 // Receives the full text of the error message; the host layer shows it in a message box.
 using FailureReport = std::function<void(const QString& message)>;
 
@@ -21,8 +30,8 @@ public:
     ErrorTrap(QString label, FailureReport report);
 
     // Runs one numbered step. Returns false when it failed (and was reported).
-    template <class Step> bool step(int line, Step&& body) {
-        m_line = line;
+    template <StatementNumber N, class Step> bool step(N line, Step&& body) {
+        m_line = LineOf(line);
         try {
             body();
             return true;
@@ -37,14 +46,14 @@ public:
     }
 
     // Runs one numbered step that yields a value; none when it failed (and was reported).
-    template <class Step> auto value(int line, Step&& body) {
+    template <StatementNumber N, class Step> auto value(N line, Step&& body) {
         std::optional<std::invoke_result_t<Step>> result;
         step(line, [&] { result.emplace(body()); });
         return result;
     }
 
     // Marks a step reached without running anything under it.
-    void reach(int line) { m_line = line; }
+    template <StatementNumber N> void reach(N line) { m_line = LineOf(line); }
     int lastLine() const { return m_line; }
 
     // Reports a failure found by the handler itself, at the last step reached.
