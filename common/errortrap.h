@@ -58,6 +58,11 @@ public:
 
     // Reports a failure found by the handler itself, at the last step reached.
     void report(const QString& description);
+    // Reports a failure a step handed back as a value, at that step.
+    template <StatementNumber N> void fail(N line, const Failure& failure) {
+        m_line = LineOf(line);
+        report(failure.description());
+    }
 
     // The message text exactly as the user sees it.
     static QString message(const QString& description, const QString& label, int line);

@@ -9,13 +9,63 @@ inline constexpr char16_t kPreviewRenameLabel[] = u"in Brisquel2021/08/31.Form1.
 inline constexpr char16_t kClearListLabel[] = u"in Brisquel2021/08/31.Form1.PushButton1_Click ";
 inline constexpr char16_t kPushButton2ClickLabel[] =
     u"in Brisquel2021/08/31.Form1.PushButton2_Click ";
+enum class RunStep {
+    CheckList = 100,
+    CheckPreviewed = 102,
+    Begin = 104,
+    PumpBeforeRename = 106,
+    ReadPath = 108,
+    ReadNewPath = 110,
+    CheckRow = 112,
+    Rename = 114,
+    RenamesDone = 116,
+    FollowPaths = 118,
+    PumpBeforeFollow = 120,
+    ReadRow = 122,
+    MarkRow = 124,
+    WritePath = 126,
+    PathsFollowed = 128,
+    ClearNewNames = 130,
+    PumpBeforeClear = 132,
+    ClearNewName = 134,
+    Done = 136,
+    PreviewFirst = 138,
+    NoFilesAdded = 140,
+};
 inline constexpr char16_t kAddFoldersLabel[] = u"in Brisquel2021/08/31.Form1.PushButton3_Click ";
 inline constexpr char16_t kHelpLabel[] = u"in Brisquel2021/08/31.Form1.PushButton4_Click ";
 inline constexpr char16_t kSamplesLabel[] = u"in Brisquel2021/08/31.Form1.PushButton6_Click ";
 inline constexpr char16_t kGetSubDirectoriesLabel[] =
     u"in Corvath2021/08/31.AddFolder.GetSubDirectories2016 ";
 inline constexpr char16_t kUndoLastRunLabel[] = u"in Brisquel2021/08/31.Form1.UndoLastRun ";
+enum class UndoStep {
+    ClearMarks = 100,
+    PumpBeforeRename = 102,
+    Rename = 104,
+    Vanished = 106,
+    RenamesDone = 108,
+    ShowRows = 110,
+    PumpBeforeRow = 112,
+    WriteRow = 114,
+    Done = 116,
+};
 inline constexpr char16_t kRenameFilesWildLabel[] =
     u"in Brisquel2021/08/31.FileNaming.RenameFilesWild ";
+enum class RenameStep {
+    ReplaceRefusedCharacters = 104,
+    HostLayer = 108,
+    CutParent = 112,
+    CutName = 120,
+    CutNewName = 126,
+    CheckNewName = 128,
+    FindParent = 130,
+    ReadParent = 132,
+    Plan = 134,
+    CheckFolder = 146,
+    ToIntermediateName = 150,
+    ToNewName = 152,
+    Renamed = 156,
+    End = 186,
+};
 
 } // namespace tarnwick

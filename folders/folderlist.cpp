@@ -53,6 +53,16 @@ QVariant FolderListModel::headerData(int section, Qt::Orientation orientation, i
     return {};
 }
 
+FolderListModel::Connections
+FolderListModel::watchRemovals(std::function<void(int first, int last)> removed,
+                               std::function<void()> cleared) {
+    return {connect(this, &QAbstractItemModel::rowsRemoved, this,
+                    [removed = std::move(removed)](const QModelIndex&, int first, int last) {
+                        removed(first, last);
+                    }),
+            connect(this, &QAbstractItemModel::modelReset, this, std::move(cleared))};
+}
+
 void FolderListModel::checkPlace(int row, int column) const {
     if (row < 0 || row >= count() || column < 0 || column > 1)
         throw Failure(failure_code::kIndexOutOfBounds, QStringLiteral("Index out of bounds"));

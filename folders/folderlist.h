@@ -2,6 +2,7 @@
 
 #include "common/listedpath.h"
 #include "common/pathtext.h"
+#include "folders/listrows.h"
 #include "folders/rowmarks.h"
 
 #include <QAbstractTableModel>
@@ -21,10 +22,9 @@ struct FolderEntry {
 
 // The folder list, the program's working document. Rows keep the order in which they were added
 // and may repeat. Scales to hundreds of thousands of rows: bulk changes emit one signal.
-class FolderListModel : public QAbstractTableModel {
+class FolderListModel : public QAbstractTableModel, public ListRows {
     Q_OBJECT
 public:
-    enum Column { kNow = 0, kNewName = 1 };
     // The row's mark (a RowMark as int), for a view that draws it.
     static constexpr int kMarkRole = Qt::UserRole + 1;
 
@@ -36,30 +36,30 @@ public:
     QVariant headerData(int section, Qt::Orientation orientation,
                         int role = Qt::DisplayRole) const override;
 
-    int count() const { return static_cast<int>(m_rows.size()); }
+    int count() const override { return static_cast<int>(m_rows.size()); }
 
     // Row positions are 0-based here; both throw Failure for a row that is not there. A text
     // written here drops the row's preview mark, which was told by the texts it had.
     QString text(int row, int column) const;
-    void setText(int row, int column, const QString& text);
+    void setText(int row, int column, const QString& text) override;
     // The row's text as kept; head() is shared by the rows of its parent.
-    const ListedPath& path(int row, int column) const;
+    const ListedPath& path(int row, int column) const override;
     // setText() with a text kept as it comes.
-    void setPath(int row, int column, ListedPath path);
+    void setPath(int row, int column, ListedPath path) override;
 
     RowMark mark(int row) const { return m_marks.at(row); }
     // What the row's mark says in words ("No change", the other folder, the run's reason).
     QString markWords(int row) const { return m_marks.words(row); }
     // A row whose folder the run (or the undo) left as it was, with the reason a person reads.
     // Throws Failure for a row that is not there.
-    void markNotDone(int row, const QString& reason);
-    void clearMarks();
+    void markNotDone(int row, const QString& reason) override;
+    void clearMarks() override;
 
     void appendRow(const QString& now);
     // Appends in one insertion, so 100,000 rows cost one signal.
     void appendRows(const QStringList& nows);
     // The same with paths kept as they come, each parent's path shared by its rows.
-    void appendPaths(std::vector<ListedPath> nows);
+    void appendPaths(std::vector<ListedPath> nows) override;
 
     void removeAll();
     void removeEntry(int row);
@@ -68,13 +68,15 @@ public:
     // as one range, by tellChanges(): a pass over a hundred thousand rows would otherwise have
     // every view, and a screen reader, work on each row. Whoever lets the window work tells
     // first; a change of the rows themselves tells first too.
-    void holdChanges() { m_holding = true; }
+    void holdChanges() override { m_holding = true; }
     void tellChanges();
     // Tells, and holds no more.
-    void releaseChanges() {
+    void releaseChanges() override {
         tellChanges();
         m_holding = false;
     }
+    Connections watchRemovals(std::function<void(int first, int last)> removed,
+                              std::function<void()> cleared) override;
 
     // Lets edit change every entry in place, then announces the change of the given columns once.
     // When edit fails part of the way, the entries it already changed are announced all the same,
@@ -150,18 +152,6 @@ private:
     // Heads lately split, by their length: rows of one parent come in runs, and listed in walk
     // order the rows between two of its runs have longer heads.
     std::array<QString, 64> m_recentHeads;
-};
-
-// Holds the list's changes while it lives, and tells them when it ends.
-class HeldChanges {
-public:
-    explicit HeldChanges(FolderListModel& list) : m_list(list) { list.holdChanges(); }
-    ~HeldChanges() { m_list.releaseChanges(); }
-    HeldChanges(const HeldChanges&) = delete;
-    HeldChanges& operator=(const HeldChanges&) = delete;
-
-private:
-    FolderListModel& m_list;
 };
 
 } // namespace tarnwick

@@ -199,21 +199,4 @@ QString FollowedRenames::followUpThroughParent(QStringView parent) {
     return path;
 }
 
-RowCursor::RowCursor(FolderListModel& list) : m_list(list) {
-    m_connections[0] = QObject::connect(&list, &QAbstractItemModel::rowsRemoved,
-                                        [this](const QModelIndex&, int first, int last) {
-                                            if (last < m_next)
-                                                m_next -= last - first + 1;
-                                            else if (first < m_next)
-                                                m_next = first;
-                                        });
-    m_connections[1] =
-        QObject::connect(&list, &QAbstractItemModel::modelReset, [this] { m_next = 0; });
-}
-
-RowCursor::~RowCursor() {
-    for (const QMetaObject::Connection& connection : m_connections)
-        QObject::disconnect(connection);
-}
-
 } // namespace tarnwick

@@ -178,14 +178,14 @@ ParentEntries::Parent* ParentEntries::known(const QString& onDisk) {
     return m_last;
 }
 
-std::optional<QString> ParentEntries::find(const QString& listed) {
+Result<std::optional<QString>> ParentEntries::find(const QString& listed) {
     // A parent held under its listed path is that very folder, on any disk.
     if (known(listed))
-        return m_lastPath;
+        return std::optional<QString>(m_lastPath);
     if (const auto found = m_found.find(listed); found != m_found.end()) {
         if (const auto parent = m_parents.find(found->second); parent != m_parents.end()) {
             parent->second.used = ++m_clock;
-            return found->second;
+            return std::optional<QString>(found->second);
         }
         m_found.erase(found);
     }
@@ -194,31 +194,29 @@ std::optional<QString> ParentEntries::find(const QString& listed) {
     // Reading it tells whether it is a folder too. One that is there but may not be read is told
     // as such; one that cannot be read for any other reason (no folder, a path too long to
     // address) is not there for the run.
-    try {
+    const Result<void> read = Attempt([&] {
         folder = m_fileSystem.open(listed);
-        if (!folder)
-            return std::nullopt;
-        entries.emplace(folder->entries());
-    } catch (const Failure& failure) {
-        if (failure.number() == failure_code::kPermissionDenied)
-            throw;
-        return std::nullopt;
-    }
+        if (folder)
+            entries.emplace(folder->entries());
+    });
+    if (!read && read.failure().number() == failure_code::kPermissionDenied)
+        return read.failure();
+    if (!read || !folder)
+        return std::optional<QString>();
     const QString onDisk = folder->path();
     hold(onDisk, std::move(folder), std::move(entries));
     if (onDisk != listed)
         m_found.insert_or_assign(listed, onDisk);
-    return onDisk;
+    return std::optional<QString>(onDisk);
 }
 
 bool ParentEntries::reachedWithoutLinks(const QString& listed) {
-    try {
-        const std::optional<QString> onDisk = find(listed);
-        return onDisk && held(*onDisk).folder->reachedWithoutLinks();
-    } catch (const Failure&) {
-        // Whatever it is, the run's own step tells it.
+    // A parent that cannot be found or read is not told here: the run's own step tells it.
+    const Result<std::optional<QString>> onDisk = find(listed);
+    if (!onDisk || !*onDisk)
         return false;
-    }
+    const Result<Parent*> parent = held(**onDisk);
+    return parent && (*parent)->folder->reachedWithoutLinks();
 }
 
 ParentEntries::Parent& ParentEntries::hold(const QString& onDisk,
@@ -234,31 +232,45 @@ ParentEntries::Parent& ParentEntries::hold(const QString& onDisk,
     return at->second;
 }
 
-ParentEntries::Parent& ParentEntries::held(const QString& onDisk) {
+Result<ParentEntries::Parent*> ParentEntries::held(const QString& onDisk) {
     if (Parent* parent = known(onDisk))
-        return *parent;
-    std::unique_ptr<OpenFolder> folder = m_fileSystem.open(onDisk);
+        return parent;
+    Result<std::unique_ptr<OpenFolder>> folder = Attempt([&] { return m_fileSystem.open(onDisk); });
     if (!folder)
-        throw PathNotFound();
-    return hold(onDisk, std::move(folder), std::nullopt);
+        return folder.failure();
+    if (!*folder)
+        return PathNotFound();
+    return &hold(onDisk, std::move(*folder), std::nullopt);
 }
 
-EntryIndex& ParentEntries::entries(const QString& parent) {
-    Parent& known = held(parent);
-    if (!known.entries)
-        known.entries.emplace(known.folder->entries());
-    return *known.entries;
+Result<EntryIndex*> ParentEntries::entries(const QString& parent) {
+    const Result<Parent*> known = held(parent);
+    if (!known)
+        return known.failure();
+    Parent& held = **known;
+    if (!held.entries) {
+        Result<std::vector<DirectoryEntry>> read = Attempt([&] { return held.folder->entries(); });
+        if (!read)
+            return read.failure();
+        held.entries.emplace(std::move(*read));
+    }
+    return &*held.entries;
 }
 
-void ParentEntries::rename(const QString& parent, const QString& from, const QString& to) {
-    Parent& known = held(parent);
-    known.folder->rename(from, to);
-    if (known.entries)
-        known.entries->renamed(from, to);
+Result<void> ParentEntries::rename(const QString& parent, const QString& from, const QString& to) {
+    const Result<Parent*> known = held(parent);
+    if (!known)
+        return known.failure();
+    Parent& held = **known;
+    if (const Result<void> renamed = Attempt([&] { held.folder->rename(from, to); }); !renamed)
+        return renamed;
+    if (held.entries)
+        held.entries->renamed(from, to);
     // Nothing is ever read below the intermediate name of the folder's new name.
     const QStringView suffix(kIntermediateSuffix);
     if (from.size() != to.size() + suffix.size() || !from.startsWith(to) || !from.endsWith(suffix))
         dropBelow(parent, from);
+    return {};
 }
 
 void ParentEntries::forget(const QString& parent) {

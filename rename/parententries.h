@@ -1,5 +1,6 @@
 #pragma once
 
+#include "common/result.h"
 #include "platform/filesystem.h"
 
 #include <QHash>
@@ -81,17 +82,17 @@ public:
 
     // The parent listed as this path, as it is on disk now (a folder renamed earlier in the run
     // may have changed its letter case); none when it is not there. Ends with the separator.
-    // Throws Failure when it is there but cannot be read.
-    std::optional<QString> find(const QString& listed);
+    // Fails when it is there but cannot be read.
+    Result<std::optional<QString>> find(const QString& listed);
     // True when the parent listed as this path was found, and reached without a symbolic link on
     // the way: no folder above it leads elsewhere. False where that cannot be told.
     bool reachedWithoutLinks(const QString& listed);
-    // The entries of a parent found by find(). Throws Failure when it cannot be read.
-    EntryIndex& entries(const QString& parent);
+    // The entries of a parent found by find(), or why they cannot be read.
+    Result<EntryIndex*> entries(const QString& parent);
 
     // Renames the entry from to the name to inside a parent found by find(); what was read below
-    // the old name is let go. Throws Failure as FileSystem::renameFolder does.
-    void rename(const QString& parent, const QString& from, const QString& to);
+    // the old name is let go. Fails as FileSystem::renameFolder does.
+    Result<void> rename(const QString& parent, const QString& from, const QString& to);
     // After a rename in parent failed: the entries are read again at the next question.
     void forget(const QString& parent);
 
@@ -102,7 +103,7 @@ private:
         quint64 used = 0;
     };
     // The parent held as this path on disk, opened now if it is not.
-    Parent& held(const QString& onDisk);
+    Result<Parent*> held(const QString& onDisk);
     // Holds a parent just opened, letting go of the least recently used past the bound.
     Parent& hold(const QString& onDisk, std::unique_ptr<OpenFolder> folder,
                  std::optional<EntryIndex> entries);

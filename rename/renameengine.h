@@ -16,7 +16,7 @@ inline constexpr char16_t kRefusedReason[] = u"Refused: another folder bears thi
 
 // What became of one listed folder.
 struct RenameOutcome {
-    enum class Result {
+    enum class Happened {
         Renamed,
         // No folder bears the listed name (deleted, renamed outside, a second row of one folder).
         NotFound,
@@ -26,8 +26,9 @@ struct RenameOutcome {
         Failed,
     };
 
+    Happened happened = Happened::NotFound;
     // The folder now bears the new name.
-    bool renamed = false;
+    bool renamed() const { return happened == Happened::Renamed; }
     // When renamed: the path it bears now, its parent as found on disk, its new name and a
     // separator. Differs from the previewed path where the host refused characters or the
     // parent's letter case changed since the row was listed; where it does not, it is the
@@ -39,7 +40,6 @@ struct RenameOutcome {
     // renamed under that parent, so this is where their paths are followed from. The caller's
     // own where it names the same.
     ListedPath oldPath{};
-    Result result = Result::NotFound;
     // When not renamed: why, in words a person can act on.
     QString reason{};
 };

@@ -1,7 +1,8 @@
 #include "rename/renamerun.h"
 
 #include "common/pathtext.h"
-#include "folders/folderlist.h"
+#include "folders/listrows.h"
+#include "folders/rowcursor.h"
 #include "folders/window.h"
 #include "platform/filesystem.h"
 #include "platform/userdialogs.h"
@@ -20,9 +21,9 @@
 namespace tarnwick {
 namespace {
 
-void ShowRunMessage(WindowServices& window, const char16_t* text) {
-    window.dialogs().showMessage(QString::fromUtf16(text), window.applicationTitle(),
-                                 MessageButtons::Ok, MessageIcon::None);
+void ShowRunMessage(const RunSurroundings& run, const char16_t* text) {
+    run.dialogs.showMessage(QString::fromUtf16(text), run.title, MessageButtons::Ok,
+                            MessageIcon::None);
 }
 
 // Rows added together list every folder from the chosen one down, and the walk never lists what
@@ -30,28 +31,29 @@ void ShowRunMessage(WindowServices& window, const char16_t* text) {
 // that was added: renaming below it would rename folders in the link's target.
 class ListedLinks {
 public:
-    ListedLinks(FileSystem& fileSystem, const FolderListModel& list, QChar separator)
+    ListedLinks(FileSystem& fileSystem, const ListRows& rows, QChar separator)
         : m_fileSystem(fileSystem) {
         // Only a listed folder that other rows lie below can lead them out: no other is kept.
         // Looked up through views of the rows' own texts, as the list keeps them for now.
         QSet<QStringView> parents;
         QStringList cutOut;
         QString buffer;
-        for (const FolderEntry& entry : list.entries()) {
-            const QStringView path = entry.now.joined(buffer);
+        for (int row = 0; row < rows.count(); ++row) {
+            const ListedPath& now = rows.path(row, ListRows::kNow);
+            const QStringView path = now.joined(buffer);
             const qsizetype cut = LeafStart(path, separator);
-            const QString& head = entry.now.head();
+            const QString& head = now.head();
             if (cut <= 0)
                 continue;
             if (head.size() == cut)
                 parents.insert(head);
             else if (head.isEmpty())
-                parents.insert(QStringView(entry.now.tail()).left(cut));
+                parents.insert(QStringView(now.tail()).left(cut));
             else
                 parents.insert(cutOut.emplace_back(path.left(cut).toString()));
         }
-        for (const FolderEntry& entry : list.entries()) {
-            const QStringView path = entry.now.joined(buffer);
+        for (int row = 0; row < rows.count(); ++row) {
+            const QStringView path = rows.path(row, ListRows::kNow).joined(buffer);
             if (parents.contains(path))
                 m_isLink.insert(path.toString(), std::nullopt);
         }
@@ -118,125 +120,179 @@ void Record(FollowedRenames& renamed, const RenameOutcome& outcome, const Listed
          IsNameWithSeparator(promised, newName, separator) ? promised : newName + separator});
 }
 
+// One run over the rows, in its three passes.
+class Run {
+public:
+    explicit Run(const RunSurroundings& surroundings)
+        : m_run(surroundings), m_rows(surroundings.rows), m_fileSystem(surroundings.fileSystem),
+          m_separator(m_fileSystem.separator()),
+          m_trap(QString::fromUtf16(kPushButton2ClickLabel), ReportThrough(surroundings.dialogs)),
+          m_renamed(m_separator), m_cursor(m_rows) {}
+
+    // "No files added." and "preview first" end the run before it starts.
+    bool mayStart() {
+        bool empty = false;
+        m_trap.step(RunStep::CheckList, [&] { empty = m_rows.count() == 0; });
+        if (empty) {
+            m_trap.reach(RunStep::NoFilesAdded);
+            ShowRunMessage(m_run, kNoFilesAddedMessage);
+            return false;
+        }
+        bool previewed = true;
+        m_trap.step(RunStep::CheckPreviewed,
+                    [&] { previewed = !m_rows.path(0, ListRows::kNewName).isEmpty(); });
+        if (!previewed) {
+            m_trap.reach(RunStep::PreviewFirst);
+            ShowRunMessage(m_run, kPreviewFirstMessage);
+        }
+        return previewed;
+    }
+
+    // Renames every row's folder that has a new path. A row that is no longer there is not
+    // renamed and is no failure: the window is live, and clearing or shortening the list during
+    // a run is the user's way to stop it.
+    void renameAll() {
+        m_trap.reach(RunStep::Begin);
+        // What the preview promised gives way to what the run does.
+        m_rows.clearMarks();
+        m_renamed.reserve(static_cast<std::size_t>(m_rows.count()));
+        ListedLinks links(m_fileSystem, m_rows, m_separator);
+        ParentEntries parents(m_fileSystem);
+        RunErrors errors(m_run.dialogs);
+        const FailureReport report = errors.report();
+        while (const std::optional<int> row = nextRow(RunStep::PumpBeforeRename)) {
+            // Read together: a row is taken whole or not at all.
+            m_trap.reach(RunStep::ReadPath);
+            const ListedPath listed = m_rows.path(*row, ListRows::kNow);
+            m_trap.reach(RunStep::ReadNewPath);
+            const ListedPath listedNext = m_rows.path(*row, ListRows::kNewName);
+            m_trap.reach(RunStep::CheckRow);
+            if (listedNext.isEmpty() || links.above(listed, m_separator, parents))
+                continue;
+            m_trap.reach(RunStep::Rename);
+            const RenameOutcome outcome =
+                RenameFilesWild(m_fileSystem, parents, report, listed, listedNext);
+            if (outcome.renamed())
+                keep(outcome, listed, listedNext);
+            else
+                notRenamed(outcome, listed, errors);
+        }
+        m_trap.reach(RunStep::RenamesDone);
+        errors.finish();
+    }
+
+    // Each row shows the path its folder bears now: a row whose rename failed keeps its folder's
+    // path, and says why, in words and not by colour alone; a row below a renamed folder follows
+    // it.
+    void followPaths() {
+        m_trap.reach(RunStep::FollowPaths);
+        m_cursor.restart();
+        while (const std::optional<int> row = nextRow(RunStep::PumpBeforeFollow)) {
+            m_trap.reach(RunStep::ReadRow);
+            const ListedPath now = m_rows.path(*row, ListRows::kNow);
+            m_trap.reach(RunStep::MarkRow);
+            if (!m_notDone.isEmpty()) {
+                const auto reason = m_notDone.constFind(now.toString());
+                if (reason != m_notDone.constEnd())
+                    m_rows.markNotDone(*row, *reason);
+            }
+            if (m_renamed.isEmpty())
+                continue;
+            bool changed = false;
+            ListedPath bears = m_renamed.borne(now, changed);
+            if (changed)
+                m_trap.step(RunStep::WritePath,
+                            [&] { m_rows.setPath(*row, ListRows::kNow, std::move(bears)); });
+        }
+        m_trap.reach(RunStep::PathsFollowed);
+    }
+
+    // Every new path is emptied: the next run waits for a preview. What was renamed is kept.
+    void clearNewPaths() {
+        m_trap.reach(RunStep::ClearNewNames);
+        m_cursor.restart();
+        while (const std::optional<int> row = nextRow(RunStep::PumpBeforeClear))
+            m_trap.step(RunStep::ClearNewName,
+                        [&] { m_rows.setPath(*row, ListRows::kNewName, ListedPath()); });
+        m_trap.reach(RunStep::Done);
+        m_run.lastRun.keep(m_renamed.takeFolders());
+    }
+
+private:
+    std::optional<int> nextRow(RunStep pumpStep) {
+        return m_cursor.takeAfter([&] {
+            if (m_run.pump)
+                m_trap.step(pumpStep, m_run.pump);
+        });
+    }
+
+    void keep(const RenameOutcome& outcome, const ListedPath& listed,
+              const ListedPath& listedNext) {
+        if (!m_notDone.isEmpty())
+            m_notDone.remove(listed.toString());
+        // A folder left with the name it had is no rename.
+        if (outcome.newPath != outcome.oldPath)
+            Record(m_renamed, outcome, listed, listedNext, m_separator);
+        // Its parent found in other letter case: the rows below it were renamed under the parent
+        // as found, and their paths name it so.
+        if (outcome.oldPath != listed)
+            m_renamed.foundAs(listed.toString(), outcome.newPath.toString());
+    }
+
+    void notRenamed(const RenameOutcome& outcome, const ListedPath& listed, RunErrors& errors) {
+        const QString now = listed.toString();
+        // A root has no name of its own to change, and nothing to tell.
+        if (!outcome.reason.isEmpty())
+            m_notDone.insert(now, outcome.reason);
+        errors.folderDone(WithoutTrailingSeparator(now, m_separator), outcome.reason);
+    }
+
+    const RunSurroundings& m_run;
+    ListRows& m_rows;
+    FileSystem& m_fileSystem;
+    const QChar m_separator;
+    ErrorTrap m_trap;
+    // Where each renamed folder went, under the current path it was listed with. Keyed by the
+    // text, not the position: rows may move while the window is live, and every row listing a
+    // renamed folder then shows where it is.
+    FollowedRenames m_renamed;
+    // Why each listed folder that was to be renamed was not.
+    QHash<QString, QString> m_notDone;
+    RowCursor m_cursor;
+};
+
 } // namespace
 
-void PushButton2_Click(WindowServices& window) {
-    FolderListModel& list = window.folderList();
-    const FailureReport report = ReportThrough(window.dialogs());
-    ErrorTrap trap(QString::fromUtf16(kPushButton2ClickLabel), report);
-    constexpr int kNow = FolderListModel::kNow;
-    constexpr int kNewName = FolderListModel::kNewName;
-
-    bool empty = false;
-    trap.step(100, [&] { empty = list.count() == 0; });
-    if (empty) {
-        trap.reach(140);
-        ShowRunMessage(window, kNoFilesAddedMessage);
+void RunRenames(const RunSurroundings& surroundings) {
+    Run run(surroundings);
+    if (!run.mayStart())
         return;
-    }
-    bool previewed = true;
-    trap.step(102, [&] { previewed = !list.text(0, kNewName).isEmpty(); });
-    if (!previewed) {
-        trap.reach(138);
-        ShowRunMessage(window, kPreviewFirstMessage);
-        return;
-    }
-
-    trap.reach(104);
-    // Ended with the handler, so that an undo cannot slip in while the list still shows paths
-    // from before the run.
-    LastRun& lastRun = window.lastRun();
+    // Ended with the run, so that an undo cannot slip in while the rows still show paths from
+    // before the run.
+    LastRun& lastRun = surroundings.lastRun;
     lastRun.begin();
     struct RunEnds {
         LastRun& lastRun;
         ~RunEnds() { lastRun.end(); }
     } runEnds{lastRun};
-    // What the preview promised gives way to what the run does.
-    list.clearMarks();
-    FileSystem& fileSystem = window.fileSystem();
-    // Where each renamed folder went, under the current path it was listed with. Keyed by the
-    // text, not the position: rows may move while the window is live, and every row listing a
-    // renamed folder then shows where it is.
-    FollowedRenames renamed(fileSystem.separator());
-    renamed.reserve(static_cast<std::size_t>(list.count()));
-    // Why each listed folder that was to be renamed was not.
-    QHash<QString, QString> notDone;
-    const QChar separator = fileSystem.separator();
-    ListedLinks links(fileSystem, list, separator);
-    ParentEntries parents(fileSystem);
-    RunErrors errors(window.dialogs());
-    const FailureReport engineReport = errors.report();
-    // A row that is no longer there is not renamed and is no failure: the window is live, and
-    // clearing or shortening the list during a run is the user's way to stop it.
-    RowCursor cursor(list);
-    while (const std::optional<int> row =
-               cursor.takeAfter([&] { trap.step(106, [&] { window.pumpMessages(); }); })) {
-        // Read together: a row is taken whole or not at all.
-        trap.reach(108);
-        const ListedPath listed = list.path(*row, kNow);
-        trap.reach(110);
-        const ListedPath listedNext = list.path(*row, kNewName);
-        trap.reach(112);
-        if (listedNext.isEmpty() || links.above(listed, separator, parents))
-            continue;
-        trap.reach(114);
-        const RenameOutcome outcome =
-            RenameFilesWild(fileSystem, parents, engineReport, listed, listedNext);
-        if (!outcome.renamed) {
-            const QString now = listed.toString();
-            // A root has no name of its own to change, and nothing to tell.
-            if (!outcome.reason.isEmpty())
-                notDone.insert(now, outcome.reason);
-            errors.folderDone(WithoutTrailingSeparator(now, separator), outcome.reason);
-            continue;
-        }
-        if (!notDone.isEmpty())
-            notDone.remove(listed.toString());
-        // A folder left with the name it had is no rename.
-        if (outcome.newPath != outcome.oldPath)
-            Record(renamed, outcome, listed, listedNext, separator);
-        // Its parent found in other letter case: the rows below it were renamed under the parent
-        // as found, and their paths name it so.
-        if (outcome.oldPath != listed)
-            renamed.foundAs(listed.toString(), outcome.newPath.toString());
-    }
-    trap.reach(116);
-    errors.finish();
-
+    run.renameAll();
     // The rows a pass writes are shown as the window paints, not one by one.
-    const HeldChanges held(list);
+    const HeldChanges held(surroundings.rows);
+    run.followPaths();
+    run.clearNewPaths();
+}
 
-    // Column 1 shows the path each folder bears now: a row whose rename failed keeps its folder's
-    // path, and a row below a renamed folder follows it.
-    trap.reach(118);
-    cursor.restart();
-    while (const std::optional<int> row =
-               cursor.takeAfter([&] { trap.step(120, [&] { window.pumpMessages(); }); })) {
-        trap.reach(122);
-        const ListedPath now = list.path(*row, kNow);
-        trap.reach(124);
-        // A row whose folder was not renamed says why, in words and not by colour alone.
-        if (!notDone.isEmpty()) {
-            if (const auto reason = notDone.constFind(now.toString()); reason != notDone.constEnd())
-                list.markNotDone(*row, *reason);
-        }
-        if (renamed.isEmpty())
-            continue;
-        bool changed = false;
-        ListedPath bears = renamed.borne(now, changed);
-        if (changed)
-            trap.step(126, [&] { list.setPath(*row, kNow, std::move(bears)); });
-    }
-    trap.reach(128);
+RunSurroundings SurroundingsOf(WindowServices& window) {
+    return {window.folderList(),
+            window.fileSystem(),
+            window.dialogs(),
+            window.applicationTitle(),
+            [&window] { window.pumpMessages(); },
+            window.lastRun()};
+}
 
-    trap.reach(130);
-    cursor.restart();
-    while (const std::optional<int> row =
-               cursor.takeAfter([&] { trap.step(132, [&] { window.pumpMessages(); }); })) {
-        trap.step(134, [&] { list.setText(*row, kNewName, QString()); });
-    }
-    trap.reach(136);
-    lastRun.keep(renamed.takeFolders());
+void PushButton2_Click(WindowServices& window) {
+    RunRenames(SurroundingsOf(window));
 }
 
 } // namespace tarnwick

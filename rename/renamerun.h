@@ -2,17 +2,47 @@
 
 #include "common/labels.h"
 
+#include <QString>
+#include <functional>
+
 namespace tarnwick {
 
+class FileSystem;
+class LastRun;
+class ListRows;
+class UserDialogs;
 class WindowServices;
 
 inline constexpr char16_t kNoFilesAddedMessage[] = u"No files added.";
 inline constexpr char16_t kPreviewFirstMessage[] =
     u"You need to click Set New Name (Preview) first.";
 
-// "Start Renaming (Execute)": renames every listed folder that has a new path, top to bottom,
-// then shows the renamed folders under the paths they bear and empties every new path. The window
-// stays live throughout, so the list may change under the run; rows are re-checked before use.
+// What a run (and an undo) needs of its surroundings, and nothing more: the window gives its own,
+// a script its own.
+struct RunSurroundings {
+    // Read and written as the run goes; the window's may change under it between folders.
+    ListRows& rows;
+    FileSystem& fileSystem;
+    // Where failures and the run's messages are told.
+    UserDialogs& dialogs;
+    // The title of the run's message boxes.
+    QString title;
+    // Lets the surroundings work between folders; may end the run by throwing WindowClosed.
+    // Empty where nothing else needs to work.
+    std::function<void()> pump;
+    // What the run renamed, kept so that it can be undone.
+    LastRun& lastRun;
+};
+
+// The run: renames every row's folder that has a new path, top to bottom, then shows the renamed
+// folders under the paths they bear and empties every new path. Rows are re-checked before use:
+// the rows may change under the run whenever it lets its surroundings work.
+void RunRenames(const RunSurroundings& surroundings);
+
+// The same surroundings, as the window has them.
+RunSurroundings SurroundingsOf(WindowServices& window);
+
+// "Start Renaming (Execute)": the run, in the window.
 void PushButton2_Click(WindowServices& window);
 
 } // namespace tarnwick

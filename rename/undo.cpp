@@ -2,89 +2,108 @@
 
 #include "common/failure.h"
 #include "common/pathtext.h"
-#include "folders/folderlist.h"
+#include "folders/listrows.h"
+#include "folders/rowcursor.h"
 #include "folders/window.h"
 #include "platform/filesystem.h"
 #include "rename/followrenames.h"
 #include "rename/lastrun.h"
 #include "rename/parententries.h"
 #include "rename/renameengine.h"
+#include "rename/renamerun.h"
 #include "rename/runerrors.h"
 
 #include <vector>
 
 namespace tarnwick {
 
-QHash<QString, QString> UndoLastRun(WindowServices& window) {
-    QHash<QString, QString> notDone;
-    if (window.isBusy() || !window.lastRun().canUndo())
-        return notDone;
-    const std::vector<RenamedFolder> folders = window.lastRun().take();
-    FolderListModel& list = window.folderList();
-    FileSystem& fileSystem = window.fileSystem();
-    const QChar separator = fileSystem.separator();
-    RunErrors errors(window.dialogs());
-    const FailureReport report = errors.report();
-    ErrorTrap trap(QString::fromUtf16(kUndoLastRunLabel), report);
-    // What the run's marks said gives way to what the undo does.
-    trap.step(100, [&] { list.clearMarks(); });
+namespace {
 
+// Backwards through the run: before each folder is given its name back, the disk is as the run
+// left it right after renaming that folder, so the path it got then is where it is. A parent,
+// renamed after its subfolders, gets its name back before them, and their paths recorded under
+// its old name are good again. Returns the rows' paths, each with only its own name given back,
+// and why each folder that was not given its name back was not, by the path its row shows.
+void GiveNamesBack(const RunSurroundings& run, ErrorTrap& trap, RunErrors& errors,
+                   const std::vector<RenamedFolder>& folders, FollowedRenames& restored,
+                   QHash<QString, QString>& failed) {
+    const QChar separator = run.fileSystem.separator();
+    const FailureReport report = errors.report();
     // Where the run left each folder, as the rows name it: its path then, below the names its
     // parents got later in the run.
-    FollowedRenames run(separator, folders);
-
-    // Backwards through the run: before each folder is given its name back, the disk is as the
-    // run left it right after renaming that folder, so the path it got then is where it is. A
-    // parent, renamed after its subfolders, gets its name back before them, and their paths
-    // recorded under its old name are good again.
-    // The rows' paths, each with only its own name given back.
-    FollowedRenames restored(separator);
-    QHash<QString, QString> failed;
-    ParentEntries parents(fileSystem);
+    FollowedRenames ran(separator, folders);
+    ParentEntries parents(run.fileSystem);
     for (auto folder = folders.rbegin(); folder != folders.rend(); ++folder) {
-        trap.step(102, [&] { window.pumpMessages(); });
-        const QString shown = run.borne(folder->beforePath());
-        trap.reach(104);
+        if (run.pump)
+            trap.step(UndoStep::PumpBeforeRename, run.pump);
+        const QString shown = ran.borne(folder->beforePath());
+        trap.reach(UndoStep::Rename);
         const ListedPath after(folder->parent, folder->after);
-        const RenameOutcome outcome = RenameFilesWild(fileSystem, parents, report, after,
+        const RenameOutcome outcome = RenameFilesWild(run.fileSystem, parents, report, after,
                                                       ListedPath(folder->parent, folder->before));
-        if (outcome.renamed) {
+        if (outcome.renamed()) {
             restored.renamed(shown, outcome.newName);
             continue;
         }
         const QString now = WithoutTrailingSeparator(after.toString(), separator);
         // The run's own second rows of a folder find nothing quietly; here the folder was
         // there after the run, so finding nothing means someone moved it since.
-        if (outcome.result == RenameOutcome::Result::NotFound)
-            trap.step(106, [&] { throw PathNotFound().about(now); });
+        if (outcome.happened == RenameOutcome::Happened::NotFound)
+            trap.step(UndoStep::Vanished, [&] { throw PathNotFound().about(now); });
         failed.insert(shown, outcome.reason);
         errors.folderDone(now, outcome.reason);
     }
-    trap.reach(108);
+}
+
+} // namespace
+
+QHash<QString, QString> UndoRun(const RunSurroundings& run) {
+    QHash<QString, QString> notDone;
+    if (!run.lastRun.canUndo())
+        return notDone;
+    const std::vector<RenamedFolder> folders = run.lastRun.take();
+    ListRows& rows = run.rows;
+    RunErrors errors(run.dialogs);
+    ErrorTrap trap(QString::fromUtf16(kUndoLastRunLabel), errors.report());
+    // What the run's marks said gives way to what the undo does.
+    trap.step(UndoStep::ClearMarks, [&] { rows.clearMarks(); });
+
+    FollowedRenames restored(run.fileSystem.separator());
+    QHash<QString, QString> failed;
+    GiveNamesBack(run, trap, errors, folders, restored, failed);
+    trap.reach(UndoStep::RenamesDone);
     errors.finish();
 
     // Every row names its folder where it is now, and waits for a preview before the next run.
-    trap.reach(110);
-    const HeldChanges held(list);
-    RowCursor cursor(list);
-    while (const std::optional<int> row =
-               cursor.takeAfter([&] { trap.step(112, [&] { window.pumpMessages(); }); })) {
-        trap.step(114, [&] {
-            const QString shown = list.text(*row, FolderListModel::kNow);
+    trap.reach(UndoStep::ShowRows);
+    const HeldChanges held(rows);
+    RowCursor cursor(rows);
+    while (const std::optional<int> row = cursor.takeAfter([&] {
+        if (run.pump)
+            trap.step(UndoStep::PumpBeforeRow, run.pump);
+    })) {
+        trap.step(UndoStep::WriteRow, [&] {
+            const QString shown = rows.path(*row, ListRows::kNow).toString();
             const QString bears = restored.isEmpty() ? shown : restored.borne(shown);
             if (bears != shown)
-                list.setText(*row, FolderListModel::kNow, bears);
-            if (!list.text(*row, FolderListModel::kNewName).isEmpty())
-                list.setText(*row, FolderListModel::kNewName, QString());
+                rows.setText(*row, ListRows::kNow, bears);
+            if (!rows.path(*row, ListRows::kNewName).isEmpty())
+                rows.setPath(*row, ListRows::kNewName, ListedPath());
             const auto why = failed.constFind(shown);
             if (why != failed.constEnd()) {
-                list.markNotDone(*row, *why);
+                rows.markNotDone(*row, *why);
                 notDone.insert(bears, *why);
             }
         });
     }
-    trap.reach(116);
+    trap.reach(UndoStep::Done);
     return notDone;
+}
+
+QHash<QString, QString> UndoLastRun(WindowServices& window) {
+    if (window.isBusy())
+        return {};
+    return UndoRun(SurroundingsOf(window));
 }
 
 } // namespace tarnwick

@@ -7,6 +7,7 @@
 
 namespace tarnwick {
 
+struct RunSurroundings;
 class WindowServices;
 
 inline constexpr char16_t kUndoLastRunText[] = u"Undo Last Run";
@@ -15,7 +16,10 @@ inline constexpr char16_t kUndoLastRunText[] = u"Undo Last Run";
 // uses it, and reports failures as the run does. Afterwards each row names its folder where it is
 // and no row has a new path; a row whose folder could not be given its name back is marked with
 // the reason, which is also returned, keyed by the row's path. Does nothing when there is nothing
-// to undo, or while the window is busy.
+// to undo.
+QHash<QString, QString> UndoRun(const RunSurroundings& surroundings);
+
+// The same in the window; nothing while the window is busy.
 QHash<QString, QString> UndoLastRun(WindowServices& window);
 
 } // namespace tarnwick

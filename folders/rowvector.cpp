@@ -1,0 +1,45 @@
+#include "folders/rowvector.h"
+
+#include "common/failure.h"
+
+namespace tarnwick {
+
+namespace {
+void CheckPlace(int row, int count) {
+    if (row < 0 || row >= count)
+        throw Failure(failure_code::kIndexOutOfBounds, QStringLiteral("Index out of bounds"));
+}
+} // namespace
+
+RowVector::Row& RowVector::at(int row) {
+    CheckPlace(row, count());
+    return m_rows[static_cast<std::size_t>(row)];
+}
+
+const ListedPath& RowVector::path(int row, int column) const {
+    CheckPlace(row, count());
+    const Row& kept = m_rows[static_cast<std::size_t>(row)];
+    return column == kNow ? kept.now : kept.newPath;
+}
+
+void RowVector::setPath(int row, int column, ListedPath path) {
+    Row& kept = at(row);
+    (column == kNow ? kept.now : kept.newPath) = std::move(path);
+}
+
+void RowVector::markNotDone(int row, const QString& reason) {
+    at(row).notDone = reason;
+}
+
+void RowVector::clearMarks() {
+    for (Row& row : m_rows)
+        row.notDone.clear();
+}
+
+void RowVector::appendPaths(std::vector<ListedPath> paths) {
+    m_rows.reserve(m_rows.size() + paths.size());
+    for (ListedPath& path : paths)
+        m_rows.push_back({std::move(path), {}, {}});
+}
+
+} // namespace tarnwick
