@@ -33,6 +33,20 @@ enum class RunStep {
     NoFilesAdded = 140,
 };
 inline constexpr char16_t kAddFoldersLabel[] = u"in Brisquel2021/08/31.Form1.PushButton3_Click ";
+enum class AddStep {
+    Start = 100,
+    Browse = 102,
+    CheckChosen = 104,
+    Hourglass = 106,
+    TakeChosen = 108,
+    WalkSubfolders = 110,
+    TakeFound = 112,
+    KeyByDepth = 114,
+    Sort = 116,
+    AppendRows = 118,
+    Arrow = 120,
+    Preview = 122,
+};
 inline constexpr char16_t kHelpLabel[] = u"in Brisquel2021/08/31.Form1.PushButton4_Click ";
 inline constexpr char16_t kSamplesLabel[] = u"in Brisquel2021/08/31.Form1.PushButton6_Click ";
 inline constexpr char16_t kGetSubDirectoriesLabel[] =

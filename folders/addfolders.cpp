@@ -3,6 +3,7 @@
 #include "common/errortrap.h"
 #include "common/pathtext.h"
 #include "folders/folderlist.h"
+#include "folders/listrows.h"
 #include "folders/subfolderwalk.h"
 #include "folders/window.h"
 #include "platform/filesystem.h"
@@ -64,58 +65,74 @@ QList<SortEntry> EntriesWithDepth(std::vector<ListedPath>& paths, QChar separato
 
 // One chosen folder from the hourglass to its rows, numbered as in "Add Folder(s)". The caller
 // sets the arrow back and runs the preview pass, once for everything it adds.
-void AddChosenFolder(WindowServices& window, ErrorTrap& trap, const QString& chosen) {
-    const auto pump = [&window] { window.pumpMessages(); };
-    // Everything lives here and the list is asked for afresh: a handler run from a pump (even
+void AddChosenFolder(const AddSurroundings& add, ErrorTrap& trap, const QString& chosen) {
+    const std::function<void()> noPump = [] {};
+    const std::function<void()>& pump = add.pump ? add.pump : noPump;
+    // Everything lives here and the rows are asked for afresh: a handler run from a pump (even
     // this one again) must find nothing of ours to invalidate.
     std::vector<ListedPath> paths;
     QList<SortEntry> keyed;
-    const QChar separator = window.fileSystem().separator();
-    trap.step(106, [&] { window.setPointer(PointerSetting::Hourglass); });
+    const QChar separator = add.fileSystem.separator();
+    if (add.setPointer)
+        trap.step(AddStep::Hourglass, [&] { add.setPointer(PointerSetting::Hourglass); });
     std::vector<ListedPath> folders;
-    trap.step(108, [&] { folders.emplace_back(chosen + separator); });
-    trap.step(110, [&] {
-        if (window.subfolderOptionChecked())
-            GetSubDirectories2016(folders, true, window.fileSystem(), pump,
-                                  ReportThrough(window.dialogs()));
+    trap.step(AddStep::TakeChosen, [&] { folders.emplace_back(chosen + separator); });
+    trap.step(AddStep::WalkSubfolders, [&] {
+        if (add.withSubfolders())
+            GetSubDirectories2016(folders, true, add.fileSystem, pump, ReportThrough(add.dialogs));
     });
-    trap.step(112, [&] { paths = std::move(folders); });
+    trap.step(AddStep::TakeFound, [&] { paths = std::move(folders); });
     // Sorted with the paths themselves: the rows then share their texts with the walk's instead
     // of holding copies.
-    trap.step(114, [&] {
+    trap.step(AddStep::KeyByDepth, [&] {
         keyed = EntriesWithDepth(paths, separator);
         paths.clear();
         folders.clear();
     });
-    trap.step(116, [&] { SortWithPump(keyed, DeeperFirst, pump); });
-    trap.step(118, [&] {
+    trap.step(AddStep::Sort, [&] { SortWithPump(keyed, DeeperFirst, pump); });
+    trap.step(AddStep::AppendRows, [&] {
         std::vector<ListedPath> rows;
         rows.reserve(static_cast<std::size_t>(keyed.size()));
         for (SortEntry& entry : keyed)
             rows.push_back(std::move(entry.path));
         keyed.clear();
-        window.folderList().appendPaths(std::move(rows));
+        add.rows.appendPaths(std::move(rows));
         // The walk's levels and the sort's copies are gone; only the rows remain.
         ReturnFreedMemory();
     });
 }
 
+AddSurroundings SurroundingsOf(WindowServices& window) {
+    return {window.folderList(),
+            window.fileSystem(),
+            window.dialogs(),
+            [&window] { return window.subfolderOptionChecked(); },
+            [&window] { window.pumpMessages(); },
+            [&window](PointerSetting setting) { window.setPointer(setting); }};
+}
+
 } // namespace
+
+void AddFolders(const AddSurroundings& surroundings, const QStringList& chosenFolders) {
+    ErrorTrap trap(QString::fromUtf16(kAddFoldersLabel), ReportThrough(surroundings.dialogs));
+    for (const QString& chosen : chosenFolders)
+        AddChosenFolder(surroundings, trap, chosen);
+}
 
 void PushButton3_Click(WindowServices& window) {
     ErrorTrap trap(QString::fromUtf16(kAddFoldersLabel), ReportThrough(window.dialogs()));
-    trap.reach(100);
+    trap.reach(AddStep::Start);
     QString chosen;
-    trap.step(102, [&] {
+    trap.step(AddStep::Browse, [&] {
         chosen = BrowseForFolder(window.dialogs(), window.owner(),
                                  QString::fromUtf16(kSelectFolderPrompt), QString());
     });
-    trap.reach(104);
+    trap.reach(AddStep::CheckChosen);
     if (!chosen.isEmpty()) {
-        AddChosenFolder(window, trap, chosen);
-        trap.step(120, [&] { window.setPointer(PointerSetting::Default); });
+        AddChosenFolder(SurroundingsOf(window), trap, chosen);
+        trap.step(AddStep::Arrow, [&] { window.setPointer(PointerSetting::Default); });
     }
-    trap.step(122, [&] { window.previewRename(); });
+    trap.step(AddStep::Preview, [&] { window.previewRename(); });
 }
 
 void AddChosenFolders(WindowServices& window, const QStringList& chosenFolders) {
@@ -124,10 +141,11 @@ void AddChosenFolders(WindowServices& window, const QStringList& chosenFolders) 
     ErrorTrap trap(QString::fromUtf16(kAddFoldersLabel), ReportThrough(window.dialogs()));
     // The hourglass is set again for each folder: an addition run from a pump in between may
     // have set the arrow back.
+    const AddSurroundings add = SurroundingsOf(window);
     for (const QString& chosen : chosenFolders)
-        AddChosenFolder(window, trap, chosen);
-    trap.step(120, [&] { window.setPointer(PointerSetting::Default); });
-    trap.step(122, [&] { window.previewRename(); });
+        AddChosenFolder(add, trap, chosen);
+    trap.step(AddStep::Arrow, [&] { window.setPointer(PointerSetting::Default); });
+    trap.step(AddStep::Preview, [&] { window.previewRename(); });
 }
 
 QString ChosenFolderPath(const QString& absolutePath) {

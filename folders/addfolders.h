@@ -1,15 +1,19 @@
 #pragma once
 
 #include "common/labels.h"
+#include "folders/window.h"
+
 #include <QString>
 #include <QStringList>
+#include <functional>
 
 class QObject;
 
 namespace tarnwick {
 
+class FileSystem;
+class ListRows;
 class UserDialogs;
-class WindowServices;
 
 inline constexpr char16_t kSelectFolderPrompt[] = u"Please select folder:";
 
@@ -21,6 +25,24 @@ QString BrowseForFolder(UserDialogs& dialogs, QObject* owner, const QString& pro
 // "Add Folder(s)": appends the chosen folder, and with the subfolder option every folder below it,
 // deepest first and then in path order; ends with the preview pass, also after a cancel.
 void PushButton3_Click(WindowServices& window);
+
+// What an addition needs of its surroundings: the window gives its own, a script its own.
+struct AddSurroundings {
+    ListRows& rows;
+    FileSystem& fileSystem;
+    // Where failures are told.
+    UserDialogs& dialogs;
+    // Whether every folder below a chosen one is added too; asked for each chosen folder.
+    std::function<bool()> withSubfolders;
+    // Lets the surroundings work between folders; empty where nothing else needs to work.
+    std::function<void()> pump;
+    // Shows the hourglass while a folder is added, and the arrow after; empty without a window.
+    std::function<void(PointerSetting)> setPointer;
+};
+
+// Appends each chosen folder, and with the subfolder option every folder below it, as "Add
+// Folder(s)" does, deepest first and then in path order, in the order given. No preview pass.
+void AddFolders(const AddSurroundings& surroundings, const QStringList& chosenFolders);
 
 // Adds each folder as if it had been chosen in "Add Folder(s)", in the order given, under one
 // hourglass and with one preview pass at the end. Nothing happens for an empty list.

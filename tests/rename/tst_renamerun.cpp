@@ -1,4 +1,7 @@
+#include "folders/addfolders.h"
+#include "folders/rowvector.h"
 #include "rename/followrenames.h"
+#include "rename/lastrun.h"
 #include "rename/renameengine.h"
 #include "rename/renamerun.h"
 #include "rename/undo.h"
@@ -6,6 +9,7 @@
 #include "tests/support/fakewindow.h"
 #include "tests/support/reports.h"
 #include "tests/support/trialfolders.h"
+#include "transform/preview.h"
 
 #include <QRegularExpression>
 #include <QTest>
@@ -463,6 +467,7 @@ void TestRenameRun::nestedTree_data() {
     QTest::addColumn<Host>("host");
     QTest::addColumn<QString>("operation");
     QTest::addColumn<QStringList>("tree");
+    QTest::addColumn<bool>("windowless");
 
     const QStringList upper = {"T/",
                                "T/MY PHOTOS/",
@@ -497,11 +502,54 @@ void TestRenameRun::nestedTree_data() {
                                   "T/Music/Jazz club/",
                                   "keep Me/"};
     for (const Host host : kAllHosts) {
-        NewRow(host, "UPPER CASE") << host << kUpper << upper;
-        NewRow(host, "lower case") << host << kLower << lower;
-        NewRow(host, "Proper Case") << host << kProper << proper;
-        NewRow(host, "Sentence case") << host << kSentence << sentence;
+        NewRow(host, "UPPER CASE") << host << kUpper << upper << false;
+        NewRow(host, "lower case") << host << kLower << lower << false;
+        NewRow(host, "Proper Case") << host << kProper << proper << false;
+        NewRow(host, "Sentence case") << host << kSentence << sentence << false;
+        NewRow(host, "UPPER CASE, no window") << host << kUpper << upper << true;
+        NewRow(host, "Sentence case, no window") << host << kSentence << sentence << true;
     }
+}
+
+// The same run with no window at all: the chosen folder added with its subfolders into rows of
+// a plain vector, previewed row by row, renamed and undone.
+void RunWithoutWindow(TrialFolders& folders, const QString& operation, const QStringList& tree) {
+    FileSystem& fileSystem = folders.fileSystem();
+    FakeUserDialogs dialogs;
+    RowVector rows;
+    AddFolders({rows, fileSystem, dialogs, [] { return true; }, {}, {}}, {folders.path("t")});
+    QCOMPARE(rows.count(), 6);
+    const QStringList before = folders.tree();
+    QStringList listed;
+    for (int row = 0; row < rows.count(); ++row) {
+        listed << rows.path(row, ListRows::kNow).toString();
+        rows.setText(row, ListRows::kNewName,
+                     PreviewNewPath(listed.last(), *MatchOperation(operation), u'/'));
+    }
+    LastRun lastRun;
+    const RunSurroundings run{rows, fileSystem, dialogs, QStringLiteral("Tarnwick"), {}, lastRun};
+
+    RunRenames(run);
+    QCOMPARE(folders.tree(), sorted(tree));
+    QCOMPARE(dialogs.errors(), QStringList());
+    QStringList expected;
+    for (const QString& entry : tree) {
+        if (entry.endsWith(u'/') && entry != QStringLiteral("keep Me/"))
+            expected << folders.path(entry);
+    }
+    QStringList now;
+    for (const RowVector::Row& row : rows.rows()) {
+        now << row.now.toString();
+        QVERIFY(row.newPath.isEmpty());
+    }
+    QCOMPARE(sorted(now), sorted(expected));
+
+    QCOMPARE(UndoRun(run), (QHash<QString, QString>()));
+    QCOMPARE(folders.tree(), before);
+    now.clear();
+    for (const RowVector::Row& row : rows.rows())
+        now << row.now.toString();
+    QCOMPARE(now, listed);
 }
 
 // A tree added deepest first: every subfolder is renamed while its listed path is still valid.
@@ -509,6 +557,7 @@ void TestRenameRun::nestedTree() {
     QFETCH(Host, host);
     QFETCH(QString, operation);
     QFETCH(QStringList, tree);
+    QFETCH(bool, windowless);
 
     Trial trial(host);
     const QStringList folders = {
@@ -517,6 +566,10 @@ void TestRenameRun::nestedTree() {
     QVERIFY(trial.make(folders));
     QVERIFY(trial.make({"keep Me/"}));
     QVERIFY(trial.folders->addFile("t/my photos/a File.txt"));
+    if (windowless) {
+        RunWithoutWindow(*trial.folders, operation, tree);
+        return;
+    }
     trial.add(folders);
     const QStringList before = trial.folders->tree();
     const QStringList listed = trial.column(FolderListModel::kNow);
