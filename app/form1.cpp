@@ -214,27 +214,30 @@ void Form1::wireEvents() {
 void Form1::Form_Load() {
     ErrorTrap trap(QString::fromUtf16(kFormLoadLabel), ReportThrough(dialogs()));
     const QString folder = m_dependencies.programFolder;
-    trap.step(100, [&] { ApplySkin(*this, m_skin, fileSystem(), folder); });
-    trap.step(102, [&] { setWindowTitle(QString::fromUtf16(product::kName)); });
-    trap.step(104, [&] { setWindowIcon(QIcon(QStringLiteral(":/tarnwick.png"))); });
-    trap.step(106, [&] { m_applicationTitle = SetAppTitle(QString::fromUtf16(product::kName)); });
-    trap.step(108, [&] {
+    trap.step(LoadStep::Skin, [&] { ApplySkin(*this, m_skin, fileSystem(), folder); });
+    trap.step(LoadStep::Caption, [&] { setWindowTitle(QString::fromUtf16(product::kName)); });
+    trap.step(LoadStep::Icon, [&] { setWindowIcon(QIcon(QStringLiteral(":/tarnwick.png"))); });
+    trap.step(LoadStep::ApplicationTitle,
+              [&] { m_applicationTitle = SetAppTitle(QString::fromUtf16(product::kName)); });
+    trap.step(LoadStep::HandPointer, [&] {
         const QString cursorFile = folder + QStringLiteral("/HAND-M.CUR");
         if (PathExists(fileSystem(), cursorFile))
             m_handPointer = LoadCursorFile(cursorFile);
     });
-    trap.step(110, [&] {
+    trap.step(LoadStep::HomePage, [&] {
         if (m_dependencies.drawOneToHundred && m_dependencies.drawOneToHundred() == 7)
             dialogs().openWebAddress(QString::fromUtf16(product::kHomePage));
     });
     // The list's two columns come with its model, attached when the window was built.
-    trap.reach(112);
-    trap.step(114, [&] { ListView1->header()->resizeSection(0, twips(5300)); });
-    trap.step(116, [&] { ListView1->header()->resizeSection(1, twips(5300)); });
+    trap.reach(LoadStep::Columns);
+    trap.step(LoadStep::FirstColumnWidth,
+              [&] { ListView1->header()->resizeSection(0, twips(5300)); });
+    trap.step(LoadStep::SecondColumnWidth,
+              [&] { ListView1->header()->resizeSection(1, twips(5300)); });
     {
         // Adding to an empty box selects its first entry at once; the selection is step 9's.
         const QSignalBlocker quiet(Combo1);
-        int line = 118;
+        int line = LineOf(LoadStep::FirstOperation);
         for (const QString& text : OperationTexts()) {
             trap.step(line, [&] { Combo1->addItem(text); });
             line += 2;
@@ -242,7 +245,7 @@ void Form1::Form_Load() {
         Combo1->setCurrentIndex(-1);
     }
     // A selection made by the program activates nothing; it counts as the user's choice here.
-    trap.step(126, [&] {
+    trap.step(LoadStep::ChooseOperation, [&] {
         Combo1->setCurrentIndex(0);
         Combo1_Click();
     });

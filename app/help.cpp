@@ -9,7 +9,7 @@ namespace tarnwick {
 
 void PushButton4_Click(WindowServices& window) {
     ErrorTrap trap(QString::fromUtf16(kHelpLabel), ReportThrough(window.dialogs()));
-    trap.step(100, [&] {
+    trap.step(HelpStep::ShowContact, [&] {
         window.dialogs().showMessage(QStringLiteral("Questions? Please contact %1 at %2")
                                          .arg(QString::fromUtf16(product::kMaker),
                                               QString::fromUtf16(product::kContactPage)),

@@ -80,21 +80,21 @@ void PushButton6_Click(WindowServices& window, const QString& programFolder) {
     const QChar separator = window.fileSystem().separator();
     QString root;
     QStringList collection;
-    trap.step(100, [&] {
+    trap.step(SamplesStep::FindRoot, [&] {
         // The program's own samples stay the root when no copy can be made for the user.
         root = SampleRoot(programFolder, separator);
         root = SampleRoot(SampleHome(programFolder, QStandardPaths::writableLocation(
                                                         QStandardPaths::AppDataLocation)),
                           separator);
     });
-    trap.step(102, [&] { window.setPointer(PointerSetting::Hourglass); });
-    trap.step(104, [&] { collection = QStringList{root + separator}; });
-    trap.step(106, [&] {
+    trap.step(SamplesStep::Hourglass, [&] { window.setPointer(PointerSetting::Hourglass); });
+    trap.step(SamplesStep::TakeRoot, [&] { collection = QStringList{root + separator}; });
+    trap.step(SamplesStep::WalkSubfolders, [&] {
         GetSubDirectories2016(
             collection, true, window.fileSystem(), [&] { window.pumpMessages(); },
             ReportThrough(window.dialogs()));
     });
-    trap.step(108, [&] {
+    trap.step(SamplesStep::AppendRows, [&] {
         // The first entry is the "Samples" folder itself, which is never listed.
         QStringList rows;
         rows.reserve(collection.size());
@@ -103,17 +103,17 @@ void PushButton6_Click(WindowServices& window, const QString& programFolder) {
         window.setPointer(PointerSetting::Hourglass);
         window.folderList().appendRows(rows);
     });
-    trap.step(110, [&] { window.setPointer(PointerSetting::Default); });
-    trap.step(112, [&] { window.previewRename(); });
+    trap.step(SamplesStep::Arrow, [&] { window.setPointer(PointerSetting::Default); });
+    trap.step(SamplesStep::Preview, [&] { window.previewRename(); });
     MessageAnswer answer = MessageAnswer::No;
-    trap.step(114, [&] {
+    trap.step(SamplesStep::AskToOpen, [&] {
         answer = window.dialogs().showMessage(
             QStringLiteral("Would you like this software to open the folder where these sample "
                            "files are stored (so that you can view them before working with "
                            "them)?"),
             window.applicationTitle(), MessageButtons::YesNo, MessageIcon::None);
     });
-    trap.step(116, [&] {
+    trap.step(SamplesStep::OpenFolder, [&] {
         if (answer == MessageAnswer::Yes)
             window.dialogs().openFolder(root);
     });

@@ -5,8 +5,30 @@
 namespace tarnwick {
 
 inline constexpr char16_t kFormLoadLabel[] = u"in Brisquel2021/08/31.Form1.Form_Load ";
+enum class LoadStep {
+    Skin = 100,
+    Caption = 102,
+    Icon = 104,
+    ApplicationTitle = 106,
+    HandPointer = 108,
+    HomePage = 110,
+    Columns = 112,
+    FirstColumnWidth = 114,
+    SecondColumnWidth = 116,
+    // One step an operation, two apart.
+    FirstOperation = 118,
+    ChooseOperation = 126,
+};
 inline constexpr char16_t kPreviewRenameLabel[] = u"in Brisquel2021/08/31.Form1.PreviewRename ";
+enum class PreviewStep {
+    MatchOperation = 102,
+    WriteNewNames = 104,
+};
 inline constexpr char16_t kClearListLabel[] = u"in Brisquel2021/08/31.Form1.PushButton1_Click ";
+enum class ClearStep {
+    RemoveAll = 100,
+    Preview = 102,
+};
 inline constexpr char16_t kPushButton2ClickLabel[] =
     u"in Brisquel2021/08/31.Form1.PushButton2_Click ";
 enum class RunStep {
@@ -48,7 +70,21 @@ enum class AddStep {
     Preview = 122,
 };
 inline constexpr char16_t kHelpLabel[] = u"in Brisquel2021/08/31.Form1.PushButton4_Click ";
+enum class HelpStep {
+    ShowContact = 100,
+};
 inline constexpr char16_t kSamplesLabel[] = u"in Brisquel2021/08/31.Form1.PushButton6_Click ";
+enum class SamplesStep {
+    FindRoot = 100,
+    Hourglass = 102,
+    TakeRoot = 104,
+    WalkSubfolders = 106,
+    AppendRows = 108,
+    Arrow = 110,
+    Preview = 112,
+    AskToOpen = 114,
+    OpenFolder = 116,
+};
 inline constexpr char16_t kGetSubDirectoriesLabel[] =
     u"in Corvath2021/08/31.AddFolder.GetSubDirectories2016 ";
 inline constexpr char16_t kUndoLastRunLabel[] = u"in Brisquel2021/08/31.Form1.UndoLastRun ";

@@ -9,11 +9,11 @@ namespace tarnwick {
 
 void PushButton1_Click(WindowServices& window) {
     ErrorTrap trap(QString::fromUtf16(kClearListLabel), ReportThrough(window.dialogs()));
-    trap.step(100, [&] {
+    trap.step(ClearStep::RemoveAll, [&] {
         if (!window.isBusy())
             window.folderList().removeAll();
     });
-    trap.step(102, [&] { window.previewRename(); });
+    trap.step(ClearStep::Preview, [&] { window.previewRename(); });
 }
 
 void RemoveSelectedEntry(WindowServices& window, std::optional<int> selectedRow) {

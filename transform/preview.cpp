@@ -21,11 +21,11 @@ void PreviewRename(FolderListModel& list, const QString& operationText, const Fa
     if (list.count() == 0)
         return;
     std::optional<Operation> operation;
-    trap.step(102, [&] { operation = MatchOperation(operationText); });
+    trap.step(PreviewStep::MatchOperation, [&] { operation = MatchOperation(operationText); });
     if (!operation)
         return;
     const Operation chosen = *operation;
-    trap.step(104, [&] {
+    trap.step(PreviewStep::WriteNewNames, [&] {
         list.writeNewNames(separator,
                            [&](const QString& name) { return ConvertName(chosen, name); });
     });
