@@ -39,6 +39,9 @@ public:
     void rename(const QString& from, const QString& to) override {
         m_fileSystem.renameFolder(path(), from, to);
     }
+    bool lookupIgnoresCase(const QString& probe) override {
+        return m_fileSystem.lookupIgnoresCase(path(), probe);
+    }
 
 private:
     FileSystem& m_fileSystem;

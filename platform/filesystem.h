@@ -116,6 +116,15 @@ public:
     // True when no folder on the way to it, itself included, was a symbolic link as it was
     // opened: nothing above it can lead elsewhere. False where the host cannot tell.
     virtual bool reachedWithoutLinks() const { return false; }
+    // Whether the host's lookup of a name inside this folder ignores letter case, as the host
+    // answers for probe, the name of one of its entries that no other entry bears in other case.
+    // Then a change of letter case alone must go through an intermediate name to take effect. True
+    // where it cannot be told: the detour is safe on any disk, a direct change of case on a disk
+    // that ignores case is not.
+    virtual bool lookupIgnoresCase(const QString& probe) {
+        (void)probe;
+        return true;
+    }
 
 protected:
     explicit OpenFolder(QString path) : m_path(std::move(path)) {}
@@ -159,6 +168,13 @@ public:
     // The path as it is on disk: as written when it exists so, or found component by component
     // ignoring letter case (each component matching exactly one entry). None otherwise.
     virtual std::optional<QString> findIgnoringCase(const QString& path) = 0;
+
+    // OpenFolder::lookupIgnoresCase for the folder at path, for hosts that hold nothing open.
+    virtual bool lookupIgnoresCase(const QString& folder, const QString& probe) {
+        (void)folder;
+        (void)probe;
+        return true;
+    }
 
     // The names of the folder's subfolders and links to folders, in listing order.
     QStringList subfolders(const QString& folder);

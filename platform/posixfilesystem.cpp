@@ -14,6 +14,7 @@
 #include <memory>
 #include <stdio.h>
 #include <sys/stat.h>
+#include <sys/statfs.h>
 #include <sys/syscall.h>
 #include <unistd.h>
 #include <utility>
@@ -51,6 +52,51 @@ struct RenameNames {
     posix::NameBytes from;
     posix::NameBytes to;
 };
+
+// Local file systems whose lookups answer at once from the disk itself. Elsewhere a lookup may
+// be answered from a cache that knows nothing of letter case (FUSE: a name looked up before may be
+// "not there" for a while), or by a server with rules of its own (NFS, SMB): there the lookup is
+// not asked, and the folder is taken to ignore case.
+bool LookupTellsTheTruth(int folderFd) {
+    struct statfs disk;
+    if (fstatfs(folderFd, &disk) != 0)
+        return false;
+    switch (static_cast<unsigned long>(disk.f_type)) {
+    case 0xEF53UL:     // ext2, ext3, ext4 (folders with the casefold flag answer so)
+    case 0x01021994UL: // tmpfs
+    case 0x9123683EUL: // btrfs
+    case 0x58465342UL: // xfs
+    case 0xF2F52010UL: // f2fs
+        return true;
+    default:
+        return false;
+    }
+}
+
+// Asks the folder itself: the entry probe, which no other entry bears in other letter case, looked
+// up in other letter case. An answer means the lookup ignores case (exFAT, FAT, NTFS, SMB, a
+// casefold folder); nothing means it tells case apart. The answer's identity is not compared:
+// FUSE disks make identities up per name looked up. None where it cannot be told.
+std::optional<bool> LookupIgnoresCase(int folderFd, const QString& probe) {
+    if (!LookupTellsTheTruth(folderFd))
+        return true;
+    QString other = probe.toUpper();
+    if (other == probe)
+        other = probe.toLower();
+    if (other == probe)
+        return std::nullopt;
+    const posix::NameBytes name(probe);
+    const posix::NameBytes otherName(other);
+    if (!name.data() || !otherName.data())
+        return std::nullopt;
+    struct stat entry;
+    if (fstatat(folderFd, name.data(), &entry, AT_SYMLINK_NOFOLLOW) != 0)
+        return std::nullopt;
+    struct stat found;
+    if (fstatat(folderFd, otherName.data(), &found, AT_SYMLINK_NOFOLLOW) == 0)
+        return true;
+    return errno == ENOENT ? std::optional<bool>(false) : std::nullopt;
+}
 
 } // namespace
 
@@ -128,11 +174,19 @@ public:
         m_fileSystem.renameInside(m_directory->fd(), from, to);
     }
     bool reachedWithoutLinks() const override { return m_withoutLinks; }
+    bool lookupIgnoresCase(const QString& probe) override {
+        if (!m_ignoresCase && m_directory)
+            m_ignoresCase = m_fileSystem.lookupIgnoresCase(m_directory->fd(), probe);
+        return m_ignoresCase.value_or(true);
+    }
 
 private:
     PosixFileSystem& m_fileSystem;
     std::unique_ptr<Directory> m_directory;
     bool m_withoutLinks;
+    // Kept once told: a folder's lookup does not change while it is held. A probe that could
+    // not tell (a name without letters, one gone meanwhile) leaves it to the next.
+    std::optional<bool> m_ignoresCase;
 };
 
 std::unique_ptr<OpenFolder> PosixFileSystem::open(const QString& folder) {
@@ -194,10 +248,31 @@ void PosixFileSystem::renameFolder(const QString& parent, const QString& from, c
 }
 
 int PosixFileSystem::rename(int folderFd, const char* from, const char* to) {
+    // A disk that refused the no-replace flag once refuses it always: on a network share or a
+    // FUSE disk each refusal costs a trip to the server, so it is not asked again.
+    beforeRename(folderFd, from, to);
+    std::optional<quint64> device;
+    if (!m_withoutNoReplace.empty()) {
+        device = DeviceOf(folderFd, from);
+        if (device && m_withoutNoReplace.contains(*device))
+            return renameThroughPlaceholder(folderFd, from, to);
+    }
     const int error = renameExclusive(folderFd, from, to);
-    if (error == EINVAL || error == ENOSYS || error == ENOTSUP || error == EOPNOTSUPP)
+    if (error == EINVAL || error == ENOSYS || error == ENOTSUP || error == EOPNOTSUPP) {
+        if (!device)
+            device = DeviceOf(folderFd, from);
+        if (device)
+            m_withoutNoReplace.insert(*device);
         return renameThroughPlaceholder(folderFd, from, to);
+    }
     return error;
+}
+
+std::optional<quint64> PosixFileSystem::DeviceOf(int folderFd, const char* entry) {
+    struct stat status;
+    if (fstatat(folderFd, entry, &status, AT_SYMLINK_NOFOLLOW) != 0)
+        return std::nullopt;
+    return static_cast<quint64>(status.st_dev);
 }
 
 int PosixFileSystem::renameExclusive(int folderFd, const char* from, const char* to) {
@@ -213,8 +288,10 @@ int PosixFileSystem::renameOntoPlaceholder(int folderFd, const char* from, const
     return renameat(folderFd, from, folderFd, to) == 0 ? 0 : errno;
 }
 
-// Without the no-replace flag the target name is claimed first, with an entry that creating
-// fails on when the name is taken; only then is the entry moved onto it.
+// Without the no-replace flag the target name is claimed first, with an entry that creating fails
+// on when the name is taken; only then is the entry moved onto it. It costs no more requests than
+// looking the name up first, and unlike a look it leaves no moment in which another program's
+// new empty folder of that name would be replaced: once claimed, the name is ours.
 int PosixFileSystem::renameThroughPlaceholder(int folderFd, const char* from, const char* to) {
     struct stat status;
     if (fstatat(folderFd, from, &status, AT_SYMLINK_NOFOLLOW) != 0)
@@ -238,6 +315,10 @@ int PosixFileSystem::renameThroughPlaceholder(int folderFd, const char* from, co
         return error;
     }
     return 0;
+}
+
+std::optional<bool> PosixFileSystem::lookupIgnoresCase(int folderFd, const QString& probe) {
+    return LookupIgnoresCase(folderFd, probe);
 }
 
 std::optional<QString> PosixFileSystem::findIgnoringCase(const QString& path) {

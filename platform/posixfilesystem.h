@@ -2,6 +2,9 @@
 
 #include "platform/filesystem.h"
 
+#include <optional>
+#include <set>
+
 namespace tarnwick {
 
 // The file system of a POSIX host. It keeps nothing between calls. Names that do not survive the
@@ -29,6 +32,15 @@ protected:
     // placeholder that fails.
     virtual int renameExclusive(int folderFd, const char* from, const char* to);
     virtual int renameOntoPlaceholder(int folderFd, const char* from, const char* to);
+    // Called before every rename, for tests that change the disk at that moment.
+    virtual void beforeRename(int folderFd, const char* from, const char* to) {
+        (void)folderFd;
+        (void)from;
+        (void)to;
+    }
+    // Whether the lookup inside the folder of folderFd ignores letter case, as probe tells it;
+    // none where it cannot be told. Tests override it to stand in for a disk that ignores case.
+    virtual std::optional<bool> lookupIgnoresCase(int folderFd, const QString& probe);
 
 private:
     friend class PosixFolder;
@@ -37,8 +49,12 @@ private:
     void renameInside(int folderFd, const QString& from, const QString& to);
     int rename(int folderFd, const char* from, const char* to);
     int renameThroughPlaceholder(int folderFd, const char* from, const char* to);
+    static std::optional<quint64> DeviceOf(int folderFd, const char* entry);
 
     HostRules m_rules;
+    // The devices that refused the no-replace flag: asked once, on a share each refusal is a trip
+    // to the server.
+    std::set<quint64> m_withoutNoReplace;
 };
 
 } // namespace tarnwick

@@ -273,6 +273,11 @@ Result<void> ParentEntries::rename(const QString& parent, const QString& from, c
     return {};
 }
 
+bool ParentEntries::lookupIgnoresCase(const QString& parent, const QString& probe) {
+    const Result<Parent*> known = held(parent);
+    return !known || (*known)->folder->lookupIgnoresCase(probe);
+}
+
 void ParentEntries::forget(const QString& parent) {
     if (const auto known = m_parents.find(parent); known != m_parents.end())
         known->second.entries.reset();

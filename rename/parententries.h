@@ -93,6 +93,9 @@ public:
     // Renames the entry from to the name to inside a parent found by find(); what was read below
     // the old name is let go. Fails as FileSystem::renameFolder does.
     Result<void> rename(const QString& parent, const QString& from, const QString& to);
+    // Whether the host's lookup inside a parent found by find() ignores letter case, as the host
+    // answers for probe, one of its entries; true where that cannot be told.
+    bool lookupIgnoresCase(const QString& parent, const QString& probe);
     // After a rename in parent failed: the entries are read again at the next question.
     void forget(const QString& parent);
 

@@ -122,13 +122,20 @@ Result<FoundParent, NotRenamed> FindParent(ParentEntries& parents, const RowName
     return FoundParent{folder, *entries};
 }
 
-RenamePlan PlanFor(FileSystem& fileSystem, const FoundParent& parent, const RowNames& names) {
+RenamePlan PlanFor(FileSystem& fileSystem, ParentEntries& parents, const FoundParent& parent,
+                   const RowNames& names) {
     const HostRules& rules = fileSystem.rules();
     // Only a disk that ignores letter case finds a name no entry bears exactly, and it is asked
     // only then.
     const bool hostFindsLeaf = !rules.lossyListings && !parent.entries->find(names.leaf) &&
                                PathExists(fileSystem, parent.path + names.leaf);
-    return PlanRename(*parent.entries, names.leaf, names.newLeaf, rules, hostFindsLeaf);
+    // Told by the host once a parent, and kept with the folder it holds open. Beside a twin in
+    // other case the detour is never taken, and the host is not asked.
+    const bool ignoresCase = (rules.refusesCaseTwins &&
+                              parent.entries->othersBearIgnoringCase(names.leaf, names.leaf)) ||
+                             parents.lookupIgnoresCase(parent.path, names.leaf);
+    return PlanRename(*parent.entries, names.leaf, names.newLeaf, rules, hostFindsLeaf,
+                      ignoresCase);
 }
 
 // What a plan that renames nothing comes to.
@@ -251,7 +258,7 @@ RenameOutcome RenameFilesWild(FileSystem& fileSystem, ParentEntries& parents,
     std::optional<RenamePlan> plan;
     if (parent) {
         trap.reach(RenameStep::Plan);
-        plan = PlanFor(fileSystem, *parent, *names);
+        plan = PlanFor(fileSystem, parents, *parent, *names);
     }
     const bool renames = plan && (plan->action == RenamePlan::Action::Rename ||
                                   plan->action == RenamePlan::Action::AlreadyNamed);

@@ -27,7 +27,7 @@ std::optional<QString> OnlyFolder(const EntryIndex& entries, Test test, int& mat
 } // namespace
 
 RenamePlan PlanRename(const EntryIndex& entries, const QString& listedLeaf, const QString& newLeaf,
-                      const HostRules& rules, bool hostFindsLeaf) {
+                      const HostRules& rules, bool hostFindsLeaf, bool parentIgnoresCase) {
     RenamePlan plan;
     const DirectoryEntry* exact = entries.find(listedLeaf);
     std::optional<QString> from;
@@ -62,7 +62,8 @@ RenamePlan PlanRename(const EntryIndex& entries, const QString& listedLeaf, cons
     const QStringView suffix(kIntermediateSuffix);
     plan.intermediate.reserve(newLeaf.size() + suffix.size());
     plan.intermediate.append(newLeaf).append(suffix);
-    const bool detourPossible = !besideTwin && rules.canBearName(plan.intermediate);
+    const bool detourPossible =
+        parentIgnoresCase && !besideTwin && rules.canBearName(plan.intermediate);
 
     if (*from == newLeaf) {
         plan.action =

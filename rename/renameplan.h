@@ -47,8 +47,10 @@ inline constexpr char16_t kIntermediateSuffix[] = u"9999999";
 // is to bear newLeaf. Only the listed folder is renamed: the entry bearing exactly its name,
 // else, where the host's own lookup finds the name (hostFindsLeaf: a disk that ignores letter
 // case), the one entry bearing it in other case, else, where listings are lossy, the one entry
-// with the same name key. separator splits nothing; it is the host's, for the name key.
+// with the same name key. separator splits nothing; it is the host's, for the name key. Only
+// where the parent's lookup ignores letter case does a rename go through the intermediate name:
+// elsewhere one rename takes effect at once, and leaves nothing half done.
 RenamePlan PlanRename(const EntryIndex& entries, const QString& listedLeaf, const QString& newLeaf,
-                      const HostRules& rules, bool hostFindsLeaf);
+                      const HostRules& rules, bool hostFindsLeaf, bool parentIgnoresCase = true);
 
 } // namespace tarnwick

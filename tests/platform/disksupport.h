@@ -22,9 +22,11 @@ public:
     int exclusiveError = -1;
     int placeholderError = -1;
     int placeholderRenames = 0;
+    int exclusiveRenames = 0;
 
 protected:
     int renameExclusive(int folderFd, const char* from, const char* to) override {
+        ++exclusiveRenames;
         return exclusiveError < 0 ? PosixFileSystem::renameExclusive(folderFd, from, to)
                                   : exclusiveError;
     }

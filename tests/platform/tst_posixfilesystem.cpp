@@ -1,7 +1,13 @@
 #include "platform/posixfilesystem.h"
 
 #include "common/failure.h"
+#include "folders/addfolders.h"
+#include "folders/rowvector.h"
+#include "rename/lastrun.h"
+#include "rename/renamerun.h"
 #include "tests/platform/disksupport.h"
+#include "tests/support/fakedialogs.h"
+#include "transform/preview.h"
 
 #include <QDir>
 #include <QFile>
@@ -63,6 +69,8 @@ private slots:
     void renameFailures();
     void renameFolderLink_data();
     void renameFolderLink();
+    void runRenamesOnceWhereCaseIsToldApart_data();
+    void runRenamesOnceWhereCaseIsToldApart();
     void fallbackWhereFlagIsRefused_data();
     void fallbackWhereFlagIsRefused();
     void placeholderRemovedWhenRenameFails();
@@ -445,6 +453,48 @@ void TestPosixFileSystem::renameFolderLink() {
     QCOMPARE(entriesOnDisk(root + "target"), QStringList{"child"});
 }
 
+// A disk that ignores letter case, as exFAT's does, for the engine's question alone.
+class CaseBlindFileSystem : public ScriptedFileSystem {
+protected:
+    std::optional<bool> lookupIgnoresCase(int, const QString&) override { return true; }
+};
+
+void TestPosixFileSystem::runRenamesOnceWhereCaseIsToldApart_data() {
+    QTest::addColumn<bool>("caseBlind");
+    QTest::addColumn<int>("renamesAFolder");
+    QTest::newRow("this disk tells case apart: one rename") << false << 1;
+    QTest::newRow("a disk that ignores case: the detour") << true << 2;
+}
+
+// A whole run, no window: one renameat2 a folder where the disk tells case apart, so nothing is
+// ever left under an intermediate name; two where it ignores case, for the change to take effect.
+void TestPosixFileSystem::runRenamesOnceWhereCaseIsToldApart() {
+    QFETCH(bool, caseBlind);
+    QFETCH(int, renamesAFolder);
+    QTemporaryDir temp;
+    QVERIFY(temp.isValid());
+    const QString root = temp.path() + u'/';
+    for (const char* folder : {"t/photos/summer", "t/photos/winter", "t/music/jazz"})
+        makeFolder(root + folder);
+    CaseBlindFileSystem blind;
+    ScriptedFileSystem sighted;
+    ScriptedFileSystem& fileSystem = caseBlind ? blind : sighted;
+    test::FakeUserDialogs dialogs;
+    RowVector rows;
+    AddFolders({rows, fileSystem, dialogs, [] { return true; }, {}, {}}, {root + "t"});
+    for (int row = 0; row < rows.count(); ++row)
+        rows.setText(
+            row, ListRows::kNewName,
+            PreviewNewPath(rows.path(row, ListRows::kNow).toString(), Operation::UpperCase, u'/'));
+    LastRun lastRun;
+    RunRenames({rows, fileSystem, dialogs, QStringLiteral("Tarnwick"), {}, lastRun});
+
+    QCOMPARE(dialogs.errors(), QStringList());
+    QCOMPARE(entriesOnDisk(root + "T"), (QStringList{"MUSIC", "PHOTOS"}));
+    QCOMPARE(entriesOnDisk(root + "T/PHOTOS"), (QStringList{"SUMMER", "WINTER"}));
+    QCOMPARE(fileSystem.exclusiveRenames, renamesAFolder * rows.count());
+}
+
 void TestPosixFileSystem::fallbackWhereFlagIsRefused_data() {
     QTest::addColumn<int>("flagError");
     QTest::addColumn<int>("number"); // 0: renamed through the placeholder
@@ -469,6 +519,14 @@ void TestPosixFileSystem::fallbackWhereFlagIsRefused() {
     QCOMPARE(renameFailure(fileSystem, root, "photos", "Photos9999999"), number);
     QCOMPARE(fileSystem.placeholderRenames, number == 0 ? 1 : 0);
     QCOMPARE(entriesOnDisk(root), QStringList{number == 0 ? "Photos9999999" : "photos"});
+    // A disk that refused the flag is not asked again: on a share each refusal is a trip to
+    // the server.
+    if (number == 0) {
+        QCOMPARE(renameFailure(fileSystem, root, "Photos9999999", "Photos"), 0);
+        QCOMPARE(fileSystem.exclusiveRenames, 1);
+        QCOMPARE(fileSystem.placeholderRenames, 2);
+        QCOMPARE(entriesOnDisk(root), QStringList{"Photos"});
+    }
 }
 
 void TestPosixFileSystem::placeholderRemovedWhenRenameFails() {

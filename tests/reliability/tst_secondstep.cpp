@@ -24,7 +24,9 @@ public:
     bool placeholder = false;
 
 protected:
-    int renameExclusive(int folderFd, const char* from, const char* to) override {
+    // A disk whose lookup ignores letter case, as exFAT's does: every rename takes the detour.
+    std::optional<bool> lookupIgnoresCase(int, const QString&) override { return true; }
+    void beforeRename(int folderFd, const char* from, const char* to) override {
         const QByteArray target(to);
         const qsizetype slash = target.lastIndexOf('/');
         const QByteArray parent = target.left(slash + 1);
@@ -33,6 +35,8 @@ protected:
         if (squatter != squatters.constEnd() && QByteArray(from) == target + "9999999" &&
             ::mkdirat(folderFd, (parent + *squatter).constData(), 0755) == 0)
             ++Counted().faults;
+    }
+    int renameExclusive(int folderFd, const char* from, const char* to) override {
         return placeholder ? EINVAL : PosixFileSystem::renameExclusive(folderFd, from, to);
     }
 };

@@ -41,6 +41,15 @@ public:
     // Whether listings can lose characters (the host the program was made for), so that a folder
     // may be found by its name key; otherwise only as the host resolves its name.
     void setLossyListings(bool lossy) { m_rules.lossyListings = lossy; }
+    // Whether a case-sensitive fake tells the engine so, and so is renamed in one step as a disk
+    // that tells case apart is. By default the fake ignores case everywhere as far as the
+    // engine is told, and every rename takes the detour.
+    void setTellsCaseApart(bool tells) { m_tellsCaseApart = tells; }
+    bool lookupIgnoresCase(const QString& folder, const QString& probe) override {
+        (void)folder;
+        (void)probe;
+        return !(m_tellsCaseApart && m_mode == Mode::CaseSensitive);
+    }
     // Gives the folder at path the identity of the folder at other, as a bind mount would.
     void shareIdentity(const QString& path, const QString& other);
 
@@ -81,6 +90,7 @@ private:
     std::unique_ptr<Node> m_root;
     HostRules m_rules;
     int m_renameCount = 0;
+    bool m_tellsCaseApart = false;
     quint64 m_lastInode = 0;
 };
 
