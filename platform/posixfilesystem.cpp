@@ -317,6 +317,14 @@ int PosixFileSystem::renameThroughPlaceholder(int folderFd, const char* from, co
     return 0;
 }
 
+bool PosixFileSystem::lookupIgnoresCase(const QString& folder, const QString& probe) {
+    const std::optional<QByteArray> path = SystemPath(folder);
+    if (!path)
+        return true;
+    const Directory directory(AT_FDCWD, path->constData(), 0);
+    return directory.error() != 0 || lookupIgnoresCase(directory.fd(), probe).value_or(true);
+}
+
 std::optional<bool> PosixFileSystem::lookupIgnoresCase(int folderFd, const QString& probe) {
     return LookupIgnoresCase(folderFd, probe);
 }

@@ -24,6 +24,7 @@ public:
     void renameFolder(const QString& parent, const QString& from, const QString& to) override;
     std::unique_ptr<OpenFolder> open(const QString& folder) override;
     std::optional<QString> findIgnoringCase(const QString& path) override;
+    bool lookupIgnoresCase(const QString& folder, const QString& probe) override;
 
 protected:
     // The two system calls of a rename, each returning 0 or an errno value; from and to are

@@ -204,10 +204,31 @@ Result<std::optional<QString>> ParentEntries::find(const QString& listed) {
     if (!read || !folder)
         return std::optional<QString>();
     const QString onDisk = folder->path();
+    if (onDisk != listed && !foundAsTheHostWould(listed, onDisk))
+        return std::optional<QString>();
     hold(onDisk, std::move(folder), std::move(entries));
     if (onDisk != listed)
         m_found.insert_or_assign(listed, onDisk);
     return std::optional<QString>(onDisk);
+}
+
+bool ParentEntries::foundAsTheHostWould(const QString& listed, const QString& onDisk) {
+    const QChar separator = m_fileSystem.separator();
+    // Found component by component: both have their separators at the same places.
+    if (listed.size() != onDisk.size())
+        return false;
+    qsizetype start = 0;
+    for (qsizetype end = onDisk.indexOf(separator, 1); end > 0;
+         start = end + 1, end = onDisk.indexOf(separator, end + 1)) {
+        const QStringView name = QStringView(onDisk).sliced(start, end - start);
+        if (name == QStringView(listed).sliced(start, end - start))
+            continue;
+        const QStringView path = QStringView(onDisk).left(end + 1);
+        if (!m_renamedTo.contains(qHash(path)) &&
+            !m_fileSystem.lookupIgnoresCase(onDisk.left(start), name.toString()))
+            return false;
+    }
+    return true;
 }
 
 bool ParentEntries::reachedWithoutLinks(const QString& listed) {
@@ -266,6 +287,8 @@ Result<void> ParentEntries::rename(const QString& parent, const QString& from, c
         return renamed;
     if (held.entries)
         held.entries->renamed(from, to);
+    m_below.truncate(0);
+    m_renamedTo.insert(qHash(m_below.append(parent).append(to).append(m_fileSystem.separator())));
     // Nothing is ever read below the intermediate name of the folder's new name.
     const QStringView suffix(kIntermediateSuffix);
     if (from.size() != to.size() + suffix.size() || !from.startsWith(to) || !from.endsWith(suffix))

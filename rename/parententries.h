@@ -4,6 +4,7 @@
 #include "platform/filesystem.h"
 
 #include <QHash>
+#include <QSet>
 #include <QString>
 #include <cstdint>
 #include <map>
@@ -105,6 +106,10 @@ private:
         std::optional<EntryIndex> entries;
         quint64 used = 0;
     };
+    // A parent listed in one letter case and found in another is taken where the run itself gave
+    // the folders on the way their names, or where the host's own lookup ignores case: on a disk
+    // that tells case apart, a folder in other case is another folder, never the one listed.
+    bool foundAsTheHostWould(const QString& listed, const QString& onDisk);
     // The parent held as this path on disk, opened now if it is not.
     Result<Parent*> held(const QString& onDisk);
     // Holds a parent just opened, letting go of the least recently used past the bound.
@@ -129,6 +134,9 @@ private:
     QString m_lastPath;
     // Reused for the paths looked up below a renamed folder.
     QString m_below;
+    // Hashes of the paths the run's renames gave folders: a few bytes a folder, where the paths
+    // themselves would double a large run's memory.
+    QSet<std::size_t> m_renamedTo;
     static constexpr std::size_t kKept = 16;
 };
 

@@ -147,11 +147,20 @@ void TestRenameEngine::addRenameRows(Host host) {
     QTest::newRow("parent gone") << QStringList{"t/"} << none << "t/missing/sub/"
                                  << "t/missing/SUB/" << QString() << QStringList{"t/"}
                                  << QList<int>{130} << "Path not found";
-    QTest::newRow("parent renamed in letter case alone")
-        << QStringList{"t/DOCS/sub/"} << none << "t/Docs/sub/"
-        << "t/Docs/SUB/"
-        << "t/DOCS/SUB/" << QStringList{"t/", "t/DOCS/", "t/DOCS/SUB/"} << QList<int>{}
-        << QString();
+    // Where the disk tells letter case apart a folder in other case is another folder, never the
+    // parent that was listed: nothing below it is renamed.
+    if (host == Host::Disk) {
+        QTest::newRow("parent renamed in letter case alone")
+            << QStringList{"t/DOCS/sub/"} << none << "t/Docs/sub/"
+            << "t/Docs/SUB/" << QString() << QStringList{"t/", "t/DOCS/", "t/DOCS/sub/"}
+            << QList<int>{130} << "Path not found";
+    } else {
+        QTest::newRow("parent renamed in letter case alone")
+            << QStringList{"t/DOCS/sub/"} << none << "t/Docs/sub/"
+            << "t/Docs/SUB/"
+            << "t/DOCS/SUB/" << QStringList{"t/", "t/DOCS/", "t/DOCS/SUB/"} << QList<int>{}
+            << QString();
+    }
     QTest::newRow("parent renamed beyond letter case")
         << QStringList{"t/Papers/sub/"} << none << "t/Docs/sub/"
         << "t/Docs/SUB/" << QString() << QStringList{"t/", "t/Papers/", "t/Papers/sub/"}
