@@ -13,6 +13,8 @@ class ParentEntries;
 
 inline constexpr char16_t kNotFoundReason[] = u"Not found on disk";
 inline constexpr char16_t kRefusedReason[] = u"Refused: another folder bears this name";
+inline constexpr char16_t kLeadsElsewhereReason[] =
+    u"Left as it is: a folder above it is no longer the one listed";
 
 // What became of one listed folder.
 struct RenameOutcome {

@@ -167,8 +167,14 @@ public:
             m_trap.reach(RunStep::ReadNewPath);
             const ListedPath listedNext = m_rows.path(*row, ListRows::kNewName);
             m_trap.reach(RunStep::CheckRow);
-            if (listedNext.isEmpty() || links.above(listed, m_separator, parents))
+            if (listedNext.isEmpty())
                 continue;
+            // Renaming below a listed folder that has become a link would rename folders
+            // outside the tree that was added: the row says so, without a box.
+            if (links.above(listed, m_separator, parents)) {
+                m_notDone.insert(listed.toString(), QString::fromUtf16(kLeadsElsewhereReason));
+                continue;
+            }
             m_trap.reach(RunStep::Rename);
             const RenameOutcome outcome =
                 RenameFilesWild(m_fileSystem, parents, report, listed, listedNext);

@@ -154,6 +154,16 @@ void TestBehindTheBack::changedBetweenPreviewAndRun() {
     QCOMPARE(Relative(report.nows, base), nows);
     CheckErrors(report.errors, lines, lines.isEmpty() ? QString() : "Path not found");
     QCOMPARE(report.messages, QStringList());
+    // The rows below a listed folder that became a link say why they were left.
+    QStringList leftBelowLink;
+    const FolderListModel& list = session.window.list;
+    for (int row = 0; row < list.count(); ++row) {
+        if (list.markWords(row) == QString::fromUtf16(kLeadsElsewhereReason))
+            leftBelowLink << Relative(QStringList{list.text(row, FolderListModel::kNow)}, base);
+    }
+    const QStringList expectedBelowLink =
+        change == Change::ParentReplacedByLink ? QStringList{"T/A/b/c/", "T/A/b/"} : QStringList();
+    QCOMPARE(leftBelowLink, expectedBelowLink);
 }
 
 // The listed folder goes away; a sibling nobody listed shares its name but for a character the
