@@ -166,15 +166,22 @@ void FolderListModel::appendRows(const QStringList& nows) {
     endInsertRows();
 }
 
-void FolderListModel::appendPaths(std::vector<ListedPath> nows) {
+void FolderListModel::appendPaths(std::vector<ListedPath> nows,
+                                  std::vector<FileIdentity> identities) {
     if (nows.empty())
         return;
     tellChanges();
     beginInsertRows({}, count(), count() + static_cast<int>(nows.size()) - 1);
     reserveFor(nows.size());
-    for (ListedPath& now : nows)
-        m_rows.push_back({std::move(now), ListedPath()});
+    for (std::size_t i = 0; i < nows.size(); ++i)
+        m_rows.push_back({std::move(nows[i]), ListedPath(),
+                          i < identities.size() ? identities[i] : FileIdentity{}});
     endInsertRows();
+}
+
+FileIdentity FolderListModel::identity(int row) const {
+    checkPlace(row, kNow);
+    return m_rows[static_cast<std::size_t>(row)].identity;
 }
 
 void FolderListModel::reserveFor(std::size_t added) {

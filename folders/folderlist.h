@@ -18,6 +18,8 @@ namespace tarnwick {
 struct FolderEntry {
     ListedPath now;
     ListedPath newPath;
+    // What the host said the folder is when it was listed; zero where unknown.
+    FileIdentity identity{};
 };
 
 // The folder list, the program's working document. Rows keep the order in which they were added
@@ -59,7 +61,9 @@ public:
     // Appends in one insertion, so 100,000 rows cost one signal.
     void appendRows(const QStringList& nows);
     // The same with paths kept as they come, each parent's path shared by its rows.
-    void appendPaths(std::vector<ListedPath> nows) override;
+    void appendPaths(std::vector<ListedPath> nows,
+                     std::vector<FileIdentity> identities = {}) override;
+    FileIdentity identity(int row) const override;
 
     void removeAll();
     void removeEntry(int row);

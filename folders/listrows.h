@@ -1,6 +1,7 @@
 #pragma once
 
 #include "common/listedpath.h"
+#include "platform/filesystem.h"
 
 #include <QMetaObject>
 #include <QString>
@@ -32,7 +33,12 @@ public:
     virtual void markNotDone(int row, const QString& reason) = 0;
     // What earlier marks said gives way to what comes now.
     virtual void clearMarks() = 0;
-    virtual void appendPaths(std::vector<ListedPath> paths) = 0;
+    // identities, when given, stand beside the paths: what the host said each folder is when it
+    // was listed. Unknown identities are zero.
+    virtual void appendPaths(std::vector<ListedPath> paths,
+                             std::vector<FileIdentity> identities = {}) = 0;
+    // The folder the row lists, as the host knew it when listing it; zero where unknown.
+    virtual FileIdentity identity(int row) const = 0;
 
     // While held, rows written are shown together later, as one change: a pass over a hundred
     // thousand rows would otherwise have every view, and a screen reader, work on each row.

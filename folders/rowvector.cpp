@@ -36,10 +36,16 @@ void RowVector::clearMarks() {
         row.notDone.clear();
 }
 
-void RowVector::appendPaths(std::vector<ListedPath> paths) {
+void RowVector::appendPaths(std::vector<ListedPath> paths, std::vector<FileIdentity> identities) {
     m_rows.reserve(m_rows.size() + paths.size());
-    for (ListedPath& path : paths)
-        m_rows.push_back({std::move(path), {}, {}});
+    for (std::size_t i = 0; i < paths.size(); ++i)
+        m_rows.push_back(
+            {std::move(paths[i]), {}, {}, i < identities.size() ? identities[i] : FileIdentity{}});
+}
+
+FileIdentity RowVector::identity(int row) const {
+    CheckPlace(row, count());
+    return m_rows[static_cast<std::size_t>(row)].identity;
 }
 
 } // namespace tarnwick

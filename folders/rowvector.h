@@ -15,6 +15,7 @@ public:
         ListedPath newPath;
         // Why the run left its folder as it was; empty when it did not.
         QString notDone;
+        FileIdentity identity{};
     };
 
     int count() const override { return static_cast<int>(m_rows.size()); }
@@ -22,7 +23,9 @@ public:
     void setPath(int row, int column, ListedPath path) override;
     void markNotDone(int row, const QString& reason) override;
     void clearMarks() override;
-    void appendPaths(std::vector<ListedPath> paths) override;
+    void appendPaths(std::vector<ListedPath> paths,
+                     std::vector<FileIdentity> identities = {}) override;
+    FileIdentity identity(int row) const override;
 
     const std::vector<Row>& rows() const { return m_rows; }
 

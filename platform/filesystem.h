@@ -125,6 +125,10 @@ public:
         (void)probe;
         return true;
     }
+    // Whether the identities of its entries stay as they were listed while a folder is not in
+    // use. False where the file system makes them up in memory (FAT, exFAT, many FUSE and
+    // network file systems): there a folder is known by its name alone.
+    virtual bool identitiesLast() { return false; }
 
 protected:
     explicit OpenFolder(QString path) : m_path(std::move(path)) {}

@@ -53,10 +53,12 @@ struct RenameNames {
     posix::NameBytes to;
 };
 
-// Local file systems whose lookups answer at once from the disk itself. Elsewhere a lookup may
-// be answered from a cache that knows nothing of letter case (FUSE: a name looked up before may be
-// "not there" for a while), or by a server with rules of its own (NFS, SMB): there the lookup is
-// not asked, and the folder is taken to ignore case.
+// Local file systems whose lookups answer at once from the disk itself, and whose inode numbers
+// are kept on the disk. Elsewhere a lookup may be answered from a cache that knows nothing of
+// letter case (FUSE: a name looked up before may be "not there" for a while), or by a server with
+// rules of its own (NFS, SMB), and inode numbers may be made up in memory (FAT, exFAT, FUSE):
+// there the lookup is not asked, the folder is taken to ignore case, and entries are known by
+// their names alone.
 bool LookupTellsTheTruth(int folderFd) {
     struct statfs disk;
     if (fstatfs(folderFd, &disk) != 0)
@@ -166,8 +168,13 @@ public:
           m_withoutLinks(withoutLinks) {}
 
     std::vector<DirectoryEntry> entries() override {
-        return m_directory ? m_directory->readEntries(0) : std::vector<DirectoryEntry>{};
+        if (!m_directory)
+            return {};
+        struct stat status;
+        return m_directory->readEntries(
+            fstat(m_directory->fd(), &status) == 0 ? static_cast<quint64>(status.st_dev) : 0);
     }
+    bool identitiesLast() override { return m_directory && LookupTellsTheTruth(m_directory->fd()); }
     void rename(const QString& from, const QString& to) override {
         if (!m_directory)
             throw FailureFromErrno(ENOENT);

@@ -301,6 +301,11 @@ bool ParentEntries::lookupIgnoresCase(const QString& parent, const QString& prob
     return !known || (*known)->folder->lookupIgnoresCase(probe);
 }
 
+bool ParentEntries::identitiesLast(const QString& parent) {
+    const Result<Parent*> known = held(parent);
+    return known && (*known)->folder->identitiesLast();
+}
+
 void ParentEntries::forget(const QString& parent) {
     if (const auto known = m_parents.find(parent); known != m_parents.end())
         known->second.entries.reset();

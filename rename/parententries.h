@@ -97,6 +97,8 @@ public:
     // Whether the host's lookup inside a parent found by find() ignores letter case, as the host
     // answers for probe, one of its entries; true where that cannot be told.
     bool lookupIgnoresCase(const QString& parent, const QString& probe);
+    // Whether the entries' identities in a parent found by find() are as they were listed.
+    bool identitiesLast(const QString& parent);
     // After a rename in parent failed: the entries are read again at the next question.
     void forget(const QString& parent);
 

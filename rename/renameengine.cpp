@@ -123,7 +123,7 @@ Result<FoundParent, NotRenamed> FindParent(ParentEntries& parents, const RowName
 }
 
 RenamePlan PlanFor(FileSystem& fileSystem, ParentEntries& parents, const FoundParent& parent,
-                   const RowNames& names) {
+                   const RowNames& names, FileIdentity listedAs) {
     const HostRules& rules = fileSystem.rules();
     // Only a disk that ignores letter case finds a name no entry bears exactly, and it is asked
     // only then.
@@ -134,8 +134,10 @@ RenamePlan PlanFor(FileSystem& fileSystem, ParentEntries& parents, const FoundPa
     const bool ignoresCase = (rules.refusesCaseTwins &&
                               parent.entries->othersBearIgnoringCase(names.leaf, names.leaf)) ||
                              parents.lookupIgnoresCase(parent.path, names.leaf);
-    return PlanRename(*parent.entries, names.leaf, names.newLeaf, rules, hostFindsLeaf,
-                      ignoresCase);
+    // Where identities last, the folder is the one listed only if it is still what it was.
+    const bool known = listedAs != FileIdentity{} && parents.identitiesLast(parent.path);
+    return PlanRename(*parent.entries, names.leaf, names.newLeaf, rules, hostFindsLeaf, ignoresCase,
+                      known ? std::optional<FileIdentity>(listedAs) : std::nullopt);
 }
 
 // What a plan that renames nothing comes to.
@@ -243,7 +245,7 @@ ListedPath Joined(const ListedPath& given, const QString& folder, const QString&
 
 RenameOutcome RenameFilesWild(FileSystem& fileSystem, ParentEntries& parents,
                               const FailureReport& report, const ListedPath& current,
-                              const ListedPath& next) {
+                              const ListedPath& next, FileIdentity listedAs) {
     HeldFailures held;
     static const QString label = QString::fromUtf16(kRenameFilesWildLabel);
     ErrorTrap trap(label, held.sink());
@@ -258,10 +260,13 @@ RenameOutcome RenameFilesWild(FileSystem& fileSystem, ParentEntries& parents,
     std::optional<RenamePlan> plan;
     if (parent) {
         trap.reach(RenameStep::Plan);
-        plan = PlanFor(fileSystem, parents, *parent, *names);
+        plan = PlanFor(fileSystem, parents, *parent, *names, listedAs);
     }
     const bool renames = plan && (plan->action == RenamePlan::Action::Rename ||
                                   plan->action == RenamePlan::Action::AlreadyNamed);
+    // Read before the renames change the entries.
+    const DirectoryEntry* entry = renames ? parent->entries->find(plan->from) : nullptr;
+    const FileIdentity identity = entry ? entry->identity : FileIdentity{};
     if (renames)
         trap.reach(RenameStep::CheckFolder);
     // 150-152: the renames.
@@ -280,6 +285,7 @@ RenameOutcome RenameFilesWild(FileSystem& fileSystem, ParentEntries& parents,
         outcome.newPath = Joined(next, parent->path, names->newLeaf, separator);
         outcome.newName = names->newLeaf;
         outcome.oldPath = Joined(current, parent->path, plan->from, separator);
+        outcome.identity = identity;
     } else {
         const NotRenamed& failure = done.failure();
         outcome.happened = failure.happened;

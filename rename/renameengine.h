@@ -2,6 +2,7 @@
 
 #include "common/labels.h"
 #include "common/listedpath.h"
+#include "platform/filesystem.h"
 #include <QString>
 
 #include "common/errortrap.h"
@@ -44,6 +45,8 @@ struct RenameOutcome {
     ListedPath oldPath{};
     // When not renamed: why, in words a person can act on.
     QString reason{};
+    // When renamed: what the host says the folder is, as its parent lists it; zero where unknown.
+    FileIdentity identity{};
 };
 
 // Renames the listed folder currentPath inside its parent to the last component of newPath,
@@ -58,9 +61,11 @@ RenameOutcome RenameFilesWild(FileSystem& fileSystem, ParentEntries& parents,
 
 // The same for paths as the list keeps them: a row kept as its parent's path and its name, as
 // nearly every row is, is renamed without cutting or joining its paths.
+// listedAs, where known, is what the host said the folder was when it was listed: on a disk that
+// keeps identities, an entry bearing its name that is another folder is left alone.
 RenameOutcome RenameFilesWild(FileSystem& fileSystem, ParentEntries& parents,
                               const FailureReport& report, const ListedPath& current,
-                              const ListedPath& next);
+                              const ListedPath& next, FileIdentity listedAs = {});
 
 // The same for one folder on its own, with nothing kept from any run.
 RenameOutcome RenameFilesWild(FileSystem& fileSystem, const FailureReport& report,

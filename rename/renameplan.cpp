@@ -27,9 +27,13 @@ std::optional<QString> OnlyFolder(const EntryIndex& entries, Test test, int& mat
 } // namespace
 
 RenamePlan PlanRename(const EntryIndex& entries, const QString& listedLeaf, const QString& newLeaf,
-                      const HostRules& rules, bool hostFindsLeaf, bool parentIgnoresCase) {
+                      const HostRules& rules, bool hostFindsLeaf, bool parentIgnoresCase,
+                      std::optional<FileIdentity> listedAs) {
     RenamePlan plan;
     const DirectoryEntry* exact = entries.find(listedLeaf);
+    // Another folder put in its place, under its very name: never renamed for it.
+    if (exact && listedAs && exact->identity != *listedAs)
+        return plan;
     std::optional<QString> from;
     if (exact && exact->isFolder()) {
         from = listedLeaf;

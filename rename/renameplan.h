@@ -50,7 +50,10 @@ inline constexpr char16_t kIntermediateSuffix[] = u"9999999";
 // with the same name key. separator splits nothing; it is the host's, for the name key. Only
 // where the parent's lookup ignores letter case does a rename go through the intermediate name:
 // elsewhere one rename takes effect at once, and leaves nothing half done.
+// listedAs, where given, is what the folder was when it was listed: an entry bearing its name
+// that is another folder now is not it.
 RenamePlan PlanRename(const EntryIndex& entries, const QString& listedLeaf, const QString& newLeaf,
-                      const HostRules& rules, bool hostFindsLeaf, bool parentIgnoresCase = true);
+                      const HostRules& rules, bool hostFindsLeaf, bool parentIgnoresCase = true,
+                      std::optional<FileIdentity> listedAs = std::nullopt);
 
 } // namespace tarnwick

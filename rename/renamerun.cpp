@@ -176,8 +176,8 @@ public:
                 continue;
             }
             m_trap.reach(RunStep::Rename);
-            const RenameOutcome outcome =
-                RenameFilesWild(m_fileSystem, parents, report, listed, listedNext);
+            const RenameOutcome outcome = RenameFilesWild(m_fileSystem, parents, report, listed,
+                                                          listedNext, m_rows.identity(*row));
             if (outcome.renamed())
                 keep(outcome, listed, listedNext);
             else
