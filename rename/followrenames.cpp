@@ -1,6 +1,7 @@
 #include "rename/followrenames.h"
 
 #include "common/pathtext.h"
+#include "common/sametext.h"
 
 #include <algorithm>
 #include <numeric>
@@ -51,7 +52,7 @@ const QString* FollowedRenames::renamedTo(QStringView path, bool& whole) {
 const QString* FollowedRenames::renamedIn(const QString& parent, QStringView name) {
     if (m_sorted.size() != m_folders.size())
         sort();
-    if (parent.constData() != m_lastParent.constData() || parent.size() != m_lastParent.size()) {
+    if (m_lastParent.isNull() || !SameText(parent, m_lastParent)) {
         const auto siblings = m_byParent.find(QStringView(parent));
         m_lastSiblings = siblings == m_byParent.end() ? std::pair(0U, 0U) : siblings->second;
         m_lastParent = parent;
@@ -102,8 +103,7 @@ void FollowedRenames::sort() {
     for (std::uint32_t at = 0; at < m_folders.size(); ++at) {
         const QString& parent = m_folders[at].parent;
         // Siblings share one string: the hash is asked once for all of them.
-        if (!lastParent || lastParent->constData() != parent.constData() ||
-            lastParent->size() != parent.size()) {
+        if (!lastParent || !SameText(parent, *lastParent)) {
             const auto [found, added] = m_byParent.try_emplace(
                 QStringView(parent), static_cast<std::uint32_t>(sizes.size()), 0);
             if (added)
@@ -148,11 +148,7 @@ QString FollowedRenames::borne(const QString& now) {
 }
 
 const QString& FollowedRenames::parentBorne(QStringView parent, const QString* shared) {
-    // The same string as the last parent's needs no comparing.
-    const bool same =
-        !m_parent.isEmpty() &&
-        ((parent.data() == m_parent.constData() && parent.size() == m_parent.size()) ||
-         parent == m_parent);
+    const bool same = !m_parent.isEmpty() && SameText(parent, m_parent);
     if (!same) {
         m_parentBorne = followUpThroughParent(parent);
         m_parentStays = m_parentBorne == parent;

@@ -1,6 +1,7 @@
 #include "rename/renamerun.h"
 
 #include "common/pathtext.h"
+#include "common/sametext.h"
 #include "folders/listrows.h"
 #include "folders/rowcursor.h"
 #include "folders/window.h"
@@ -66,7 +67,7 @@ public:
         // them is asked once for all of them.
         const bool atName = path.cutAtName(separator);
         const QString& head = path.head();
-        if (atName && head.constData() == m_parent.constData() && head.size() == m_parent.size())
+        if (atName && SameText(head, m_parent))
             return m_parentLeadsOut;
         QString parent = head;
         if (!atName) {
