@@ -2,6 +2,7 @@
 
 #include "common/pathtext.h"
 #include "common/sametext.h"
+#include "folders/folderlist.h"
 #include "folders/listrows.h"
 #include "folders/rowcursor.h"
 #include "folders/window.h"
@@ -199,11 +200,9 @@ public:
             }
             if (m_renamed.isEmpty())
                 continue;
-            bool changed = false;
-            ListedPath bears = m_renamed.borne(now, changed);
-            if (changed)
+            if (std::optional<ListedPath> bears = m_renamed.movedTo(now))
                 m_trap.step(RunStep::WritePath,
-                            [&] { m_rows.setPath(*row, ListRows::kNow, std::move(bears)); });
+                            [&] { m_rows.setPath(*row, ListRows::kNow, std::move(*bears)); });
         }
         m_trap.reach(RunStep::PathsFollowed);
     }
