@@ -87,6 +87,24 @@ enum class SamplesStep {
 };
 inline constexpr char16_t kGetSubDirectoriesLabel[] =
     u"in Corvath2021/08/31.AddFolder.GetSubDirectories2016 ";
+enum class WalkStep {
+    // The found collection is made.
+    Start = 100,
+    // One entry of the list phase: is it a folder.
+    ExamineEntry = 102,
+    CheckPathLength = 104,
+    PumpBeforeListing = 106,
+    TestAttributes = 108,
+    ListSubfolders = 110,
+    // The entries that could not be read leave the collection.
+    RemoveUnreadable = 112,
+    Descend = 114,
+    // One found entry of the merge phase: is it still a folder.
+    MergeEntry = 116,
+    PumpBeforeMerging = 118,
+    // It passes the attribute test and joins the collection.
+    AppendPassing = 120,
+};
 inline constexpr char16_t kUndoLastRunLabel[] = u"in Brisquel2021/08/31.Form1.UndoLastRun ";
 enum class UndoStep {
     ClearMarks = 100,

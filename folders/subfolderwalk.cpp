@@ -7,6 +7,7 @@
 
 #include <QHash>
 #include <optional>
+#include <type_traits>
 #include <utility>
 #include <vector>
 
@@ -49,45 +50,49 @@ bool MeansUnreadable(const Failure& failure) {
            failure.number() == failure_code::kPathNotFound;
 }
 
-// One level of the walk: folder paths and, for folders met in a listing, the attributes the
-// listing gave them. The folders the caller passed in have none: they are asked of the disk.
-struct Listed {
+// A folder met in a listing: its path and what the listing told of it. Below the first level each
+// path is its parent's path, shared by its siblings, and its name.
+struct FoundFolder {
+    ListedPath path;
     int attributes = 0;
     bool link = false;
 };
-struct Level {
-    // Below the first level each path is its parent's path, shared by its siblings, and its name.
-    std::vector<ListedPath> paths;
-    std::vector<Listed> listed;
-    bool fromListing = false;
 
-    bool isListed() const { return fromListing; }
-};
+// The folders the caller passed in are paths alone: what they are is asked of the disk.
+const ListedPath& PathOf(const ListedPath& folder) {
+    return folder;
+}
+const ListedPath& PathOf(const FoundFolder& folder) {
+    return folder.path;
+}
+template <class Entry> constexpr bool kFromListing = std::is_same_v<Entry, FoundFolder>;
+
+void Append(std::vector<ListedPath>& to, FoundFolder& folder) {
+    to.push_back(std::move(folder.path));
+}
+void Append(std::vector<FoundFolder>& to, FoundFolder& folder) {
+    to.push_back(std::move(folder));
+}
 
 // Each failure of a path removes the first entry still equal to it. Those removals always fall on
 // entries already walked, so taking the first occurrences in one pass at the end gives the same
 // collection as removing at once, without shifting the list once per failure.
-void RemoveFirstOccurrences(Level& level, QHash<QString, qsizetype>& removals) {
+template <class Entry>
+void RemoveFirstOccurrences(std::vector<Entry>& folders, QHash<QString, qsizetype>& removals) {
     if (removals.isEmpty())
         return;
-    std::vector<ListedPath>& folders = level.paths;
     std::size_t kept = 0;
     for (std::size_t i = 0; i < folders.size(); ++i) {
-        const auto pending = removals.find(folders[i].toString());
+        const auto pending = removals.find(PathOf(folders[i]).toString());
         if (pending != removals.end() && *pending > 0) {
             --*pending;
             continue;
         }
-        if (kept != i) {
+        if (kept != i)
             folders[kept] = std::move(folders[i]);
-            if (level.isListed())
-                level.listed[kept] = level.listed[i];
-        }
         ++kept;
     }
-    folders.resize(kept);
-    if (level.isListed())
-        level.listed.resize(kept);
+    folders.erase(folders.begin() + static_cast<std::ptrdiff_t>(kept), folders.end());
 }
 
 class Walker {
@@ -97,133 +102,159 @@ public:
 
     // The walk; returns where in folders the entries its merge phase appended begin. Those were
     // vetted there, so a caller's merge takes them as they are.
-    qsizetype walk(Level& folders, bool includeAllLevels) {
+    template <class Entry> qsizetype walk(std::vector<Entry>& folders, bool includeAllLevels) {
         ErrorTrap trap(QString::fromUtf16(kGetSubDirectoriesLabel), m_report);
-        const QChar separator = m_rules.separator;
-
-        trap.reach(100);
-        Level found;
-        found.fromListing = true;
+        trap.reach(WalkStep::Start);
+        std::vector<FoundFolder> found;
         QHash<QString, qsizetype> removals;
-
         // Indices and copies only: pump lets other handlers run, and nothing here may point into
         // storage they could change.
-        const qsizetype listed = static_cast<qsizetype>(folders.paths.size());
-        for (qsizetype i = 0; i < listed; ++i) {
-            trap.step(102, [&] {
-                // Joined where the last folder's path was: most folders have no subfolders, and
-                // theirs is let go at once.
-                const QString& folder = folders.paths[static_cast<size_t>(i)].joined(m_joined);
-                // Made when the first subfolder is met, at its size: their rows share it as their
-                // parent's path.
-                QString parent;
-                // A folder met in a listing is known from it; one passed in is asked about, and
-                // the same answer serves the folder test and the attribute test.
-                const std::optional<int> bits =
-                    folders.isListed() && m_rules.listingsTellKinds
-                        ? std::optional<int>(folders.listed[static_cast<size_t>(i)].attributes)
-                        : m_fileSystem.attributes(folder);
-                if (!IsFolderBits(bits))
-                    return;
-                trap.reach(104);
-                if (!m_rules.shorterThan(folder, m_rules.pathBound))
-                    return;
-                trap.reach(106);
-                Pump(m_pump);
-                try {
-                    trap.reach(108);
-                    if (!PassesAttributeTest(m_fileSystem, folder, bits))
-                        return;
-                    trap.reach(110);
-                    // A link met below a chosen folder is listed, never walked into: no loops, and
-                    // nothing renamed outside the tree that was chosen.
-                    if (folders.isListed() && folders.listed[static_cast<size_t>(i)].link)
-                        return;
-                    const FolderListing listing =
-                        m_fileSystem.list(folder, folders.isListed() ? FileSystem::Through::NoLink
-                                                                     : FileSystem::Through::Link);
-                    // Reached a second time under another path (a bind mount of a folder of
-                    // the tree, a bind-mount loop): one folder, one row. The same path given
-                    // twice is the caller's to repeat.
-                    const auto walked = m_walked.constFind(listing.identity);
-                    if (walked != m_walked.constEnd() && walked->toString() != folder) {
-                        ++removals[folder];
-                        return;
-                    }
-                    m_walked.insert(listing.identity, folders.paths[static_cast<size_t>(i)]);
-                    for (const DirectoryEntry& entry : listing.entries) {
-                        if (!entry.isFolder())
-                            continue;
-                        Pump(m_pump);
-                        if (!IsTakenName(entry.name, m_rules))
-                            continue;
-                        // Sized once: a list keeps every name for as long as it holds the row.
-                        QString name;
-                        name.reserve(entry.name.size() + 1);
-                        name.append(entry.name).append(separator);
-                        if (parent.isNull())
-                            parent = QString(folder.constData(), folder.size());
-                        ListedPath path(parent, std::move(name));
-                        if (!m_rules.shorterThan(path, m_rules.pathLimit))
-                            continue;
-                        found.paths.push_back(std::move(path));
-                        found.listed.push_back(
-                            {entry.attributes, entry.kind == EntryKind::FolderLink});
-                    }
-                } catch (const Failure& failure) {
-                    // Any other failure ends the walk of this folder and nothing more.
-                    if (MeansUnreadable(failure))
-                        ++removals[folder];
-                }
-            });
-        }
-        trap.step(112, [&] { RemoveFirstOccurrences(folders, removals); });
+        const std::size_t listed = folders.size();
+        for (std::size_t i = 0; i < listed; ++i)
+            trap.step(WalkStep::ExamineEntry,
+                      [&] { walkFolder(folders[i], found, removals, trap); });
+        trap.step(WalkStep::RemoveUnreadable, [&] { RemoveFirstOccurrences(folders, removals); });
 
-        qsizetype examined = static_cast<qsizetype>(found.paths.size());
-        trap.step(114, [&] {
-            if (includeAllLevels && !found.paths.empty())
+        qsizetype examined = static_cast<qsizetype>(found.size());
+        trap.step(WalkStep::Descend, [&] {
+            if (includeAllLevels && !found.empty())
                 examined = walk(found, true);
         });
-
-        const qsizetype appended = static_cast<qsizetype>(folders.paths.size());
-        for (qsizetype i = 0; i < static_cast<qsizetype>(found.paths.size()); ++i) {
-            if (i >= examined) {
-                appendAll(folders, found, i);
-                break;
-            }
-            trap.step(116, [&] {
-                // Asked of the disk only where the listing did not tell.
-                const auto folder = [&] { return found.paths[static_cast<size_t>(i)].toString(); };
-                // Where the listing told what each entry is, that answer is a moment old; where
-                // it did not, the folder is asked, and may have gone meanwhile.
-                const bool known = m_rules.listingsTellKinds;
-                const int listedBits = found.listed[static_cast<size_t>(i)].attributes;
-                if (!IsFolderBits(known ? listedBits : m_fileSystem.attributes(folder())))
-                    return;
-                trap.reach(118);
-                Pump(m_pump);
-                trap.reach(120);
-                if (PassesAttributeTest(m_fileSystem, folder(),
-                                        known ? listedBits : m_fileSystem.attributes(folder())))
-                    append(folders, found, i);
-            });
-        }
+        const qsizetype appended = static_cast<qsizetype>(folders.size());
+        merge(folders, found, examined, trap);
         return appended;
     }
 
 private:
-    static void append(Level& to, Level& from, qsizetype i) {
-        to.paths.push_back(std::move(from.paths[static_cast<size_t>(i)]));
-        if (to.isListed())
-            to.listed.push_back(from.listed[static_cast<size_t>(i)]);
+    // One folder of the list phase: its subfolders join found, in the host's listing order. One
+    // that cannot be read is counted for removal; any other failure ends its walk and nothing
+    // more.
+    template <class Entry>
+    void walkFolder(const Entry& entry, std::vector<FoundFolder>& found,
+                    QHash<QString, qsizetype>& removals, ErrorTrap& trap) {
+        // Joined where the last folder's path was: most folders have no subfolders, and theirs is
+        // let go at once.
+        const QString& folder = PathOf(entry).joined(m_joined);
+        // A folder met in a listing is known from it; one passed in is asked about, and the same
+        // answer serves the folder test and the attribute test.
+        std::optional<int> bits;
+        if constexpr (kFromListing<Entry>)
+            bits = m_rules.listingsTellKinds ? entry.attributes : m_fileSystem.attributes(folder);
+        else
+            bits = m_fileSystem.attributes(folder);
+        if (!IsFolderBits(bits))
+            return;
+        trap.reach(WalkStep::CheckPathLength);
+        if (!m_rules.shorterThan(folder, m_rules.pathBound))
+            return;
+        trap.reach(WalkStep::PumpBeforeListing);
+        Pump(m_pump);
+        try {
+            trap.reach(WalkStep::TestAttributes);
+            if (!PassesAttributeTest(m_fileSystem, folder, bits))
+                return;
+            trap.reach(WalkStep::ListSubfolders);
+            // A link met below a chosen folder is listed, never walked into: no loops, and
+            // nothing renamed outside the tree that was chosen.
+            if constexpr (kFromListing<Entry>) {
+                if (entry.link)
+                    return;
+            }
+            const FolderListing listing =
+                m_fileSystem.list(folder, kFromListing<Entry> ? FileSystem::Through::NoLink
+                                                              : FileSystem::Through::Link);
+            if (!walkedFirst(listing.identity, PathOf(entry), folder)) {
+                ++removals[folder];
+                return;
+            }
+            takeSubfolders(listing, folder, found);
+        } catch (const Failure& failure) {
+            if (MeansUnreadable(failure))
+                ++removals[folder];
+        }
     }
+
+    // Reached a second time under another path (a bind mount of a folder of the tree, a
+    // bind-mount loop): one folder, one row. The same path given twice is the caller's to repeat.
+    bool walkedFirst(const FileIdentity& identity, const ListedPath& path, const QString& folder) {
+        const auto walked = m_walked.constFind(identity);
+        if (walked != m_walked.constEnd() && walked->toString() != folder)
+            return false;
+        m_walked.insert(identity, path);
+        return true;
+    }
+
+    void takeSubfolders(const FolderListing& listing, const QString& folder,
+                        std::vector<FoundFolder>& found) {
+        // Made when the first subfolder is met, at its size: their rows share it as their
+        // parent's path.
+        QString parent;
+        for (const DirectoryEntry& entry : listing.entries) {
+            if (!entry.isFolder())
+                continue;
+            Pump(m_pump);
+            if (std::optional<ListedPath> path = take(entry, folder, parent))
+                found.push_back(
+                    {std::move(*path), entry.attributes, entry.kind == EntryKind::FolderLink});
+        }
+    }
+
+    // The path of one subfolder of folder, whose rows share parent; none where it is left out.
+    std::optional<ListedPath> take(const DirectoryEntry& entry, const QString& folder,
+                                   QString& parent) const {
+        if (!IsTakenName(entry.name, m_rules))
+            return std::nullopt;
+        // Sized once: a list keeps every name for as long as it holds the row.
+        QString name;
+        name.reserve(entry.name.size() + 1);
+        name.append(entry.name).append(m_rules.separator);
+        if (parent.isNull())
+            parent = QString(folder.constData(), folder.size());
+        ListedPath path(parent, std::move(name));
+        if (!m_rules.shorterThan(path, m_rules.pathLimit))
+            return std::nullopt;
+        return path;
+    }
+
+    // The merge phase: a found folder joins folders where it is still a folder and passes the
+    // attribute test. Those from examined on were vetted by the descent's own merge.
+    template <class Entry>
+    void merge(std::vector<Entry>& folders, std::vector<FoundFolder>& found, qsizetype examined,
+               ErrorTrap& trap) {
+        for (qsizetype i = 0; i < static_cast<qsizetype>(found.size()); ++i) {
+            if (i >= examined) {
+                appendAll(folders, found, i);
+                break;
+            }
+            trap.step(WalkStep::MergeEntry, [&] {
+                if (stillPasses(found[static_cast<std::size_t>(i)], trap))
+                    Append(folders, found[static_cast<std::size_t>(i)]);
+            });
+        }
+    }
+
+    bool stillPasses(const FoundFolder& found, ErrorTrap& trap) {
+        // Asked of the disk only where the listing did not tell.
+        const auto folder = [&] { return found.path.toString(); };
+        // Where the listing told what each entry is, that answer is a moment old; where it did
+        // not, the folder is asked, and may have gone meanwhile.
+        const bool known = m_rules.listingsTellKinds;
+        if (!IsFolderBits(known ? found.attributes : m_fileSystem.attributes(folder())))
+            return false;
+        trap.reach(WalkStep::PumpBeforeMerging);
+        Pump(m_pump);
+        trap.reach(WalkStep::AppendPassing);
+        return PassesAttributeTest(m_fileSystem, folder(),
+                                   known ? found.attributes : m_fileSystem.attributes(folder()));
+    }
+
     // Each level is given up as soon as it has joined the one above: one copy of each path.
-    static void appendAll(Level& to, Level& from, qsizetype first) {
-        to.paths.reserve(to.paths.size() + from.paths.size() - static_cast<size_t>(first));
-        for (qsizetype i = first; i < static_cast<qsizetype>(from.paths.size()); ++i)
-            append(to, from, i);
-        from.paths = std::vector<ListedPath>();
-        from.listed = std::vector<Listed>();
+    template <class Entry>
+    static void appendAll(std::vector<Entry>& to, std::vector<FoundFolder>& from, qsizetype first) {
+        to.reserve(to.size() + from.size() - static_cast<std::size_t>(first));
+        for (auto i = static_cast<std::size_t>(first); i < from.size(); ++i)
+            Append(to, from[i]);
+        from = std::vector<FoundFolder>();
     }
 
     FileSystem& m_fileSystem;
@@ -241,9 +272,7 @@ private:
 void GetSubDirectories2016(std::vector<ListedPath>& folders, bool includeAllLevels,
                            FileSystem& fileSystem, const std::function<void()>& pump,
                            const FailureReport& report) {
-    Level level{std::move(folders), {}, false};
-    Walker(fileSystem, pump, report).walk(level, includeAllLevels);
-    folders = std::move(level.paths);
+    Walker(fileSystem, pump, report).walk(folders, includeAllLevels);
 }
 
 void GetSubDirectories2016(QStringList& folders, bool includeAllLevels, FileSystem& fileSystem,

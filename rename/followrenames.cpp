@@ -1,180 +1,100 @@
 #include "rename/followrenames.h"
 
 #include "common/pathtext.h"
-
-#include <algorithm>
-#include <numeric>
+#include "common/sametext.h"
 
 namespace tarnwick {
 
 void FollowedRenames::renamed(const QString& path, const QString& newName) {
     const qsizetype cut = LeafStart(path, m_separator);
     const QStringView parent = QStringView(path).left(cut);
+    const std::vector<RenamedFolder>& told = m_renames.told();
     // Siblings come together: their parent is kept once.
-    QString kept = !m_folders.empty() && m_folders.back().parent == parent ? m_folders.back().parent
-                                                                           : parent.toString();
+    QString kept =
+        !told.empty() && told.back().parent == parent ? told.back().parent : parent.toString();
     renamed({std::move(kept), path.sliced(cut), newName + m_separator});
 }
 
 void FollowedRenames::renamed(RenamedFolder folder) {
-    m_folders.push_back(std::move(folder));
-    m_sorted.clear();
-    m_parent.clear();
-    m_grandparent.clear();
+    m_renames.add(std::move(folder));
+    forgetBorne();
 }
 
 void FollowedRenames::foundAs(const QString& path, const QString& newPath) {
-    m_also.insert(path, newPath);
-    m_parent.clear();
-    m_grandparent.clear();
+    m_foundElsewhere.insert(path, newPath);
+    forgetBorne();
 }
 
-const QString* FollowedRenames::renamedTo(QStringView path, bool& whole) {
-    whole = false;
-    if (!m_also.isEmpty()) {
-        if (const auto also = m_also.constFind(path.toString()); also != m_also.constEnd()) {
-            whole = true;
-            return &*also;
-        }
+FollowedRenames::Became FollowedRenames::becameOf(QStringView path) {
+    if (!m_foundElsewhere.isEmpty()) {
+        if (const auto found = m_foundElsewhere.constFind(path.toString());
+            found != m_foundElsewhere.constEnd())
+            return {&*found, nullptr};
     }
-    if (m_folders.empty())
-        return nullptr;
-    if (m_sorted.size() != m_folders.size())
-        sort();
+    if (m_renames.isEmpty())
+        return {};
     const qsizetype cut = LeafStart(path, m_separator);
-    const auto siblings = m_byParent.find(path.left(cut));
-    if (siblings == m_byParent.end())
-        return nullptr;
-    return renamedAmong(siblings->second, path.sliced(cut));
+    return {nullptr, m_renames.became(m_renames.madeIn(path.left(cut)), path.sliced(cut))};
 }
 
-const QString* FollowedRenames::renamedIn(const QString& parent, QStringView name) {
-    if (m_sorted.size() != m_folders.size())
-        sort();
-    if (parent.constData() != m_lastParent.constData() || parent.size() != m_lastParent.size()) {
-        const auto siblings = m_byParent.find(QStringView(parent));
-        m_lastSiblings = siblings == m_byParent.end() ? std::pair(0U, 0U) : siblings->second;
-        m_lastParent = parent;
-    }
-    return renamedAmong(m_lastSiblings, name);
-}
-
-const QString* FollowedRenames::renamedAmong(std::pair<std::uint32_t, std::uint32_t> siblings,
-                                             QStringView name) const {
-    const auto first = m_sorted.begin() + siblings.first;
-    const auto last = m_sorted.begin() + siblings.second;
-    // The last told of a path counts, as it is what the folder there became last.
-    const auto after = std::upper_bound(first, last, name, [&](QStringView key, std::uint32_t at) {
-        return key < QStringView(m_folders[at].before);
-    });
-    if (after == first || QStringView(m_folders[*(after - 1)].before) != name)
-        return nullptr;
-    return &m_folders[*(after - 1)].after;
-}
-
-ListedPath FollowedRenames::borne(const ListedPath& now, bool& changed) {
+std::optional<ListedPath> FollowedRenames::movedTo(const ListedPath& now) {
     const QString& head = now.head();
     const QString& tail = now.tail();
     // Kept in two parts at its own name, as the walk gives nearly every row: else as a whole.
-    if (!m_also.isEmpty() || !now.cutAtName(m_separator)) {
+    if (!m_foundElsewhere.isEmpty() || !now.cutAtName(m_separator)) {
         const QString whole = now.toString();
-        const QString bears = borne(whole);
-        changed = bears != whole;
-        return changed ? ListedPath(bears) : now;
+        QString bears = borne(whole);
+        if (bears == whole)
+            return std::nullopt;
+        return ListedPath(std::move(bears));
     }
-    const QString* own = m_folders.empty() ? nullptr : renamedIn(head, tail);
-    const QString& parent = parentBorne(head, &head);
-    changed = own || !m_parentStays;
-    if (!changed)
-        return now;
-    return ListedPath(m_parentStays ? head : parent, own ? *own : tail);
-}
-
-void FollowedRenames::sort() {
-    m_lastParent.clear();
-    // Grouped by parent through the hash, then each parent's renames by name: no comparison of
-    // whole paths. Within a group they keep the order they were told in.
-    m_byParent.clear();
-    m_byParent.reserve(m_folders.size() / 4 + 1);
-    std::vector<std::uint32_t> group(m_folders.size());
-    std::vector<std::uint32_t> sizes;
-    const QString* lastParent = nullptr;
-    for (std::uint32_t at = 0; at < m_folders.size(); ++at) {
-        const QString& parent = m_folders[at].parent;
-        // Siblings share one string: the hash is asked once for all of them.
-        if (!lastParent || lastParent->constData() != parent.constData() ||
-            lastParent->size() != parent.size()) {
-            const auto [found, added] = m_byParent.try_emplace(
-                QStringView(parent), static_cast<std::uint32_t>(sizes.size()), 0);
-            if (added)
-                sizes.push_back(0);
-            lastParent = &parent;
-            group[at] = found->second.first;
-        } else {
-            group[at] = group[at - 1];
-        }
-        ++sizes[group[at]];
-    }
-    std::vector<std::uint32_t> starts(sizes.size());
-    std::exclusive_scan(sizes.begin(), sizes.end(), starts.begin(), 0U);
-    for (auto& [parent, range] : m_byParent)
-        range = {starts[range.first], starts[range.first] + sizes[range.first]};
-    m_sorted.resize(m_folders.size());
-    for (std::uint32_t at = 0; at < m_folders.size(); ++at)
-        m_sorted[starts[group[at]]++] = at;
-    for (const auto& [parent, range] : m_byParent)
-        std::stable_sort(m_sorted.begin() + range.first, m_sorted.begin() + range.second,
-                         [&](std::uint32_t a, std::uint32_t b) {
-                             return m_folders[a].before < m_folders[b].before;
-                         });
+    const RowsParent& parent = rowsParent(head, &head);
+    const QString* own = m_renames.became(parent.renames, tail);
+    if (!own && parent.stays)
+        return std::nullopt;
+    return ListedPath(parent.stays ? head : parent.bears, own ? *own : tail);
 }
 
 QString FollowedRenames::borne(const QString& now) {
-    bool whole = false;
-    const QString* own = renamedTo(now, whole);
-    if (own && whole)
-        return followUp(*own, LeafStart(*own, m_separator) - 1);
+    const Became own = becameOf(now);
+    if (own.wholePath)
+        return followUp(*own.wholePath, LeafStart(*own.wholePath, m_separator) - 1);
     const qsizetype cut = LeafStart(now, m_separator);
     if (cut <= 0)
-        return own ? *own : now;
-    const QString& parent = parentBorne(QStringView(now).left(cut));
-    if (!own && m_parentStays)
+        return own.name ? *own.name : now;
+    const RowsParent& parent = rowsParent(QStringView(now).left(cut));
+    if (!own.name && parent.stays)
         return now;
-    const QStringView leaf = own ? QStringView(*own) : QStringView(now).sliced(cut);
+    const QStringView leaf = own.name ? QStringView(*own.name) : QStringView(now).sliced(cut);
     QString path;
-    path.reserve(parent.size() + leaf.size());
-    path.append(parent).append(leaf);
+    path.reserve(parent.bears.size() + leaf.size());
+    path.append(parent.bears).append(leaf);
     return path;
 }
 
-const QString& FollowedRenames::parentBorne(QStringView parent, const QString* shared) {
-    // The same string as the last parent's needs no comparing.
-    const bool same =
-        !m_parent.isEmpty() &&
-        ((parent.data() == m_parent.constData() && parent.size() == m_parent.size()) ||
-         parent == m_parent);
+const FollowedRenames::RowsParent& FollowedRenames::rowsParent(QStringView parent,
+                                                               const QString* kept) {
+    const bool same = !m_rowsParent.listed.isEmpty() && SameText(parent, m_rowsParent.listed);
     if (!same) {
-        m_parentBorne = followUpThroughParent(parent);
-        m_parentStays = m_parentBorne == parent;
+        m_rowsParent.bears = followUpThroughParent(parent);
+        m_rowsParent.stays = m_rowsParent.bears == parent;
+        m_rowsParent.renames = m_renames.madeIn(parent);
     }
-    if (!same || shared)
-        m_parent = shared ? *shared : parent.toString();
-    return m_parentBorne;
+    if (!same || kept)
+        m_rowsParent.listed = kept ? *kept : parent.toString();
+    return m_rowsParent;
 }
 
 QString FollowedRenames::followUp(QString path, qsizetype at) {
     for (; at > 0; at = path.lastIndexOf(m_separator, at - 1)) {
-        bool whole = false;
-        const QString* above = renamedTo(QStringView(path).left(at + 1), whole);
-        if (!above)
-            continue;
-        if (whole) {
-            path = *above + path.mid(at + 1);
-            at = above->size() - 1;
-        } else {
+        const Became above = becameOf(QStringView(path).left(at + 1));
+        if (above.wholePath) {
+            path = *above.wholePath + path.mid(at + 1);
+            at = above.wholePath->size() - 1;
+        } else if (above.name) {
             const qsizetype start = path.lastIndexOf(m_separator, at - 1) + 1;
-            path = path.left(start) + *above + path.mid(at + 1);
-            at = start + above->size() - 1;
+            path = path.left(start) + *above.name + path.mid(at + 1);
+            at = start + above.name->size() - 1;
         }
     }
     return path;
@@ -183,19 +103,18 @@ QString FollowedRenames::followUp(QString path, qsizetype at) {
 QString FollowedRenames::followUpThroughParent(QStringView parent) {
     const qsizetype cut = LeafStart(parent, m_separator);
     // A path found elsewhere replaces the whole path above it: followed from the start.
-    if (cut <= 0 || !m_also.isEmpty())
+    if (cut <= 0 || !m_foundElsewhere.isEmpty())
         return followUp(parent.toString(), parent.size() - 1);
     const QStringView above = parent.left(cut);
-    if (m_grandparent.isEmpty() || above != m_grandparent) {
-        m_grandparent = above.toString();
-        m_grandparentBorne = followUp(m_grandparent, m_grandparent.size() - 1);
+    if (m_grandparent.listed.isEmpty() || above != m_grandparent.listed) {
+        m_grandparent.listed = above.toString();
+        m_grandparent.bears = followUp(m_grandparent.listed, m_grandparent.listed.size() - 1);
     }
-    bool whole = false;
-    const QString* own = renamedTo(parent, whole);
-    const QStringView name = own ? QStringView(*own) : parent.sliced(cut);
+    const Became own = becameOf(parent);
+    const QStringView name = own.name ? QStringView(*own.name) : parent.sliced(cut);
     QString path;
-    path.reserve(m_grandparentBorne.size() + name.size());
-    path.append(m_grandparentBorne).append(name);
+    path.reserve(m_grandparent.bears.size() + name.size());
+    path.append(m_grandparent.bears).append(name);
     return path;
 }
 

@@ -1,6 +1,7 @@
 #include "rename/parententries.h"
 
 #include "common/failure.h"
+#include "common/sametext.h"
 #include "rename/renameplan.h"
 
 #include <algorithm>
@@ -121,8 +122,7 @@ const DirectoryEntry* EntryIndex::firstOf(const QString& name, Test test) const 
 
 const DirectoryEntry* EntryIndex::find(const QString& name) const {
     // A rename asks about its folder's name several times, in the same string.
-    if (m_asked.isNull() || name.constData() != m_asked.constData() ||
-        name.size() != m_asked.size()) {
+    if (m_asked.isNull() || !SameText(name, m_asked)) {
         const DirectoryEntry* entry =
             firstOf(name, [&](const QString& other) { return other == name; });
         m_foundAt = entry ? entry - m_entries.data() : -1;
@@ -164,8 +164,7 @@ void EntryIndex::renamed(const QString& from, const QString& to) {
 ParentEntries::~ParentEntries() = default;
 
 ParentEntries::Parent* ParentEntries::known(const QString& onDisk) {
-    if (m_last && onDisk.size() == m_lastPath.size() &&
-        (onDisk.constData() == m_lastPath.constData() || onDisk == m_lastPath)) {
+    if (m_last && SameText(onDisk, m_lastPath)) {
         m_last->used = ++m_clock;
         return m_last;
     }

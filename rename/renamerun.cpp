@@ -1,6 +1,8 @@
 #include "rename/renamerun.h"
 
 #include "common/pathtext.h"
+#include "common/sametext.h"
+#include "folders/folderlist.h"
 #include "folders/listrows.h"
 #include "folders/rowcursor.h"
 #include "folders/window.h"
@@ -66,7 +68,7 @@ public:
         // them is asked once for all of them.
         const bool atName = path.cutAtName(separator);
         const QString& head = path.head();
-        if (atName && head.constData() == m_parent.constData() && head.size() == m_parent.size())
+        if (atName && SameText(head, m_parent))
             return m_parentLeadsOut;
         QString parent = head;
         if (!atName) {
@@ -204,11 +206,9 @@ public:
             }
             if (m_renamed.isEmpty())
                 continue;
-            bool changed = false;
-            ListedPath bears = m_renamed.borne(now, changed);
-            if (changed)
+            if (std::optional<ListedPath> bears = m_renamed.movedTo(now))
                 m_trap.step(RunStep::WritePath,
-                            [&] { m_rows.setPath(*row, ListRows::kNow, std::move(bears)); });
+                            [&] { m_rows.setPath(*row, ListRows::kNow, std::move(*bears)); });
         }
         m_trap.reach(RunStep::PathsFollowed);
     }
