@@ -44,6 +44,7 @@ namespace {
 struct SortEntry {
     qsizetype depth = 0;
     ListedPath path;
+    FileIdentity identity{};
 };
 
 // The one order of an addition's rows, whichever way the folders were chosen: deepest first, by
@@ -53,12 +54,12 @@ bool DeeperFirst(const SortEntry& a, const SortEntry& b) {
     return a.depth != b.depth ? a.depth > b.depth : a.path < b.path;
 }
 
-QList<SortEntry> EntriesWithDepth(std::vector<ListedPath>& paths, QChar separator) {
+QList<SortEntry> EntriesWithDepth(std::vector<WalkedFolder>& folders, QChar separator) {
     QList<SortEntry> entries;
-    entries.reserve(static_cast<qsizetype>(paths.size()));
-    for (ListedPath& path : paths) {
-        const qsizetype depth = path.count(separator);
-        entries.append({depth, std::move(path)});
+    entries.reserve(static_cast<qsizetype>(folders.size()));
+    for (WalkedFolder& folder : folders) {
+        const qsizetype depth = folder.path.count(separator);
+        entries.append({depth, std::move(folder.path), folder.identity});
     }
     return entries;
 }
@@ -70,13 +71,17 @@ void AddChosenFolder(const AddSurroundings& add, ErrorTrap& trap, const QString&
     const std::function<void()>& pump = add.pump ? add.pump : noPump;
     // Everything lives here and the rows are asked for afresh: a handler run from a pump (even
     // this one again) must find nothing of ours to invalidate.
-    std::vector<ListedPath> paths;
+    std::vector<WalkedFolder> paths;
     QList<SortEntry> keyed;
     const QChar separator = add.fileSystem.separator();
     if (add.setPointer)
         trap.step(AddStep::Hourglass, [&] { add.setPointer(PointerSetting::Hourglass); });
-    std::vector<ListedPath> folders;
-    trap.step(AddStep::TakeChosen, [&] { folders.emplace_back(chosen + separator); });
+    std::vector<WalkedFolder> folders;
+    // The chosen folder as its parent lists it: the run finds it there.
+    trap.step(AddStep::TakeChosen, [&] {
+        folders.push_back({ListedPath(chosen + separator),
+                           add.fileSystem.identity(chosen).value_or(FileIdentity{})});
+    });
     trap.step(AddStep::WalkSubfolders, [&] {
         if (add.withSubfolders())
             GetSubDirectories2016(folders, true, add.fileSystem, pump, ReportThrough(add.dialogs));
@@ -92,11 +97,15 @@ void AddChosenFolder(const AddSurroundings& add, ErrorTrap& trap, const QString&
     trap.step(AddStep::Sort, [&] { SortWithPump(keyed, DeeperFirst, pump); });
     trap.step(AddStep::AppendRows, [&] {
         std::vector<ListedPath> rows;
+        std::vector<FileIdentity> identities;
         rows.reserve(static_cast<std::size_t>(keyed.size()));
-        for (SortEntry& entry : keyed)
+        identities.reserve(static_cast<std::size_t>(keyed.size()));
+        for (SortEntry& entry : keyed) {
             rows.push_back(std::move(entry.path));
+            identities.push_back(entry.identity);
+        }
         keyed.clear();
-        add.rows.appendPaths(std::move(rows));
+        add.rows.appendPaths(std::move(rows), std::move(identities));
         // The walk's levels and the sort's copies are gone; only the rows remain.
         ReturnFreedMemory();
     });

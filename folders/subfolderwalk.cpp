@@ -56,11 +56,15 @@ struct FoundFolder {
     ListedPath path;
     int attributes = 0;
     bool link = false;
+    FileIdentity identity{};
 };
 
 // The folders the caller passed in are paths alone: what they are is asked of the disk.
 const ListedPath& PathOf(const ListedPath& folder) {
     return folder;
+}
+const ListedPath& PathOf(const WalkedFolder& folder) {
+    return folder.path;
 }
 const ListedPath& PathOf(const FoundFolder& folder) {
     return folder.path;
@@ -69,6 +73,9 @@ template <class Entry> constexpr bool kFromListing = std::is_same_v<Entry, Found
 
 void Append(std::vector<ListedPath>& to, FoundFolder& folder) {
     to.push_back(std::move(folder.path));
+}
+void Append(std::vector<WalkedFolder>& to, FoundFolder& folder) {
+    to.push_back({std::move(folder.path), folder.identity});
 }
 void Append(std::vector<FoundFolder>& to, FoundFolder& folder) {
     to.push_back(std::move(folder));
@@ -194,8 +201,8 @@ private:
                 continue;
             Pump(m_pump);
             if (std::optional<ListedPath> path = take(entry, folder, parent))
-                found.push_back(
-                    {std::move(*path), entry.attributes, entry.kind == EntryKind::FolderLink});
+                found.push_back({std::move(*path), entry.attributes,
+                                 entry.kind == EntryKind::FolderLink, entry.identity});
         }
     }
 
@@ -270,6 +277,12 @@ private:
 } // namespace
 
 void GetSubDirectories2016(std::vector<ListedPath>& folders, bool includeAllLevels,
+                           FileSystem& fileSystem, const std::function<void()>& pump,
+                           const FailureReport& report) {
+    Walker(fileSystem, pump, report).walk(folders, includeAllLevels);
+}
+
+void GetSubDirectories2016(std::vector<WalkedFolder>& folders, bool includeAllLevels,
                            FileSystem& fileSystem, const std::function<void()>& pump,
                            const FailureReport& report) {
     Walker(fileSystem, pump, report).walk(folders, includeAllLevels);

@@ -2,6 +2,7 @@
 
 #include "common/labels.h"
 #include "common/listedpath.h"
+#include "platform/filesystem.h"
 #include <QString>
 #include <QStringList>
 #include <functional>
@@ -25,6 +26,16 @@ class FileSystem;
 // Without includeAllLevels only the first level is added. pump runs once per examined entry, per
 // subfolder walked and per entry merged.
 void GetSubDirectories2016(std::vector<ListedPath>& folders, bool includeAllLevels,
+                           FileSystem& fileSystem, const std::function<void()>& pump,
+                           const FailureReport& report);
+// A folder of a walk and what the host said it is where its parent's listing told it (zero for
+// the folders passed in).
+struct WalkedFolder {
+    ListedPath path;
+    FileIdentity identity{};
+};
+// The same, each folder with its identity.
+void GetSubDirectories2016(std::vector<WalkedFolder>& folders, bool includeAllLevels,
                            FileSystem& fileSystem, const std::function<void()>& pump,
                            const FailureReport& report);
 // The same with whole paths.

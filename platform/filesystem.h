@@ -173,6 +173,12 @@ public:
     // ignoring letter case (each component matching exactly one entry). None otherwise.
     virtual std::optional<QString> findIgnoringCase(const QString& path) = 0;
 
+    // What the host says the entry at path is (a link itself, not what it leads to), as its
+    // parent's listing tells it; none where it cannot be told.
+    virtual std::optional<FileIdentity> identity(const QString& path) {
+        (void)path;
+        return std::nullopt;
+    }
     // OpenFolder::lookupIgnoresCase for the folder at path, for hosts that hold nothing open.
     virtual bool lookupIgnoresCase(const QString& folder, const QString& probe) {
         (void)folder;

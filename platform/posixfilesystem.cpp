@@ -324,6 +324,14 @@ int PosixFileSystem::renameThroughPlaceholder(int folderFd, const char* from, co
     return 0;
 }
 
+std::optional<FileIdentity> PosixFileSystem::identity(const QString& path) {
+    const std::optional<QByteArray> bytes = SystemPath(path);
+    struct stat status;
+    if (!bytes || lstat(bytes->constData(), &status) != 0)
+        return std::nullopt;
+    return FileIdentity{static_cast<quint64>(status.st_dev), static_cast<quint64>(status.st_ino)};
+}
+
 bool PosixFileSystem::lookupIgnoresCase(const QString& folder, const QString& probe) {
     const std::optional<QByteArray> path = SystemPath(folder);
     if (!path)

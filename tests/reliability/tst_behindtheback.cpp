@@ -16,6 +16,7 @@ enum class Change {
     None,
     Deleted,
     Renamed,
+    ReplacedBySameName,
     RenamedInCase,
     ReplacedByFile,
     ReplacedByLink,
@@ -44,6 +45,10 @@ bool Apply(Change change, const QString& base) {
         return QDir().rmdir(base + "t/docs");
     case Change::Renamed:
         return rename("t/docs", "t/papers");
+    case Change::ReplacedBySameName:
+        // Made first, so that it cannot take the listed folder's freed identity.
+        return QDir().mkdir(base + "t/impostor") && QDir().rmdir(base + "t/docs") &&
+               rename("t/impostor", "t/docs");
     case Change::RenamedInCase:
         return rename("t/docs", "t/dOCS");
     case Change::ReplacedByFile: {
@@ -93,6 +98,10 @@ void TestBehindTheBack::changedBetweenPreviewAndRun_data() {
         << nowsA + QStringList{"T/docs/"} << QList<int>{};
     QTest::newRow("listed folder renamed")
         << Change::Renamed << QStringList{"T/", "T/papers/"} + renamedA + kOutside
+        << nowsA + QStringList{"T/docs/"} << QList<int>{};
+    // Another folder under the very name: what the host says it is tells it from the listed one.
+    QTest::newRow("listed folder replaced by another of the same name")
+        << Change::ReplacedBySameName << QStringList{"T/", "T/docs/"} + renamedA + kOutside
         << nowsA + QStringList{"T/docs/"} << QList<int>{};
     QTest::newRow("listed folder renamed in letter case")
         << Change::RenamedInCase << QStringList{"T/", "T/dOCS/"} + renamedA + kOutside
