@@ -36,6 +36,8 @@ int main(int argc, char* argv[]) {
         Print(line.standardError, stderr);
         return line.exitCode.value_or(0);
     }
+    // Desktops match the window to its desktop entry by this name.
+    QGuiApplication::setDesktopFileName(QStringLiteral(TARNWICK_APP_ID));
     QApplication application(argc, argv);
     const tarnwick::CommandLine line = tarnwick::ParseCommandLine(
         QCoreApplication::arguments(), tarnwick::HostFileSystem(), QDir::currentPath());
