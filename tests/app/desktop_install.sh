@@ -51,6 +51,11 @@ if have desktop-file-validate; then
         desktop-file-validate "$entry" || fail "$entry does not validate"
     done
 fi
+# The metadata names the desktop entry that was installed.
+if have appstreamcli; then
+    appstreamcli validate-tree --no-net "$prefix" >"$scratch/tree" 2>&1 ||
+        fail "the installed metadata does not validate: $(cat "$scratch/tree")"
+fi
 [ -x "$prefix/share/kio/servicemenus/tarnwick-change-letter-case.desktop" ] &&
     case $prefix/ in "$HOME"/*) ;; *) fail "a service menu outside the user's home is executable" ;; esac
 
