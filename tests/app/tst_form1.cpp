@@ -185,7 +185,7 @@ void TestForm1::windowIsFixedWithMinimizeBoxOnly() {
     QCOMPARE(window.maximumSize(), window.minimumSize());
     QVERIFY(window.windowFlags() & Qt::WindowMinimizeButtonHint);
     QVERIFY(!(window.windowFlags() & Qt::WindowMaximizeButtonHint));
-    QVERIFY(!window.windowIcon().isNull());
+    QVERIFY(!window.windowIcon().pixmap(32).isNull());
 }
 
 void TestForm1::fontsOfTheDesign() {
