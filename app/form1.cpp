@@ -255,6 +255,14 @@ void Form1::addFolders(const QStringList& folders) {
     handle([&] { AddChosenFolders(*this, folders); });
 }
 
+void Form1::takeCommandLine(const CommandLine& line) {
+    if (!line.folders.isEmpty())
+        addFolders(line.folders);
+    // A window closed while the folders were added has nothing more to say.
+    if (!m_unloaded)
+        handle([&] { TellSkippedPaths(dialogs(), m_applicationTitle, line.skipped); });
+}
+
 bool Form1::takeFolderDrag(QDropEvent& event) {
     const std::optional<Qt::DropAction> action = FolderDropAction(event.possibleActions());
     // While the hourglass shows, the list is another handler's.

@@ -51,7 +51,7 @@ int main(int argc, char* argv[]) {
     window.Form_Load();
     window.show();
     // Added once start-up is over and the event loop runs, as if chosen one after the other.
-    if (!line.folders.isEmpty())
-        QTimer::singleShot(0, &window, [&window, &line] { window.addFolders(line.folders); });
+    if (!line.folders.isEmpty() || !line.skipped.isEmpty())
+        QTimer::singleShot(0, &window, [&window, &line] { window.takeCommandLine(line); });
     return application.exec();
 }
