@@ -1,5 +1,6 @@
 #include "app/commandline.h"
 #include "app/form1.h"
+#include "app/translations.h"
 #include "platform/filesystem.h"
 #include "platform/qtuserdialogs.h"
 
@@ -30,6 +31,7 @@ int main(int argc, char* argv[]) {
     // Help and version are answered without a display, so they work in any terminal.
     if (tarnwick::AsksOnlyForText(Arguments(argc, argv))) {
         QCoreApplication core(argc, argv);
+        tarnwick::InstallTranslations(core);
         const tarnwick::CommandLine line = tarnwick::ParseCommandLine(
             QCoreApplication::arguments(), tarnwick::HostFileSystem(), QDir::currentPath());
         Print(line.standardOutput, stdout);
@@ -39,6 +41,7 @@ int main(int argc, char* argv[]) {
     // Desktops match the window to its desktop entry by this name.
     QGuiApplication::setDesktopFileName(QStringLiteral(TARNWICK_APP_ID));
     QApplication application(argc, argv);
+    tarnwick::InstallTranslations(application);
     const tarnwick::CommandLine line = tarnwick::ParseCommandLine(
         QCoreApplication::arguments(), tarnwick::HostFileSystem(), QDir::currentPath());
     Print(line.standardOutput, stdout);
