@@ -8,15 +8,10 @@ TARNWICK_APT_LOCKS=${TARNWICK_APT_LOCKS:-/var/lib/dpkg/lock-frontend /var/lib/dp
 
 # lock_user FILE: the first process that has FILE open, as far as this user may see.
 lock_user() {
-    local file fd
-    file=$(readlink -f "$1")
-    for fd in /proc/[0-9]*/fd/*; do
-        if [[ $(readlink "$fd" 2>/dev/null) == "$file" ]]; then
-            fd=${fd#/proc/}
-            echo "${fd%%/*}"
-            return 0
-        fi
-    done
+    local fd
+    fd=$(find /proc/[0-9]*/fd -maxdepth 1 -lname "$(readlink -f "$1")" -print -quit 2>/dev/null)
+    fd=${fd#/proc/}
+    echo "${fd%%/*}"
 }
 
 # apt_lock_holder: prints "process PID (COMMAND)" for the process that holds one of those locks,
