@@ -9,6 +9,7 @@
 #include "app/help.h"
 #include "app/listdelegate.h"
 #include "app/samples.h"
+#include "app/translations.h"
 #include "common/product.h"
 #include "folders/addfolders.h"
 #include "folders/listediting.h"
@@ -39,15 +40,6 @@
 #include <QTreeView>
 
 namespace tarnwick {
-
-namespace {
-
-// The window's own texts, in the user's language.
-QString Translated(const char* text) {
-    return QCoreApplication::translate("Tarnwick", text);
-}
-
-} // namespace
 
 Form1::Form1(Form1Dependencies dependencies, QWidget* parent)
     : QWidget(parent), m_dependencies(std::move(dependencies)) {

@@ -50,6 +50,10 @@ QString ChooseLanguage(const QStringList& uiLanguages, const QString& messagesLo
     return {};
 }
 
+QString Translated(const char* text) {
+    return QCoreApplication::translate("Tarnwick", text);
+}
+
 QString TranslationFile(const QString& language) {
     return QStringLiteral(":/i18n/tarnwick_%1.qm").arg(language);
 }

@@ -16,6 +16,9 @@ namespace tarnwick {
 QString ChooseLanguage(const QStringList& uiLanguages, const QString& messagesLocale,
                        const std::function<bool(const QString& language)>& hasTranslation);
 
+// A text marked with QT_TRANSLATE_NOOP("Tarnwick", ...), in the user's language.
+QString Translated(const char* text);
+
 // The program's translation into a language, built into the program.
 QString TranslationFile(const QString& language);
 
