@@ -9,6 +9,7 @@
 #include "app/help.h"
 #include "app/listdelegate.h"
 #include "app/samples.h"
+#include "app/translations.h"
 #include "common/product.h"
 #include "folders/addfolders.h"
 #include "folders/listediting.h"
@@ -25,6 +26,7 @@
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QDropEvent>
 #include <QGroupBox>
 #include <QHeaderView>
@@ -97,28 +99,31 @@ void Form1::buildControls() {
     connect(ListView1->horizontalScrollBar(), &QScrollBar::valueChanged, ListView1->viewport(),
             qOverload<>(&QWidget::update));
 
-    auto makeButton = [&](const char* name, const QString& caption) {
-        auto* button = new QPushButton(caption, this);
+    auto makeButton = [&](const char* name, const char* caption) {
+        auto* button = new QPushButton(Translated(caption), this);
         button->setObjectName(QString::fromLatin1(name));
         button->setFont(buttonFont);
         button->setAutoDefault(false);
         return button;
     };
-    PushButton3 = makeButton("PushButton3", QStringLiteral("Add Folder(s)"));
-    PushButton1 = makeButton("PushButton1", QStringLiteral("Clear List"));
-    PushButton4 = makeButton("PushButton4", QStringLiteral("Help"));
-    PushButton6 = makeButton("PushButton6", QStringLiteral("Load Sample/Example Folders"));
-    PushButton2 = makeButton("PushButton2", QStringLiteral("Start Renaming (Execute)"));
+    PushButton3 = makeButton("PushButton3", QT_TRANSLATE_NOOP("Tarnwick", "Add Folder(s)"));
+    PushButton1 = makeButton("PushButton1", QT_TRANSLATE_NOOP("Tarnwick", "Clear List"));
+    PushButton4 = makeButton("PushButton4", QT_TRANSLATE_NOOP("Tarnwick", "Help"));
+    PushButton6 =
+        makeButton("PushButton6", QT_TRANSLATE_NOOP("Tarnwick", "Load Sample/Example Folders"));
+    PushButton2 =
+        makeButton("PushButton2", QT_TRANSLATE_NOOP("Tarnwick", "Start Renaming (Execute)"));
 
-    Frame1 = new QGroupBox(QStringLiteral("Case Option"), this);
+    Frame1 = new QGroupBox(Translated(QT_TRANSLATE_NOOP("Tarnwick", "Case Option")), this);
     Frame1->setObjectName(QStringLiteral("Frame1"));
     Combo1 = new QComboBox(Frame1);
     Combo1->setObjectName(QStringLiteral("Combo1"));
     Combo1->setEditable(false);
 
-    Frame2 = new QGroupBox(QStringLiteral("Subfolder Option"), this);
+    Frame2 = new QGroupBox(Translated(QT_TRANSLATE_NOOP("Tarnwick", "Subfolder Option")), this);
     Frame2->setObjectName(QStringLiteral("Frame2"));
-    Check1 = new QCheckBox(QStringLiteral("Add subfolders when adding folders"), Frame2);
+    Check1 = new QCheckBox(
+        Translated(QT_TRANSLATE_NOOP("Tarnwick", "Add subfolders when adding folders")), Frame2);
     Check1->setObjectName(QStringLiteral("Check1"));
     Check1->setChecked(true);
     // A button fills with the button colour; this one stands on the window's white by design.
@@ -187,7 +192,7 @@ void Form1::wireEvents() {
     connect(ListView1, &QTreeView::doubleClicked, this,
             [this] { RemoveSelectedEntry(*this, selectedRow()); });
 
-    UndoAction = new QAction(QString::fromUtf16(kUndoLastRunText), this);
+    UndoAction = new QAction(Translated(kUndoLastRunText), this);
     UndoAction->setObjectName(QStringLiteral("UndoAction"));
     UndoAction->setShortcut(QKeySequence::Undo);
     UndoAction->setEnabled(false);
@@ -237,9 +242,12 @@ void Form1::Form_Load() {
     {
         // Adding to an empty box selects its first entry at once; the selection is step 9's.
         const QSignalBlocker quiet(Combo1);
+        // Each entry shows the user's language and carries the catalogue's text.
+        const QStringList keys = OperationTexts();
+        const QStringList shown = TranslatedOperationTexts();
         int line = LineOf(LoadStep::FirstOperation);
-        for (const QString& text : OperationTexts()) {
-            trap.step(line, [&] { Combo1->addItem(text); });
+        for (qsizetype i = 0; i < keys.size(); ++i) {
+            trap.step(line, [&] { Combo1->addItem(shown[i], keys[i]); });
             line += 2;
         }
         Combo1->setCurrentIndex(-1);
@@ -253,6 +261,14 @@ void Form1::Form_Load() {
 
 void Form1::addFolders(const QStringList& folders) {
     handle([&] { AddChosenFolders(*this, folders); });
+}
+
+void Form1::takeCommandLine(const CommandLine& line) {
+    if (!line.folders.isEmpty())
+        addFolders(line.folders);
+    // A window closed while the folders were added has nothing more to say.
+    if (!m_unloaded)
+        handle([&] { TellSkippedPaths(dialogs(), m_applicationTitle, line.skipped); });
 }
 
 bool Form1::takeFolderDrag(QDropEvent& event) {
@@ -300,7 +316,9 @@ bool Form1::subfolderOptionChecked() const {
 }
 
 QString Form1::operationText() const {
-    return Combo1->currentText();
+    // The catalogue's text behind the entry shown: its key phrase is English in every language.
+    const QVariant key = Combo1->currentData();
+    return key.isValid() ? key.toString() : Combo1->currentText();
 }
 
 void Form1::pumpMessages() {

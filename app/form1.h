@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/commandline.h"
 #include "app/skin.h"
 #include "folders/folderlist.h"
 #include "folders/window.h"
@@ -56,6 +57,9 @@ public:
     // Adds each folder as if it had been chosen in "Add Folder(s)": dropped ones, and those named
     // on the command line.
     void addFolders(const QStringList& folders);
+    // The folders the program was started with, added as above; then the paths that were not
+    // taken, told in one box.
+    void takeCommandLine(const CommandLine& line);
 
     // WindowServices
     FolderListModel& folderList() override { return m_list; }

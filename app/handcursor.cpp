@@ -3,6 +3,7 @@
 #include "common/failure.h"
 
 #include <QBuffer>
+#include <QCoreApplication>
 #include <QFile>
 #include <QImageReader>
 #include <QPixmap>
@@ -23,7 +24,8 @@ QCursor LoadCursorFile(const QString& path) {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         throw Failure(failure_code::kPathFileAccessError,
-                      QStringLiteral("Path/File access error (%1)").arg(file.errorString()));
+                      QCoreApplication::translate("Tarnwick", "Path/File access error"),
+                      file.errorString());
     const QByteArray contents = file.readAll();
     QBuffer buffer;
     buffer.setData(contents);
@@ -33,7 +35,7 @@ QCursor LoadCursorFile(const QString& path) {
     const QImage image = reader.read();
     const std::optional<QPoint> hotspot = CursorFileHotspot(contents);
     if (image.isNull() || !hotspot)
-        throw Failure(481, QStringLiteral("Invalid picture"));
+        throw Failure(481, QCoreApplication::translate("Tarnwick", "Invalid picture"));
     const QPoint clamped(std::min(hotspot->x(), image.width() - 1),
                          std::min(hotspot->y(), image.height() - 1));
     return QCursor(QPixmap::fromImage(image), clamped.x(), clamped.y());

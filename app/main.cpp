@@ -1,5 +1,6 @@
 #include "app/commandline.h"
 #include "app/form1.h"
+#include "app/translations.h"
 #include "platform/filesystem.h"
 #include "platform/qtuserdialogs.h"
 
@@ -30,13 +31,17 @@ int main(int argc, char* argv[]) {
     // Help and version are answered without a display, so they work in any terminal.
     if (tarnwick::AsksOnlyForText(Arguments(argc, argv))) {
         QCoreApplication core(argc, argv);
+        tarnwick::InstallTranslations(core);
         const tarnwick::CommandLine line = tarnwick::ParseCommandLine(
             QCoreApplication::arguments(), tarnwick::HostFileSystem(), QDir::currentPath());
         Print(line.standardOutput, stdout);
         Print(line.standardError, stderr);
         return line.exitCode.value_or(0);
     }
+    // Desktops match the window to its desktop entry by this name.
+    QGuiApplication::setDesktopFileName(QStringLiteral(TARNWICK_APP_ID));
     QApplication application(argc, argv);
+    tarnwick::InstallTranslations(application);
     const tarnwick::CommandLine line = tarnwick::ParseCommandLine(
         QCoreApplication::arguments(), tarnwick::HostFileSystem(), QDir::currentPath());
     Print(line.standardOutput, stdout);
@@ -49,7 +54,7 @@ int main(int argc, char* argv[]) {
     window.Form_Load();
     window.show();
     // Added once start-up is over and the event loop runs, as if chosen one after the other.
-    if (!line.folders.isEmpty())
-        QTimer::singleShot(0, &window, [&window, &line] { window.addFolders(line.folders); });
+    if (!line.folders.isEmpty() || !line.skipped.isEmpty())
+        QTimer::singleShot(0, &window, [&window, &line] { window.takeCommandLine(line); });
     return application.exec();
 }

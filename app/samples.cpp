@@ -8,6 +8,7 @@
 #include "platform/filesystem.h"
 #include "platform/userdialogs.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QDirIterator>
 #include <QFile>
@@ -30,9 +31,10 @@ namespace {
 
 [[noreturn]] void CopyFailed(const QString& path) {
     throw Failure(failure_code::kPathFileAccessError,
-                  QStringLiteral("Path/File access error: the sample folders could not be "
-                                 "copied to ") +
-                      QDir::toNativeSeparators(path));
+                  QCoreApplication::translate("Tarnwick",
+                                              "Path/File access error: the sample folders could "
+                                              "not be copied to %1")
+                      .arg(QDir::toNativeSeparators(path)));
 }
 
 // Copies the tree's folders and files; links are left out, so nothing outside it comes along.
@@ -108,9 +110,10 @@ void PushButton6_Click(WindowServices& window, const QString& programFolder) {
     MessageAnswer answer = MessageAnswer::No;
     trap.step(SamplesStep::AskToOpen, [&] {
         answer = window.dialogs().showMessage(
-            QStringLiteral("Would you like this software to open the folder where these sample "
-                           "files are stored (so that you can view them before working with "
-                           "them)?"),
+            QCoreApplication::translate("Tarnwick",
+                                        "Would you like this software to open the folder where "
+                                        "these sample files are stored (so that you can view "
+                                        "them before working with them)?"),
             window.applicationTitle(), MessageButtons::YesNo, MessageIcon::None);
     });
     trap.step(SamplesStep::OpenFolder, [&] {

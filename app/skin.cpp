@@ -6,6 +6,7 @@
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QCoreApplication>
 #include <QFile>
 #include <QGroupBox>
 #include <QLabel>
@@ -57,11 +58,14 @@ void SkinFramework1::LoadSkin(const QString& path, const QString& iniFileName) {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly | QIODevice::Text))
         throw Failure(failure_code::kPathFileAccessError,
-                      QStringLiteral("Path/File access error (%1)").arg(file.errorString()));
+                      QCoreApplication::translate("Tarnwick", "Path/File access error"),
+                      file.errorString());
     const QString sheet = QString::fromUtf8(file.readAll());
     if (!IsValidStyleSheet(sheet))
-        throw Failure(failure_code::kPathFileAccessError,
-                      QStringLiteral("The skin file is not a valid style sheet: ") + path);
+        throw Failure(
+            failure_code::kPathFileAccessError,
+            QCoreApplication::translate("Tarnwick", "The skin file is not a valid style sheet: %1")
+                .arg(path));
     m_styleSheet = sheet;
 }
 

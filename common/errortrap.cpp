@@ -2,6 +2,7 @@
 
 #include "common/product.h"
 
+#include <QCoreApplication>
 #include <utility>
 
 namespace tarnwick {
@@ -15,10 +16,13 @@ void ErrorTrap::report(const QString& description) {
 }
 
 QString ErrorTrap::message(const QString& description, const QString& label, int line) {
-    return description + QStringLiteral("\r\n") + label + QStringLiteral("at line ") +
-           QString::number(line) + QStringLiteral("\r\r") +
-           QStringLiteral("Please email screenshot of this message to ") +
-           QString::fromUtf16(product::kSupportEmail);
+    // The label names the place in the program for whoever reads the screenshot: it stays as it
+    // is in every language.
+    return description + QStringLiteral("\r\n") + label +
+           QCoreApplication::translate("Tarnwick", "at line %1").arg(line) +
+           QStringLiteral("\r\r") +
+           QCoreApplication::translate("Tarnwick", "Please email screenshot of this message to %1")
+               .arg(QString::fromUtf16(product::kSupportEmail));
 }
 
 } // namespace tarnwick

@@ -2,6 +2,7 @@
 
 #include "common/failure.h"
 
+#include <QCoreApplication>
 #include <QString>
 #include <exception>
 #include <functional>
@@ -38,7 +39,7 @@ public:
         } catch (const Failure& failure) {
             report(failure.description());
         } catch (const std::bad_alloc&) {
-            report(QStringLiteral("Out of memory"));
+            report(QCoreApplication::translate("Tarnwick", "Out of memory"));
         } catch (const std::exception& failure) {
             report(QString::fromUtf8(failure.what()));
         }

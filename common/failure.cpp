@@ -1,5 +1,6 @@
 #include "common/failure.h"
 
+#include <QCoreApplication>
 #include <utility>
 
 namespace tarnwick {
@@ -17,13 +18,16 @@ Failure::Failure(int number, QString plain, QString systemText)
 Failure Failure::about(const QString& path) const {
     if (m_named || path.isEmpty())
         return *this;
-    Failure named(m_number, m_plain + QLatin1String(": ") + path, m_systemText);
+    //: Two parts joined by a colon: a failure and its folder, or a folder and what became of it.
+    Failure named(m_number, QCoreApplication::translate("Tarnwick", "%1: %2").arg(m_plain, path),
+                  m_systemText);
     named.m_named = true;
     return named;
 }
 
 Failure PathNotFound() {
-    return Failure(failure_code::kPathNotFound, QStringLiteral("Path not found"));
+    return Failure(failure_code::kPathNotFound,
+                   QCoreApplication::translate("Tarnwick", "Path not found"));
 }
 
 } // namespace tarnwick

@@ -10,6 +10,7 @@
 #include "platform/memory.h"
 #include "platform/userdialogs.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QStringList>
 #include <algorithm>
@@ -134,7 +135,8 @@ void PushButton3_Click(WindowServices& window) {
     QString chosen;
     trap.step(AddStep::Browse, [&] {
         chosen = BrowseForFolder(window.dialogs(), window.owner(),
-                                 QString::fromUtf16(kSelectFolderPrompt), QString());
+                                 QCoreApplication::translate("Tarnwick", kSelectFolderPrompt),
+                                 QString());
     });
     trap.reach(AddStep::CheckChosen);
     if (!chosen.isEmpty()) {

@@ -15,7 +15,8 @@ class FileSystem;
 class ListRows;
 class UserDialogs;
 
-inline constexpr char16_t kSelectFolderPrompt[] = u"Please select folder:";
+inline constexpr char kSelectFolderPrompt[] =
+    QT_TRANSLATE_NOOP("Tarnwick", "Please select folder:");
 
 // Shows the modal folder browser opened on startFolder (its default location when empty) and
 // returns the chosen folder's path, or the empty text when the user cancels.

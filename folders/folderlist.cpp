@@ -3,6 +3,7 @@
 #include "common/failure.h"
 #include "platform/memory.h"
 
+#include <QCoreApplication>
 #include <algorithm>
 
 namespace tarnwick {
@@ -47,9 +48,9 @@ QVariant FolderListModel::headerData(int section, Qt::Orientation orientation, i
     if (orientation != Qt::Horizontal || role != Qt::DisplayRole)
         return {};
     if (section == kNow)
-        return QStringLiteral("Name of Folder(s) - Now");
+        return QCoreApplication::translate("Tarnwick", "Name of Folder(s) - Now");
     if (section == kNewName)
-        return QStringLiteral("Name of Folder(s) - New Name");
+        return QCoreApplication::translate("Tarnwick", "Name of Folder(s) - New Name");
     return {};
 }
 
@@ -65,7 +66,8 @@ FolderListModel::watchRemovals(std::function<void(int first, int last)> removed,
 
 void FolderListModel::checkPlace(int row, int column) const {
     if (row < 0 || row >= count() || column < 0 || column > 1)
-        throw Failure(failure_code::kIndexOutOfBounds, QStringLiteral("Index out of bounds"));
+        throw Failure(failure_code::kIndexOutOfBounds,
+                      QCoreApplication::translate("Tarnwick", "Index out of bounds"));
 }
 
 QString FolderListModel::text(int row, int column) const {

@@ -2,6 +2,7 @@
 
 #include "folders/folderlist.h"
 
+#include <QCoreApplication>
 #include <QHashFunctions>
 
 #include <algorithm>
@@ -76,9 +77,10 @@ QString RowMarks::words(int row) const {
     case RowMark::None:
         return {};
     case RowMark::NoChange:
-        return QStringLiteral("No change");
+        return QCoreApplication::translate("Tarnwick", "No change");
     case RowMark::Collision:
-        return QStringLiteral("Another listed folder gets this name: ") + note(row);
+        return QCoreApplication::translate("Tarnwick", "Another listed folder gets this name: %1")
+            .arg(note(row));
     case RowMark::NotDone:
         return note(row);
     }

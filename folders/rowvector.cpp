@@ -2,12 +2,15 @@
 
 #include "common/failure.h"
 
+#include <QCoreApplication>
+
 namespace tarnwick {
 
 namespace {
 void CheckPlace(int row, int count) {
     if (row < 0 || row >= count)
-        throw Failure(failure_code::kIndexOutOfBounds, QStringLiteral("Index out of bounds"));
+        throw Failure(failure_code::kIndexOutOfBounds,
+                      QCoreApplication::translate("Tarnwick", "Index out of bounds"));
 }
 } // namespace
 

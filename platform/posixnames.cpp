@@ -1,5 +1,6 @@
 #include "platform/posixnames.h"
 
+#include <QCoreApplication>
 #include <QFile>
 #include <algorithm>
 #include <cerrno>
@@ -48,30 +49,31 @@ char Lower(char c) {
 
 Failure FailureFromErrno(int error) {
     int number = failure_code::kPathFileAccessError;
-    const char* plain = "Path/File access error";
+    const char* plain = QT_TRANSLATE_NOOP("Tarnwick", "Path/File access error");
     switch (error) {
     case EACCES:
     case EPERM:
     case EROFS:
         number = failure_code::kPermissionDenied;
-        plain = "Permission denied";
+        plain = QT_TRANSLATE_NOOP("Tarnwick", "Permission denied");
         break;
     case ENOENT:
     case ENOTDIR:
         number = failure_code::kPathNotFound;
-        plain = "Path not found";
+        plain = QT_TRANSLATE_NOOP("Tarnwick", "Path not found");
         break;
     case EEXIST:
     case ENOTEMPTY:
         number = failure_code::kFileAlreadyExists;
-        plain = "File already exists";
+        plain = QT_TRANSLATE_NOOP("Tarnwick", "File already exists");
         break;
     default:
         break;
     }
     char buffer[256] = {};
     const char* text = ErrorText(strerror_r(error, buffer, sizeof buffer), buffer);
-    return Failure(number, QLatin1String(plain), QString::fromLocal8Bit(text));
+    return Failure(number, QCoreApplication::translate("Tarnwick", plain),
+                   QString::fromLocal8Bit(text));
 }
 
 bool IsDotOrDotDot(const char* name) {

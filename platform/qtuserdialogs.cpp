@@ -58,8 +58,7 @@ MessageAnswer QtUserDialogs::showMessage(const QString& text, const QString& tit
 
 bool QtUserDialogs::showErrorWithCheckBox(const QString& text, const QString& checkBoxText) {
     bool ticked = false;
-    Show(text, QString::fromUtf16(kErrorTitle), MessageButtons::Ok, MessageIcon::Warning,
-         checkBoxText, &ticked);
+    Show(text, ErrorTitle(), MessageButtons::Ok, MessageIcon::Warning, checkBoxText, &ticked);
     return ticked;
 }
 

@@ -1,5 +1,7 @@
 #include "platform/userdialogs.h"
 
+#include <QCoreApplication>
+
 namespace tarnwick {
 
 bool UserDialogs::showErrorWithCheckBox(const QString& text, const QString&) {
@@ -7,9 +9,12 @@ bool UserDialogs::showErrorWithCheckBox(const QString& text, const QString&) {
     return false;
 }
 
+QString ErrorTitle() {
+    return QCoreApplication::translate("Tarnwick", kErrorTitle);
+}
+
 void ShowErrorMessage(UserDialogs& dialogs, const QString& message) {
-    dialogs.showMessage(message, QString::fromUtf16(kErrorTitle), MessageButtons::Ok,
-                        MessageIcon::Warning);
+    dialogs.showMessage(message, ErrorTitle(), MessageButtons::Ok, MessageIcon::Warning);
 }
 
 FailureReport ReportThrough(UserDialogs& dialogs) {

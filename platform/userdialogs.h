@@ -37,7 +37,9 @@ public:
     virtual bool openWebAddress(const QString& address) = 0;
 };
 
-inline constexpr char16_t kErrorTitle[] = u"Application Error";
+inline constexpr char kErrorTitle[] = QT_TRANSLATE_NOOP("Tarnwick", "Application Error");
+// The title of error messages in the user's language.
+QString ErrorTitle();
 
 // Shows an error message as every trap of the program does: "Application Error", warning, OK.
 void ShowErrorMessage(UserDialogs& dialogs, const QString& message);

@@ -7,6 +7,7 @@
 #include "rename/parententries.h"
 #include "rename/renameplan.h"
 
+#include <QCoreApplication>
 #include <optional>
 
 namespace tarnwick {
@@ -107,7 +108,7 @@ std::optional<RowNames> CutNames(ErrorTrap& trap, FileSystem& fileSystem, const 
 Result<FoundParent, NotRenamed> FindParent(ParentEntries& parents, const RowNames& names) {
     if (names.newLeaf.isEmpty()) {
         const Failure empty(failure_code::kPathFileAccessError,
-                            QStringLiteral("The new name is empty"));
+                            QCoreApplication::translate("Tarnwick", "The new name is empty"));
         return FailedAt(RenameStep::CheckNewName, empty, names.path());
     }
     const Result<std::optional<QString>> found = parents.find(names.parent);
@@ -144,27 +145,32 @@ RenamePlan PlanFor(FileSystem& fileSystem, ParentEntries& parents, const FoundPa
 NotRenamed Unrenamable(const RenamePlan& plan, const RowNames& names, const QString& folder) {
     switch (plan.action) {
     case RenamePlan::Action::Ambiguous:
-        return FailedAt(RenameStep::CheckFolder,
-                        Failure(failure_code::kPathFileAccessError,
-                                QStringLiteral("Folder name is ambiguous"),
-                                QStringLiteral("it matches %1 folders").arg(plan.matches)),
-                        names.path());
+        return FailedAt(
+            RenameStep::CheckFolder,
+            Failure(
+                failure_code::kPathFileAccessError,
+                QCoreApplication::translate("Tarnwick", "Folder name is ambiguous"),
+                QCoreApplication::translate("Tarnwick", "it matches %1 folders").arg(plan.matches)),
+            names.path());
     case RenamePlan::Action::Refused: {
-        const QString why = plan.refusal == RenamePlan::Refusal::NameTaken
-                                ? QStringLiteral("another folder bears the name %1")
-                                : QStringLiteral("another folder bears the name %1 in other "
-                                                 "letter case");
+        const QString why =
+            plan.refusal == RenamePlan::Refusal::NameTaken
+                ? QCoreApplication::translate("Tarnwick", "another folder bears the name %1")
+                : QCoreApplication::translate(
+                      "Tarnwick", "another folder bears the name %1 in other letter case");
         NotRenamed refused =
             FailedAt(RenameStep::ToNewName,
                      Failure(failure_code::kFileAlreadyExists,
-                             QStringLiteral("File already exists"), why.arg(names.newLeaf)),
+                             QCoreApplication::translate("Tarnwick", "File already exists"),
+                             why.arg(names.newLeaf)),
                      folder + plan.from);
         refused.happened = Happened::Refused;
-        refused.reason = QString::fromUtf16(kRefusedReason);
+        refused.reason = QCoreApplication::translate("Tarnwick", kRefusedReason);
         return refused;
     }
     default:
-        return {Happened::NotFound, {}, {}, QString::fromUtf16(kNotFoundReason)};
+        return {
+            Happened::NotFound, {}, {}, QCoreApplication::translate("Tarnwick", kNotFoundReason)};
     }
 }
 
@@ -178,7 +184,8 @@ NotRenamed GiveBack(ParentEntries& parents, const QString& folder, const RenameP
         return failed;
     const Failure& failure = restored.failure();
     const QString kept =
-        QStringLiteral("the folder keeps the temporary name ") + folder + plan.intermediate;
+        QCoreApplication::translate("Tarnwick", "the folder keeps the temporary name %1")
+            .arg(folder + plan.intermediate);
     const Failure told(
         failure.number(), failure.plain(),
         failure.systemText().isEmpty() ? kept : failure.systemText() + QStringLiteral("; ") + kept);

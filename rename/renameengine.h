@@ -12,10 +12,11 @@ namespace tarnwick {
 class FileSystem;
 class ParentEntries;
 
-inline constexpr char16_t kNotFoundReason[] = u"Not found on disk";
-inline constexpr char16_t kRefusedReason[] = u"Refused: another folder bears this name";
-inline constexpr char16_t kLeadsElsewhereReason[] =
-    u"Left as it is: a folder above it is no longer the one listed";
+inline constexpr char kNotFoundReason[] = QT_TRANSLATE_NOOP("Tarnwick", "Not found on disk");
+inline constexpr char kRefusedReason[] =
+    QT_TRANSLATE_NOOP("Tarnwick", "Refused: another folder bears this name");
+inline constexpr char kLeadsElsewhereReason[] =
+    QT_TRANSLATE_NOOP("Tarnwick", "Left as it is: a folder above it is no longer the one listed");
 
 // What became of one listed folder.
 struct RenameOutcome {

@@ -14,6 +14,7 @@
 #include "rename/renameengine.h"
 #include "rename/runerrors.h"
 
+#include <QCoreApplication>
 #include <QHash>
 #include <QSet>
 #include <QString>
@@ -23,9 +24,9 @@
 namespace tarnwick {
 namespace {
 
-void ShowRunMessage(const RunSurroundings& run, const char16_t* text) {
-    run.dialogs.showMessage(QString::fromUtf16(text), run.title, MessageButtons::Ok,
-                            MessageIcon::None);
+void ShowRunMessage(const RunSurroundings& run, const char* text) {
+    run.dialogs.showMessage(QCoreApplication::translate("Tarnwick", text), run.title,
+                            MessageButtons::Ok, MessageIcon::None);
 }
 
 // Rows added together list every folder from the chosen one down, and the walk never lists what
@@ -174,7 +175,8 @@ public:
             // Renaming below a listed folder that has become a link would rename folders
             // outside the tree that was added: the row says so, without a box.
             if (links.above(listed, m_separator, parents)) {
-                m_notDone.insert(listed.toString(), QString::fromUtf16(kLeadsElsewhereReason));
+                m_notDone.insert(listed.toString(),
+                                 QCoreApplication::translate("Tarnwick", kLeadsElsewhereReason));
                 continue;
             }
             m_trap.reach(RunStep::Rename);

@@ -13,9 +13,9 @@ class ListRows;
 class UserDialogs;
 class WindowServices;
 
-inline constexpr char16_t kNoFilesAddedMessage[] = u"No files added.";
-inline constexpr char16_t kPreviewFirstMessage[] =
-    u"You need to click Set New Name (Preview) first.";
+inline constexpr char kNoFilesAddedMessage[] = QT_TRANSLATE_NOOP("Tarnwick", "No files added.");
+inline constexpr char kPreviewFirstMessage[] =
+    QT_TRANSLATE_NOOP("Tarnwick", "You need to click Set New Name (Preview) first.");
 
 // What a run (and an undo) needs of its surroundings, and nothing more: the window gives its own,
 // a script its own.

@@ -2,6 +2,8 @@
 
 #include "platform/userdialogs.h"
 
+#include <QCoreApplication>
+
 namespace tarnwick {
 
 namespace {
@@ -14,14 +16,14 @@ FailureReport RunErrors::report() {
             m_failedQuietly = true;
             return;
         }
-        m_muted =
-            m_dialogs.showErrorWithCheckBox(message, QString::fromUtf16(kNoFurtherErrorsCheckBox));
+        m_muted = m_dialogs.showErrorWithCheckBox(
+            message, QCoreApplication::translate("Tarnwick", kNoFurtherErrorsCheckBox));
     };
 }
 
 void RunErrors::folderDone(const QString& path, const QString& reason) {
     if (m_failedQuietly)
-        m_gathered << path + QStringLiteral(": ") + reason;
+        m_gathered << QCoreApplication::translate("Tarnwick", "%1: %2").arg(path, reason);
     m_failedQuietly = false;
 }
 
@@ -32,11 +34,14 @@ void RunErrors::finish() {
 }
 
 QString RunErrors::summary(const QStringList& lines) {
-    QString text = QStringLiteral("%1 more folders could not be renamed:").arg(lines.size());
+    const int count = static_cast<int>(lines.size());
+    QString text = QCoreApplication::translate(
+        "Tarnwick", "%n more folders could not be renamed:", nullptr, count);
     for (qsizetype i = 0; i < lines.size() && i < kListed; ++i)
         text += u'\n' + lines[i];
-    if (lines.size() > kListed)
-        text += QStringLiteral("\nand %1 more.").arg(lines.size() - kListed);
+    const int unlisted = count - static_cast<int>(kListed);
+    if (unlisted > 0)
+        text += u'\n' + QCoreApplication::translate("Tarnwick", "and %n more.", nullptr, unlisted);
     return text;
 }
 

@@ -9,7 +9,8 @@ namespace tarnwick {
 
 class UserDialogs;
 
-inline constexpr char16_t kNoFurtherErrorsCheckBox[] = u"Don't show further errors of this run";
+inline constexpr char kNoFurtherErrorsCheckBox[] =
+    QT_TRANSLATE_NOOP("Tarnwick", "Don't show further errors of this run");
 
 // The error boxes of one run. Each offers to show no further ones; once that is ticked, what
 // fails is gathered and told in one box at the end, so a fault met by thousands of folders costs

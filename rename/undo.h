@@ -10,7 +10,7 @@ namespace tarnwick {
 struct RunSurroundings;
 class WindowServices;
 
-inline constexpr char16_t kUndoLastRunText[] = u"Undo Last Run";
+inline constexpr char kUndoLastRunText[] = QT_TRANSLATE_NOOP("Tarnwick", "Undo Last Run");
 
 // Gives every folder the last run renamed back the name it had, through the engine as the run
 // uses it, and reports failures as the run does. Afterwards each row names its folder where it is

@@ -2,6 +2,7 @@
 
 #include "transform/conversions.h"
 
+#include <QCoreApplication>
 #include <array>
 #include <utility>
 
@@ -11,14 +12,18 @@ namespace {
 struct Entry {
     Operation operation;
     const char16_t* keyPhrase;
-    const char16_t* boxText;
+    const char* boxText;
 };
 
 constexpr std::array<Entry, 4> kCatalogue = {{
-    {Operation::UpperCase, u"upper case", u"Change case of folder(s) to UPPER CASE"},
-    {Operation::LowerCase, u"lower case", u"Change case of folder(s) to lower case"},
-    {Operation::ProperCase, u"proper case", u"Change case of folder(s) to Proper Case"},
-    {Operation::SentenceCase, u"sentence case", u"Change case of folder(s) to Sentence case"},
+    {Operation::UpperCase, u"upper case",
+     QT_TRANSLATE_NOOP("Tarnwick", "Change case of folder(s) to UPPER CASE")},
+    {Operation::LowerCase, u"lower case",
+     QT_TRANSLATE_NOOP("Tarnwick", "Change case of folder(s) to lower case")},
+    {Operation::ProperCase, u"proper case",
+     QT_TRANSLATE_NOOP("Tarnwick", "Change case of folder(s) to Proper Case")},
+    {Operation::SentenceCase, u"sentence case",
+     QT_TRANSLATE_NOOP("Tarnwick", "Change case of folder(s) to Sentence case")},
 }};
 
 } // namespace
@@ -26,7 +31,14 @@ constexpr std::array<Entry, 4> kCatalogue = {{
 QStringList OperationTexts() {
     QStringList texts;
     for (const Entry& entry : kCatalogue)
-        texts << QString::fromUtf16(entry.boxText);
+        texts << QString::fromLatin1(entry.boxText);
+    return texts;
+}
+
+QStringList TranslatedOperationTexts() {
+    QStringList texts;
+    for (const Entry& entry : kCatalogue)
+        texts << QCoreApplication::translate("Tarnwick", entry.boxText);
     return texts;
 }
 

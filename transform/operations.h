@@ -10,8 +10,10 @@ namespace tarnwick {
 
 enum class Operation { UpperCase = 1, LowerCase = 2, ProperCase = 3, SentenceCase = 4 };
 
-// The entries of the operation box, in their order.
+// The entries of the operation box, in their order: the texts the key phrases are found in.
 QStringList OperationTexts();
+// The same entries in the user's language, as the box shows them.
+QStringList TranslatedOperationTexts();
 
 // The first operation, in catalogue order, whose key phrase occurs in the lower-cased text.
 std::optional<Operation> MatchOperation(const QString& operationText);

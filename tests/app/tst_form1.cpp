@@ -129,6 +129,7 @@ private slots:
     void screenReaderHearsTheMark();
     void droppedFolders_data();
     void droppedFolders();
+    void commandLineFoldersThenOneBoxOfSkippedPaths();
     void screenReaderReadsTheListAfterBulkChanges_data();
     void screenReaderReadsTheListAfterBulkChanges();
 };
@@ -185,7 +186,7 @@ void TestForm1::windowIsFixedWithMinimizeBoxOnly() {
     QCOMPARE(window.maximumSize(), window.minimumSize());
     QVERIFY(window.windowFlags() & Qt::WindowMinimizeButtonHint);
     QVERIFY(!(window.windowFlags() & Qt::WindowMaximizeButtonHint));
-    QVERIFY(!window.windowIcon().isNull());
+    QVERIFY(!window.windowIcon().pixmap(32).isNull());
 }
 
 void TestForm1::fontsOfTheDesign() {
@@ -569,6 +570,31 @@ void TestForm1::droppedFolders_data() {
         << QStringList{};
     QTest::newRow("refused while the hourglass shows")
         << QStringList{"file://@/one"} << all << true << 0 << QStringList{};
+}
+
+// Started from a menu or a file manager, the user sees no standard error: the window tells it.
+void TestForm1::commandLineFoldersThenOneBoxOfSkippedPaths() {
+    QTemporaryDir disk;
+    QVERIFY(QDir(disk.path()).mkpath(QStringLiteral("one/deep")));
+    Program program;
+    Form1& window = program.start();
+    program.dialogs.messages.clear();
+    CommandLine line;
+    line.folders << disk.filePath(QStringLiteral("one"));
+    line.skipped = {{QStringLiteral("notes.txt"), SkipReason::NotAFolder},
+                    {QStringLiteral("/gone"), SkipReason::Missing}};
+    window.takeCommandLine(line);
+    QCOMPARE(window.folderList().count(), 2);
+    QCOMPARE(program.dialogs.messages.size(), 1);
+    const FakeUserDialogs::Message& box = program.dialogs.messages[0];
+    QVERIFY2(box.text.endsWith(u"\n\nnotes.txt: not a folder\n/gone: no such file or folder"),
+             qPrintable(box.text));
+    QCOMPARE(box.title, window.applicationTitle());
+
+    program.dialogs.messages.clear();
+    line.skipped.clear();
+    window.takeCommandLine(line);
+    QCOMPARE(program.dialogs.messages.size(), 0);
 }
 
 void TestForm1::droppedFolders() {

@@ -313,7 +313,7 @@ public:
         m_report.errors = window.fakeDialogs.errors();
         m_report.messages.clear();
         for (const FakeUserDialogs::Message& message : window.fakeDialogs.messages) {
-            if (message.title != QString::fromUtf16(kErrorTitle))
+            if (message.title != QString::fromLatin1(kErrorTitle))
                 m_report.messages << message.text;
         }
         m_report.nows = window.column(FolderListModel::kNow);

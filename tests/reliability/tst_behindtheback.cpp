@@ -167,7 +167,7 @@ void TestBehindTheBack::changedBetweenPreviewAndRun() {
     QStringList leftBelowLink;
     const FolderListModel& list = session.window.list;
     for (int row = 0; row < list.count(); ++row) {
-        if (list.markWords(row) == QString::fromUtf16(kLeadsElsewhereReason))
+        if (list.markWords(row) == QString::fromLatin1(kLeadsElsewhereReason))
             leftBelowLink << Relative(QStringList{list.text(row, FolderListModel::kNow)}, base);
     }
     const QStringList expectedBelowLink =

@@ -162,7 +162,7 @@ void TestRealFaults::accessDenied_data() {
     // The starting folder is removed from the collection: the list stays empty.
     QTest::newRow("chosen folder without any rights: nothing added")
         << "t" << 0000 << false << QStringList() << untouched << QList<int>{}
-        << QString::fromUtf16(kNoFilesAddedMessage);
+        << QString::fromLatin1(kNoFilesAddedMessage);
     QTest::newRow("folder holding the chosen one cannot be written: the chosen one refused")
         << "" << 0555 << false << kAllListed
         << QStringList{"t/", "t/BLOCKED/", "t/BLOCKED/KID/", "t/OPEN/", "t/OPEN/KID/"}

@@ -773,13 +773,13 @@ void TestRenameRun::undoOfFolderChangedSinceTheRun_data() {
         NewRow(host, "renamed away")
             << host << Meddling::RenamedAway << QStringList{"t/", "t/b/", "t/b/in/", "t/elsewhere/"}
             << QStringList{"t/x/", "t/b/in/", "t/b/"} << "t/x/"
-            << QString::fromUtf16(kNotFoundReason) << kUndoLabel + "at line 106"
+            << QString::fromLatin1(kNotFoundReason) << kUndoLabel + "at line 106"
             << "t/x";
         NewRow(host, "its old name taken")
             << host << Meddling::OldNameTaken
             << QStringList{"t/", "t/a/", "t/a/theirs.txt", "t/b/", "t/b/in/", "t/x/"}
             << QStringList{"t/x/", "t/b/in/", "t/b/"} << "t/x/"
-            << QString::fromUtf16(kRefusedReason) << kEngineLabel + "at line 152"
+            << QString::fromLatin1(kRefusedReason) << kEngineLabel + "at line 152"
             << "t/x";
         // The row follows its parent's undo; where the parent went after that nobody told.
         NewRow(host, "its parent renamed away during the undo")

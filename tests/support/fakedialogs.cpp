@@ -12,7 +12,7 @@ MessageAnswer FakeUserDialogs::showMessage(const QString& text, const QString& t
 
 bool FakeUserDialogs::showErrorWithCheckBox(const QString& text, const QString& checkBoxText) {
     messages.append(
-        {text, QString::fromUtf16(kErrorTitle), MessageButtons::Ok, MessageIcon::Warning});
+        {text, QString::fromLatin1(kErrorTitle), MessageButtons::Ok, MessageIcon::Warning});
     checkBoxes << checkBoxText;
     return !ticks.isEmpty() && ticks.takeFirst();
 }
@@ -38,7 +38,7 @@ bool FakeUserDialogs::openWebAddress(const QString& address) {
 QStringList FakeUserDialogs::errors() const {
     QStringList texts;
     for (const Message& message : messages) {
-        if (message.title == QString::fromUtf16(kErrorTitle))
+        if (message.title == QString::fromLatin1(kErrorTitle))
             texts << message.text;
     }
     return texts;

@@ -1,0 +1,239 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="es">
+<context>
+    <name>Tarnwick</name>
+    <message>
+        <source>at line %1</source>
+        <translation>en la línea %1</translation>
+    </message>
+    <message>
+        <source>Please email screenshot of this message to %1</source>
+        <translation>Envíe una captura de pantalla de este mensaje por correo electrónico a %1</translation>
+    </message>
+    <message>
+        <source>Out of memory</source>
+        <translation>Memoria insuficiente</translation>
+    </message>
+    <message>
+        <source>%1: %2</source>
+        <extracomment>Two parts joined by a colon: a failure and its folder, or a folder and what became of it.</extracomment>
+        <translation>%1: %2</translation>
+    </message>
+    <message>
+        <source>Path not found</source>
+        <translation>No se encontró la ruta</translation>
+    </message>
+    <message>
+        <source>Path/File access error</source>
+        <translation>Error de acceso a la ruta o al archivo</translation>
+    </message>
+    <message>
+        <source>Permission denied</source>
+        <translation>Permiso denegado</translation>
+    </message>
+    <message>
+        <source>File already exists</source>
+        <translation>El archivo ya existe</translation>
+    </message>
+    <message>
+        <source>Application Error</source>
+        <translation>Error de la aplicación</translation>
+    </message>
+    <message>
+        <source>Please select folder:</source>
+        <translation>Seleccione una carpeta:</translation>
+    </message>
+    <message>
+        <source>Name of Folder(s) - Now</source>
+        <translation>Nombre de la carpeta – actual</translation>
+    </message>
+    <message>
+        <source>Name of Folder(s) - New Name</source>
+        <translation>Nombre de la carpeta – nuevo</translation>
+    </message>
+    <message>
+        <source>Index out of bounds</source>
+        <translation>Índice fuera de rango</translation>
+    </message>
+    <message>
+        <source>No change</source>
+        <translation>Sin cambios</translation>
+    </message>
+    <message>
+        <source>Another listed folder gets this name: %1</source>
+        <translation>Otra carpeta de la lista recibe este nombre: %1</translation>
+    </message>
+    <message>
+        <source>Change case of folder(s) to UPPER CASE</source>
+        <translation>Nombres de las carpetas en MAYÚSCULAS</translation>
+    </message>
+    <message>
+        <source>Change case of folder(s) to lower case</source>
+        <translation>Nombres de las carpetas en minúsculas</translation>
+    </message>
+    <message>
+        <source>Change case of folder(s) to Proper Case</source>
+        <translation>Nombres de las carpetas: Cada Palabra En Mayúscula</translation>
+    </message>
+    <message>
+        <source>Change case of folder(s) to Sentence case</source>
+        <translation>Nombres de las carpetas: Tipo oración</translation>
+    </message>
+    <message>
+        <source>The new name is empty</source>
+        <translation>El nombre nuevo está vacío</translation>
+    </message>
+    <message>
+        <source>Folder name is ambiguous</source>
+        <translation>El nombre de la carpeta es ambiguo</translation>
+    </message>
+    <message>
+        <source>it matches %1 folders</source>
+        <translation>coincide con %1 carpetas</translation>
+    </message>
+    <message>
+        <source>another folder bears the name %1</source>
+        <translation>otra carpeta ya se llama %1</translation>
+    </message>
+    <message>
+        <source>another folder bears the name %1 in other letter case</source>
+        <translation>otra carpeta ya se llama %1, con otras mayúsculas y minúsculas</translation>
+    </message>
+    <message>
+        <source>the folder keeps the temporary name %1</source>
+        <translation>la carpeta conserva el nombre provisional %1</translation>
+    </message>
+    <message>
+        <source>Not found on disk</source>
+        <translation>No se encontró en el disco</translation>
+    </message>
+    <message>
+        <source>Refused: another folder bears this name</source>
+        <translation>Rechazado: otra carpeta lleva este nombre</translation>
+    </message>
+    <message>
+        <source>No files added.</source>
+        <translation>No se ha añadido ninguna carpeta.</translation>
+    </message>
+    <message>
+        <source>You need to click Set New Name (Preview) first.</source>
+        <translation>Primero tiene que hacer clic en «Establecer nombre nuevo (vista previa)».</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n more folders could not be renamed:</source>
+        <translation>
+            <numerusform>No se pudo cambiar el nombre de %n carpeta más:</numerusform>
+            <numerusform>No se pudo cambiar el nombre de %n carpetas más:</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>and %n more.</source>
+        <translation>
+            <numerusform>y %n más.</numerusform>
+            <numerusform>y %n más.</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Don&apos;t show further errors of this run</source>
+        <translation>No mostrar más errores en esta pasada</translation>
+    </message>
+    <message>
+        <source>Undo Last Run</source>
+        <translation>Deshacer el último cambio de nombres</translation>
+    </message>
+    <message>
+        <source>Changes the letter case of folder names in bulk. Each FOLDER is added to the list as &quot;Add Folder(s)&quot; adds it.</source>
+        <translation>Cambia a la vez las mayúsculas y minúsculas de muchos nombres de carpeta. Cada FOLDER se añade a la lista como lo hace «Añadir carpetas».</translation>
+    </message>
+    <message>
+        <source>A folder to add to the list.</source>
+        <translation>Una carpeta para añadir a la lista.</translation>
+    </message>
+    <message>
+        <source>Try &apos;%1 --help&apos; for more information.</source>
+        <translation>Pruebe «%1 --help» para más información.</translation>
+    </message>
+    <message>
+        <source>Add Folder(s)</source>
+        <translation>Añadir carpetas</translation>
+    </message>
+    <message>
+        <source>Clear List</source>
+        <translation>Vaciar la lista</translation>
+    </message>
+    <message>
+        <source>Help</source>
+        <translation>Ayuda</translation>
+    </message>
+    <message>
+        <source>Load Sample/Example Folders</source>
+        <translation>Cargar carpetas de ejemplo</translation>
+    </message>
+    <message>
+        <source>Start Renaming (Execute)</source>
+        <translation>Empezar a renombrar (Ejecutar)</translation>
+    </message>
+    <message>
+        <source>Case Option</source>
+        <translation>Mayúsculas y minúsculas</translation>
+    </message>
+    <message>
+        <source>Subfolder Option</source>
+        <translation>Subcarpetas</translation>
+    </message>
+    <message>
+        <source>Add subfolders when adding folders</source>
+        <translation>Incluir las subcarpetas</translation>
+    </message>
+    <message>
+        <source>Invalid picture</source>
+        <translation>Imagen no válida</translation>
+    </message>
+    <message>
+        <source>Questions? Please contact %1 at %2</source>
+        <extracomment>The maker, then the address of its contact page.</extracomment>
+        <translation>¿Preguntas? Póngase en contacto con %1 en %2</translation>
+    </message>
+    <message>
+        <source>Path/File access error: the sample folders could not be copied to %1</source>
+        <translation>Error de acceso a la ruta o al archivo: no se pudieron copiar las carpetas de ejemplo a %1</translation>
+    </message>
+    <message>
+        <source>Would you like this software to open the folder where these sample files are stored (so that you can view them before working with them)?</source>
+        <translation>¿Quiere abrir la carpeta donde se guardan estos ejemplos (para verlos antes de trabajar con ellos)?</translation>
+    </message>
+    <message>
+        <source>The skin file is not a valid style sheet: %1</source>
+        <translation>El archivo de apariencia no es una hoja de estilo válida: %1</translation>
+    </message>
+    <message>
+        <source>%1, skipped: %2</source>
+        <extracomment>Why a path was not added, then the path.</extracomment>
+        <translation>%1, se omite: %2</translation>
+    </message>
+    <message>
+        <source>not a folder</source>
+        <translation>no es una carpeta</translation>
+    </message>
+    <message>
+        <source>no such file or folder</source>
+        <translation>no existe</translation>
+    </message>
+    <message>
+        <source>cannot be read</source>
+        <translation>no se puede leer</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n of the paths Tarnwick was started with could not be added:</source>
+        <translation>
+            <numerusform>No se pudo añadir %n de las rutas con las que se inició Tarnwick:</numerusform>
+            <numerusform>No se pudieron añadir %n de las rutas con las que se inició Tarnwick:</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Left as it is: a folder above it is no longer the one listed</source>
+        <translation>Se deja como está: una carpeta superior ya no es la de la lista</translation>
+    </message>
+</context>
+</TS>
