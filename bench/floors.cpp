@@ -1,0 +1,95 @@
+#include "floors.h"
+
+#include <QProcess>
+#include <QStringList>
+#include <cstring>
+#include <deque>
+#include <dirent.h>
+#include <fcntl.h>
+#include <sys/syscall.h>
+#include <unistd.h>
+
+#include "measure.h"
+
+namespace tarnwick::bench {
+
+std::size_t BareWalk(const std::string& root) {
+    std::deque<std::string> queue{root};
+    std::vector<std::string> found;
+    while (!queue.empty()) {
+        const std::string folder = std::move(queue.front());
+        queue.pop_front();
+        DIR* dir = ::opendir(folder.c_str());
+        if (!dir)
+            continue;
+        while (const dirent* entry = ::readdir(dir)) {
+            if (entry->d_type != DT_DIR || !strcmp(entry->d_name, ".") ||
+                !strcmp(entry->d_name, ".."))
+                continue;
+            std::string path = folder + '/' + entry->d_name;
+            found.push_back(path);
+            queue.push_back(std::move(path));
+        }
+        ::closedir(dir);
+    }
+    return found.size();
+}
+
+std::size_t BareGetdentsWalk(const std::string& root) {
+    std::vector<std::string> found;
+    std::deque<std::string> queue{root};
+    alignas(8) static char buffer[1 << 16];
+    while (!queue.empty()) {
+        const std::string folder = std::move(queue.front());
+        queue.pop_front();
+        const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+        if (fd < 0)
+            continue;
+        for (;;) {
+            const long got = ::syscall(SYS_getdents64, fd, buffer, sizeof buffer);
+            if (got <= 0)
+                break;
+            for (long at = 0; at < got;) {
+                struct Entry {
+                    ino64_t inode;
+                    off64_t next;
+                    unsigned short length;
+                    unsigned char type;
+                    char name[1];
+                };
+                const auto* entry = reinterpret_cast<const Entry*>(buffer + at);
+                at += entry->length;
+                if (entry->type != DT_DIR || !strcmp(entry->name, ".") ||
+                    !strcmp(entry->name, ".."))
+                    continue;
+                std::string path = folder + '/' + entry->name;
+                found.push_back(path);
+                queue.push_back(std::move(path));
+            }
+        }
+        ::close(fd);
+    }
+    return found.size();
+}
+
+double FindMs(const QString& root) {
+    return TimeMs([&] {
+        QProcess find;
+        find.setStandardOutputFile(QProcess::nullDevice());
+        find.start(QStringLiteral("find"), {root, QStringLiteral("-type"), QStringLiteral("d")});
+        find.waitForFinished(-1);
+    });
+}
+
+bool RenameBackTwice(const std::vector<RenameStep>& steps) {
+    bool ok = true;
+    for (const RenameStep& step : steps) {
+        ok &= ::renameat2(AT_FDCWD, step.from.c_str(), AT_FDCWD, step.middle.c_str(),
+                          RENAME_NOREPLACE) == 0;
+        ok &= ::renameat2(AT_FDCWD, step.middle.c_str(), AT_FDCWD, step.to.c_str(),
+                          RENAME_NOREPLACE) == 0;
+    }
+    return ok;
+}
+
+} // namespace tarnwick::bench

@@ -1,0 +1,28 @@
+#pragma once
+
+#include "trees.h"
+
+#include <QString>
+#include <cstddef>
+#include <string>
+#include <vector>
+
+// The bare floors of the machine that each stage is measured beside: what the file system itself
+// takes for the same listing or the same renames, with nothing of the program around it.
+namespace tarnwick::bench {
+
+// The floor of listing: a bare breadth-first opendir/readdir walk that keeps every path.
+std::size_t BareWalk(const std::string& root);
+
+// The floor below readdir: getdents64 straight into a large buffer, the kind taken from d_type;
+// still keeping every path, as the add must.
+std::size_t BareGetdentsWalk(const std::string& root);
+
+// The wall time of `find root -type d`, its output thrown away.
+double FindMs(const QString& root);
+
+// Renames every folder back by its steps, two renameat2(RENAME_NOREPLACE) calls each through the
+// intermediate name, as the program's detour does; true when every call succeeded.
+bool RenameBackTwice(const std::vector<RenameStep>& steps);
+
+} // namespace tarnwick::bench
