@@ -54,6 +54,11 @@ private:
     void previewStage(const Tree& tree);
     void runStage(const Tree& tree);
     void checkRun(const Tree& tree);
+    struct RenameFloors {
+        double onceMs = 0;
+        double twiceMs = 0;
+    };
+    std::optional<RenameFloors> renameFloors(const Tree& tree);
     bool check(bool ok, const QString& what);
     void checkReadable();
     void accessibilityRows();

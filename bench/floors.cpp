@@ -81,14 +81,35 @@ double FindMs(const QString& root) {
     });
 }
 
+namespace {
+
+bool RenameNoReplace(const std::string& from, const std::string& to) {
+    return ::renameat2(AT_FDCWD, from.c_str(), AT_FDCWD, to.c_str(), RENAME_NOREPLACE) == 0;
+}
+
+} // namespace
+
 bool RenameBackTwice(const std::vector<RenameStep>& steps) {
     bool ok = true;
     for (const RenameStep& step : steps) {
-        ok &= ::renameat2(AT_FDCWD, step.from.c_str(), AT_FDCWD, step.middle.c_str(),
-                          RENAME_NOREPLACE) == 0;
-        ok &= ::renameat2(AT_FDCWD, step.middle.c_str(), AT_FDCWD, step.to.c_str(),
-                          RENAME_NOREPLACE) == 0;
+        ok &= RenameNoReplace(step.from, step.middle);
+        ok &= RenameNoReplace(step.middle, step.to);
     }
+    return ok;
+}
+
+bool RenameBackOnce(const std::vector<RenameStep>& steps) {
+    bool ok = true;
+    for (const RenameStep& step : steps)
+        ok &= RenameNoReplace(step.from, step.to);
+    return ok;
+}
+
+bool RenameForwardOnce(const std::vector<RenameStep>& steps) {
+    bool ok = true;
+    // Each step names its parent as it is upper-cased: the parents go first.
+    for (auto step = steps.rbegin(); step != steps.rend(); ++step)
+        ok &= RenameNoReplace(step->to, step->from);
     return ok;
 }
 

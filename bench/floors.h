@@ -25,4 +25,12 @@ double FindMs(const QString& root);
 // intermediate name, as the program's detour does; true when every call succeeded.
 bool RenameBackTwice(const std::vector<RenameStep>& steps);
 
+// The same with one renameat2(RENAME_NOREPLACE) a folder, straight to its generated name: the
+// least a run can do where the disk tells letter case apart.
+bool RenameBackOnce(const std::vector<RenameStep>& steps);
+
+// Undoes RenameBackOnce, shallowest first, so that the tree is upper case again for the next
+// floor. Not a floor itself.
+bool RenameForwardOnce(const std::vector<RenameStep>& steps);
+
 } // namespace tarnwick::bench

@@ -108,7 +108,7 @@ void Bench::previewStage(const Tree& tree) {
 
 void Bench::runStage(const Tree& tree) {
     FolderListModel& list = m_window->folderList();
-    std::vector<double> times, floors;
+    std::vector<double> times, once, twice;
     double peak = 0;
     for (int repeat = 0; repeat <= m_options.repeats; ++repeat) {
         // The list filled as a user fills it, every repeat: the benchmark keeps no copy of it.
@@ -121,33 +121,46 @@ void Bench::runStage(const Tree& tree) {
         const double ms = TimeMs([&] { PushButton2_Click(*m_window); });
         peak = std::max(peak, ReadStatusMb("VmHWM:"));
         checkRun(tree);
-
-        // The floor renames every folder back to its generated name, deepest first, the same two
-        // steps a folder: so it is also what resets the tree between repeats.
         list.removeAll();
-        bool floorOk = true;
-        double floorMs = 0;
-        {
-            std::optional<std::vector<RenameStep>> steps = StepsBack(tree);
-            if (!check(steps.has_value(),
-                       QStringLiteral("run of %1: a name on disk that was not generated")
-                           .arg(tree.name)))
-                return;
-            const std::vector<RenameStep> back = std::move(*steps);
-            floorMs = TimeMs([&] { floorOk = RenameBackTwice(back); });
-        }
-        // The steps were the benchmark's own: their pages go back before the program is measured
-        // again, or the program's next peak would stand on them.
-        ReturnFreedMemory();
-        check(floorOk && QFileInfo::exists(tree.root),
-              QStringLiteral("floor reset of %1").arg(tree.name));
+        const std::optional<RenameFloors> floors = renameFloors(tree);
+        if (!floors)
+            return;
         if (repeat == 0)
             continue;
         times.push_back(ms);
-        floors.push_back(floorMs);
+        once.push_back(floors->onceMs);
+        twice.push_back(floors->twiceMs);
     }
-    m_rows.push_back({"run", tree.name, "UPPER CASE", tree.folders + 1, Median(times),
-                      "2 x renameat2", Median(floors), peak, ReadStatusMb("VmRSS:")});
+    const double median = Median(times);
+    const double rss = ReadStatusMb("VmRSS:");
+    m_rows.push_back({"run", tree.name, "UPPER CASE", tree.folders + 1, median, "2 x renameat2",
+                      Median(twice), peak, rss});
+    m_rows.push_back({"run", tree.name, "UPPER CASE", tree.folders + 1, median, "1 x renameat2",
+                      Median(once), peak, rss});
+}
+
+// The floors rename every folder of the upper-cased tree back to its generated name, deepest
+// first: once directly, and (after the tree is upper-cased again) through the intermediate name,
+// as the program's detour does. The last leaves the tree as generated for the next repeat.
+std::optional<Bench::RenameFloors> Bench::renameFloors(const Tree& tree) {
+    RenameFloors floors;
+    bool ok = true;
+    {
+        std::optional<std::vector<RenameStep>> steps = StepsBack(tree);
+        if (!check(
+                steps.has_value(),
+                QStringLiteral("run of %1: a name on disk that was not generated").arg(tree.name)))
+            return std::nullopt;
+        const std::vector<RenameStep> back = std::move(*steps);
+        floors.onceMs = TimeMs([&] { ok = RenameBackOnce(back); });
+        ok = ok && RenameForwardOnce(back);
+        floors.twiceMs = TimeMs([&] { ok = ok && RenameBackTwice(back); });
+    }
+    // The steps were the benchmark's own: their pages go back before the program is measured
+    // again, or the program's next peak would stand on them.
+    ReturnFreedMemory();
+    check(ok && QFileInfo::exists(tree.root), QStringLiteral("floor reset of %1").arg(tree.name));
+    return floors;
 }
 
 // After a run: every folder of the tree on disk is in upper case, and every row names one of them.
