@@ -5,6 +5,7 @@
 
 #include "app/form1.h"
 #include "platform/userdialogs.h"
+#include "transform/operations.h"
 
 #include <QString>
 #include <QStringList>
@@ -52,6 +53,7 @@ public:
 private:
     void addStage(const Tree& tree);
     void previewStage(const Tree& tree);
+    double previewFloorMs(Operation operation);
     void runStage(const Tree& tree);
     void checkRun(const Tree& tree);
     struct RenameFloors {

@@ -72,6 +72,23 @@ std::size_t BareGetdentsWalk(const std::string& root) {
     return found.size();
 }
 
+void ConvertNames(const std::vector<FolderEntry>& rows, Operation operation,
+                  std::vector<QString>& newNames) {
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+        const ListedPath& now = rows[i].now;
+        // Nearly every row keeps its name as its tail, after a head that ends at its parent.
+        QString whole;
+        const QString& text = now.head().isEmpty() || now.head().endsWith(kHostSeparator)
+                                  ? now.tail()
+                                  : (whole = now.toString());
+        const QStringView path =
+            text.endsWith(kHostSeparator) ? QStringView(text).chopped(1) : QStringView(text);
+        const qsizetype cut = path.lastIndexOf(kHostSeparator) + 1;
+        newNames[i] =
+            ConvertName(operation, QString::fromRawData(path.data() + cut, path.size() - cut));
+    }
+}
+
 double FindMs(const QString& root) {
     return TimeMs([&] {
         QProcess find;

@@ -2,6 +2,9 @@
 
 #include "trees.h"
 
+#include "folders/folderlist.h"
+#include "transform/operations.h"
+
 #include <QString>
 #include <cstddef>
 #include <string>
@@ -17,6 +20,12 @@ std::size_t BareWalk(const std::string& root);
 // The floor below readdir: getdents64 straight into a large buffer, the kind taken from d_type;
 // still keeping every path, as the add must.
 std::size_t BareGetdentsWalk(const std::string& root);
+
+// The floor of the preview: every row's own name (its path's last part, read in place) converted
+// by the program's own case mapping, the new name kept beside the row in newNames (as many as
+// rows). Nothing else of the preview: no marks, no new path, no view told.
+void ConvertNames(const std::vector<FolderEntry>& rows, Operation operation,
+                  std::vector<QString>& newNames);
 
 // The wall time of `find root -type d`, its output thrown away.
 double FindMs(const QString& root);
