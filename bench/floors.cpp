@@ -13,7 +13,7 @@
 
 namespace tarnwick::bench {
 
-std::size_t BareWalk(const std::string& root) {
+std::vector<std::string> BareWalk(const std::string& root) {
     std::deque<std::string> queue{root};
     std::vector<std::string> found;
     while (!queue.empty()) {
@@ -32,10 +32,10 @@ std::size_t BareWalk(const std::string& root) {
         }
         ::closedir(dir);
     }
-    return found.size();
+    return found;
 }
 
-std::size_t BareGetdentsWalk(const std::string& root) {
+std::vector<std::string> BareGetdentsWalk(const std::string& root) {
     std::vector<std::string> found;
     std::deque<std::string> queue{root};
     alignas(8) static char buffer[1 << 16];
@@ -69,7 +69,7 @@ std::size_t BareGetdentsWalk(const std::string& root) {
         }
         ::close(fd);
     }
-    return found.size();
+    return found;
 }
 
 void ConvertNames(const std::vector<FolderEntry>& rows, Operation operation,

@@ -14,12 +14,13 @@
 // takes for the same listing or the same renames, with nothing of the program around it.
 namespace tarnwick::bench {
 
-// The floor of listing: a bare breadth-first opendir/readdir walk that keeps every path.
-std::size_t BareWalk(const std::string& root);
+// The floor of listing: a bare breadth-first opendir/readdir walk that keeps every path. The paths
+// are handed back, so that letting them go is not timed: the add keeps its rows too.
+std::vector<std::string> BareWalk(const std::string& root);
 
 // The floor below readdir: getdents64 straight into a large buffer, the kind taken from d_type;
 // still keeping every path, as the add must.
-std::size_t BareGetdentsWalk(const std::string& root);
+std::vector<std::string> BareGetdentsWalk(const std::string& root);
 
 // The floor of the preview: every row's own name (its path's last part, read in place) converted
 // by the program's own case mapping, the new name kept beside the row in newNames (as many as
