@@ -1,5 +1,5 @@
-// Adding with Qt's accessibility bridge on and off, each side in a measuring child of its own
-// under a private session bus and an X display.
+// The stages with a screen reader listening and without, each side in a measuring child of its
+// own under a private session bus and an X display.
 
 #include "accessibility.h"
 #include "bench.h"
@@ -7,8 +7,6 @@
 #include <QAccessible>
 #include <QCoreApplication>
 #include <QDBusConnectionInterface>
-#include <QDBusMessage>
-#include <QDBusReply>
 #include <QElapsedTimer>
 #include <QFileInfo>
 #include <QJsonArray>
@@ -48,7 +46,7 @@ QString StartXvfb(QProcess& xvfb, QString& display) {
 
 } // namespace
 
-QString TurnOnAccessibilityBridge(QProcess& launcher, QDBusConnection& listener) {
+QString TurnOnAccessibilityBridge(QProcess& launcher, ScreenReaderProcess& reader) {
     const QString launcherPath = BusLauncherPath();
     if (launcherPath.isEmpty())
         return QStringLiteral("at-spi-bus-launcher is not installed");
@@ -61,19 +59,11 @@ QString TurnOnAccessibilityBridge(QProcess& launcher, QDBusConnection& listener)
     waited.start();
     while (!session.interface()->isServiceRegistered(busName) && waited.elapsed() < 10000)
         QThread::msleep(20);
-    const QDBusReply<QString> address = session.call(QDBusMessage::createMethodCall(
-        busName, QStringLiteral("/org/a11y/bus"), busName, QStringLiteral("GetAddress")));
-    if (!address.isValid())
+    if (!session.interface()->isServiceRegistered(busName))
         return QStringLiteral("the accessibility bus did not start");
-    listener = QDBusConnection::connectToBus(address.value(), QStringLiteral("bench-listener"));
-    for (const char* events : {"object:", "window:", "focus:"}) {
-        QDBusMessage call = QDBusMessage::createMethodCall(
-            QStringLiteral("org.a11y.atspi.Registry"), QStringLiteral("/org/a11y/atspi/registry"),
-            QStringLiteral("org.a11y.atspi.Registry"), QStringLiteral("RegisterEvent"));
-        call << QString::fromLatin1(events) << QStringList() << QString();
-        if (listener.call(call).type() == QDBusMessage::ErrorMessage)
-            return QStringLiteral("the accessibility registry took no listener");
-    }
+    const QString why = reader.start();
+    if (!why.isEmpty())
+        return why;
     while (!QAccessible::isActive() && waited.elapsed() < 20000) {
         QCoreApplication::processEvents();
         QThread::msleep(20);
@@ -85,6 +75,42 @@ QString TurnOnAccessibilityBridge(QProcess& launcher, QDBusConnection& listener)
     }
     return QAccessible::isActive() ? QString()
                                    : QStringLiteral("Qt's accessibility bridge stayed off");
+}
+
+std::optional<QJsonObject> Bench::readerReadsList() {
+    const std::optional<QJsonObject> answer = m_reader->ask("read");
+    if (!check(answer && !answer->contains(QStringLiteral("error")),
+               QStringLiteral("the screen reader read the list: %1")
+                   .arg(answer ? answer->value(QStringLiteral("error")).toString()
+                               : QStringLiteral("no answer"))))
+        return std::nullopt;
+    return answer;
+}
+
+void Bench::noteReader(const char* stage, const QJsonObject& before) {
+    const std::optional<QJsonObject> after = m_reader->ask("count");
+    if (!check(after.has_value(), QStringLiteral("the screen reader answered after the stage")))
+        return;
+    const auto grown = [&](const QJsonObject& from, const QJsonObject& to, const QString& key) {
+        return qint64(to.value(key).toDouble() - from.value(key).toDouble());
+    };
+    QStringList kinds;
+    const QJsonObject kindsBefore = before.value(QStringLiteral("kinds")).toObject();
+    const QJsonObject kindsAfter = after->value(QStringLiteral("kinds")).toObject();
+    for (const QString& kind : kindsAfter.keys()) {
+        if (const qint64 count = grown(kindsBefore, kindsAfter, kind))
+            kinds << QStringLiteral("%1 %2").arg(kind).arg(count);
+    }
+    m_notes << QStringLiteral("screen reader during %1: %2 events (%3), row count asked %4 times, "
+                              "answered %5, slowest answer %6 ms; read %7 cells of %8 rows first")
+                   .arg(QString::fromLatin1(stage))
+                   .arg(grown(before, *after, QStringLiteral("events")))
+                   .arg(kinds.isEmpty() ? QStringLiteral("none") : kinds.join(QStringLiteral(", ")))
+                   .arg(grown(before, *after, QStringLiteral("row_counts_asked")))
+                   .arg(grown(before, *after, QStringLiteral("row_counts_answered")))
+                   .arg(after->value(QStringLiteral("slowest_answer_ms")).toDouble(), 0, 'f', 0)
+                   .arg(before.value(QStringLiteral("cells_read")).toInt())
+                   .arg(before.value(QStringLiteral("rows")).toInt());
 }
 
 void Bench::accessibilityRows() {
@@ -110,35 +136,69 @@ void Bench::accessibilityRows() {
         xvfb.waitForFinished();
     });
     QString why;
-    const std::optional<Measured> off =
+    const std::optional<std::vector<Row>> off =
         measureAccessibility(QStringLiteral("off"), runSession, display, why);
-    const std::optional<Measured> on =
+    const std::optional<std::vector<Row>> on =
         off ? measureAccessibility(QStringLiteral("on"), runSession, display, why) : std::nullopt;
     if (!on) {
         if (!why.isEmpty())
             skip(why);
         return;
     }
-    m_rows.push_back(
-        {"add", "nested", "bridge on", on->folders, on->ms, "bridge off", off->ms, on->peakMb, 0});
+    for (const Row& withReader : *on) {
+        for (const Row& without : *off) {
+            if (without.stage == withReader.stage)
+                m_rows.push_back({withReader.stage, withReader.tree,
+                                  QStringLiteral("screen reader"), withReader.folders,
+                                  withReader.medianMs, QStringLiteral("no reader"),
+                                  without.medianMs, withReader.peakRssMb, 0});
+        }
+    }
 }
 
-// Each side runs in a child of its own, under the same display and a private session bus, so the
-// two differ in nothing but the bridge.
-std::optional<Bench::Measured> Bench::measureAccessibility(const QString& side,
-                                                           const QString& runSession,
-                                                           const QString& display, QString& why) {
-    QStringList arguments{QStringLiteral("--"),
-                          QCoreApplication::applicationFilePath(),
-                          QStringLiteral("--accessibility-child"),
-                          side,
-                          QStringLiteral("--stage"),
-                          QStringLiteral("add"),
-                          QStringLiteral("--json"),
-                          QStringLiteral("--repeats"),
-                          QString::number(m_options.repeats)};
-    if (m_options.quick)
-        arguments << QStringLiteral("--quick");
+namespace {
+
+// The row of a measuring child's report that stands for its stage: the nested tree's, and for
+// the preview the operation the run uses.
+std::optional<Row> StageRow(const QJsonObject& report, const QString& stage) {
+    for (const QJsonValue& value : report.value(QStringLiteral("rows")).toArray()) {
+        const QJsonObject row = value.toObject();
+        if (row.value(QStringLiteral("stage")).toString() != stage ||
+            row.value(QStringLiteral("tree")).toString() != QStringLiteral("nested") ||
+            (stage == QStringLiteral("preview") &&
+             row.value(QStringLiteral("operation")).toString() != QStringLiteral("UPPER CASE")))
+            continue;
+        Row found;
+        found.stage = stage;
+        found.tree = row.value(QStringLiteral("tree")).toString();
+        found.folders = row.value(QStringLiteral("folders")).toInt();
+        found.medianMs = row.value(QStringLiteral("median_ms")).toDouble();
+        found.peakRssMb = row.value(QStringLiteral("peak_rss_mb")).toDouble();
+        return found;
+    }
+    return std::nullopt;
+}
+
+} // namespace
+
+// Each side runs in a child of its own, under the same display and a private session bus, on the
+// nested tree of --quick: the two differ in nothing but the screen reader. Gives the row of each
+// stage measured.
+std::optional<std::vector<Row>> Bench::measureAccessibility(const QString& side,
+                                                            const QString& runSession,
+                                                            const QString& display, QString& why) {
+    const QStringList arguments{QStringLiteral("--"),
+                                QCoreApplication::applicationFilePath(),
+                                QStringLiteral("--accessibility-child"),
+                                side,
+                                QStringLiteral("--stage"),
+                                m_options.stages.join(u','),
+                                QStringLiteral("--tree"),
+                                QStringLiteral("nested"),
+                                QStringLiteral("--quick"),
+                                QStringLiteral("--json"),
+                                QStringLiteral("--repeats"),
+                                QString::number(m_options.repeats)};
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
     environment.insert(QStringLiteral("DISPLAY"), display);
@@ -157,24 +217,26 @@ std::optional<Bench::Measured> Bench::measureAccessibility(const QString& side,
         why = result.value(QStringLiteral("skipped")).toString();
         return std::nullopt;
     }
-    if (!check(!result.isEmpty(), QStringLiteral("adding with the bridge %1: the child "
-                                                 "ended with %2 and no report")
-                                      .arg(side)
+    const QString what = QStringLiteral("measured with the screen reader %1").arg(side);
+    if (!check(!result.isEmpty(), QStringLiteral("%1: the child ended with %2 and no report")
+                                      .arg(what)
                                       .arg(child.exitCode())))
         return std::nullopt;
     const int failures = result.value(QStringLiteral("failures")).toInt();
     check(failures == 0 && child.exitCode() == 0,
-          QStringLiteral("adding with the bridge %1: %2 checks failed").arg(side).arg(failures));
-    for (const QJsonValue& value : result.value(QStringLiteral("rows")).toArray()) {
-        const QJsonObject row = value.toObject();
-        if (row.value(QStringLiteral("tree")) == QStringLiteral("nested") &&
-            row.value(QStringLiteral("floor")) == QStringLiteral("find -type d"))
-            return Measured{row.value(QStringLiteral("median_ms")).toDouble(),
-                            row.value(QStringLiteral("peak_rss_mb")).toDouble(),
-                            row.value(QStringLiteral("folders")).toInt()};
+          QStringLiteral("%1: %2 checks failed").arg(what).arg(failures));
+    for (const QJsonValue& note : result.value(QStringLiteral("notes")).toArray()) {
+        if (note.toString().startsWith(QStringLiteral("screen reader")))
+            m_notes << note.toString();
     }
-    why = QStringLiteral("the measuring child reported no add row");
-    return std::nullopt;
+    std::vector<Row> rows;
+    for (const QString& stage : m_options.stages) {
+        if (std::optional<Row> row = StageRow(result, stage))
+            rows.push_back(*row);
+    }
+    if (rows.empty())
+        why = QStringLiteral("the measuring child reported no stage");
+    return rows.empty() ? std::nullopt : std::optional(rows);
 }
 
 } // namespace tarnwick::bench

@@ -28,6 +28,25 @@ bool Bench::check(bool ok, const QString& what) {
     return ok;
 }
 
+// In a measuring child, the stage begins with the tree listed, as a user has the list when a
+// screen reader first reads it, on both sides alike; with a screen reader, it reads the list as
+// when the list gets focus, and what it received during the stage is noted.
+template <class Stage>
+void Bench::withReader(const char* stage, const Tree& listed, Stage&& measure) {
+    std::optional<QJsonObject> before;
+    if (!m_options.accessibilityChild.isEmpty()) {
+        if (m_window->folderList().count() == 0) {
+            m_dialogs.chosenFolder = listed.root;
+            PushButton3_Click(*m_window);
+        }
+        if (m_reader)
+            before = readerReadsList();
+    }
+    measure();
+    if (before)
+        noteReader(stage, *before);
+}
+
 int Bench::run() {
     std::optional<QTemporaryDir> temporary;
     QString base = m_options.folder;
@@ -53,9 +72,11 @@ int Bench::run() {
     };
     const auto measured = [&](const Tree& tree) { return m_options.trees.contains(tree.name); };
     if (wanted("add")) {
-        for (const Tree* tree : {&nested, &flatTree})
-            if (measured(*tree))
-                addStage(*tree);
+        withReader("add", nested, [&] {
+            for (const Tree* tree : {&nested, &flatTree})
+                if (measured(*tree))
+                    addStage(*tree);
+        });
     }
     if (wanted("preview")) {
         // The list as a user has it after adding the nested tree.
@@ -63,12 +84,14 @@ int Bench::run() {
         RestartPeak();
         m_dialogs.chosenFolder = nested.root;
         PushButton3_Click(*m_window);
-        previewStage(nested);
+        withReader("preview", nested, [&] { previewStage(nested); });
     }
     if (wanted("run")) {
-        for (const Tree* tree : {&nested, &flatTree})
-            if (measured(*tree))
-                runStage(*tree);
+        withReader("run", nested, [&] {
+            for (const Tree* tree : {&nested, &flatTree})
+                if (measured(*tree))
+                    runStage(*tree);
+        });
     }
     if (m_options.accessibility && m_options.accessibilityChild.isEmpty())
         accessibilityRows();

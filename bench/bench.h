@@ -1,6 +1,7 @@
 #pragma once
 
 #include "options.h"
+#include "screenreader.h"
 #include "trees.h"
 
 #include "app/form1.h"
@@ -46,7 +47,9 @@ public:
 // checks what each left on disk and in the list, and reports.
 class Bench {
 public:
-    explicit Bench(Options options) : m_options(std::move(options)) {}
+    // With a screen reader (in a measuring child), it reads the list before each stage.
+    explicit Bench(Options options, ScreenReaderProcess* reader = nullptr)
+        : m_options(std::move(options)), m_reader(reader) {}
     // 0 when every check held.
     int run();
 
@@ -63,18 +66,18 @@ private:
     std::optional<RenameFloors> renameFloors(const Tree& tree);
     bool check(bool ok, const QString& what);
     void checkReadable();
+    template <class Stage> void withReader(const char* stage, const Tree& listed, Stage&& measure);
+    std::optional<QJsonObject> readerReadsList();
+    void noteReader(const char* stage, const QJsonObject& before);
     void accessibilityRows();
-    struct Measured {
-        double ms = 0;
-        double peakMb = 0;
-        int folders = 0;
-    };
-    std::optional<Measured> measureAccessibility(const QString& side, const QString& runSession,
-                                                 const QString& display, QString& why);
+    std::optional<std::vector<Row>> measureAccessibility(const QString& side,
+                                                         const QString& runSession,
+                                                         const QString& display, QString& why);
     void report() const;
     void reportJson() const;
 
     Options m_options;
+    ScreenReaderProcess* m_reader = nullptr;
     ScriptedDialogs m_dialogs;
     std::optional<Form1> m_window;
     std::vector<Row> m_rows;

@@ -12,6 +12,7 @@
 #include <QTextStream>
 #include <algorithm>
 #include <cstdio>
+#include <cstring>
 
 namespace tarnwick::bench {
 
@@ -50,6 +51,10 @@ std::optional<Options> ParseOptions(const QStringList& arguments) {
 
 int main(int argc, char* argv[]) {
     using namespace tarnwick::bench;
+    if (argc == 2 && !strcmp(argv[1], kScreenReaderSwitch)) {
+        QCoreApplication application(argc, argv);
+        return RunScreenReader();
+    }
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication application(argc, argv);
@@ -58,9 +63,10 @@ int main(int argc, char* argv[]) {
         return 2;
     // Kept until the measurement ends: the bridge stays on only while its bus and listener live.
     QProcess launcher;
-    QDBusConnection listener(QStringLiteral("bench-listener"));
-    if (options->accessibilityChild == QStringLiteral("on")) {
-        const QString why = TurnOnAccessibilityBridge(launcher, listener);
+    ScreenReaderProcess reader;
+    const bool listened = options->accessibilityChild == QStringLiteral("on");
+    if (listened) {
+        const QString why = TurnOnAccessibilityBridge(launcher, reader);
         if (!why.isEmpty()) {
             QTextStream(stdout) << QJsonDocument(QJsonObject{{"skipped", why}}).toJson();
             return kNoBridge;
@@ -70,7 +76,8 @@ int main(int argc, char* argv[]) {
             << QJsonDocument(QJsonObject{{"skipped", "the bridge was on"}}).toJson();
         return kNoBridge;
     }
-    const int result = Bench(*options).run();
+    const int result = Bench(*options, listened ? &reader : nullptr).run();
+    reader.stop();
     if (launcher.state() != QProcess::NotRunning) {
         launcher.terminate();
         launcher.waitForFinished();

@@ -13,9 +13,10 @@ struct Options {
     // Which trees the add and run stages measure.
     QStringList trees{QStringLiteral("nested"), QStringLiteral("flat")};
     QString folder;
-    // Also time adding with the accessibility bridge on and off, each in a child process.
+    // Also time the stages on the nested tree of --quick with a screen reader listening and
+    // without, each side in a child process of its own.
     bool accessibility = false;
-    // Set in such a child: "on" or "off".
+    // Set in such a child: "on" (with the screen reader) or "off".
     QString accessibilityChild;
     QStringList stages{QStringLiteral("add"), QStringLiteral("preview"), QStringLiteral("run")};
 };
