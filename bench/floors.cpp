@@ -13,42 +13,48 @@
 
 namespace tarnwick::bench {
 
-std::vector<std::string> BareWalk(const std::string& root) {
+namespace {
+
+// A breadth-first walk from root that keeps the path of every folder met: list(folder, keep)
+// calls keep(name, type) for each entry listed in folder.
+template <class List>
+std::vector<std::string> WalkKeepingPaths(const std::string& root, List&& list) {
     std::deque<std::string> queue{root};
     std::vector<std::string> found;
     while (!queue.empty()) {
         const std::string folder = std::move(queue.front());
         queue.pop_front();
-        DIR* dir = ::opendir(folder.c_str());
-        if (!dir)
-            continue;
-        while (const dirent* entry = ::readdir(dir)) {
-            if (entry->d_type != DT_DIR || !strcmp(entry->d_name, ".") ||
-                !strcmp(entry->d_name, ".."))
-                continue;
-            std::string path = folder + '/' + entry->d_name;
+        list(folder, [&](const char* name, unsigned char type) {
+            if (type != DT_DIR || !strcmp(name, ".") || !strcmp(name, ".."))
+                return;
+            std::string path = folder + '/' + name;
             found.push_back(path);
             queue.push_back(std::move(path));
-        }
-        ::closedir(dir);
+        });
     }
     return found;
 }
 
+} // namespace
+
+std::vector<std::string> BareWalk(const std::string& root) {
+    return WalkKeepingPaths(root, [](const std::string& folder, auto&& keep) {
+        DIR* dir = ::opendir(folder.c_str());
+        if (!dir)
+            return;
+        while (const dirent* entry = ::readdir(dir))
+            keep(entry->d_name, entry->d_type);
+        ::closedir(dir);
+    });
+}
+
 std::vector<std::string> BareGetdentsWalk(const std::string& root) {
-    std::vector<std::string> found;
-    std::deque<std::string> queue{root};
     alignas(8) static char buffer[1 << 16];
-    while (!queue.empty()) {
-        const std::string folder = std::move(queue.front());
-        queue.pop_front();
+    return WalkKeepingPaths(root, [](const std::string& folder, auto&& keep) {
         const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
         if (fd < 0)
-            continue;
-        for (;;) {
-            const long got = ::syscall(SYS_getdents64, fd, buffer, sizeof buffer);
-            if (got <= 0)
-                break;
+            return;
+        for (long got; (got = ::syscall(SYS_getdents64, fd, buffer, sizeof buffer)) > 0;) {
             for (long at = 0; at < got;) {
                 struct Entry {
                     ino64_t inode;
@@ -59,17 +65,11 @@ std::vector<std::string> BareGetdentsWalk(const std::string& root) {
                 };
                 const auto* entry = reinterpret_cast<const Entry*>(buffer + at);
                 at += entry->length;
-                if (entry->type != DT_DIR || !strcmp(entry->name, ".") ||
-                    !strcmp(entry->name, ".."))
-                    continue;
-                std::string path = folder + '/' + entry->name;
-                found.push_back(path);
-                queue.push_back(std::move(path));
+                keep(entry->name, entry->type);
             }
         }
         ::close(fd);
-    }
-    return found;
+    });
 }
 
 void ConvertNames(const std::vector<FolderEntry>& rows, Operation operation,
