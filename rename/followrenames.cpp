@@ -5,14 +5,14 @@
 
 namespace tarnwick {
 
-void FollowedRenames::renamed(const QString& path, const QString& newName) {
+void FollowedRenames::renamed(const QString& path, const QString& newName, FileIdentity identity) {
     const qsizetype cut = LeafStart(path, m_separator);
     const QStringView parent = QStringView(path).left(cut);
     const std::vector<RenamedFolder>& told = m_renames.told();
     // Siblings come together: their parent is kept once.
     QString kept =
         !told.empty() && told.back().parent == parent ? told.back().parent : parent.toString();
-    renamed({std::move(kept), path.sliced(cut), newName + m_separator});
+    renamed({std::move(kept), path.sliced(cut), newName + m_separator, identity});
 }
 
 void FollowedRenames::renamed(RenamedFolder folder) {

@@ -25,7 +25,7 @@ public:
     void reserve(std::size_t count) { m_renames.reserve(count); }
     bool isEmpty() const { return m_renames.isEmpty() && m_foundElsewhere.isEmpty(); }
     // The folder at path, as it was when it was renamed, now bears the name newName.
-    void renamed(const QString& path, const QString& newName);
+    void renamed(const QString& path, const QString& newName, FileIdentity identity = {});
     // The same, with the three strings a record keeps; each name ends with the separator.
     void renamed(RenamedFolder folder);
     // The folder a row lists as path was found elsewhere (under a parent in other letter case)

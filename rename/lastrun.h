@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/filesystem.h"
+
 #include <QMetaObject>
 #include <QString>
 #include <functional>
@@ -16,6 +18,9 @@ struct RenamedFolder {
     QString parent;
     QString before;
     QString after;
+    // What the host said the folder was when the run renamed it; zero where unknown. Undo gives
+    // back its name only to that folder.
+    FileIdentity identity{};
 
     QString beforePath() const { return parent + before; }
     QString afterPath() const { return parent + after; }

@@ -114,13 +114,14 @@ void Record(FollowedRenames& renamed, const RenameOutcome& outcome, const Listed
             const ListedPath& listedNext, QChar separator) {
     const QString& newName = outcome.newName;
     if (outcome.oldPath != listed || !listed.cutAtName(separator)) {
-        renamed.renamed(outcome.oldPath.toString(), newName);
+        renamed.renamed(outcome.oldPath.toString(), newName, outcome.identity);
         return;
     }
     const QString& promised = listedNext.tail();
     renamed.renamed(
         {listed.head(), listed.tail(),
-         IsNameWithSeparator(promised, newName, separator) ? promised : newName + separator});
+         IsNameWithSeparator(promised, newName, separator) ? promised : newName + separator,
+         outcome.identity});
 }
 
 // One run over the rows, in its three passes.

@@ -39,8 +39,9 @@ void GiveNamesBack(const RunSurroundings& run, ErrorTrap& trap, RunErrors& error
         const QString shown = ran.borne(folder->beforePath());
         trap.reach(UndoStep::Rename);
         const ListedPath after(folder->parent, folder->after);
-        const RenameOutcome outcome = RenameFilesWild(run.fileSystem, parents, report, after,
-                                                      ListedPath(folder->parent, folder->before));
+        const RenameOutcome outcome =
+            RenameFilesWild(run.fileSystem, parents, report, after,
+                            ListedPath(folder->parent, folder->before), folder->identity);
         if (outcome.renamed()) {
             restored.renamed(shown, outcome.newName);
             continue;

@@ -11,6 +11,7 @@
 #include "tests/support/trialfolders.h"
 #include "transform/preview.h"
 
+#include <QDir>
 #include <QRegularExpression>
 #include <QTest>
 #include <algorithm>
@@ -755,7 +756,7 @@ void TestRenameRun::refusedCharactersReplaced() {
 }
 
 namespace {
-enum class Meddling { RenamedAway, OldNameTaken, ParentRenamedAway };
+enum class Meddling { RenamedAway, OldNameTaken, ParentRenamedAway, ReplacedByImpostor };
 } // namespace
 
 void TestRenameRun::undoOfFolderChangedSinceTheRun_data() {
@@ -789,6 +790,12 @@ void TestRenameRun::undoOfFolderChangedSinceTheRun_data() {
             << "Path not found" << kEngineLabel + "at line 130"
             << "t/b/";
     }
+    // Another folder put in its place under its very name is not the one the run renamed.
+    NewRow(Host::Disk, "replaced by another of the same name")
+        << Host::Disk << Meddling::ReplacedByImpostor
+        << QStringList{"t/", "t/b/", "t/b/in/", "t/x/"} << QStringList{"t/x/", "t/b/in/", "t/b/"}
+        << "t/x/" << QString::fromLatin1(kNotFoundReason) << kUndoLabel + "at line 106"
+        << "t/x";
 }
 
 // What was changed since the run is reported, keeps its row mark, and nothing is replaced; the
@@ -820,6 +827,12 @@ void TestRenameRun::undoOfFolderChangedSinceTheRun() {
         break;
     case Meddling::OldNameTaken:
         QVERIFY(trial.folders->addFile("t/a/theirs.txt"));
+        break;
+    case Meddling::ReplacedByImpostor:
+        // Made first, so that it cannot take the renamed folder's freed identity.
+        QVERIFY(trial.folders->addFolder("t/impostor/"));
+        QVERIFY(QDir().rmdir(trial.Listed("t/x/")));
+        fileSystem.renameFolder(trial.Listed("t/"), "impostor", "x");
         break;
     case Meddling::ParentRenamedAway:
         // Once the parent has its name back, and before its subfolder is given its own.
