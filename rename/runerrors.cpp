@@ -32,7 +32,9 @@ void RunErrors::finish() {
 }
 
 QString RunErrors::summary(const QStringList& lines) {
-    QString text = QStringLiteral("%1 more folders could not be renamed:").arg(lines.size());
+    QString text = (lines.size() == 1 ? QStringLiteral("%1 more folder could not be renamed:")
+                                      : QStringLiteral("%1 more folders could not be renamed:"))
+                       .arg(lines.size());
     for (qsizetype i = 0; i < lines.size() && i < kListed; ++i)
         text += u'\n' + lines[i];
     if (lines.size() > kListed)

@@ -257,7 +257,7 @@ void TestPosixFileSystem::subfoldersFailures() {
         QFAIL(qPrintable("listed: " + names.join(u',')));
     } catch (const Failure& failure) {
         QCOMPARE(failure.number(), number);
-        QVERIFY2(failure.description().startsWith("Path not found ("),
+        QVERIFY2(failure.description().startsWith("Path not found"),
                  qPrintable(failure.description()));
     }
 }
@@ -335,7 +335,7 @@ void TestPosixFileSystem::renameNeverReplaces() {
         QFAIL("the rename replaced or went through");
     } catch (const Failure& failure) {
         QCOMPARE(failure.number(), failure_code::kFileAlreadyExists);
-        QVERIFY2(failure.description().startsWith("File already exists ("),
+        QVERIFY2(failure.description().startsWith("File already exists"),
                  qPrintable(failure.description()));
     }
     QCOMPARE(entriesOnDisk(root), before);
@@ -549,26 +549,29 @@ void TestPosixFileSystem::errnoBecomesFailure_data() {
     QTest::addColumn<int>("error");
     QTest::addColumn<int>("number");
     QTest::addColumn<QString>("plain");
+    // Whether the system's text says more than the plain words, and so is added to them.
+    QTest::addColumn<bool>("saysMore");
     const QString denied = "Permission denied";
     const QString notFound = "Path not found";
     const QString exists = "File already exists";
     const QString other = "Path/File access error";
-    QTest::newRow("EACCES") << EACCES << 70 << denied;
-    QTest::newRow("EPERM") << EPERM << 70 << denied;
-    QTest::newRow("EROFS") << EROFS << 70 << denied;
-    QTest::newRow("ENOENT") << ENOENT << 76 << notFound;
-    QTest::newRow("ENOTDIR") << ENOTDIR << 76 << notFound;
-    QTest::newRow("EEXIST") << EEXIST << 58 << exists;
-    QTest::newRow("ENOTEMPTY") << ENOTEMPTY << 58 << exists;
-    QTest::newRow("ENAMETOOLONG") << ENAMETOOLONG << 75 << other;
-    QTest::newRow("EBUSY") << EBUSY << 75 << other;
-    QTest::newRow("EIO") << EIO << 75 << other;
+    QTest::newRow("EACCES") << EACCES << 70 << denied << false;
+    QTest::newRow("EPERM") << EPERM << 70 << denied << true;
+    QTest::newRow("EROFS") << EROFS << 70 << denied << true;
+    QTest::newRow("ENOENT") << ENOENT << 76 << notFound << false;
+    QTest::newRow("ENOTDIR") << ENOTDIR << 76 << notFound << true;
+    QTest::newRow("EEXIST") << EEXIST << 58 << exists << false;
+    QTest::newRow("ENOTEMPTY") << ENOTEMPTY << 58 << exists << true;
+    QTest::newRow("ENAMETOOLONG") << ENAMETOOLONG << 75 << other << true;
+    QTest::newRow("EBUSY") << EBUSY << 75 << other << true;
+    QTest::newRow("EIO") << EIO << 75 << other << true;
 }
 
 void TestPosixFileSystem::errnoBecomesFailure() {
     QFETCH(int, error);
     QFETCH(int, number);
     QFETCH(QString, plain);
+    QFETCH(bool, saysMore);
     QTemporaryDir temp;
     QVERIFY(temp.isValid());
     makeFolder(temp.path() + "/photos");
@@ -581,7 +584,8 @@ void TestPosixFileSystem::errnoBecomesFailure() {
     } catch (const Failure& failure) {
         QCOMPARE(failure.number(), number);
         QCOMPARE(failure.description(),
-                 plain + " (" + QString::fromLocal8Bit(std::strerror(error)) + ")");
+                 saysMore ? plain + " (" + QString::fromLocal8Bit(std::strerror(error)) + ")"
+                          : plain);
     }
 }
 
