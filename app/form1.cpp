@@ -11,6 +11,7 @@
 #include "app/samples.h"
 #include "common/product.h"
 #include "folders/addfolders.h"
+#include "folders/knownfolders.h"
 #include "folders/listediting.h"
 #include "platform/filesystem.h"
 #include "platform/pump.h"
@@ -292,7 +293,8 @@ void Form1::Combo1_Click() {
 }
 
 void Form1::previewRename() {
-    PreviewRename(m_list, operationText(), ReportThrough(dialogs()), fileSystem().separator());
+    PreviewRename(m_list, operationText(), ReportThrough(dialogs()), fileSystem().separator(),
+                  KnownFolders(fileSystem(), knownFolderPaths()));
 }
 
 bool Form1::subfolderOptionChecked() const {

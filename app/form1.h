@@ -3,6 +3,7 @@
 #include "app/skin.h"
 #include "folders/folderlist.h"
 #include "folders/window.h"
+#include "platform/desktopfolders.h"
 #include "rename/lastrun.h"
 
 #include <QCursor>
@@ -32,6 +33,8 @@ struct Form1Dependencies {
     QString programFolder;
     // A whole number from 1 to 100; 7 opens the maker's home page at start-up.
     std::function<int()> drawOneToHundred;
+    // Where the desktop's own folders are read, which runs leave as they are; none by default.
+    DesktopPlaces desktop{};
 };
 
 // A number from 1 to 100 for a seed. The seed is mixed first, so neighbouring seeds (the seconds
@@ -70,6 +73,9 @@ public:
     UserDialogs& dialogs() override { return m_dependencies.dialogs; }
     FileSystem& fileSystem() override { return m_dependencies.fileSystem; }
     LastRun& lastRun() override { return m_lastRun; }
+    QStringList knownFolderPaths() const override {
+        return DesktopFolders(m_dependencies.desktop);
+    }
 
     // Lengths of the window's design, in twips, to pixels at the screen's logical DPI.
     int twips(int length) const;

@@ -13,6 +13,8 @@
 
 namespace tarnwick {
 
+class KnownFolders;
+
 // One row of the folder list: the folder's current path and its proposed new path (or empty),
 // both ending with a separator.
 struct FolderEntry {
@@ -41,7 +43,8 @@ public:
     int count() const override { return static_cast<int>(m_rows.size()); }
 
     // Row positions are 0-based here; both throw Failure for a row that is not there. A text
-    // written here drops the row's preview mark, which was told by the texts it had.
+    // written here drops the row's preview mark, which was told by the texts it had; a current
+    // path written drops the mark of the desktop's folder too.
     QString text(int row, int column) const;
     void setText(int row, int column, const QString& text) override;
     // The row's text as kept; head() is shared by the rows of its parent.
@@ -56,6 +59,8 @@ public:
     // Throws Failure for a row that is not there.
     void markNotDone(int row, const QString& reason) override;
     void clearMarks() override;
+    // Marks each row whose folder the desktop knows by its path: the run leaves it as it is.
+    void markKnownFolders(const KnownFolders& known);
 
     void appendRow(const QString& now);
     // Appends in one insertion, so 100,000 rows cost one signal.
@@ -142,7 +147,7 @@ private:
     void reserveFor(std::size_t added);
     void announceChanged(int firstColumn, int lastColumn);
     void checkPlace(int row, int column) const;
-    void markFromColumns(bool keepNotDone);
+    void markFromColumns(bool keepDiskMarks);
 
     std::vector<FolderEntry> m_rows;
     RowMarks m_marks;

@@ -180,6 +180,10 @@ public:
         return true;
     }
 
+    // The identity of the folder at path, a symbolic link at its end gone through; none where no
+    // folder is there or the host cannot tell.
+    virtual std::optional<FileIdentity> identity(const QString& folder);
+
     // The names of the folder's subfolders and links to folders, in listing order.
     QStringList subfolders(const QString& folder);
 };

@@ -158,6 +158,15 @@ FolderListing PosixFileSystem::list(const QString& folder, Through through) {
     return directory.readAll();
 }
 
+std::optional<FileIdentity> PosixFileSystem::identity(const QString& folder) {
+    const std::optional<QByteArray> path = SystemPath(folder);
+    struct stat status;
+    if (!path || fstatat(AT_FDCWD, path->constData(), &status, AT_NO_AUTOMOUNT) != 0 ||
+        !S_ISDIR(status.st_mode))
+        return std::nullopt;
+    return FileIdentity{static_cast<quint64>(status.st_dev), static_cast<quint64>(status.st_ino)};
+}
+
 // Held by its descriptor: renames inside it name one entry each, with no path to walk.
 class PosixFolder : public OpenFolder {
 public:

@@ -3,6 +3,7 @@
 #include "common/failure.h"
 #include "folders/addfolders.h"
 #include "folders/rowvector.h"
+#include "platform/desktopfolders.h"
 #include "rename/lastrun.h"
 #include "rename/renamerun.h"
 #include "tests/platform/disksupport.h"
@@ -83,6 +84,9 @@ private slots:
     void openFolder();
 
     void refusesNoCharacters();
+
+    void desktopFolders_data();
+    void desktopFolders();
 };
 
 void TestPosixFileSystem::attributes_data() {
@@ -750,6 +754,62 @@ void TestPosixFileSystem::refusesNoCharacters() {
     PosixFileSystem fileSystem;
     QCOMPARE(fileSystem.refusedNameCharacters(), QString());
     QCOMPARE(fileSystem.separator(), QChar(u'/'));
+}
+
+void TestPosixFileSystem::desktopFolders_data() {
+    QTest::addColumn<QByteArray>("userDirs");
+    QTest::addColumn<QByteArray>("mountTable");
+    // "@" stands for the test's temporary folder, whose "home" is the home folder.
+    QTest::addColumn<QStringList>("folders");
+    const QStringList home{"@/home"};
+    QTest::newRow("as xdg-user-dirs writes it")
+        << QByteArray("# This file is written by xdg-user-dirs-update\n"
+                      "XDG_DESKTOP_DIR=\"$HOME/Desktop\"\nXDG_PICTURES_DIR=\"$HOME/Pictures\"\n")
+        << QByteArray() << QStringList{"@/home", "@/home/Desktop", "@/home/Pictures"};
+    QTest::newRow("absolute, home itself, blanks around")
+        << QByteArray("XDG_MUSIC_DIR=\"/srv/music\"\nXDG_DESKTOP_DIR=\"$HOME/\"\n"
+                      "  XDG_VIDEOS_DIR = \"$HOME\"\n")
+        << QByteArray() << QStringList{"@/home", "/srv/music"};
+    QTest::newRow("escaped characters, UTF-8")
+        << QByteArray("XDG_VIDEOS_DIR=\"$HOME/My \\\"Films\\\" \xc3\xbc\"\n") << QByteArray()
+        << QStringList{"@/home", QStringLiteral("@/home/My \"Films\" \u00fc")};
+    QTest::newRow("lines that name no folder")
+        << QByteArray("XDG_MUSIC_DIR=$HOME/Music\nXDG_MUSIC_DIR=\"Music\"\nFOO_DIR=\"/x\"\n"
+                      "XDG_MUSIC=\"/y\"\n# XDG_MUSIC_DIR=\"/z\"\n\n")
+        << QByteArray() << home;
+    QTest::newRow("mount points as the kernel writes them")
+        << QByteArray()
+        << QByteArray("22 1 8:1 / / rw,relatime shared:1 - ext4 /dev/sda1 rw\n"
+                      "36 22 8:17 / /media/me/USB\\040STICK rw - vfat /dev/sdb1 rw\n"
+                      "37 22 0:5 / /mnt/back\\134slash rw - tmpfs tmpfs rw\nshort line\n")
+        << QStringList{"@/home", "/", "/media/me/USB STICK", "/mnt/back\\slash"};
+    // The desktop reaches its folder through a link: the folder it leads to is the desktop's too.
+    QTest::newRow("a user folder behind a link")
+        << QByteArray("XDG_PICTURES_DIR=\"$HOME/Pics\"\n") << QByteArray()
+        << QStringList{"@/home", "@/home/Pics", "@/data/Photos"};
+}
+
+void TestPosixFileSystem::desktopFolders() {
+    QFETCH(QByteArray, userDirs);
+    QFETCH(QByteArray, mountTable);
+    QFETCH(QStringList, folders);
+    QTemporaryDir temp;
+    QVERIFY(temp.isValid());
+    const QString root = QFileInfo(temp.path()).canonicalFilePath();
+    makeFolder(root + "/home");
+    makeFolder(root + "/data/Photos");
+    makeLink("../data/Photos", root + "/home/Pics");
+    DesktopPlaces places{root + "/home", root + "/user-dirs.dirs", root + "/mountinfo"};
+    for (const auto& [name, contents] :
+         {std::pair{places.userDirsFile, userDirs}, std::pair{places.mountTable, mountTable}}) {
+        QFile file(name);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(contents);
+    }
+    folders.replaceInStrings(QStringLiteral("@"), root);
+    QCOMPARE(DesktopFolders(places), folders);
+    // Nothing is read from a place not given.
+    QCOMPARE(DesktopFolders(DesktopPlaces{}), QStringList());
 }
 
 QTEST_APPLESS_MAIN(TestPosixFileSystem)

@@ -1,5 +1,6 @@
 #include "folders/addfolders.h"
 #include "folders/rowvector.h"
+#include "platform/desktopfolders.h"
 #include "rename/followrenames.h"
 #include "rename/lastrun.h"
 #include "rename/renameengine.h"
@@ -14,14 +15,20 @@
 #include <QRegularExpression>
 #include <QTest>
 #include <algorithm>
+#include <cerrno>
+#include <cstring>
 #include <memory>
 #include <optional>
+#include <sched.h>
+#include <sys/mount.h>
+#include <unistd.h>
 
 using namespace tarnwick;
 using tarnwick::test::FakeTrialFolders;
 using tarnwick::test::FakeUserDialogs;
 using tarnwick::test::FakeWindow;
 using tarnwick::test::sorted;
+using tarnwick::test::Told;
 using tarnwick::test::TrialFolders;
 
 namespace {
@@ -143,6 +150,12 @@ private slots:
     void undoOfFolderChangedSinceTheRun();
     void listChangeForgetsTheRun_data();
     void listChangeForgetsTheRun();
+
+    void desktopFoldersLeftAlone_data();
+    void desktopFoldersLeftAlone();
+    void mountPointLeftAlone();
+    void tallyInWords_data();
+    void tallyInWords();
 };
 
 void TestRenameRun::refusedRuns_data() {
@@ -171,7 +184,7 @@ void TestRenameRun::refusedRuns() {
     const QStringList tree = trial.folders->tree();
     const QStringList newColumn = trial.column(FolderListModel::kNewName);
 
-    PushButton2_Click(*trial.window);
+    QCOMPARE(Told(PushButton2_Click(*trial.window)), QStringLiteral("nothing"));
 
     const FakeUserDialogs& dialogs = trial.window->fakeDialogs;
     QCOMPARE(dialogs.messages.size(), 1);
@@ -369,6 +382,8 @@ void TestRenameRun::floodOfErrors_data() {
         << QList<bool>{true} << 2 << "39 more folders could not be renamed:";
     QTest::newRow("ticked in the 38th box")
         << (QList<bool>(37, false) << true) << 39 << "2 more folders could not be renamed:";
+    QTest::newRow("ticked in the 39th box")
+        << (QList<bool>(38, false) << true) << 40 << "1 more folder could not be renamed:";
 }
 
 // A fault every folder meets: one box a folder, naming it, until the user ticks "Don't show
@@ -441,7 +456,9 @@ void TestRenameRun::onlyRenamedRowsGetNewPaths() {
     else
         QVERIFY(QDir(trial.folders->path("t/gone/")).removeRecursively());
 
-    PushButton2_Click(*trial.window);
+    // The refused and the deleted folder count as not renamed; a row without a new path and the
+    // root, which has no name to change, count for nothing.
+    QCOMPARE(Told(PushButton2_Click(*trial.window)), Told(RunTally{1, 2}));
 
     QStringList tree = before;
     tree.removeAll("t/gone/");
@@ -455,7 +472,9 @@ void TestRenameRun::onlyRenamedRowsGetNewPaths() {
     QVERIFY2(errors[0].contains("File already exists"), qPrintable(errors[0]));
 
     // Only what was renamed goes back.
-    QCOMPARE(UndoLastRun(*trial.window), (QHash<QString, QString>()));
+    const UndoResult undone = UndoLastRun(*trial.window);
+    QCOMPARE(undone.notDone, (QHash<QString, QString>()));
+    QCOMPARE(Told(undone.tally), Told(RunTally{1, 0}));
     tree.replace(tree.indexOf("t/OK/"), "t/ok/");
     QCOMPARE(trial.folders->tree(), sorted(tree));
     QCOMPARE(trial.column(FolderListModel::kNow),
@@ -544,7 +563,7 @@ void RunWithoutWindow(TrialFolders& folders, const QString& operation, const QSt
     }
     QCOMPARE(sorted(now), sorted(expected));
 
-    QCOMPARE(UndoRun(run), (QHash<QString, QString>()));
+    QCOMPARE(UndoRun(run).notDone, (QHash<QString, QString>()));
     QCOMPARE(folders.tree(), before);
     now.clear();
     for (const RowVector::Row& row : rows.rows())
@@ -593,7 +612,7 @@ void TestRenameRun::nestedTree() {
     // Undone, every folder has its name back, and a second undo, even after a preview, finds
     // nothing left to do.
     for (int undo = 0; undo < 2; ++undo) {
-        QCOMPARE(UndoLastRun(*trial.window), (QHash<QString, QString>()));
+        QCOMPARE(UndoLastRun(*trial.window).notDone, (QHash<QString, QString>()));
         QCOMPARE(trial.folders->tree(), before);
         QCOMPARE(trial.column(FolderListModel::kNow), listed);
         QCOMPARE(trial.window->fakeDialogs.errors(), QStringList());
@@ -644,7 +663,7 @@ void TestRenameRun::folderAndSubfolderInSeparateAdditions() {
     CheckErrors(trial.window->fakeDialogs.errors(), kEngineLabel, lines);
 
     // The folder renamed first is given its name back last.
-    QCOMPARE(UndoLastRun(*trial.window), (QHash<QString, QString>()));
+    QCOMPARE(UndoLastRun(*trial.window).notDone, (QHash<QString, QString>()));
     QCOMPARE(trial.folders->tree(), before);
     QCOMPARE(trial.column(FolderListModel::kNow), (QStringList{"t/Docs/", "t/Docs/Sub/"}));
     CheckErrors(trial.window->fakeDialogs.errors(), kEngineLabel, lines);
@@ -828,7 +847,7 @@ void TestRenameRun::undoOfFolderChangedSinceTheRun() {
         break;
     }
 
-    const QHash<QString, QString> reasons = UndoLastRun(*trial.window);
+    const QHash<QString, QString> reasons = UndoLastRun(*trial.window).notDone;
 
     QCOMPARE(trial.folders->tree(), sorted(tree));
     QCOMPARE(trial.column(FolderListModel::kNow), nows);
@@ -950,6 +969,137 @@ void TestRenameRun::followedRenames() {
         QCOMPARE(moved.value_or(kept).toString(), bears);
         QCOMPARE(moved.has_value(), bears != listed);
     }
+}
+
+void TestRenameRun::desktopFoldersLeftAlone_data() {
+    QTest::addColumn<Host>("host");
+    QTest::addColumn<QString>("pictures");
+    QTest::addColumn<QStringList>("tree");
+    QTest::addColumn<RunTally>("tally");
+    // After an undo, when the desktop has come to know the renamed "music" as "MUSIC".
+    QTest::addColumn<QStringList>("undoneTree");
+    QTest::addColumn<RunTally>("undoneTally");
+    const QStringList kept = {"t/",
+                              "t/home/",
+                              "t/home/me/",
+                              "t/home/me/Pictures/",
+                              "t/home/me/Pictures/HOLIDAY/",
+                              "t/home/me/MUSIC/",
+                              "t/home/me/NOTES/"};
+    const QStringList keptUndone = {"t/",
+                                    "t/home/",
+                                    "t/home/me/",
+                                    "t/home/me/Pictures/",
+                                    "t/home/me/Pictures/Holiday/",
+                                    "t/home/me/MUSIC/",
+                                    "t/home/me/notes/"};
+    QStringList renamed = kept;
+    QStringList renamedUndone = keptUndone;
+    renamed.replaceInStrings("/Pictures/", "/PICTURES/");
+    renamedUndone.replaceInStrings("/Pictures/", "/PICTURES/");
+    for (const Host host : kAllHosts) {
+        NewRow(host, "named as on disk") << host << "t/home/me/Pictures" << kept << RunTally{3, 3}
+                                         << keptUndone << RunTally{2, 1};
+        // A host that ignores letter case finds the desktop's folder under it; elsewhere the
+        // desktop names a folder that is not there until the run gives it that name, and then
+        // the undo leaves it.
+        if (host == Host::CaseInsensitiveFake)
+            NewRow(host, "named in other letter case")
+                << host << "t/home/me/PICTURES" << kept << RunTally{3, 3} << keptUndone
+                << RunTally{2, 1};
+        else
+            NewRow(host, "named in other letter case")
+                << host << "t/home/me/PICTURES" << renamed << RunTally{4, 2} << renamedUndone
+                << RunTally{2, 2};
+    }
+}
+
+// The home folder, the folders on the way to it and the user's folders are left as they are,
+// their subfolders are renamed; an undo leaves alone a folder the desktop has come to know since.
+void TestRenameRun::desktopFoldersLeftAlone() {
+    QFETCH(Host, host);
+    QFETCH(QString, pictures);
+    QFETCH(QStringList, tree);
+    QFETCH(RunTally, tally);
+    QFETCH(QStringList, undoneTree);
+    QFETCH(RunTally, undoneTally);
+    Trial trial(host);
+    const QStringList folders = {
+        "t/home/",          "t/home/me/",      "t/home/me/Pictures/", "t/home/me/Pictures/Holiday/",
+        "t/home/me/music/", "t/home/me/notes/"};
+    QVERIFY(trial.make(folders));
+    trial.window->knownFolders = {trial.Listed("t/home/me"), trial.Listed(pictures)};
+    trial.add(folders);
+    trial.preview(kUpper);
+    const FolderListModel& list = trial.window->list;
+    QStringList marked;
+    for (int row = 0; row < list.count(); ++row) {
+        if (list.mark(row) == RowMark::KnownFolder)
+            marked << trial.column(FolderListModel::kNow)[row];
+    }
+    QCOMPARE(marked.size(), tally.notRenamed);
+
+    QCOMPARE(Told(PushButton2_Click(*trial.window)), Told(tally));
+    QCOMPARE(trial.folders->tree(), sorted(tree));
+    QCOMPARE(trial.window->fakeDialogs.errors(), QStringList());
+    const QString words = QString::fromUtf16(kKnownFolderWords);
+    for (int row = 0; row < list.count(); ++row) {
+        const QString now = trial.column(FolderListModel::kNow)[row];
+        QCOMPARE(list.markWords(row), marked.contains(now) ? words : QString());
+    }
+
+    trial.window->knownFolders << trial.Listed("t/home/me/MUSIC");
+    const UndoResult undone = UndoLastRun(*trial.window);
+    QCOMPARE(Told(undone.tally), Told(undoneTally));
+    QCOMPARE(undone.notDone.value(trial.Listed("t/home/me/MUSIC/")), words);
+    QCOMPARE(trial.folders->tree(), sorted(undoneTree));
+    QCOMPARE(trial.window->fakeDialogs.errors(), QStringList());
+}
+
+// A mount point cannot be renamed at all: it is left alone, the folders on it are renamed.
+void TestRenameRun::mountPointLeftAlone() {
+    if (geteuid() != 0)
+        QSKIP("Mounting a file system needs root; run as root to test mount points.");
+    if (unshare(CLONE_NEWNS) != 0 || mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr))
+        QSKIP(qPrintable(QStringLiteral("No private mount namespace here: ") +
+                         QString::fromLocal8Bit(std::strerror(errno))));
+    Trial trial(Host::Disk);
+    QVERIFY(trial.make({"t/media/usb/"}));
+    const QByteArray stick = QFile::encodeName(trial.Listed("t/media/usb"));
+    QVERIFY2(mount("tarnwick-test", stick.constData(), "tmpfs", 0, "size=1m") == 0,
+             std::strerror(errno));
+    const struct Unmount {
+        QByteArray at;
+        ~Unmount() { umount2(at.constData(), MNT_DETACH); }
+    } unmount{stick};
+    QVERIFY(trial.make({"t/media/usb/photos/"}));
+    trial.window->knownFolders = DesktopFolders({{}, {}, QStringLiteral("/proc/self/mountinfo")});
+    trial.add({"t/media/", "t/media/usb/", "t/media/usb/photos/"});
+    trial.preview(kUpper);
+    QCOMPARE(trial.window->list.mark(1), RowMark::KnownFolder);
+
+    QCOMPARE(Told(PushButton2_Click(*trial.window)), Told(RunTally{1, 2}));
+    QCOMPARE(trial.folders->tree(),
+             (QStringList{"t/", "t/media/", "t/media/usb/", "t/media/usb/PHOTOS/"}));
+    QCOMPARE(trial.window->fakeDialogs.errors(), QStringList());
+}
+
+void TestRenameRun::tallyInWords_data() {
+    QTest::addColumn<RunTally>("tally");
+    QTest::addColumn<QLocale>("locale");
+    QTest::addColumn<QString>("words");
+    const QLocale english(QLocale::English, QLocale::UnitedStates);
+    QTest::newRow("thousands") << RunTally{4210, 3} << english << "4,210 renamed, 3 not renamed";
+    QTest::newRow("nothing") << RunTally{0, 0} << english << "0 renamed, 0 not renamed";
+    QTest::newRow("numbers as the locale writes them")
+        << RunTally{1234567, 1} << QLocale(QLocale::German) << "1.234.567 renamed, 1 not renamed";
+}
+
+void TestRenameRun::tallyInWords() {
+    QFETCH(RunTally, tally);
+    QFETCH(QLocale, locale);
+    QFETCH(QString, words);
+    QCOMPARE(TallyWords(tally, locale), words);
 }
 
 QTEST_GUILESS_MAIN(TestRenameRun)
