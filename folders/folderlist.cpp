@@ -150,15 +150,8 @@ void FolderListModel::clearMarks() {
     announceChanged(kNow, kNewName);
 }
 
-void FolderListModel::markKnownFolders(const KnownFolders& known) {
-    if (known.isEmpty())
-        return;
-    for (int row = 0; row < count(); ++row) {
-        if (known.contains(m_rows[static_cast<std::size_t>(row)].now)) {
-            m_marks.set(row, RowMark::KnownFolder);
-            emit dataChanged(index(row, kNow), index(row, kNewName));
-        }
-    }
+bool FolderListModel::knows(const KnownFolders& known, const ListedPath& folder) {
+    return known.contains(folder);
 }
 
 void FolderListModel::markFromColumns(bool keepDiskMarks) {

@@ -59,8 +59,6 @@ public:
     // Throws Failure for a row that is not there.
     void markNotDone(int row, const QString& reason) override;
     void clearMarks() override;
-    // Marks each row whose folder the desktop knows by its path: the run leaves it as it is.
-    void markKnownFolders(const KnownFolders& known);
 
     void appendRow(const QString& now);
     // Appends in one insertion, so 100,000 rows cost one signal.
@@ -104,13 +102,22 @@ public:
     // The preview's write: every row's new path is its current one with one trailing separator
     // dropped, its own name (after the last separator) given by newNameOf, and one separator at
     // the end; then the marks the two columns tell, replacing every earlier mark (the run's too).
-    // Announced once, also when newNameOf fails part of the way.
-    template <class NewNameOf> void writeNewNames(QChar separator, NewNameOf&& newNameOf) {
+    // A folder the desktop knows by its path keeps its path, marked so: the run leaves it as it
+    // is. Announced once, also when newNameOf fails part of the way.
+    template <class NewNameOf>
+    void writeNewNames(QChar separator, NewNameOf&& newNameOf,
+                       const KnownFolders* known = nullptr) {
         m_markSeparator = separator;
         ColumnMarker marker(m_rows, separator);
+        std::vector<int> leftAlone;
         try {
             for (FolderEntry& entry : m_rows) {
-                entry.newPath = renamedPath(entry.now, separator, newNameOf);
+                if (known && knows(*known, entry.now)) {
+                    leftAlone.push_back(static_cast<int>(&entry - m_rows.data()));
+                    entry.newPath = entry.now;
+                } else {
+                    entry.newPath = renamedPath(entry.now, separator, newNameOf);
+                }
                 marker.addNext();
             }
         } catch (...) {
@@ -119,6 +126,8 @@ public:
             throw;
         }
         m_marks = marker.finish(m_marks, false);
+        for (const int row : leftAlone)
+            m_marks.set(row, RowMark::KnownFolder);
         announceChanged(kNow, kNewName);
     }
 
@@ -148,6 +157,7 @@ private:
     void announceChanged(int firstColumn, int lastColumn);
     void checkPlace(int row, int column) const;
     void markFromColumns(bool keepDiskMarks);
+    static bool knows(const KnownFolders& known, const ListedPath& folder);
 
     std::vector<FolderEntry> m_rows;
     RowMarks m_marks;

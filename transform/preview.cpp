@@ -32,9 +32,8 @@ void PreviewRename(FolderListModel& list, const QString& operationText, const Fa
         return;
     const Operation chosen = *operation;
     trap.step(PreviewStep::WriteNewNames, [&] {
-        list.writeNewNames(separator,
-                           [&](const QString& name) { return ConvertName(chosen, name); });
-        list.markKnownFolders(known);
+        list.writeNewNames(
+            separator, [&](const QString& name) { return ConvertName(chosen, name); }, &known);
     });
 }
 

@@ -450,11 +450,14 @@ void TestFolderList::markInWords() {
     QFETCH(QString, words);
     FolderListModel list;
     list.appendRows(nows);
-    PreviewUpper(list);
     tarnwick::test::FakeFileSystem fake;
     fake.addFolder(nows[0]);
+    const KnownFolders desktop(fake, {nows[0]});
+    list.writeNewNames(
+        u'/', [](const QString& name) { return name.toUpper(); },
+        reason == u"known" ? &desktop : nullptr);
     if (reason == u"known")
-        list.markKnownFolders(KnownFolders(fake, {nows[0]}));
+        QCOMPARE(list.text(0, FolderListModel::kNewName), nows[0]);
     else if (!reason.isEmpty())
         list.markNotDone(0, reason);
     QCOMPARE(int(list.mark(0)), mark);
