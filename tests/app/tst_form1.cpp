@@ -10,6 +10,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
+#include <QClipboard>
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
@@ -22,6 +23,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTreeView>
+#include <algorithm>
 #include <cmath>
 #include <memory>
 #include <tuple>
@@ -49,6 +51,8 @@ struct Program {
     QTemporaryDir folder;
     FakeUserDialogs dialogs;
     int draw = 50;
+    // None by default: a test never reads the user's own.
+    DesktopPlaces desktop;
     std::unique_ptr<CountingForm1> window;
 
     void ship(const QString& name, const QByteArray& contents) {
@@ -64,8 +68,8 @@ struct Program {
         ship(name, source.readAll());
     }
     Form1& start() {
-        window = std::make_unique<CountingForm1>(
-            Form1Dependencies{dialogs, HostFileSystem(), folder.path(), [this] { return draw; }});
+        window = std::make_unique<CountingForm1>(Form1Dependencies{
+            dialogs, HostFileSystem(), folder.path(), [this] { return draw; }, desktop});
         window->Form_Load();
         return *window;
     }
@@ -131,47 +135,60 @@ private slots:
     void droppedFolders();
     void screenReaderReadsTheListAfterBulkChanges_data();
     void screenReaderReadsTheListAfterBulkChanges();
+    void keysClickTheirButtons_data();
+    void keysClickTheirButtons();
+    void listMenuGreysOutWhatCannotAct_data();
+    void listMenuGreysOutWhatCannotAct();
+    void listMenuActsOnTheChosenRow();
+    void captionTellsWhatTheRunDid();
 };
 
 void TestForm1::controlsStandAtTheirPlaces_data() {
     QTest::addColumn<QString>("name");
     QTest::addColumn<QString>("caption");
     QTest::addColumn<QRect>("twips");
+    // The key that clicks a button, shown in its tooltip.
+    QTest::addColumn<QString>("key");
     QTest::newRow("list") << "ListView1"
-                          << "" << QRect(120, 120, 7800, 2535);
+                          << "" << QRect(120, 120, 7800, 2535) << "";
     QTest::newRow("add") << "PushButton3"
-                         << "Add Folder(s)" << QRect(120, 2745, 3840, 405);
+                         << "Add Folder(s)" << QRect(120, 2745, 3840, 405) << "Ctrl+O";
     QTest::newRow("clear") << "PushButton1"
-                           << "Clear List" << QRect(4080, 2745, 3840, 405);
+                           << "Clear List" << QRect(4080, 2745, 3840, 405) << "";
     QTest::newRow("help") << "PushButton4"
-                          << "Help" << QRect(120, 3255, 3840, 405);
+                          << "Help" << QRect(120, 3255, 3840, 405) << "F1";
     QTest::newRow("samples") << "PushButton6"
-                             << "Load Sample/Example Folders" << QRect(4080, 3255, 3840, 405);
+                             << "Load Sample/Example Folders" << QRect(4080, 3255, 3840, 405) << "";
     QTest::newRow("case frame") << "Frame1"
-                                << "Case Option" << QRect(120, 3690, 7800, 800);
+                                << "Case Option" << QRect(120, 3690, 7800, 800) << "";
     QTest::newRow("operation box") << "Combo1"
-                                   << "" << QRect(240, 300, 7320, 345);
+                                   << "" << QRect(240, 300, 7320, 345) << "";
     QTest::newRow("subfolder frame") << "Frame2"
-                                     << "Subfolder Option" << QRect(120, 4530, 7800, 675);
+                                     << "Subfolder Option" << QRect(120, 4530, 7800, 675) << "";
     QTest::newRow("subfolder option")
         << "Check1"
-        << "Add subfolders when adding folders" << QRect(240, 300, 3495, 255);
+        << "Add subfolders when adding folders" << QRect(240, 300, 3495, 255) << "";
     QTest::newRow("run") << "PushButton2"
-                         << "Start Renaming (Execute)" << QRect(120, 5325, 7800, 405);
+                         << "Start Renaming (Execute)" << QRect(120, 5325, 7800, 405)
+                         << "Ctrl+Return";
 }
 
 void TestForm1::controlsStandAtTheirPlaces() {
     QFETCH(QString, name);
     QFETCH(QString, caption);
     QFETCH(QRect, twips);
+    QFETCH(QString, key);
     Program program;
     Form1& window = program.start();
     auto* control = window.findChild<QWidget*>(name);
     QVERIFY(control);
     QCOMPARE(control->geometry(),
              InTwips(window, twips.x(), twips.y(), twips.width(), twips.height()));
-    if (auto* button = qobject_cast<QAbstractButton*>(control))
+    if (auto* button = qobject_cast<QAbstractButton*>(control)) {
         QCOMPARE(button->text(), caption);
+        QCOMPARE(button->shortcut().toString(), key);
+        QCOMPARE(button->toolTip(), key.isEmpty() ? QString() : caption + " (" + key + ")");
+    }
     if (auto* frame = qobject_cast<QGroupBox*>(control))
         QCOMPARE(frame->title(), caption);
     QVERIFY(!window.findChild<QWidget*>(QStringLiteral("PushButton5")));
@@ -208,9 +225,10 @@ void TestForm1::fontsOfTheDesign() {
 void TestForm1::focusOrder() {
     Program program;
     Form1& window = program.start();
-    const QList<QWidget*> expected = {window.ListView1,   window.Combo1,      window.Check1,
-                                      window.PushButton3, window.PushButton2, window.PushButton1,
-                                      window.PushButton4, window.PushButton6};
+    // As they stand on screen, row by row.
+    const QList<QWidget*> expected = {window.ListView1,   window.PushButton3, window.PushButton1,
+                                      window.PushButton4, window.PushButton6, window.Combo1,
+                                      window.Check1,      window.PushButton2};
     // The widget the Tab key moves to: the next one in the chain that takes focus by Tab.
     auto nextByTab = [](QWidget* from) {
         QWidget* next = from->nextInFocusChain();
@@ -755,6 +773,152 @@ void TestForm1::screenReaderHearsTheMark() {
     };
     QCOMPARE(description(0, 1), QStringLiteral("Another listed folder gets this name: /mix/DATA/"));
     QCOMPARE(description(1, 0), QStringLiteral("Not found on disk"));
+}
+
+void TestForm1::keysClickTheirButtons_data() {
+    QTest::addColumn<int>("key");
+    QTest::addColumn<int>("modifiers");
+    QTest::addColumn<QString>("told");
+    const QString help = "Questions? Please contact Team Vantrel at "
+                         "https://www.tarnwick.example/contact/";
+    QTest::newRow("F1: Help") << int(Qt::Key_F1) << 0 << help;
+    QTest::newRow("Ctrl+Return: Start")
+        << int(Qt::Key_Return) << int(Qt::ControlModifier) << "No files added.";
+    QTest::newRow("Ctrl+Enter on the keypad: Start")
+        << int(Qt::Key_Enter) << int(Qt::ControlModifier | Qt::KeypadModifier) << "No files added.";
+    // The browser, cancelled, tells nothing.
+    QTest::newRow("Ctrl+O: Add Folder(s)") << int(Qt::Key_O) << int(Qt::ControlModifier) << "";
+}
+
+// Wherever the focus is in the window.
+void TestForm1::keysClickTheirButtons() {
+    QFETCH(int, key);
+    QFETCH(int, modifiers);
+    QFETCH(QString, told);
+    Program program;
+    Form1& window = program.start();
+    window.show();
+    QVERIFY(QTest::qWaitForWindowActive(&window));
+    for (QWidget* focus :
+         {static_cast<QWidget*>(window.ListView1), static_cast<QWidget*>(window.Combo1)}) {
+        focus->setFocus();
+        program.dialogs.messages.clear();
+        program.dialogs.browses.clear();
+        QTest::keyClick(focus, Qt::Key(key), Qt::KeyboardModifiers(modifiers));
+        if (told.isEmpty()) {
+            QTRY_COMPARE(program.dialogs.browses.size(), 1);
+            QCOMPARE(program.dialogs.browses[0].prompt, QStringLiteral("Please select folder:"));
+        } else {
+            QTRY_COMPARE(program.dialogs.messages.size(), 1);
+            QCOMPARE(program.dialogs.messages[0].text, told);
+        }
+    }
+}
+
+void TestForm1::listMenuGreysOutWhatCannotAct_data() {
+    QTest::addColumn<int>("rows");
+    QTest::addColumn<bool>("chosen");
+    QTest::addColumn<bool>("busy");
+    QTest::addColumn<bool>("canAct");
+    QTest::newRow("empty list") << 0 << false << false << false;
+    QTest::newRow("no row chosen") << 2 << false << false << false;
+    QTest::newRow("a row chosen") << 2 << true << false << true;
+    QTest::newRow("a row chosen while the hourglass shows") << 2 << true << true << false;
+    QTest::newRow("a row chosen, then the list cleared") << 0 << true << false << false;
+}
+
+void TestForm1::listMenuGreysOutWhatCannotAct() {
+    QFETCH(int, rows);
+    QFETCH(bool, chosen);
+    QFETCH(bool, busy);
+    QFETCH(bool, canAct);
+    Program program;
+    Form1& window = program.start();
+    QStringList texts;
+    for (QAction* action : window.ListView1->actions())
+        texts << (action->isSeparator() ? QStringLiteral("-") : action->text());
+    QCOMPARE(texts,
+             (QStringList{"Remove from List", "Open Folder", "Copy Path", "-", "Undo Last Run"}));
+    QCOMPARE(window.RemoveAction->shortcut(), QKeySequence(QKeySequence::Delete));
+    QCOMPARE(window.CopyPathAction->shortcut(), QKeySequence(QKeySequence::Copy));
+    for (int row = 0; row < std::max(rows, 2 * int(chosen)); ++row)
+        window.folderList().appendRow(QStringLiteral("/a/%1/").arg(row));
+    if (chosen)
+        window.ListView1->setCurrentIndex(window.folderList().index(1, 0));
+    if (rows == 0)
+        window.PushButton1->click();
+    if (busy)
+        window.setPointer(PointerSetting::Hourglass);
+    for (QAction* action : {window.RemoveAction, window.OpenFolderAction, window.CopyPathAction})
+        QCOMPARE(action->isEnabled(), canAct);
+    QVERIFY(!window.UndoAction->isEnabled());
+    window.setPointer(PointerSetting::Default);
+    QCOMPARE(window.RemoveAction->isEnabled(), chosen && rows > 0);
+}
+
+// What the menu does reaches the chosen row only, and removing it previews nothing.
+void TestForm1::listMenuActsOnTheChosenRow() {
+    Program program;
+    Form1& window = program.start();
+    window.show();
+    QVERIFY(QTest::qWaitForWindowActive(&window));
+    FolderListModel& list = window.folderList();
+    list.appendRows({"/a/one/", "/a/two/", "/a/three/", "/a/four/"});
+    window.previewRename();
+    const int previews = program.window->previews;
+    window.ListView1->setFocus();
+    window.ListView1->setCurrentIndex(list.index(1, 0));
+
+    window.CopyPathAction->trigger();
+    QCOMPARE(QGuiApplication::clipboard()->text(), QStringLiteral("/a/two"));
+    window.OpenFolderAction->trigger();
+    QCOMPARE(program.dialogs.openedFolders, QStringList{"/a/two"});
+    program.dialogs.shellAvailable = false;
+    window.OpenFolderAction->trigger();
+    QCOMPARE(program.dialogs.messages.size(), 1);
+    QCOMPARE(program.dialogs.messages[0].text,
+             QStringLiteral("The folder could not be opened: /a/two"));
+
+    // The row below takes the removed one's place and is chosen next, by the menu and by the key.
+    window.RemoveAction->trigger();
+    QTest::keyClick(window.ListView1, Qt::Key_Delete);
+    QCOMPARE(list.count(), 2);
+    QCOMPARE(list.text(0, 0), QStringLiteral("/a/one/"));
+    QCOMPARE(list.text(1, 0), QStringLiteral("/a/four/"));
+    QCOMPARE(list.text(1, 1), QStringLiteral("/a/FOUR/"));
+    QCOMPARE(window.ListView1->currentIndex().row(), 1);
+    QCOMPARE(program.window->previews, previews);
+}
+
+// One line in the caption after a run and after an undo, told to assistive technology, until the
+// next action; the desktop's folders are counted as left as they were.
+void TestForm1::captionTellsWhatTheRunDid() {
+    QTemporaryDir disk;
+    QVERIFY(QDir(disk.path()).mkpath(QStringLiteral("photos/me")));
+    QVERIFY(QDir(disk.path()).mkpath(QStringLiteral("photos/summer")));
+    Program program;
+    program.desktop.home = disk.filePath(QStringLiteral("photos/me"));
+    Form1& window = program.start();
+    window.show();
+    QVERIFY(QTest::qWaitForWindowActive(&window));
+    window.addFolders({disk.filePath(QStringLiteral("photos"))});
+    // What a screen reader reads out when told that the window's name changed.
+    const auto toldName = [&] {
+        return QAccessible::queryAccessibleInterface(&window)->text(QAccessible::Name);
+    };
+
+    QTest::keyClick(window.ListView1, Qt::Key_Return, Qt::ControlModifier);
+    QTRY_COMPARE(window.windowTitle(), QStringLiteral("Tarnwick \u2013 1 renamed, 2 not renamed"));
+    QCOMPARE(toldName(), window.windowTitle());
+    QVERIFY(QDir(disk.filePath(QStringLiteral("photos/me"))).exists());
+    QVERIFY(QDir(disk.filePath(QStringLiteral("photos/SUMMER"))).exists());
+    QTest::keyClick(window.ListView1, Qt::Key_Z, Qt::ControlModifier);
+    QCOMPARE(window.windowTitle(), QStringLiteral("Tarnwick \u2013 1 renamed, 0 not renamed"));
+    QCOMPARE(toldName(), window.windowTitle());
+    QVERIFY(QDir(disk.filePath(QStringLiteral("photos/summer"))).exists());
+    window.Check1->click();
+    QCOMPARE(window.windowTitle(), QStringLiteral("Tarnwick"));
+    QCOMPARE(program.dialogs.errors(), QStringList());
 }
 
 QTEST_MAIN(TestForm1)
