@@ -11,8 +11,6 @@ private slots:
     void messageIsExact();
     void failingStepIsReportedAndHandlerGoesOn();
     void reportNamesLastStepReached();
-    void systemTextOnlyWhereItSaysMore_data();
-    void systemTextOnlyWhereItSaysMore();
 };
 
 void TestErrorTrap::messageIsExact() {
@@ -47,55 +45,6 @@ void TestErrorTrap::reportNamesLastStepReached() {
     trap.reach(150);
     trap.report(QStringLiteral("File already exists"));
     QVERIFY(report.startsWith(QStringLiteral("File already exists\r\nin A.B at line 150\r\r")));
-}
-
-void TestErrorTrap::systemTextOnlyWhereItSaysMore_data() {
-    QTest::addColumn<QString>("plain");
-    QTest::addColumn<QString>("systemText");
-    QTest::addColumn<QString>("path");
-    QTest::addColumn<QString>("description");
-    const QString photos = "/media/usb/Photos";
-    QTest::newRow("the same words")
-        << "Permission denied"
-        << "Permission denied" << photos << "Permission denied: /media/usb/Photos";
-    QTest::newRow("the same words in other case")
-        << "Permission denied"
-        << "permission denied" << photos << "Permission denied: /media/usb/Photos";
-    QTest::newRow("fewer of the same words")
-        << "File already exists"
-        << "File exists" << photos << "File already exists: /media/usb/Photos";
-    QTest::newRow("the same in other words")
-        << "Path not found"
-        << "No such file or directory" << photos << "Path not found: /media/usb/Photos";
-    QTest::newRow("more than the plain words")
-        << "Permission denied"
-        << "Read-only file system" << photos
-        << "Permission denied: /media/usb/Photos (Read-only file system)";
-    QTest::newRow("a narrower cause")
-        << "Path not found"
-        << "Not a directory" << photos << "Path not found: /media/usb/Photos (Not a directory)";
-    QTest::newRow("the system's words in the path")
-        << "Permission denied"
-        << "Read-only file system"
-        << "/read-only/file system"
-        << "Permission denied: /read-only/file system (Read-only file system)";
-    QTest::newRow("nothing from the system")
-        << "Path not found" << QString() << photos << "Path not found: /media/usb/Photos";
-}
-
-// The system's text is added in parentheses only where it tells the user more.
-void TestErrorTrap::systemTextOnlyWhereItSaysMore() {
-    QFETCH(QString, plain);
-    QFETCH(QString, systemText);
-    QFETCH(QString, path);
-    QFETCH(QString, description);
-    const Failure failure(70, plain, systemText);
-    const Failure named = failure.about(path);
-    QCOMPARE(named.description(), description);
-    QCOMPARE(QString::fromUtf8(named.what()), description);
-    QCOMPARE(failure.description(), description.section(u':', 0, 0) +
-                                        description.mid(description.indexOf(path) + path.size()));
-    QCOMPARE(named.about(QStringLiteral("/elsewhere")).description(), description);
 }
 
 QTEST_APPLESS_MAIN(TestErrorTrap)

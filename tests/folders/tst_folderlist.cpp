@@ -2,14 +2,13 @@
 
 #include "common/failure.h"
 #include "folders/knownfolders.h"
-#include "tests/support/trialfolders.h"
+#include "tests/support/fakefilesystem.h"
 
 #include <QSignalSpy>
 #include <QTest>
 #include <stdexcept>
 
 using namespace tarnwick;
-using Host = tarnwick::test::TrialHost;
 
 namespace {
 
@@ -63,8 +62,6 @@ private slots:
     void markInWords_data();
     void markInWords();
     void marksStayWithTheirRows();
-    void knownFolders_data();
-    void knownFolders();
 };
 
 void TestFolderList::headers_data() {
@@ -498,47 +495,6 @@ void TestFolderList::marksStayWithTheirRows() {
     list.removeAll();
     list.appendRows({"/a/", "/b/"});
     QCOMPARE(list.mark(1), RowMark::None);
-}
-
-void TestFolderList::knownFolders_data() {
-    QTest::addColumn<Host>("host");
-    QTest::addColumn<QString>("listed");
-    QTest::addColumn<bool>("known");
-    for (const Host host : {Host::CaseSensitiveFake, Host::CaseInsensitiveFake, Host::Disk}) {
-        const auto row = [host](const char* name) -> QTestData& {
-            return QTest::addRow("%s, %s", name, tarnwick::test::TrialHostName(host)) << host;
-        };
-        row("the home folder") << "home/me/" << true;
-        row("on the way to the home folder") << "home/" << true;
-        row("a user folder") << "home/me/Pictures/" << true;
-        row("a user folder without its separator") << "home/me/Pictures" << true;
-        row("below a user folder") << "home/me/Pictures/Holiday/" << false;
-        row("the same name elsewhere") << "other/Pictures/" << false;
-        // Where letter case counts this is a folder of its own.
-        row("the user folder in other letter case")
-            << "home/me/PICTURES/" << (host == Host::CaseInsensitiveFake);
-        // Where the host cannot tell the folder, the desktop's path for it decides.
-        row("named by the desktop, not on disk") << "home/me/Videos/" << true;
-        row("not on disk, another name") << "home/me/Films/" << false;
-    }
-}
-
-// A listed folder is the desktop's when the host says it is the same folder, whatever its name
-// looks like.
-void TestFolderList::knownFolders() {
-    QFETCH(Host, host);
-    QFETCH(QString, listed);
-    QFETCH(bool, known);
-    const auto folders = tarnwick::test::MakeTrialFolders(host);
-    for (const char* folder :
-         {"home/me/Pictures/Holiday", "home/me/PICTURES", "other/Pictures", "home/me/Music"})
-        QVERIFY(folders->addFolder(QString::fromUtf8(folder)));
-    const KnownFolders desktop(folders->fileSystem(),
-                               {folders->path("home/me"), folders->path("home/me/Pictures/"),
-                                folders->path("home/me/Videos")});
-    QCOMPARE(desktop.contains(folders->path(listed)), known);
-    QVERIFY(!KnownFolders().contains(folders->path("home/me")));
-    QVERIFY(!desktop.contains(QStringLiteral("//")));
 }
 
 QTEST_GUILESS_MAIN(TestFolderList)
