@@ -34,19 +34,23 @@ int GiveNamesBack(const RunSurroundings& run, ErrorTrap& trap, RunErrors& errors
     // Where the run left each folder, as the rows name it: its path then, below the names its
     // parents got later in the run.
     FollowedRenames ran(separator, folders);
+    // The folders left with the names the run gave them, which their subfolders are found under.
+    FollowedRenames kept(separator);
     ParentEntries parents(run.fileSystem);
     for (auto folder = folders.rbegin(); folder != folders.rend(); ++folder) {
         if (run.pump)
             trap.step(UndoStep::PumpBeforeRename, run.pump);
         const QString shown = ran.borne(folder->beforePath());
         trap.reach(UndoStep::Rename);
-        const ListedPath after(folder->parent, folder->after);
+        const QString parent = kept.isEmpty() ? folder->parent : kept.borne(folder->parent);
+        const ListedPath after(parent, folder->after);
         if (run.knownFolders.contains(after)) {
+            kept.renamed(folder->beforePath(), folder->after);
             failed.insert(shown, QString::fromUtf16(kKnownFolderWords));
             continue;
         }
         const RenameOutcome outcome = RenameFilesWild(run.fileSystem, parents, report, after,
-                                                      ListedPath(folder->parent, folder->before));
+                                                      ListedPath(parent, folder->before));
         if (outcome.renamed()) {
             restored.renamed(shown, outcome.newName);
             ++givenBack;
