@@ -1,7 +1,5 @@
 #include "folders/knownfolders.h"
 
-#include <algorithm>
-
 namespace tarnwick {
 
 namespace {
@@ -10,8 +8,12 @@ QStringView WithoutTrailing(QStringView path, QChar separator) {
     return path.size() > 1 && path.endsWith(separator) ? path.chopped(1) : path;
 }
 
-QString FoldedName(QStringView path, QChar separator) {
-    return path.sliced(LeafStart(path, separator)).toString().toCaseFolded();
+// A name's length and its first and last units without letter case: most listed names differ in
+// these from every known one, and are passed by without being folded whole.
+quint64 Signature(QStringView name) {
+    const auto folded = [](QChar unit) { return quint64(QChar::toCaseFolded(unit.unicode())); };
+    return quint64(name.size()) << 32 | (folded(name.front()) & 0xffff) << 16 |
+           (folded(name.back()) & 0xffff);
 }
 
 } // namespace
@@ -30,9 +32,10 @@ KnownFolders::KnownFolders(FileSystem& fileSystem, const QStringList& paths)
 }
 
 void KnownFolders::add(const QString& path) {
-    const QString name = FoldedName(path, m_separator);
-    if (name.isEmpty())
+    const QStringView leaf = QStringView(path).sliced(LeafStart(path, m_separator));
+    if (leaf.isEmpty())
         return;
+    const QString name = leaf.toString().toCaseFolded();
     const auto [first, last] = m_byName.equal_range(name);
     for (auto known = first; known != last; ++known) {
         if (m_folders[*known].path == path)
@@ -40,8 +43,7 @@ void KnownFolders::add(const QString& path) {
     }
     m_byName.insert(name, m_folders.size());
     m_folders.push_back({path, std::nullopt});
-    if (!m_nameLengths.contains(name.size()))
-        m_nameLengths << name.size();
+    m_signatures.insert(Signature(leaf));
 }
 
 const std::optional<FileIdentity>& KnownFolders::identityOf(const Known& known) const {
@@ -56,10 +58,7 @@ bool KnownFolders::contains(const ListedPath& folder) const {
     QString buffer;
     const QStringView path = WithoutTrailing(folder.joined(buffer), m_separator);
     const QStringView name = path.sliced(LeafStart(path, m_separator));
-    // Folding keeps a name's length nearly always; where it would not, the name is folded.
-    if (name.isEmpty() ||
-        (!m_nameLengths.contains(name.size()) &&
-         std::all_of(name.begin(), name.end(), [](QChar c) { return c.unicode() < 0x80; })))
+    if (name.isEmpty() || !m_signatures.contains(Signature(name)))
         return false;
     const auto [first, last] = m_byName.equal_range(name.toString().toCaseFolded());
     if (first == last)

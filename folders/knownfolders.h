@@ -4,6 +4,7 @@
 #include "platform/filesystem.h"
 
 #include <QHash>
+#include <QSet>
 #include <QString>
 #include <QStringList>
 #include <optional>
@@ -45,8 +46,8 @@ private:
     std::vector<Known> m_folders;
     // Each folder's place in m_folders under its name without letter case.
     QMultiHash<QString, std::size_t> m_byName;
-    // The lengths of those names, so that most listed names need not be folded to be passed by.
-    QList<qsizetype> m_nameLengths;
+    // What tells those names apart at a glance, so that most listed names need not be folded.
+    QSet<quint64> m_signatures;
 };
 
 } // namespace tarnwick

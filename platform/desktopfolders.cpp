@@ -49,7 +49,8 @@ std::optional<QByteArray> UserDirValue(QByteArray line, bool& relative) {
     return folder;
 }
 
-// Mount points write a blank, a tab, a line break and a backslash as three octal digits.
+// The mount table writes a blank, a tab, a line break and a backslash in a path as three octal
+// digits.
 QByteArray Unescaped(QByteArrayView field) {
     QByteArray bytes;
     for (qsizetype at = 0; at < field.size(); ++at) {
