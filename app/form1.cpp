@@ -12,6 +12,7 @@
 #include "app/translations.h"
 #include "common/product.h"
 #include "folders/addfolders.h"
+#include "folders/knownfolders.h"
 #include "folders/listediting.h"
 #include "platform/filesystem.h"
 #include "platform/pump.h"
@@ -21,6 +22,7 @@
 #include "transform/operations.h"
 #include "transform/preview.h"
 
+#include <QAccessible>
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
@@ -113,6 +115,10 @@ void Form1::buildControls() {
         makeButton("PushButton6", QT_TRANSLATE_NOOP("Tarnwick", "Load Sample/Example Folders"));
     PushButton2 =
         makeButton("PushButton2", QT_TRANSLATE_NOOP("Tarnwick", "Start Renaming (Execute)"));
+    GiveKeys(*PushButton3, {QKeySequence(Qt::CTRL | Qt::Key_O)});
+    GiveKeys(*PushButton4, {QKeySequence(Qt::Key_F1)});
+    GiveKeys(*PushButton2,
+             {QKeySequence(Qt::CTRL | Qt::Key_Return), QKeySequence(Qt::CTRL | Qt::Key_Enter)});
 
     Frame1 = new QGroupBox(Translated(QT_TRANSLATE_NOOP("Tarnwick", "Case Option")), this);
     Frame1->setObjectName(QStringLiteral("Frame1"));
@@ -147,13 +153,14 @@ void Form1::buildControls() {
         own.setColor(role, desktop.color(role));
     Combo1->setPalette(own);
 
-    setTabOrder(ListView1, Combo1);
-    setTabOrder(Combo1, Check1);
-    setTabOrder(Check1, PushButton3);
-    setTabOrder(PushButton3, PushButton2);
-    setTabOrder(PushButton2, PushButton1);
+    // As the controls stand, row by row.
+    setTabOrder(ListView1, PushButton3);
+    setTabOrder(PushButton3, PushButton1);
     setTabOrder(PushButton1, PushButton4);
     setTabOrder(PushButton4, PushButton6);
+    setTabOrder(PushButton6, Combo1);
+    setTabOrder(Combo1, Check1);
+    setTabOrder(Check1, PushButton2);
 }
 
 void Form1::placeControls() {
@@ -181,29 +188,16 @@ void Form1::wireEvents() {
     connect(PushButton1, &QPushButton::clicked, this,
             [this] { handle([this] { PushButton1_Click(*this); }); });
     connect(PushButton2, &QPushButton::clicked, this,
-            [this] { handle([this] { PushButton2_Click(*this); }); });
+            [this] { handle([this] { tellTally(PushButton2_Click(*this)); }); });
     connect(PushButton4, &QPushButton::clicked, this,
             [this] { handle([this] { PushButton4_Click(*this); }); });
     connect(PushButton6, &QPushButton::clicked, this,
             [this] { handle([this] { PushButton6_Click(*this, m_dependencies.programFolder); }); });
     // Activation, not a change of index: choosing the operation already selected previews again.
-    connect(Combo1, &QComboBox::activated, this, [this] { Combo1_Click(); });
-    connect(Check1, &QCheckBox::clicked, this, [this] { previewRename(); });
-    connect(ListView1, &QTreeView::doubleClicked, this,
-            [this] { RemoveSelectedEntry(*this, selectedRow()); });
-
-    UndoAction = new QAction(Translated(kUndoLastRunText), this);
-    UndoAction->setObjectName(QStringLiteral("UndoAction"));
-    UndoAction->setShortcut(QKeySequence::Undo);
-    UndoAction->setEnabled(false);
-    // Added to the list, the action is its context menu, and its shortcut works anywhere in the
-    // window.
-    ListView1->addAction(UndoAction);
-    ListView1->setContextMenuPolicy(Qt::ActionsContextMenu);
-    connect(UndoAction, &QAction::triggered, this,
-            [this] { handle([this] { UndoLastRun(*this); }); });
-    m_lastRun.watch(m_list);
-    m_lastRun.onChange([this] { UndoAction->setEnabled(m_lastRun.canUndo()); });
+    connect(Combo1, &QComboBox::activated, this, [this] { handle([this] { Combo1_Click(); }); });
+    connect(Check1, &QCheckBox::clicked, this, [this] { handle([this] { previewRename(); }); });
+    connect(ListView1, &QTreeView::doubleClicked, this, [this] { removeSelectedRow(); });
+    wireListMenu();
 
     ListView1->installEventFilter(this);
     for (QWidget* watched :
@@ -214,6 +208,24 @@ void Form1::wireEvents() {
         watched->setMouseTracking(true);
         watched->installEventFilter(this);
     }
+}
+
+void Form1::tellTally(const std::optional<RunTally>& tally) {
+    if (tally)
+        showCaptionStatus(TallyWords(*tally));
+}
+
+void Form1::showCaptionStatus(const QString& status) {
+    const QString name = QString::fromUtf16(product::kName);
+    const QString caption = status.isEmpty() ? name : name + QStringLiteral(" \u2013 ") + status;
+    if (caption == windowTitle())
+        return;
+    setWindowTitle(caption);
+    if (status.isEmpty())
+        return;
+    // A screen reader reads the window's name out when it changes.
+    QAccessibleEvent changed(this, QAccessible::NameChanged);
+    QAccessible::updateAccessibility(&changed);
 }
 
 void Form1::Form_Load() {
@@ -308,7 +320,8 @@ void Form1::Combo1_Click() {
 }
 
 void Form1::previewRename() {
-    PreviewRename(m_list, operationText(), ReportThrough(dialogs()), fileSystem().separator());
+    PreviewRename(m_list, operationText(), ReportThrough(dialogs()), fileSystem().separator(),
+                  KnownFolders(fileSystem(), knownFolderPaths()));
 }
 
 bool Form1::subfolderOptionChecked() const {
@@ -338,7 +351,10 @@ void Form1::pumpMessages() {
 }
 
 void Form1::setPointer(PointerSetting setting) {
+    const bool wasBusy = isBusy();
     m_pointer = setting;
+    if (wasBusy != isBusy())
+        updateListMenu();
     switch (setting) {
     case PointerSetting::Default:
         unsetCursor();

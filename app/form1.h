@@ -2,9 +2,12 @@
 
 #include "app/commandline.h"
 #include "app/skin.h"
+#include "app/windowcommands.h"
 #include "folders/folderlist.h"
 #include "folders/window.h"
+#include "platform/desktopfolders.h"
 #include "rename/lastrun.h"
+#include "rename/runtally.h"
 
 #include <QCursor>
 #include <QElapsedTimer>
@@ -33,6 +36,8 @@ struct Form1Dependencies {
     QString programFolder;
     // A whole number from 1 to 100; 7 opens the maker's home page at start-up.
     std::function<int()> drawOneToHundred;
+    // Where the desktop's own folders are read, which runs leave as they are; none by default.
+    DesktopPlaces desktop{};
 };
 
 // A number from 1 to 100 for a seed. The seed is mixed first, so neighbouring seeds (the seconds
@@ -74,6 +79,11 @@ public:
     UserDialogs& dialogs() override { return m_dependencies.dialogs; }
     FileSystem& fileSystem() override { return m_dependencies.fileSystem; }
     LastRun& lastRun() override { return m_lastRun; }
+    QStringList knownFolderPaths() const override { return DesktopFolders(m_dependencies.desktop); }
+
+    // Shows the status after the window's caption ("Tarnwick – 4,210 renamed, 3 not renamed")
+    // and tells assistive technology; an empty one gives the caption back alone.
+    void showCaptionStatus(const QString& status);
 
     // Lengths of the window's design, in twips, to pixels at the screen's logical DPI.
     int twips(int length) const;
@@ -92,7 +102,10 @@ public:
     QComboBox* Combo1 = nullptr;
     QGroupBox* Frame2 = nullptr;
     QCheckBox* Check1 = nullptr;
-    // "Undo Last Run": Ctrl+Z in the window and the list's context menu.
+    // The list's context menu. "Undo Last Run" is Ctrl+Z anywhere in the window.
+    QAction* RemoveAction = nullptr;
+    QAction* OpenFolderAction = nullptr;
+    QAction* CopyPathAction = nullptr;
     QAction* UndoAction = nullptr;
 
 protected:
@@ -104,8 +117,10 @@ protected:
     void dropEvent(QDropEvent* event) override;
 
 private:
-    // Runs one event's handler; a handler ended by the window's closing ends quietly.
+    // Runs one event's handler: the user's next action, so what the caption said of the last one
+    // goes. A handler ended by the window's closing ends quietly.
     template <class Handler> void handle(Handler&& handler) {
+        showCaptionStatus({});
         try {
             handler();
         } catch (const WindowClosed&) {
@@ -114,6 +129,10 @@ private:
     void buildControls();
     void placeControls();
     void wireEvents();
+    void wireListMenu();
+    void updateListMenu();
+    void tellTally(const std::optional<RunTally>& tally);
+    void removeSelectedRow();
     void pointerFeedback(PointerSetting target);
     void Combo1_Click();
     std::optional<int> selectedRow() const;
@@ -124,6 +143,7 @@ private:
     // After the list: it stops watching the list before the list goes.
     LastRun m_lastRun;
     SkinFramework1 m_skin;
+    ListMenu m_listMenu;
     PointerSetting m_pointer = PointerSetting::Default;
     std::optional<QCursor> m_handPointer;
     QString m_applicationTitle;

@@ -21,6 +21,7 @@ MarkLook MarkLookFor(RowMark mark, const QPalette& palette) {
     case RowMark::None:
         break;
     case RowMark::NoChange:
+    case RowMark::KnownFolder:
         return {ReadableOn(Mix(text, base, 0.5), base), QColor(), true};
     case RowMark::Collision:
     case RowMark::NotDone: {

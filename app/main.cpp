@@ -50,7 +50,8 @@ int main(int argc, char* argv[]) {
         return *line.exitCode;
     tarnwick::QtUserDialogs dialogs;
     tarnwick::Form1 window({dialogs, tarnwick::HostFileSystem(),
-                            QCoreApplication::applicationDirPath(), tarnwick::DrawFromTimeOfDay});
+                            QCoreApplication::applicationDirPath(), tarnwick::DrawFromTimeOfDay,
+                            tarnwick::HostDesktopPlaces()});
     window.Form_Load();
     window.show();
     // Added once start-up is over and the event loop runs, as if chosen one after the other.

@@ -24,6 +24,7 @@ public:
 
     int number() const { return m_number; }
     const QString& plain() const { return m_plain; }
+    // Empty where the system only said again what the plain words say ("Permission denied").
     const QString& systemText() const { return m_systemText; }
     const QString& description() const { return m_description; }
     const char* what() const noexcept override { return m_what.constData(); }

@@ -81,7 +81,7 @@ void AddChosenFolder(const AddSurroundings& add, ErrorTrap& trap, const QString&
     // The chosen folder as its parent lists it: the run finds it there.
     trap.step(AddStep::TakeChosen, [&] {
         folders.push_back({ListedPath(chosen + separator),
-                           add.fileSystem.identity(chosen).value_or(FileIdentity{})});
+                           add.fileSystem.entryIdentity(chosen).value_or(FileIdentity{})});
     });
     trap.step(AddStep::WalkSubfolders, [&] {
         if (add.withSubfolders())

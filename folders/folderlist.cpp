@@ -1,6 +1,7 @@
 #include "folders/folderlist.h"
 
 #include "common/failure.h"
+#include "folders/knownfolders.h"
 #include "platform/memory.h"
 
 #include <QCoreApplication>
@@ -109,7 +110,9 @@ void FolderListModel::setPath(int row, int column, ListedPath path) {
     FolderEntry& entry = m_rows[static_cast<std::size_t>(row)];
     (column == kNow ? entry.now : entry.newPath) = std::move(path);
     const RowMark told = m_marks.at(row);
-    const bool markDropped = told == RowMark::NoChange || told == RowMark::Collision;
+    // What the texts told goes with them; the desktop's folder, with the folder the row names.
+    const bool markDropped = told == RowMark::NoChange || told == RowMark::Collision ||
+                             (told == RowMark::KnownFolder && column == kNow);
     if (markDropped)
         m_marks.set(row, RowMark::None);
     if (m_holding) {
@@ -149,8 +152,12 @@ void FolderListModel::clearMarks() {
     announceChanged(kNow, kNewName);
 }
 
-void FolderListModel::markFromColumns(bool keepNotDone) {
-    m_marks = MarksFromColumns(m_rows, m_marks, m_markSeparator, keepNotDone);
+bool FolderListModel::knows(const KnownFolders& known, const ListedPath& folder) {
+    return known.contains(folder);
+}
+
+void FolderListModel::markFromColumns(bool keepDiskMarks) {
+    m_marks = MarksFromColumns(m_rows, m_marks, m_markSeparator, keepDiskMarks);
 }
 
 void FolderListModel::appendRow(const QString& now) {

@@ -13,6 +13,8 @@
 
 namespace tarnwick {
 
+class KnownFolders;
+
 // One row of the folder list: the folder's current path and its proposed new path (or empty),
 // both ending with a separator.
 struct FolderEntry {
@@ -41,7 +43,8 @@ public:
     int count() const override { return static_cast<int>(m_rows.size()); }
 
     // Row positions are 0-based here; both throw Failure for a row that is not there. A text
-    // written here drops the row's preview mark, which was told by the texts it had.
+    // written here drops the row's preview mark, which was told by the texts it had; a current
+    // path written drops the mark of the desktop's folder too.
     QString text(int row, int column) const;
     void setText(int row, int column, const QString& text) override;
     // The row's text as kept; head() is shared by the rows of its parent.
@@ -99,13 +102,22 @@ public:
     // The preview's write: every row's new path is its current one with one trailing separator
     // dropped, its own name (after the last separator) given by newNameOf, and one separator at
     // the end; then the marks the two columns tell, replacing every earlier mark (the run's too).
-    // Announced once, also when newNameOf fails part of the way.
-    template <class NewNameOf> void writeNewNames(QChar separator, NewNameOf&& newNameOf) {
+    // A folder the desktop knows by its path keeps its path, marked so: the run leaves it as it
+    // is. Announced once, also when newNameOf fails part of the way.
+    template <class NewNameOf>
+    void writeNewNames(QChar separator, NewNameOf&& newNameOf,
+                       const KnownFolders* known = nullptr) {
         m_markSeparator = separator;
         ColumnMarker marker(m_rows, separator);
+        std::vector<int> leftAlone;
         try {
             for (FolderEntry& entry : m_rows) {
-                entry.newPath = renamedPath(entry.now, separator, newNameOf);
+                if (known && knows(*known, entry.now)) {
+                    leftAlone.push_back(static_cast<int>(&entry - m_rows.data()));
+                    entry.newPath = entry.now;
+                } else {
+                    entry.newPath = renamedPath(entry.now, separator, newNameOf);
+                }
                 marker.addNext();
             }
         } catch (...) {
@@ -114,6 +126,8 @@ public:
             throw;
         }
         m_marks = marker.finish(m_marks, false);
+        for (const int row : leftAlone)
+            m_marks.set(row, RowMark::KnownFolder);
         announceChanged(kNow, kNewName);
     }
 
@@ -142,7 +156,8 @@ private:
     void reserveFor(std::size_t added);
     void announceChanged(int firstColumn, int lastColumn);
     void checkPlace(int row, int column) const;
-    void markFromColumns(bool keepNotDone);
+    void markFromColumns(bool keepDiskMarks);
+    static bool knows(const KnownFolders& known, const ListedPath& folder);
 
     std::vector<FolderEntry> m_rows;
     RowMarks m_marks;

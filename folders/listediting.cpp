@@ -3,6 +3,7 @@
 
 #include "folders/folderlist.h"
 #include "folders/window.h"
+#include "platform/filesystem.h"
 #include "platform/userdialogs.h"
 
 namespace tarnwick {
@@ -27,6 +28,22 @@ void RemoveSelectedEntry(WindowServices& window, std::optional<int> selectedRow)
 void ListView1_KeyDown(WindowServices& window, int keyCode, std::optional<int> selectedRow) {
     if (keyCode == kDeleteKeyCode)
         RemoveSelectedEntry(window, selectedRow);
+}
+
+QString SelectedFolder(WindowServices& window, std::optional<int> selectedRow) {
+    FolderListModel& list = window.folderList();
+    if (window.isBusy() || !selectedRow || *selectedRow < 0 || *selectedRow >= list.count())
+        return {};
+    return WithoutTrailingSeparator(list.text(*selectedRow, FolderListModel::kNow),
+                                    window.fileSystem().separator());
+}
+
+void OpenSelectedFolder(WindowServices& window, std::optional<int> selectedRow) {
+    const QString folder = SelectedFolder(window, selectedRow);
+    if (folder.isEmpty() || window.dialogs().openFolder(folder))
+        return;
+    window.dialogs().showMessage(QString::fromUtf16(kFolderNotOpenedMessage) + folder,
+                                 window.applicationTitle(), MessageButtons::Ok, MessageIcon::None);
 }
 
 } // namespace tarnwick

@@ -1,6 +1,7 @@
 #include "folders/rowmarks.h"
 
 #include "folders/folderlist.h"
+#include "folders/knownfolders.h"
 
 #include <QCoreApplication>
 #include <QHashFunctions>
@@ -83,6 +84,8 @@ QString RowMarks::words(int row) const {
             .arg(note(row));
     case RowMark::NotDone:
         return note(row);
+    case RowMark::KnownFolder:
+        return QString::fromUtf16(kKnownFolderWords);
     }
     return {};
 }
@@ -167,14 +170,16 @@ void ColumnMarker::addNext() {
     }
 }
 
-RowMarks ColumnMarker::finish(const RowMarks& previous, bool keepNotDone) const {
+RowMarks ColumnMarker::finish(const RowMarks& previous, bool keepDiskMarks) const {
     RowMarks marks;
     marks.m_kinds.assign(m_rows.size(), RowMark::None);
     for (std::size_t place = 0; place < m_rows.size(); ++place) {
         const int row = static_cast<int>(place);
-        if (keepNotDone && previous.at(row) == RowMark::NotDone) {
-            marks.m_kinds[place] = RowMark::NotDone;
-            marks.m_notes.emplace_back(row, previous.note(row));
+        const RowMark told = previous.at(row);
+        if (keepDiskMarks && (told == RowMark::NotDone || told == RowMark::KnownFolder)) {
+            marks.m_kinds[place] = told;
+            if (const QString note = previous.note(row); !note.isEmpty())
+                marks.m_notes.emplace_back(row, note);
             continue;
         }
         const int head = m_first[place];
@@ -198,11 +203,11 @@ RowMarks ColumnMarker::finish(const RowMarks& previous, bool keepNotDone) const 
 }
 
 RowMarks MarksFromColumns(const std::vector<FolderEntry>& rows, const RowMarks& previous,
-                          QChar separator, bool keepNotDone) {
+                          QChar separator, bool keepDiskMarks) {
     ColumnMarker marker(rows, separator);
     for (std::size_t row = 0; row < rows.size(); ++row)
         marker.addNext();
-    return marker.finish(previous, keepNotDone);
+    return marker.finish(previous, keepDiskMarks);
 }
 
 } // namespace tarnwick

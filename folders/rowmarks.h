@@ -19,6 +19,8 @@ enum class RowMark : std::uint8_t {
     Collision,
     // The last run (or undo) left this row's folder as it was; its note says why.
     NotDone,
+    // The desktop knows the folder by its path: the run leaves it as it is.
+    KnownFolder,
 };
 
 // The marks of every row: one byte a row, and a note (the other folder's path, the reason) only
@@ -55,8 +57,9 @@ public:
 
     // Takes in the next row.
     void addNext();
-    // The marks of every row; with keepNotDone the rows a run marked keep that mark.
-    RowMarks finish(const RowMarks& previous, bool keepNotDone) const;
+    // The marks of every row; with keepDiskMarks the rows marked from what the disk told (a run's
+    // reasons, the desktop's folders) keep that mark.
+    RowMarks finish(const RowMarks& previous, bool keepDiskMarks) const;
 
 private:
     struct Slot {
@@ -80,6 +83,6 @@ private:
 
 // All rows at once.
 RowMarks MarksFromColumns(const std::vector<FolderEntry>& rows, const RowMarks& previous,
-                          QChar separator, bool keepNotDone);
+                          QChar separator, bool keepDiskMarks);
 
 } // namespace tarnwick

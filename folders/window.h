@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 class QObject;
 
@@ -40,6 +41,9 @@ public:
     virtual FileSystem& fileSystem() = 0;
     // What the last run renamed, while it can still be undone.
     virtual LastRun& lastRun() = 0;
+    // The folders the desktop knows by their paths (home, the user's folders, mount points),
+    // read anew at each call.
+    virtual QStringList knownFolderPaths() const = 0;
 
     bool isBusy() const { return pointer() == PointerSetting::Hourglass; }
 };

@@ -1,5 +1,7 @@
 #include "platform/filesystem.h"
 
+#include "common/failure.h"
+
 #include <QFile>
 #include <algorithm>
 
@@ -56,6 +58,14 @@ std::unique_ptr<OpenFolder> FileSystem::open(const QString& folder) {
     if (!found->endsWith(separator()))
         *found += separator();
     return std::make_unique<FolderByPath>(*this, std::move(*found));
+}
+
+std::optional<FileIdentity> FileSystem::identity(const QString& folder) {
+    try {
+        return list(folder, Through::Link).identity;
+    } catch (const Failure&) {
+        return std::nullopt;
+    }
 }
 
 QStringList FileSystem::subfolders(const QString& folder) {

@@ -175,7 +175,7 @@ public:
 
     // What the host says the entry at path is (a link itself, not what it leads to), as its
     // parent's listing tells it; none where it cannot be told.
-    virtual std::optional<FileIdentity> identity(const QString& path) {
+    virtual std::optional<FileIdentity> entryIdentity(const QString& path) {
         (void)path;
         return std::nullopt;
     }
@@ -185,6 +185,10 @@ public:
         (void)probe;
         return true;
     }
+
+    // The identity of the folder at path, a symbolic link at its end gone through; none where no
+    // folder is there or the host cannot tell.
+    virtual std::optional<FileIdentity> identity(const QString& folder);
 
     // The names of the folder's subfolders and links to folders, in listing order.
     QStringList subfolders(const QString& folder);

@@ -158,6 +158,15 @@ FolderListing PosixFileSystem::list(const QString& folder, Through through) {
     return directory.readAll();
 }
 
+std::optional<FileIdentity> PosixFileSystem::identity(const QString& folder) {
+    const std::optional<QByteArray> path = SystemPath(folder);
+    struct stat status;
+    if (!path || fstatat(AT_FDCWD, path->constData(), &status, AT_NO_AUTOMOUNT) != 0 ||
+        !S_ISDIR(status.st_mode))
+        return std::nullopt;
+    return FileIdentity{static_cast<quint64>(status.st_dev), static_cast<quint64>(status.st_ino)};
+}
+
 // Held by its descriptor: renames inside it name one entry each, with no path to walk.
 class PosixFolder : public OpenFolder {
 public:
@@ -324,7 +333,7 @@ int PosixFileSystem::renameThroughPlaceholder(int folderFd, const char* from, co
     return 0;
 }
 
-std::optional<FileIdentity> PosixFileSystem::identity(const QString& path) {
+std::optional<FileIdentity> PosixFileSystem::entryIdentity(const QString& path) {
     const std::optional<QByteArray> bytes = SystemPath(path);
     struct stat status;
     if (!bytes || lstat(bytes->constData(), &status) != 0)

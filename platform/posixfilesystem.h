@@ -25,7 +25,9 @@ public:
     std::unique_ptr<OpenFolder> open(const QString& folder) override;
     std::optional<QString> findIgnoringCase(const QString& path) override;
     bool lookupIgnoresCase(const QString& folder, const QString& probe) override;
-    std::optional<FileIdentity> identity(const QString& path) override;
+    std::optional<FileIdentity> entryIdentity(const QString& path) override;
+    // Asked without mounting what an automounter would mount there.
+    std::optional<FileIdentity> identity(const QString& folder) override;
 
 protected:
     // The two system calls of a rename, each returning 0 or an errno value; from and to are

@@ -173,6 +173,10 @@ public:
             m_trap.reach(RunStep::CheckRow);
             if (listedNext.isEmpty())
                 continue;
+            if (m_run.knownFolders.contains(listed)) {
+                m_notDone.insert(listed.toString(), QString::fromUtf16(kKnownFolderWords));
+                continue;
+            }
             // Renaming below a listed folder that has become a link would rename folders
             // outside the tree that was added: the row says so, without a box.
             if (links.above(listed, m_separator, parents)) {
@@ -224,8 +228,12 @@ public:
             m_trap.step(RunStep::ClearNewName,
                         [&] { m_rows.setPath(*row, ListRows::kNewName, ListedPath()); });
         m_trap.reach(RunStep::Done);
-        m_run.lastRun.keep(m_renamed.takeFolders());
+        std::vector<RenamedFolder> renamed = m_renamed.takeFolders();
+        m_renamedCount = static_cast<int>(renamed.size());
+        m_run.lastRun.keep(std::move(renamed));
     }
+
+    RunTally tally() const { return {m_renamedCount, static_cast<int>(m_notDone.size())}; }
 
 private:
     std::optional<int> nextRow(RunStep pumpStep) {
@@ -267,15 +275,16 @@ private:
     FollowedRenames m_renamed;
     // Why each listed folder that was to be renamed was not.
     QHash<QString, QString> m_notDone;
+    int m_renamedCount = 0;
     RowCursor m_cursor;
 };
 
 } // namespace
 
-void RunRenames(const RunSurroundings& surroundings) {
+std::optional<RunTally> RunRenames(const RunSurroundings& surroundings) {
     Run run(surroundings);
     if (!run.mayStart())
-        return;
+        return std::nullopt;
     // Ended with the run, so that an undo cannot slip in while the rows still show paths from
     // before the run.
     LastRun& lastRun = surroundings.lastRun;
@@ -289,6 +298,7 @@ void RunRenames(const RunSurroundings& surroundings) {
     const HeldChanges held(surroundings.rows);
     run.followPaths();
     run.clearNewPaths();
+    return run.tally();
 }
 
 RunSurroundings SurroundingsOf(WindowServices& window) {
@@ -297,11 +307,12 @@ RunSurroundings SurroundingsOf(WindowServices& window) {
             window.dialogs(),
             window.applicationTitle(),
             [&window] { window.pumpMessages(); },
-            window.lastRun()};
+            window.lastRun(),
+            KnownFolders(window.fileSystem(), window.knownFolderPaths())};
 }
 
-void PushButton2_Click(WindowServices& window) {
-    RunRenames(SurroundingsOf(window));
+std::optional<RunTally> PushButton2_Click(WindowServices& window) {
+    return RunRenames(SurroundingsOf(window));
 }
 
 } // namespace tarnwick

@@ -1,9 +1,12 @@
 #pragma once
 
 #include "common/labels.h"
+#include "folders/knownfolders.h"
+#include "rename/runtally.h"
 
 #include <QString>
 #include <functional>
+#include <optional>
 
 namespace tarnwick {
 
@@ -32,17 +35,20 @@ struct RunSurroundings {
     std::function<void()> pump;
     // What the run renamed, kept so that it can be undone.
     LastRun& lastRun;
+    // Folders never renamed, whatever their rows say: the desktop knows them by their paths.
+    KnownFolders knownFolders{};
 };
 
 // The run: renames every row's folder that has a new path, top to bottom, then shows the renamed
 // folders under the paths they bear and empties every new path. Rows are re-checked before use:
-// the rows may change under the run whenever it lets its surroundings work.
-void RunRenames(const RunSurroundings& surroundings);
+// the rows may change under the run whenever it lets its surroundings work. Returns what it did,
+// none when it refused to start.
+std::optional<RunTally> RunRenames(const RunSurroundings& surroundings);
 
 // The same surroundings, as the window has them.
 RunSurroundings SurroundingsOf(WindowServices& window);
 
 // "Start Renaming (Execute)": the run, in the window.
-void PushButton2_Click(WindowServices& window);
+std::optional<RunTally> PushButton2_Click(WindowServices& window);
 
 } // namespace tarnwick

@@ -22,28 +22,39 @@ namespace {
 // Backwards through the run: before each folder is given its name back, the disk is as the run
 // left it right after renaming that folder, so the path it got then is where it is. A parent,
 // renamed after its subfolders, gets its name back before them, and their paths recorded under
-// its old name are good again. Returns the rows' paths, each with only its own name given back,
-// and why each folder that was not given its name back was not, by the path its row shows.
-void GiveNamesBack(const RunSurroundings& run, ErrorTrap& trap, RunErrors& errors,
-                   const std::vector<RenamedFolder>& folders, FollowedRenames& restored,
-                   QHash<QString, QString>& failed) {
+// its old name are good again. Hands back the rows' paths, each with only its own name given back,
+// and why each folder that was not given its name back was not, by the path its row shows; returns
+// how many were given their names back.
+int GiveNamesBack(const RunSurroundings& run, ErrorTrap& trap, RunErrors& errors,
+                  const std::vector<RenamedFolder>& folders, FollowedRenames& restored,
+                  QHash<QString, QString>& failed) {
+    int givenBack = 0;
     const QChar separator = run.fileSystem.separator();
     const FailureReport report = errors.report();
     // Where the run left each folder, as the rows name it: its path then, below the names its
     // parents got later in the run.
     FollowedRenames ran(separator, folders);
+    // The folders left with the names the run gave them, which their subfolders are found under.
+    FollowedRenames kept(separator);
     ParentEntries parents(run.fileSystem);
     for (auto folder = folders.rbegin(); folder != folders.rend(); ++folder) {
         if (run.pump)
             trap.step(UndoStep::PumpBeforeRename, run.pump);
         const QString shown = ran.borne(folder->beforePath());
         trap.reach(UndoStep::Rename);
-        const ListedPath after(folder->parent, folder->after);
+        const QString parent = kept.isEmpty() ? folder->parent : kept.borne(folder->parent);
+        const ListedPath after(parent, folder->after);
+        if (run.knownFolders.contains(after)) {
+            kept.renamed(folder->beforePath(), folder->after);
+            failed.insert(shown, QString::fromUtf16(kKnownFolderWords));
+            continue;
+        }
         const RenameOutcome outcome =
             RenameFilesWild(run.fileSystem, parents, report, after,
-                            ListedPath(folder->parent, folder->before), folder->identity);
+                            ListedPath(parent, folder->before), folder->identity);
         if (outcome.renamed()) {
             restored.renamed(shown, outcome.newName);
+            ++givenBack;
             continue;
         }
         const QString now = WithoutTrailingSeparator(after.toString(), separator);
@@ -54,14 +65,15 @@ void GiveNamesBack(const RunSurroundings& run, ErrorTrap& trap, RunErrors& error
         failed.insert(shown, outcome.reason);
         errors.folderDone(now, outcome.reason);
     }
+    return givenBack;
 }
 
 } // namespace
 
-QHash<QString, QString> UndoRun(const RunSurroundings& run) {
-    QHash<QString, QString> notDone;
+UndoResult UndoRun(const RunSurroundings& run) {
+    UndoResult result;
     if (!run.lastRun.canUndo())
-        return notDone;
+        return result;
     const std::vector<RenamedFolder> folders = run.lastRun.take();
     ListRows& rows = run.rows;
     RunErrors errors(run.dialogs);
@@ -71,7 +83,8 @@ QHash<QString, QString> UndoRun(const RunSurroundings& run) {
 
     FollowedRenames restored(run.fileSystem.separator());
     QHash<QString, QString> failed;
-    GiveNamesBack(run, trap, errors, folders, restored, failed);
+    const int givenBack = GiveNamesBack(run, trap, errors, folders, restored, failed);
+    result.tally = RunTally{givenBack, static_cast<int>(failed.size())};
     trap.reach(UndoStep::RenamesDone);
     errors.finish();
 
@@ -93,15 +106,15 @@ QHash<QString, QString> UndoRun(const RunSurroundings& run) {
             const auto why = failed.constFind(shown);
             if (why != failed.constEnd()) {
                 rows.markNotDone(*row, *why);
-                notDone.insert(bears, *why);
+                result.notDone.insert(bears, *why);
             }
         });
     }
     trap.reach(UndoStep::Done);
-    return notDone;
+    return result;
 }
 
-QHash<QString, QString> UndoLastRun(WindowServices& window) {
+UndoResult UndoLastRun(WindowServices& window) {
     if (window.isBusy())
         return {};
     return UndoRun(SurroundingsOf(window));

@@ -1,9 +1,11 @@
 #pragma once
 
 #include "common/labels.h"
+#include "rename/runtally.h"
 
 #include <QHash>
 #include <QString>
+#include <optional>
 
 namespace tarnwick {
 
@@ -12,14 +14,22 @@ class WindowServices;
 
 inline constexpr char kUndoLastRunText[] = QT_TRANSLATE_NOOP("Tarnwick", "Undo Last Run");
 
+// What an undo did.
+struct UndoResult {
+    // None when there was nothing to undo.
+    std::optional<RunTally> tally;
+    // Why each folder that was not given its name back was not, keyed by the path its row shows.
+    QHash<QString, QString> notDone;
+};
+
 // Gives every folder the last run renamed back the name it had, through the engine as the run
-// uses it, and reports failures as the run does. Afterwards each row names its folder where it is
-// and no row has a new path; a row whose folder could not be given its name back is marked with
-// the reason, which is also returned, keyed by the row's path. Does nothing when there is nothing
-// to undo.
-QHash<QString, QString> UndoRun(const RunSurroundings& surroundings);
+// uses it, and reports failures as the run does; a folder the desktop knows by its path now is
+// left as it is. Afterwards each row names its folder where it is and no row has a new path; a
+// row whose folder could not be given its name back is marked with the reason. Does nothing when
+// there is nothing to undo.
+UndoResult UndoRun(const RunSurroundings& surroundings);
 
 // The same in the window; nothing while the window is busy.
-QHash<QString, QString> UndoLastRun(WindowServices& window);
+UndoResult UndoLastRun(WindowServices& window);
 
 } // namespace tarnwick

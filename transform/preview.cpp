@@ -1,6 +1,7 @@
 #include "transform/preview.h"
 
 #include "folders/folderlist.h"
+#include "folders/knownfolders.h"
 
 namespace tarnwick {
 
@@ -17,6 +18,11 @@ QString PreviewNewPath(const QString& now, Operation operation, QChar separator)
 
 void PreviewRename(FolderListModel& list, const QString& operationText, const FailureReport& report,
                    QChar separator) {
+    PreviewRename(list, operationText, report, separator, KnownFolders());
+}
+
+void PreviewRename(FolderListModel& list, const QString& operationText, const FailureReport& report,
+                   QChar separator, const KnownFolders& known) {
     ErrorTrap trap(QString::fromUtf16(kPreviewRenameLabel), report);
     if (list.count() == 0)
         return;
@@ -26,8 +32,8 @@ void PreviewRename(FolderListModel& list, const QString& operationText, const Fa
         return;
     const Operation chosen = *operation;
     trap.step(PreviewStep::WriteNewNames, [&] {
-        list.writeNewNames(separator,
-                           [&](const QString& name) { return ConvertName(chosen, name); });
+        list.writeNewNames(
+            separator, [&](const QString& name) { return ConvertName(chosen, name); }, &known);
     });
 }
 

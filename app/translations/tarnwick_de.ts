@@ -235,5 +235,9 @@
         <source>Left as it is: a folder above it is no longer the one listed</source>
         <translation>Unverändert gelassen: Ein Ordner darüber ist nicht mehr der aufgelistete</translation>
     </message>
+    <message>
+        <source>1 more folder could not be renamed:</source>
+        <translation>1 weiterer Ordner konnte nicht umbenannt werden:</translation>
+    </message>
 </context>
 </TS>

@@ -235,5 +235,9 @@
         <source>Left as it is: a folder above it is no longer the one listed</source>
         <translation>Se deja como está: una carpeta superior ya no es la de la lista</translation>
     </message>
+    <message>
+        <source>1 more folder could not be renamed:</source>
+        <translation>No se pudo cambiar el nombre de 1 carpeta más:</translation>
+    </message>
 </context>
 </TS>

@@ -235,5 +235,9 @@
         <source>Left as it is: a folder above it is no longer the one listed</source>
         <translation>Laissé tel quel&#xa0;: un dossier au-dessus n’est plus celui de la liste</translation>
     </message>
+    <message>
+        <source>1 more folder could not be renamed:</source>
+        <translation>1 autre dossier n’a pas pu être renommé&#xa0;:</translation>
+    </message>
 </context>
 </TS>

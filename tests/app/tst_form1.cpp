@@ -10,6 +10,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
+#include <QClipboard>
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
@@ -22,6 +23,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTreeView>
+#include <algorithm>
 #include <cmath>
 #include <memory>
 #include <tuple>
@@ -49,6 +51,8 @@ struct Program {
     QTemporaryDir folder;
     FakeUserDialogs dialogs;
     int draw = 50;
+    // None by default: a test never reads the user's own.
+    DesktopPlaces desktop;
     std::unique_ptr<CountingForm1> window;
 
     void ship(const QString& name, const QByteArray& contents) {
@@ -64,8 +68,8 @@ struct Program {
         ship(name, source.readAll());
     }
     Form1& start() {
-        window = std::make_unique<CountingForm1>(
-            Form1Dependencies{dialogs, HostFileSystem(), folder.path(), [this] { return draw; }});
+        window = std::make_unique<CountingForm1>(Form1Dependencies{
+            dialogs, HostFileSystem(), folder.path(), [this] { return draw; }, desktop});
         window->Form_Load();
         return *window;
     }
@@ -132,47 +136,56 @@ private slots:
     void commandLineFoldersThenOneBoxOfSkippedPaths();
     void screenReaderReadsTheListAfterBulkChanges_data();
     void screenReaderReadsTheListAfterBulkChanges();
+    void keysClickTheirButtons();
+    void listMenuActsOnTheChosenRow();
 };
 
 void TestForm1::controlsStandAtTheirPlaces_data() {
     QTest::addColumn<QString>("name");
     QTest::addColumn<QString>("caption");
     QTest::addColumn<QRect>("twips");
+    // The key that clicks a button, shown in its tooltip.
+    QTest::addColumn<QString>("key");
     QTest::newRow("list") << "ListView1"
-                          << "" << QRect(120, 120, 7800, 2535);
+                          << "" << QRect(120, 120, 7800, 2535) << "";
     QTest::newRow("add") << "PushButton3"
-                         << "Add Folder(s)" << QRect(120, 2745, 3840, 405);
+                         << "Add Folder(s)" << QRect(120, 2745, 3840, 405) << "Ctrl+O";
     QTest::newRow("clear") << "PushButton1"
-                           << "Clear List" << QRect(4080, 2745, 3840, 405);
+                           << "Clear List" << QRect(4080, 2745, 3840, 405) << "";
     QTest::newRow("help") << "PushButton4"
-                          << "Help" << QRect(120, 3255, 3840, 405);
+                          << "Help" << QRect(120, 3255, 3840, 405) << "F1";
     QTest::newRow("samples") << "PushButton6"
-                             << "Load Sample/Example Folders" << QRect(4080, 3255, 3840, 405);
+                             << "Load Sample/Example Folders" << QRect(4080, 3255, 3840, 405) << "";
     QTest::newRow("case frame") << "Frame1"
-                                << "Case Option" << QRect(120, 3690, 7800, 800);
+                                << "Case Option" << QRect(120, 3690, 7800, 800) << "";
     QTest::newRow("operation box") << "Combo1"
-                                   << "" << QRect(240, 300, 7320, 345);
+                                   << "" << QRect(240, 300, 7320, 345) << "";
     QTest::newRow("subfolder frame") << "Frame2"
-                                     << "Subfolder Option" << QRect(120, 4530, 7800, 675);
+                                     << "Subfolder Option" << QRect(120, 4530, 7800, 675) << "";
     QTest::newRow("subfolder option")
         << "Check1"
-        << "Add subfolders when adding folders" << QRect(240, 300, 3495, 255);
+        << "Add subfolders when adding folders" << QRect(240, 300, 3495, 255) << "";
     QTest::newRow("run") << "PushButton2"
-                         << "Start Renaming (Execute)" << QRect(120, 5325, 7800, 405);
+                         << "Start Renaming (Execute)" << QRect(120, 5325, 7800, 405)
+                         << "Ctrl+Return";
 }
 
 void TestForm1::controlsStandAtTheirPlaces() {
     QFETCH(QString, name);
     QFETCH(QString, caption);
     QFETCH(QRect, twips);
+    QFETCH(QString, key);
     Program program;
     Form1& window = program.start();
     auto* control = window.findChild<QWidget*>(name);
     QVERIFY(control);
     QCOMPARE(control->geometry(),
              InTwips(window, twips.x(), twips.y(), twips.width(), twips.height()));
-    if (auto* button = qobject_cast<QAbstractButton*>(control))
+    if (auto* button = qobject_cast<QAbstractButton*>(control)) {
         QCOMPARE(button->text(), caption);
+        QCOMPARE(button->shortcut().toString(), key);
+        QCOMPARE(button->toolTip(), key.isEmpty() ? QString() : caption + " (" + key + ")");
+    }
     if (auto* frame = qobject_cast<QGroupBox*>(control))
         QCOMPARE(frame->title(), caption);
     QVERIFY(!window.findChild<QWidget*>(QStringLiteral("PushButton5")));
@@ -209,9 +222,10 @@ void TestForm1::fontsOfTheDesign() {
 void TestForm1::focusOrder() {
     Program program;
     Form1& window = program.start();
-    const QList<QWidget*> expected = {window.ListView1,   window.Combo1,      window.Check1,
-                                      window.PushButton3, window.PushButton2, window.PushButton1,
-                                      window.PushButton4, window.PushButton6};
+    // As they stand on screen, row by row.
+    const QList<QWidget*> expected = {window.ListView1,   window.PushButton3, window.PushButton1,
+                                      window.PushButton4, window.PushButton6, window.Combo1,
+                                      window.Check1,      window.PushButton2};
     // The widget the Tab key moves to: the next one in the chain that takes focus by Tab.
     auto nextByTab = [](QWidget* from) {
         QWidget* next = from->nextInFocusChain();
@@ -534,11 +548,19 @@ void TestForm1::undoLastRun() {
     window.PushButton2->click();
     QVERIFY(QDir(disk.filePath(QStringLiteral("ONE/DEEP"))).exists());
     QVERIFY(undo->isEnabled());
+    // One line in the caption, which a screen reader reads as the window's name, until the next
+    // action.
+    const QString told = QStringLiteral("Tarnwick \u2013 2 renamed, 0 not renamed");
+    QCOMPARE(window.windowTitle(), told);
+    QCOMPARE(QAccessible::queryAccessibleInterface(&window)->text(QAccessible::Name), told);
+    window.Check1->click();
+    QCOMPARE(window.windowTitle(), QStringLiteral("Tarnwick"));
 
     if (byKey)
         QTest::keyClick(window.Combo1, Qt::Key_Z, Qt::ControlModifier);
     else
         undo->trigger();
+    QCOMPARE(window.windowTitle(), told);
     QVERIFY(QDir(disk.filePath(QStringLiteral("one/deep"))).exists());
     QCOMPARE(window.folderList().text(0, 0), disk.filePath(QStringLiteral("one/deep/")));
     QCOMPARE(window.folderList().text(1, 0), disk.filePath(QStringLiteral("one/")));
@@ -781,6 +803,75 @@ void TestForm1::screenReaderHearsTheMark() {
     };
     QCOMPARE(description(0, 1), QStringLiteral("Another listed folder gets this name: /mix/DATA/"));
     QCOMPARE(description(1, 0), QStringLiteral("Not found on disk"));
+}
+
+// Wherever the focus is in the window, the keys click their buttons.
+void TestForm1::keysClickTheirButtons() {
+    Program program;
+    Form1& window = program.start();
+    window.show();
+    QVERIFY(QTest::qWaitForWindowActive(&window));
+    QTest::keyClick(window.ListView1, Qt::Key_F1);
+    QTRY_COMPARE(program.dialogs.messages.size(), 1);
+    QVERIFY(program.dialogs.messages[0].text.startsWith(QStringLiteral("Questions?")));
+    QTest::keyClick(window.Combo1, Qt::Key_Enter, Qt::ControlModifier | Qt::KeypadModifier);
+    QTRY_COMPARE(program.dialogs.messages.size(), 2);
+    QCOMPARE(program.dialogs.messages[1].text, QStringLiteral("No files added."));
+    QTest::keyClick(window.Check1, Qt::Key_O, Qt::ControlModifier);
+    QTRY_COMPARE(program.dialogs.browses.size(), 1);
+}
+
+// Each action is greyed out where it cannot act; what they do reaches the chosen row only, and
+// removing it previews nothing.
+void TestForm1::listMenuActsOnTheChosenRow() {
+    Program program;
+    Form1& window = program.start();
+    window.show();
+    QVERIFY(QTest::qWaitForWindowActive(&window));
+    QStringList texts;
+    for (QAction* action : window.ListView1->actions())
+        texts << (action->isSeparator() ? QStringLiteral("-") : action->text());
+    QCOMPARE(texts,
+             (QStringList{"Remove from List", "Open Folder", "Copy Path", "-", "Undo Last Run"}));
+    const QList<QAction*> onRow = {window.RemoveAction, window.OpenFolderAction,
+                                   window.CopyPathAction};
+    const auto enabled = [&] {
+        return std::count_if(onRow.begin(), onRow.end(), [](QAction* a) { return a->isEnabled(); });
+    };
+    QCOMPARE(enabled(), 0);
+    FolderListModel& list = window.folderList();
+    list.appendRows({"/a/one/", "/a/two/", "/a/three/", "/a/four/"});
+    window.previewRename();
+    const int previews = program.window->previews;
+    QCOMPARE(enabled(), 0);
+    window.ListView1->setFocus();
+    window.ListView1->setCurrentIndex(list.index(1, 0));
+    QCOMPARE(enabled(), 3);
+    window.setPointer(PointerSetting::Hourglass);
+    QCOMPARE(enabled(), 0);
+    window.setPointer(PointerSetting::Default);
+
+    window.CopyPathAction->trigger();
+    QCOMPARE(QGuiApplication::clipboard()->text(), QStringLiteral("/a/two"));
+    window.OpenFolderAction->trigger();
+    QCOMPARE(program.dialogs.openedFolders, QStringList{"/a/two"});
+    program.dialogs.shellAvailable = false;
+    window.OpenFolderAction->trigger();
+    QCOMPARE(program.dialogs.messages.size(), 1);
+    QCOMPARE(program.dialogs.messages[0].text,
+             QStringLiteral("The folder could not be opened: /a/two"));
+
+    // The row below takes the removed one's place and is chosen next, by the menu and by the key.
+    window.RemoveAction->trigger();
+    QTest::keyClick(window.ListView1, Qt::Key_Delete);
+    QCOMPARE(list.count(), 2);
+    QCOMPARE(list.text(0, 0), QStringLiteral("/a/one/"));
+    QCOMPARE(list.text(1, 0), QStringLiteral("/a/four/"));
+    QCOMPARE(list.text(1, 1), QStringLiteral("/a/FOUR/"));
+    QCOMPARE(window.ListView1->currentIndex().row(), 1);
+    QCOMPARE(program.window->previews, previews);
+    window.PushButton1->click();
+    QCOMPARE(enabled(), 0);
 }
 
 QTEST_MAIN(TestForm1)

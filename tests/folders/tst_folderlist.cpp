@@ -1,6 +1,8 @@
 #include "folders/folderlist.h"
 
 #include "common/failure.h"
+#include "folders/knownfolders.h"
+#include "tests/support/fakefilesystem.h"
 
 #include <QSignalSpy>
 #include <QTest>
@@ -430,6 +432,10 @@ void TestFolderList::markInWords_data() {
                                "Permission denied: /mix/Data/"})
         QTest::newRow(reason) << QStringList{"/mix/Data/"} << QString::fromUtf8(reason)
                               << int(RowMark::NotDone) << QString::fromUtf8(reason);
+    // "known" stands for a folder the desktop knows by its path.
+    QTest::newRow("the desktop's folder")
+        << QStringList{"/mix/Data/"} << "known" << int(RowMark::KnownFolder)
+        << "Left as it is: your desktop knows this folder by its name";
 }
 
 // Marks are words as well as looks: the tooltip has the whole path and the mark, a screen reader
@@ -441,8 +447,15 @@ void TestFolderList::markInWords() {
     QFETCH(QString, words);
     FolderListModel list;
     list.appendRows(nows);
-    PreviewUpper(list);
-    if (!reason.isEmpty())
+    tarnwick::test::FakeFileSystem fake;
+    fake.addFolder(nows[0]);
+    const KnownFolders desktop(fake, {nows[0]});
+    list.writeNewNames(
+        u'/', [](const QString& name) { return name.toUpper(); },
+        reason == u"known" ? &desktop : nullptr);
+    if (reason == u"known")
+        QCOMPARE(list.text(0, FolderListModel::kNewName), nows[0]);
+    else if (!reason.isEmpty())
         list.markNotDone(0, reason);
     QCOMPARE(int(list.mark(0)), mark);
     QCOMPARE(list.data(list.index(0, 0), FolderListModel::kMarkRole).toInt(), mark);

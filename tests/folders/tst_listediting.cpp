@@ -189,6 +189,10 @@ void TestListEditing::nothingToRemove() {
     const QStringList newPaths = window.column(FolderListModel::kNewName);
     ListView1_KeyDown(window, kDeleteKeyCode, selected);
     RemoveSelectedEntry(window, selected);
+    // Nor is there a folder to open or a path to copy.
+    OpenSelectedFolder(window, selected);
+    QCOMPARE(SelectedFolder(window, selected), QString());
+    QVERIFY(window.fakeDialogs.openedFolders.isEmpty());
     QCOMPARE(window.column(FolderListModel::kNow), nows);
     QCOMPARE(window.column(FolderListModel::kNewName), newPaths);
     QCOMPARE(window.previewCount, 0);
@@ -211,6 +215,7 @@ void TestListEditing::busyWindowKeepsItsRows() {
         ListView1_KeyDown(window, kDeleteKeyCode, 1);
     else
         RemoveSelectedEntry(window, 1);
+    QCOMPARE(SelectedFolder(window, 1), QString());
     QCOMPARE(window.column(FolderListModel::kNow), kNows);
     QCOMPARE(window.column(FolderListModel::kNewName), KeptTexts({0, 1, 2}));
     QCOMPARE(window.pointerSetting, PointerSetting::Hourglass);
@@ -231,6 +236,9 @@ void TestListEditing::removeSelectedEntryDirectly() {
     QCOMPARE(window.column(FolderListModel::kNow), kNows.mid(1));
     QCOMPARE(window.column(FolderListModel::kNewName), KeptTexts({1, 2}));
     QCOMPARE(window.previewCount, 0);
+    // The root, chosen in the browser, is named as a person names it.
+    window.list.appendRow(QStringLiteral("//"));
+    QCOMPARE(SelectedFolder(window, 2), QStringLiteral("/"));
 }
 
 QTEST_GUILESS_MAIN(TestListEditing)

@@ -3,6 +3,7 @@
 #include "common/failure.h"
 #include "folders/addfolders.h"
 #include "folders/rowvector.h"
+#include "platform/desktopfolders.h"
 #include "rename/lastrun.h"
 #include "rename/renamerun.h"
 #include "tests/platform/disksupport.h"
@@ -83,6 +84,9 @@ private slots:
     void openFolder();
 
     void refusesNoCharacters();
+
+    void desktopFolders_data();
+    void desktopFolders();
 };
 
 void TestPosixFileSystem::attributes_data() {
@@ -257,7 +261,7 @@ void TestPosixFileSystem::subfoldersFailures() {
         QFAIL(qPrintable("listed: " + names.join(u',')));
     } catch (const Failure& failure) {
         QCOMPARE(failure.number(), number);
-        QVERIFY2(failure.description().startsWith("Path not found ("),
+        QVERIFY2(failure.description().startsWith("Path not found"),
                  qPrintable(failure.description()));
     }
 }
@@ -335,7 +339,7 @@ void TestPosixFileSystem::renameNeverReplaces() {
         QFAIL("the rename replaced or went through");
     } catch (const Failure& failure) {
         QCOMPARE(failure.number(), failure_code::kFileAlreadyExists);
-        QVERIFY2(failure.description().startsWith("File already exists ("),
+        QVERIFY2(failure.description().startsWith("File already exists"),
                  qPrintable(failure.description()));
     }
     QCOMPARE(entriesOnDisk(root), before);
@@ -549,26 +553,29 @@ void TestPosixFileSystem::errnoBecomesFailure_data() {
     QTest::addColumn<int>("error");
     QTest::addColumn<int>("number");
     QTest::addColumn<QString>("plain");
+    // Whether the system's text says more than the plain words, and so is added to them.
+    QTest::addColumn<bool>("saysMore");
     const QString denied = "Permission denied";
     const QString notFound = "Path not found";
     const QString exists = "File already exists";
     const QString other = "Path/File access error";
-    QTest::newRow("EACCES") << EACCES << 70 << denied;
-    QTest::newRow("EPERM") << EPERM << 70 << denied;
-    QTest::newRow("EROFS") << EROFS << 70 << denied;
-    QTest::newRow("ENOENT") << ENOENT << 76 << notFound;
-    QTest::newRow("ENOTDIR") << ENOTDIR << 76 << notFound;
-    QTest::newRow("EEXIST") << EEXIST << 58 << exists;
-    QTest::newRow("ENOTEMPTY") << ENOTEMPTY << 58 << exists;
-    QTest::newRow("ENAMETOOLONG") << ENAMETOOLONG << 75 << other;
-    QTest::newRow("EBUSY") << EBUSY << 75 << other;
-    QTest::newRow("EIO") << EIO << 75 << other;
+    QTest::newRow("EACCES") << EACCES << 70 << denied << false;
+    QTest::newRow("EPERM") << EPERM << 70 << denied << true;
+    QTest::newRow("EROFS") << EROFS << 70 << denied << true;
+    QTest::newRow("ENOENT") << ENOENT << 76 << notFound << false;
+    QTest::newRow("ENOTDIR") << ENOTDIR << 76 << notFound << true;
+    QTest::newRow("EEXIST") << EEXIST << 58 << exists << false;
+    QTest::newRow("ENOTEMPTY") << ENOTEMPTY << 58 << exists << true;
+    QTest::newRow("ENAMETOOLONG") << ENAMETOOLONG << 75 << other << true;
+    QTest::newRow("EBUSY") << EBUSY << 75 << other << true;
+    QTest::newRow("EIO") << EIO << 75 << other << true;
 }
 
 void TestPosixFileSystem::errnoBecomesFailure() {
     QFETCH(int, error);
     QFETCH(int, number);
     QFETCH(QString, plain);
+    QFETCH(bool, saysMore);
     QTemporaryDir temp;
     QVERIFY(temp.isValid());
     makeFolder(temp.path() + "/photos");
@@ -580,8 +587,11 @@ void TestPosixFileSystem::errnoBecomesFailure() {
         QFAIL("the rename went through");
     } catch (const Failure& failure) {
         QCOMPARE(failure.number(), number);
-        QCOMPARE(failure.description(),
-                 plain + " (" + QString::fromLocal8Bit(std::strerror(error)) + ")");
+        const QString more = " (" + QString::fromLocal8Bit(std::strerror(error)) + ")";
+        QCOMPARE(failure.description(), saysMore ? plain + more : plain);
+        // Weighed against the plain words alone, not against a path that holds the same words.
+        const QString path = "/" + QString::fromLocal8Bit(std::strerror(error));
+        QCOMPARE(failure.about(path).description(), plain + ": " + path + (saysMore ? more : ""));
     }
 }
 
@@ -746,6 +756,55 @@ void TestPosixFileSystem::refusesNoCharacters() {
     PosixFileSystem fileSystem;
     QCOMPARE(fileSystem.refusedNameCharacters(), QString());
     QCOMPARE(fileSystem.separator(), QChar(u'/'));
+}
+
+void TestPosixFileSystem::desktopFolders_data() {
+    QTest::addColumn<QByteArray>("userDirs");
+    QTest::addColumn<QByteArray>("mountTable");
+    // "@" stands for the test's temporary folder, whose "home" is the home folder.
+    QTest::addColumn<QStringList>("folders");
+    QTest::newRow("user folders")
+        << QByteArray("# written by xdg-user-dirs-update\nXDG_DESKTOP_DIR=\"$HOME/Desktop\"\n"
+                      "XDG_MUSIC_DIR=\"/srv/music\"\n  XDG_VIDEOS_DIR = \"$HOME\"\n"
+                      "XDG_PICTURES_DIR=\"$HOME/My \\\"Films\\\" \xc3\xbc\"\n")
+        << QByteArray()
+        << QStringList{"@/home", "@/home/Desktop", "/srv/music", "@/home/My \"Films\" \u00fc"};
+    QTest::newRow("lines that name no folder")
+        << QByteArray("XDG_MUSIC_DIR=$HOME/Music\nXDG_MUSIC_DIR=\"Music\"\nFOO_DIR=\"/x\"\n"
+                      "XDG_MUSIC=\"/y\"\n# XDG_MUSIC_DIR=\"/z\"\n\n")
+        << QByteArray() << QStringList{"@/home"};
+    QTest::newRow("mount points as the kernel writes them")
+        << QByteArray()
+        << QByteArray("22 1 8:1 / / rw,relatime shared:1 - ext4 /dev/sda1 rw\n"
+                      "36 22 8:17 / /media/me/USB\\040STICK rw - vfat /dev/sdb1 rw\nshort\n")
+        << QStringList{"@/home", "/", "/media/me/USB STICK"};
+    // The desktop reaches its folder through a link: the folder it leads to is the desktop's too.
+    QTest::newRow("a user folder behind a link")
+        << QByteArray("XDG_PICTURES_DIR=\"$HOME/Pics\"\n") << QByteArray()
+        << QStringList{"@/home", "@/home/Pics", "@/data/Photos"};
+}
+
+void TestPosixFileSystem::desktopFolders() {
+    QFETCH(QByteArray, userDirs);
+    QFETCH(QByteArray, mountTable);
+    QFETCH(QStringList, folders);
+    QTemporaryDir temp;
+    QVERIFY(temp.isValid());
+    const QString root = QFileInfo(temp.path()).canonicalFilePath();
+    makeFolder(root + "/home");
+    makeFolder(root + "/data/Photos");
+    makeLink("../data/Photos", root + "/home/Pics");
+    DesktopPlaces places{root + "/home", root + "/user-dirs.dirs", root + "/mountinfo"};
+    for (const auto& [name, contents] :
+         {std::pair{places.userDirsFile, userDirs}, std::pair{places.mountTable, mountTable}}) {
+        QFile file(name);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(contents);
+    }
+    folders.replaceInStrings(QStringLiteral("@"), root);
+    QCOMPARE(DesktopFolders(places), folders);
+    // Nothing is read from a place not given.
+    QCOMPARE(DesktopFolders(DesktopPlaces{}), QStringList());
 }
 
 QTEST_APPLESS_MAIN(TestPosixFileSystem)

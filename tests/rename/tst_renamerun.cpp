@@ -1,5 +1,6 @@
 #include "folders/addfolders.h"
 #include "folders/rowvector.h"
+#include "platform/desktopfolders.h"
 #include "rename/followrenames.h"
 #include "rename/lastrun.h"
 #include "rename/renameengine.h"
@@ -15,14 +16,20 @@
 #include <QRegularExpression>
 #include <QTest>
 #include <algorithm>
+#include <cerrno>
+#include <cstring>
 #include <memory>
 #include <optional>
+#include <sched.h>
+#include <sys/mount.h>
+#include <unistd.h>
 
 using namespace tarnwick;
 using tarnwick::test::FakeTrialFolders;
 using tarnwick::test::FakeUserDialogs;
 using tarnwick::test::FakeWindow;
 using tarnwick::test::sorted;
+using tarnwick::test::Told;
 using tarnwick::test::TrialFolders;
 
 namespace {
@@ -144,6 +151,11 @@ private slots:
     void undoOfFolderChangedSinceTheRun();
     void listChangeForgetsTheRun_data();
     void listChangeForgetsTheRun();
+
+    void desktopFoldersLeftAlone_data();
+    void desktopFoldersLeftAlone();
+    void mountPointLeftAlone();
+    void tallyInWords();
 };
 
 void TestRenameRun::refusedRuns_data() {
@@ -172,7 +184,7 @@ void TestRenameRun::refusedRuns() {
     const QStringList tree = trial.folders->tree();
     const QStringList newColumn = trial.column(FolderListModel::kNewName);
 
-    PushButton2_Click(*trial.window);
+    QCOMPARE(Told(PushButton2_Click(*trial.window)), QStringLiteral("nothing"));
 
     const FakeUserDialogs& dialogs = trial.window->fakeDialogs;
     QCOMPARE(dialogs.messages.size(), 1);
@@ -370,6 +382,8 @@ void TestRenameRun::floodOfErrors_data() {
         << QList<bool>{true} << 2 << "39 more folders could not be renamed:";
     QTest::newRow("ticked in the 38th box")
         << (QList<bool>(37, false) << true) << 39 << "2 more folders could not be renamed:";
+    QTest::newRow("ticked in the 39th box")
+        << (QList<bool>(38, false) << true) << 40 << "1 more folder could not be renamed:";
 }
 
 // A fault every folder meets: one box a folder, naming it, until the user ticks "Don't show
@@ -442,7 +456,9 @@ void TestRenameRun::onlyRenamedRowsGetNewPaths() {
     else
         QVERIFY(QDir(trial.folders->path("t/gone/")).removeRecursively());
 
-    PushButton2_Click(*trial.window);
+    // The refused and the deleted folder count as not renamed; a row without a new path and the
+    // root, which has no name to change, count for nothing.
+    QCOMPARE(Told(PushButton2_Click(*trial.window)), Told(RunTally{1, 2}));
 
     QStringList tree = before;
     tree.removeAll("t/gone/");
@@ -456,7 +472,9 @@ void TestRenameRun::onlyRenamedRowsGetNewPaths() {
     QVERIFY2(errors[0].contains("File already exists"), qPrintable(errors[0]));
 
     // Only what was renamed goes back.
-    QCOMPARE(UndoLastRun(*trial.window), (QHash<QString, QString>()));
+    const UndoResult undone = UndoLastRun(*trial.window);
+    QCOMPARE(undone.notDone, (QHash<QString, QString>()));
+    QCOMPARE(Told(undone.tally), Told(RunTally{1, 0}));
     tree.replace(tree.indexOf("t/OK/"), "t/ok/");
     QCOMPARE(trial.folders->tree(), sorted(tree));
     QCOMPARE(trial.column(FolderListModel::kNow),
@@ -545,7 +563,7 @@ void RunWithoutWindow(TrialFolders& folders, const QString& operation, const QSt
     }
     QCOMPARE(sorted(now), sorted(expected));
 
-    QCOMPARE(UndoRun(run), (QHash<QString, QString>()));
+    QCOMPARE(UndoRun(run).notDone, (QHash<QString, QString>()));
     QCOMPARE(folders.tree(), before);
     now.clear();
     for (const RowVector::Row& row : rows.rows())
@@ -594,7 +612,7 @@ void TestRenameRun::nestedTree() {
     // Undone, every folder has its name back, and a second undo, even after a preview, finds
     // nothing left to do.
     for (int undo = 0; undo < 2; ++undo) {
-        QCOMPARE(UndoLastRun(*trial.window), (QHash<QString, QString>()));
+        QCOMPARE(UndoLastRun(*trial.window).notDone, (QHash<QString, QString>()));
         QCOMPARE(trial.folders->tree(), before);
         QCOMPARE(trial.column(FolderListModel::kNow), listed);
         QCOMPARE(trial.window->fakeDialogs.errors(), QStringList());
@@ -645,7 +663,7 @@ void TestRenameRun::folderAndSubfolderInSeparateAdditions() {
     CheckErrors(trial.window->fakeDialogs.errors(), kEngineLabel, lines);
 
     // The folder renamed first is given its name back last.
-    QCOMPARE(UndoLastRun(*trial.window), (QHash<QString, QString>()));
+    QCOMPARE(UndoLastRun(*trial.window).notDone, (QHash<QString, QString>()));
     QCOMPARE(trial.folders->tree(), before);
     QCOMPARE(trial.column(FolderListModel::kNow), (QStringList{"t/Docs/", "t/Docs/Sub/"}));
     CheckErrors(trial.window->fakeDialogs.errors(), kEngineLabel, lines);
@@ -841,7 +859,7 @@ void TestRenameRun::undoOfFolderChangedSinceTheRun() {
         break;
     }
 
-    const QHash<QString, QString> reasons = UndoLastRun(*trial.window);
+    const QHash<QString, QString> reasons = UndoLastRun(*trial.window).notDone;
 
     QCOMPARE(trial.folders->tree(), sorted(tree));
     QCOMPARE(trial.column(FolderListModel::kNow), nows);
@@ -963,6 +981,113 @@ void TestRenameRun::followedRenames() {
         QCOMPARE(moved.value_or(kept).toString(), bears);
         QCOMPARE(moved.has_value(), bears != listed);
     }
+}
+
+void TestRenameRun::desktopFoldersLeftAlone_data() {
+    QTest::addColumn<Host>("host");
+    QTest::addColumn<QString>("pictures");
+    // Whether the run renames the folder "Pictures" after all.
+    QTest::addColumn<bool>("renamed");
+    for (const Host host : kAllHosts) {
+        NewRow(host, "named as on disk") << host << "t/home/me/Pictures" << false;
+        // A host that ignores letter case finds the desktop's folder under it; elsewhere the
+        // desktop names a folder that is not there until the run gives it that name, and then
+        // the undo leaves it.
+        NewRow(host, "named in other letter case")
+            << host << "t/home/me/PICTURES" << (host != Host::CaseInsensitiveFake);
+    }
+}
+
+// The home folder, the folders on the way to it and the user's folders are left as they are,
+// whatever folders elsewhere bear their names; their subfolders are renamed. An undo leaves alone
+// a folder the desktop has come to know since.
+void TestRenameRun::desktopFoldersLeftAlone() {
+    QFETCH(Host, host);
+    QFETCH(QString, pictures);
+    QFETCH(bool, renamed);
+    Trial trial(host);
+    const QStringList folders = {
+        "t/home/",          "t/home/me/", "t/home/me/Pictures/", "t/home/me/Pictures/Holiday/",
+        "t/home/me/music/", "t/other/me/"};
+    QVERIFY(trial.make(folders));
+    // The desktop may name a folder that is not there; a folder of that path is its own.
+    trial.window->knownFolders = {trial.Listed("t/home/me"), trial.Listed(pictures),
+                                  trial.Listed("t/gone")};
+    trial.add(folders);
+    trial.preview(kUpper);
+    const FolderListModel& list = trial.window->list;
+    QStringList marked;
+    for (int row = 0; row < list.count(); ++row) {
+        if (list.mark(row) != RowMark::KnownFolder)
+            continue;
+        // Its new path is the one it has: the run leaves it as it is.
+        marked << trial.column(FolderListModel::kNow)[row];
+        QCOMPARE(trial.column(FolderListModel::kNewName)[row], marked.last());
+    }
+    QVERIFY(trial.folders->fileSystem().identity(trial.Listed("t/gone")) == std::nullopt);
+    QVERIFY(KnownFolders(trial.folders->fileSystem(), {trial.Listed("t/gone")})
+                .contains(trial.Listed("t/gone/")));
+
+    QCOMPARE(Told(PushButton2_Click(*trial.window)),
+             Told(RunTally{3 + int(renamed), 3 - int(renamed)}));
+    QStringList tree = {"t/",
+                        "t/home/",
+                        "t/home/me/",
+                        "t/home/me/Pictures/",
+                        "t/home/me/Pictures/HOLIDAY/",
+                        "t/home/me/MUSIC/",
+                        "t/other/",
+                        "t/other/ME/"};
+    if (renamed)
+        tree.replaceInStrings("/Pictures/", "/PICTURES/");
+    QCOMPARE(trial.folders->tree(), sorted(tree));
+    QCOMPARE(trial.window->fakeDialogs.errors(), QStringList());
+    const QString words = QString::fromUtf16(kKnownFolderWords);
+    for (int row = 0; row < list.count(); ++row) {
+        const QString now = trial.column(FolderListModel::kNow)[row];
+        QCOMPARE(list.markWords(row), marked.contains(now) ? words : QString());
+    }
+
+    trial.window->knownFolders << trial.Listed("t/home/me/MUSIC");
+    const UndoResult undone = UndoLastRun(*trial.window);
+    QCOMPARE(Told(undone.tally), Told(RunTally{2, 1 + int(renamed)}));
+    QCOMPARE(undone.notDone.value(trial.Listed("t/home/me/MUSIC/")), words);
+    QVERIFY(trial.folders->tree().contains("t/home/me/MUSIC/"));
+}
+
+// A mount point cannot be renamed at all: it is left alone, the folders on it are renamed.
+void TestRenameRun::mountPointLeftAlone() {
+    if (geteuid() != 0)
+        QSKIP("Mounting a file system needs root; run as root to test mount points.");
+    if (unshare(CLONE_NEWNS) != 0 || mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr))
+        QSKIP(qPrintable(QStringLiteral("No private mount namespace here: ") +
+                         QString::fromLocal8Bit(std::strerror(errno))));
+    Trial trial(Host::Disk);
+    QVERIFY(trial.make({"t/media/usb/"}));
+    const QByteArray stick = QFile::encodeName(trial.Listed("t/media/usb"));
+    QVERIFY2(mount("tarnwick-test", stick.constData(), "tmpfs", 0, "size=1m") == 0,
+             std::strerror(errno));
+    const struct Unmount {
+        QByteArray at;
+        ~Unmount() { umount2(at.constData(), MNT_DETACH); }
+    } unmount{stick};
+    QVERIFY(trial.make({"t/media/usb/photos/"}));
+    trial.window->knownFolders = DesktopFolders({{}, {}, QStringLiteral("/proc/self/mountinfo")});
+    trial.add({"t/media/", "t/media/usb/", "t/media/usb/photos/"});
+    trial.preview(kUpper);
+    QCOMPARE(trial.window->list.mark(1), RowMark::KnownFolder);
+
+    QCOMPARE(Told(PushButton2_Click(*trial.window)), Told(RunTally{1, 2}));
+    QCOMPARE(trial.folders->tree(),
+             (QStringList{"t/", "t/media/", "t/media/usb/", "t/media/usb/PHOTOS/"}));
+    QCOMPARE(trial.window->fakeDialogs.errors(), QStringList());
+}
+
+void TestRenameRun::tallyInWords() {
+    QCOMPARE(TallyWords({4210, 3}, QLocale(QLocale::English, QLocale::UnitedStates)),
+             QStringLiteral("4,210 renamed, 3 not renamed"));
+    QCOMPARE(TallyWords({1234567, 0}, QLocale(QLocale::German)),
+             QStringLiteral("1.234.567 renamed, 0 not renamed"));
 }
 
 QTEST_GUILESS_MAIN(TestRenameRun)

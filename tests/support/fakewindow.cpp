@@ -1,12 +1,14 @@
 #include "tests/support/fakewindow.h"
 
+#include "folders/knownfolders.h"
 #include "transform/preview.h"
 
 namespace tarnwick::test {
 
 void FakeWindow::previewRename() {
     ++previewCount;
-    PreviewRename(list, operation, ReportThrough(fakeDialogs), m_fileSystem.separator());
+    PreviewRename(list, operation, ReportThrough(fakeDialogs), m_fileSystem.separator(),
+                  KnownFolders(m_fileSystem, knownFolders));
 }
 
 void FakeWindow::pumpMessages() {

@@ -32,6 +32,7 @@ public:
     UserDialogs& dialogs() override { return fakeDialogs; }
     FileSystem& fileSystem() override { return m_fileSystem; }
     LastRun& lastRun() override { return undo; }
+    QStringList knownFolderPaths() const override { return knownFolders; }
 
     QStringList column(int column) const;
 
@@ -43,6 +44,8 @@ public:
     QList<PointerSetting> pointerHistory;
     bool subfoldersChecked = true;
     QString operation = OperationTexts().first();
+    // The folders the desktop knows by their paths.
+    QStringList knownFolders;
     int previewCount = 0;
     int pumpCount = 0;
     // Runs at the given pump (1-based) once, as if the user acted while the window was pumping.

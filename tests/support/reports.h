@@ -1,10 +1,12 @@
 #pragma once
 
 #include "common/errortrap.h"
+#include "rename/runtally.h"
 #include "transform/operations.h"
 
 #include <QString>
 #include <QStringList>
+#include <optional>
 
 // What many tests share: the error messages a handler reported, and the operation box's texts.
 namespace tarnwick::test {
@@ -25,5 +27,10 @@ inline const QString kUpper = OperationText(Operation::UpperCase);
 inline const QString kLower = OperationText(Operation::LowerCase);
 inline const QString kProper = OperationText(Operation::ProperCase);
 inline const QString kSentence = OperationText(Operation::SentenceCase);
+
+// What a run or an undo told, in words a failed comparison prints; "nothing" when it did nothing.
+inline QString Told(const std::optional<RunTally>& tally) {
+    return tally ? TallyWords(*tally, QLocale::c()) : QStringLiteral("nothing");
+}
 
 } // namespace tarnwick::test
