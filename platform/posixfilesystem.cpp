@@ -2,6 +2,7 @@
 
 #include "common/failure.h"
 #include "platform/posixdirectory.h"
+#include "platform/posixlookup.h"
 #include "platform/posixnames.h"
 
 #include <QByteArray>
@@ -26,6 +27,8 @@ namespace tarnwick {
 
 using posix::Directory;
 using posix::FailureFromErrno;
+using posix::LookupIgnoresCase;
+using posix::LookupTellsTheTruth;
 using posix::SystemPath;
 
 namespace {
@@ -52,53 +55,6 @@ struct RenameNames {
     posix::NameBytes from;
     posix::NameBytes to;
 };
-
-// Local file systems whose lookups answer at once from the disk itself, and whose inode numbers
-// are kept on the disk. Elsewhere a lookup may be answered from a cache that knows nothing of
-// letter case (FUSE: a name looked up before may be "not there" for a while), or by a server with
-// rules of its own (NFS, SMB), and inode numbers may be made up in memory (FAT, exFAT, FUSE):
-// there the lookup is not asked, the folder is taken to ignore case, and entries are known by
-// their names alone.
-bool LookupTellsTheTruth(int folderFd) {
-    struct statfs disk;
-    if (fstatfs(folderFd, &disk) != 0)
-        return false;
-    switch (static_cast<unsigned long>(disk.f_type)) {
-    case 0xEF53UL:     // ext2, ext3, ext4 (folders with the casefold flag answer so)
-    case 0x01021994UL: // tmpfs
-    case 0x9123683EUL: // btrfs
-    case 0x58465342UL: // xfs
-    case 0xF2F52010UL: // f2fs
-        return true;
-    default:
-        return false;
-    }
-}
-
-// Asks the folder itself: the entry probe, which no other entry bears in other letter case, looked
-// up in other letter case. An answer means the lookup ignores case (exFAT, FAT, NTFS, SMB, a
-// casefold folder); nothing means it tells case apart. The answer's identity is not compared:
-// FUSE disks make identities up per name looked up. None where it cannot be told.
-std::optional<bool> LookupIgnoresCase(int folderFd, const QString& probe) {
-    if (!LookupTellsTheTruth(folderFd))
-        return true;
-    QString other = probe.toUpper();
-    if (other == probe)
-        other = probe.toLower();
-    if (other == probe)
-        return std::nullopt;
-    const posix::NameBytes name(probe);
-    const posix::NameBytes otherName(other);
-    if (!name.data() || !otherName.data())
-        return std::nullopt;
-    struct stat entry;
-    if (fstatat(folderFd, name.data(), &entry, AT_SYMLINK_NOFOLLOW) != 0)
-        return std::nullopt;
-    struct stat found;
-    if (fstatat(folderFd, otherName.data(), &found, AT_SYMLINK_NOFOLLOW) == 0)
-        return true;
-    return errno == ENOENT ? std::optional<bool>(false) : std::nullopt;
-}
 
 } // namespace
 

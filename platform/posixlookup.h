@@ -1,0 +1,16 @@
+#pragma once
+
+#include <QString>
+#include <optional>
+
+namespace tarnwick::posix {
+
+// True on the local file systems whose lookups answer from the disk itself and whose inode
+// numbers are kept on it; false elsewhere and where it cannot be told.
+bool LookupTellsTheTruth(int folderFd);
+
+// Whether the lookup inside the folder of folderFd ignores letter case, as the entry probe (which
+// no other entry bears in other case) tells it; none where it cannot be told.
+std::optional<bool> LookupIgnoresCase(int folderFd, const QString& probe);
+
+} // namespace tarnwick::posix
