@@ -139,7 +139,12 @@ public:
         return m_directory->readEntries(
             fstat(m_directory->fd(), &status) == 0 ? static_cast<quint64>(status.st_dev) : 0);
     }
-    bool identitiesLast() override { return m_directory && LookupTellsTheTruth(m_directory->fd()); }
+    bool identitiesLast() override {
+        // Asked for every row of the folder: the file system is told once.
+        if (!m_identitiesLast)
+            m_identitiesLast = m_directory && LookupTellsTheTruth(m_directory->fd());
+        return *m_identitiesLast;
+    }
     void rename(const QString& from, const QString& to) override {
         if (!m_directory)
             throw FailureFromErrno(ENOENT);
@@ -159,6 +164,7 @@ private:
     // Kept once told: a folder's lookup does not change while it is held. A probe that could
     // not tell (a name without letters, one gone meanwhile) leaves it to the next.
     std::optional<bool> m_ignoresCase;
+    std::optional<bool> m_identitiesLast;
 };
 
 std::unique_ptr<OpenFolder> PosixFileSystem::open(const QString& folder) {
