@@ -31,6 +31,9 @@ public:
         return take();
     }
     void restart() { m_next = 0; }
+    // The row take() would give next, as the list is now.
+    int position() const { return m_next; }
+    void moveTo(int row) { m_next = row; }
 
 private:
     ListRows& m_rows;

@@ -20,6 +20,7 @@ void LastRun::begin() {
     m_folders = std::vector<RenamedFolder>();
     m_running = true;
     m_forgotten = false;
+    m_stoppedEarly = false;
     changed();
 }
 
@@ -36,6 +37,7 @@ void LastRun::end() {
 
 void LastRun::clear() {
     m_forgotten = m_running;
+    m_stoppedEarly = false;
     if (m_folders.empty())
         return;
     // Released, not only emptied: a large run's record is megabytes.

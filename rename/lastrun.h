@@ -48,6 +48,10 @@ public:
     void keep(std::vector<RenamedFolder> folders);
     void end();
     void clear();
+    // The run was stopped by the user before its last folder: the rows it did not reach still
+    // have their new paths, and the next run may continue without a new preview.
+    void stoppedEarly() { m_stoppedEarly = m_running && !m_forgotten; }
+    bool mayContinue() const { return m_stoppedEarly; }
 
     // Not while a run is still renaming: half a run is not the last run.
     bool canUndo() const { return !m_running && !m_folders.empty(); }
@@ -65,6 +69,7 @@ private:
     bool m_running = false;
     // The list changed during the run: the rest of it is not kept either.
     bool m_forgotten = false;
+    bool m_stoppedEarly = false;
     std::function<void()> m_changed;
     QMetaObject::Connection m_connections[3];
 };

@@ -143,8 +143,9 @@ public:
             return false;
         }
         bool previewed = true;
-        m_trap.step(RunStep::CheckPreviewed,
-                    [&] { previewed = !m_rows.path(0, ListRows::kNewName).isEmpty(); });
+        m_trap.step(RunStep::CheckPreviewed, [&] {
+            previewed = !m_rows.path(0, ListRows::kNewName).isEmpty() || continuesStoppedRun();
+        });
         if (!previewed) {
             m_trap.reach(RunStep::PreviewFirst);
             ShowRunMessage(m_run, kPreviewFirstMessage);
@@ -165,6 +166,13 @@ public:
         RunErrors errors(m_run.dialogs);
         const FailureReport report = errors.report();
         while (const std::optional<int> row = nextRow(RunStep::PumpBeforeRename)) {
+            if (m_run.progress)
+                m_run.progress(*row, m_rows.count());
+            if (m_run.stopRequested && m_run.stopRequested()) {
+                m_unreached.moveTo(*row);
+                m_stopped = true;
+                break;
+            }
             // Read together: a row is taken whole or not at all.
             m_trap.reach(RunStep::ReadPath);
             const ListedPath listed = m_rows.path(*row, ListRows::kNow);
@@ -224,16 +232,34 @@ public:
     void clearNewPaths() {
         m_trap.reach(RunStep::ClearNewNames);
         m_cursor.restart();
-        while (const std::optional<int> row = nextRow(RunStep::PumpBeforeClear))
+        while (const std::optional<int> row = nextRow(RunStep::PumpBeforeClear)) {
+            if (m_stopped && *row >= m_unreached.position())
+                break;
             m_trap.step(RunStep::ClearNewName,
                         [&] { m_rows.setPath(*row, ListRows::kNewName, ListedPath()); });
+        }
         m_trap.reach(RunStep::Done);
         std::vector<RenamedFolder> renamed = m_renamed.takeFolders();
         m_renamedCount = static_cast<int>(renamed.size());
         m_run.lastRun.keep(std::move(renamed));
+        if (m_stopped)
+            m_run.lastRun.stoppedEarly();
     }
 
-    RunTally tally() const { return {m_renamedCount, static_cast<int>(m_notDone.size())}; }
+    // A run the user stopped is continued by the next: its first rows are done, the rest still
+    // have the new paths the preview gave them.
+    bool continuesStoppedRun() const {
+        if (!m_run.lastRun.mayContinue())
+            return false;
+        for (int row = 1; row < m_rows.count(); ++row)
+            if (!m_rows.path(row, ListRows::kNewName).isEmpty())
+                return true;
+        return false;
+    }
+
+    RunTally tally() const {
+        return {m_renamedCount, static_cast<int>(m_notDone.size()), m_stopped};
+    }
 
 private:
     std::optional<int> nextRow(RunStep pumpStep) {
@@ -277,6 +303,9 @@ private:
     QHash<QString, QString> m_notDone;
     int m_renamedCount = 0;
     RowCursor m_cursor;
+    // Where the renaming stopped when asked to, following rows removed above it since.
+    RowCursor m_unreached{m_rows};
+    bool m_stopped = false;
 };
 
 } // namespace

@@ -37,6 +37,12 @@ struct RunSurroundings {
     LastRun& lastRun;
     // Folders never renamed, whatever their rows say: the desktop knows them by their paths.
     KnownFolders knownFolders{};
+    // Asked after each folder: true ends the renaming there. Rows not reached keep their new
+    // paths, so that the next run continues where this one stopped. Empty: never stopped.
+    std::function<bool()> stopRequested{};
+    // Told before each folder how far the renaming is: rows taken so far, rows in the list now.
+    // Cheap to call; the surroundings decide when to show it. Empty: not told.
+    std::function<void(int done, int total)> progress{};
 };
 
 // The run: renames every row's folder that has a new path, top to bottom, then shows the renamed

@@ -11,6 +11,8 @@ struct RunTally {
     int renamed = 0;
     // Listed folders that were to get one and were left as they were, each with its reason.
     int notRenamed = 0;
+    // The run was asked to stop before its last folder.
+    bool stopped = false;
 
     friend bool operator==(const RunTally&, const RunTally&) = default;
 };

@@ -129,6 +129,8 @@ private slots:
     void rowsChangingWhileRunning_data();
     void rowsChangingWhileRunning();
     void windowClosedDuringRun();
+    void stoppedRunContinues_data();
+    void stoppedRunContinues();
     void rowsSayWhyTheyWereNotRenamed();
     void floodOfErrors_data();
     void floodOfErrors();
@@ -358,6 +360,48 @@ void TestRenameRun::rowsSayWhyTheyWereNotRenamed() {
 
 // Closing the window ends the run at the next pump: the folder in hand is renamed whole, the
 // others are untouched, and nothing is left under the intermediate name.
+void TestRenameRun::stoppedRunContinues_data() {
+    QTest::addColumn<int>("stopAt");
+    QTest::addColumn<QStringList>("treeAfterStop");
+    QTest::addColumn<QStringList>("newNamesAfterStop");
+    const QStringList folders{"t/", "t/a/", "t/b/", "t/c/"};
+    QTest::newRow("before the first") << 0 << folders << QStringList{"t/A/", "t/B/", "t/C/"};
+    QTest::newRow("after one") << 1 << QStringList{"t/", "t/A/", "t/b/", "t/c/"}
+                               << QStringList{"", "t/B/", "t/C/"};
+    QTest::newRow("after the last")
+        << 3 << QStringList{"t/", "t/A/", "t/B/", "t/C/"} << QStringList{"", "", ""};
+}
+
+// Stopped by the user, the run keeps the new paths of the rows it did not reach: a second run
+// renames just those.
+void TestRenameRun::stoppedRunContinues() {
+    QFETCH(int, stopAt);
+    QFETCH(QStringList, treeAfterStop);
+    QFETCH(QStringList, newNamesAfterStop);
+
+    Trial trial(Host::CaseSensitiveFake);
+    QVERIFY(trial.make({"t/a/", "t/b/", "t/c/"}));
+    trial.add({"t/a/", "t/b/", "t/c/"});
+    trial.preview(kUpper);
+    RunSurroundings run = SurroundingsOf(*trial.window);
+    int asked = 0;
+    run.stopRequested = [&] { return asked++ == stopAt; };
+    const std::optional<RunTally> tally = RunRenames(run);
+
+    QVERIFY(tally);
+    QCOMPARE(tally->stopped, stopAt < 3);
+    QCOMPARE(tally->renamed, stopAt);
+    QCOMPARE(trial.folders->tree(), treeAfterStop);
+    QCOMPARE(trial.column(FolderListModel::kNewName), newNamesAfterStop);
+
+    run.stopRequested = {};
+    if (stopAt < 3)
+        QVERIFY(RunRenames(run));
+    QCOMPARE(trial.folders->tree(), (QStringList{"t/", "t/A/", "t/B/", "t/C/"}));
+    QCOMPARE(trial.column(FolderListModel::kNow), (QStringList{"t/A/", "t/B/", "t/C/"}));
+    QCOMPARE(trial.window->fakeDialogs.errors(), QStringList());
+}
+
 void TestRenameRun::windowClosedDuringRun() {
     for (const Host host : kAllHosts) {
         Trial trial(host);
