@@ -10,6 +10,7 @@
 #include "platform/userdialogs.h"
 #include "rename/followrenames.h"
 #include "rename/lastrun.h"
+#include "rename/listedtwice.h"
 #include "rename/parententries.h"
 #include "rename/renameengine.h"
 #include "rename/runerrors.h"
@@ -162,6 +163,7 @@ public:
         m_rows.clearMarks();
         m_renamed.reserve(static_cast<std::size_t>(m_rows.count()));
         ListedLinks links(m_fileSystem, m_rows, m_separator);
+        ListedTwice twice(m_rows);
         ParentEntries parents(m_fileSystem);
         RunErrors errors(m_run.dialogs);
         const FailureReport report = errors.report();
@@ -181,6 +183,9 @@ public:
             m_trap.reach(RunStep::CheckRow);
             if (listedNext.isEmpty())
                 continue;
+            const FileIdentity listedAs = m_rows.identity(*row);
+            if (twice.renamedBefore(listedAs, listed))
+                continue;
             if (m_run.knownFolders.contains(listed)) {
                 m_notDone.insert(listed.toString(), QString::fromUtf16(kKnownFolderWords));
                 continue;
@@ -193,11 +198,12 @@ public:
                 continue;
             }
             m_trap.reach(RunStep::Rename);
-            const RenameOutcome outcome = RenameFilesWild(m_fileSystem, parents, report, listed,
-                                                          listedNext, m_rows.identity(*row));
-            if (outcome.renamed())
+            const RenameOutcome outcome =
+                RenameFilesWild(m_fileSystem, parents, report, listed, listedNext, listedAs);
+            if (outcome.renamed()) {
                 keep(outcome, listed, listedNext);
-            else
+                twice.renamed(listedAs, listed);
+            } else
                 notRenamed(outcome, listed, errors);
         }
         m_trap.reach(RunStep::RenamesDone);

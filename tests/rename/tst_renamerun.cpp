@@ -143,6 +143,7 @@ private slots:
     void folderAndSubfolderInSeparateAdditions();
     void sameFolderInTwoRows_data();
     void sameFolderInTwoRows();
+    void treeAddedTwice();
 
     void hostCharactersKept_data();
     void hostCharactersKept();
@@ -737,6 +738,28 @@ void TestRenameRun::sameFolderInTwoRows() {
 
     QCOMPARE(trial.folders->tree(), (QStringList{"t/", "t/DOCS/", "t/other/"}));
     QCOMPARE(trial.column(FolderListModel::kNow), (QStringList{"t/DOCS/", "t/DOCS/"}));
+    QCOMPARE(trial.window->fakeDialogs.errors(), QStringList());
+    for (int row = 0; row < 2; ++row)
+        QCOMPARE(trial.window->list.markWords(row), QString());
+}
+
+// A tree added, then one of its folders added again with its subfolders: every row says what
+// became of its own folder, the second rows of a folder that the first renamed too.
+void TestRenameRun::treeAddedTwice() {
+    Trial trial(Host::Disk);
+    QVERIFY(trial.make({"t/a/b/", "t/c/"}));
+    AddChosenFolders(*trial.window, {trial.Listed("t")});
+    AddChosenFolders(*trial.window, {trial.Listed("t/a")});
+    QCOMPARE(trial.window->list.count(), 6);
+    trial.preview(kUpper);
+
+    PushButton2_Click(*trial.window);
+
+    QCOMPARE(trial.folders->tree(), (QStringList{"T/", "T/A/", "T/A/B/", "T/C/"}));
+    for (int row = 0; row < trial.window->list.count(); ++row)
+        QCOMPARE(trial.window->list.markWords(row), QString());
+    QCOMPARE(trial.column(FolderListModel::kNow),
+             (QStringList{"T/A/B/", "T/A/", "T/C/", "T/", "T/A/B/", "T/A/"}));
     QCOMPARE(trial.window->fakeDialogs.errors(), QStringList());
 }
 
