@@ -129,6 +129,9 @@ public:
     // use. False where the file system makes them up in memory (FAT, exFAT, many FUSE and
     // network file systems): there a folder is known by its name alone.
     virtual bool identitiesLast() { return false; }
+    // What the host says this folder is, as its parent's listing would say it, where identities
+    // last; none elsewhere, for the root of a mount, and where it cannot be told.
+    virtual std::optional<FileIdentity> listedIdentity() { return std::nullopt; }
 
 protected:
     explicit OpenFolder(QString path) : m_path(std::move(path)) {}

@@ -27,6 +27,7 @@ namespace tarnwick {
 
 using posix::Directory;
 using posix::FailureFromErrno;
+using posix::ListedIdentityOf;
 using posix::LookupIgnoresCase;
 using posix::LookupTellsTheTruth;
 using posix::SystemPath;
@@ -151,6 +152,11 @@ public:
         m_fileSystem.renameInside(m_directory->fd(), from, to);
     }
     bool reachedWithoutLinks() const override { return m_withoutLinks; }
+    std::optional<FileIdentity> listedIdentity() override {
+        if (!identitiesLast())
+            return std::nullopt;
+        return ListedIdentityOf(m_directory->fd());
+    }
     bool lookupIgnoresCase(const QString& probe) override {
         if (!m_ignoresCase && m_directory)
             m_ignoresCase = m_fileSystem.lookupIgnoresCase(m_directory->fd(), probe);

@@ -6,6 +6,7 @@
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <sys/statfs.h>
+#include <sys/sysmacros.h>
 
 namespace tarnwick::posix {
 
@@ -54,6 +55,19 @@ std::optional<bool> LookupIgnoresCase(int folderFd, const QString& probe) {
     if (fstatat(folderFd, otherName.data(), &found, AT_SYMLINK_NOFOLLOW) == 0)
         return true;
     return errno == ENOENT ? std::optional<bool>(false) : std::nullopt;
+}
+
+std::optional<FileIdentity> ListedIdentityOf(int folderFd) {
+    struct statx status {};
+    if (statx(folderFd, "", AT_EMPTY_PATH | AT_NO_AUTOMOUNT, STATX_INO, &status) != 0 ||
+        !(status.stx_mask & STATX_INO))
+        return std::nullopt;
+    // A kernel that does not tell mount roots apart cannot say whether the two may be compared.
+    if (!(status.stx_attributes_mask & STATX_ATTR_MOUNT_ROOT) ||
+        (status.stx_attributes & STATX_ATTR_MOUNT_ROOT))
+        return std::nullopt;
+    return FileIdentity{static_cast<quint64>(makedev(status.stx_dev_major, status.stx_dev_minor)),
+                        static_cast<quint64>(status.stx_ino)};
 }
 
 } // namespace tarnwick::posix

@@ -239,6 +239,16 @@ bool ParentEntries::reachedWithoutLinks(const QString& listed) {
     return parent && (*parent)->folder->reachedWithoutLinks();
 }
 
+std::optional<FileIdentity> ParentEntries::listedIdentity(const QString& listed) {
+    const Result<std::optional<QString>> onDisk = find(listed);
+    if (!onDisk || !*onDisk)
+        return std::nullopt;
+    const Result<Parent*> parent = held(**onDisk);
+    if (!parent)
+        return std::nullopt;
+    return (*parent)->folder->listedIdentity();
+}
+
 ParentEntries::Parent& ParentEntries::hold(const QString& onDisk,
                                            std::unique_ptr<OpenFolder> folder,
                                            std::optional<EntryIndex> entries) {

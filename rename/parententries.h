@@ -88,6 +88,9 @@ public:
     // True when the parent listed as this path was found, and reached without a symbolic link on
     // the way: no folder above it leads elsewhere. False where that cannot be told.
     bool reachedWithoutLinks(const QString& listed);
+    // What the host says the parent listed as this path is, found as find() finds it, where that
+    // can be compared with what it was listed as; none elsewhere.
+    std::optional<FileIdentity> listedIdentity(const QString& listed);
     // The entries of a parent found by find(), or why they cannot be read.
     Result<EntryIndex*> entries(const QString& parent);
 

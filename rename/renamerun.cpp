@@ -30,14 +30,16 @@ void ShowRunMessage(const RunSurroundings& run, const char* text) {
                             MessageButtons::Ok, MessageIcon::None);
 }
 
-// Rows added together list every folder from the chosen one down, and the walk never lists what
-// lies behind a symbolic link. A listed folder that has become a link since leads out of the tree
-// that was added: renaming below it would rename folders in the link's target.
-class ListedLinks {
+// Rows added together list every folder from the chosen one down. A folder renamed is one whose
+// parent is the folder listed above it: another folder put in its place since (a symbolic link
+// leading out of the tree, a folder moved in) would make the run rename folders that were never
+// listed. Known by the identity the parent's row was listed with where the host keeps identities;
+// elsewhere by whether a listed folder above has become a link.
+class ListedParents {
 public:
-    ListedLinks(FileSystem& fileSystem, const ListRows& rows, QChar separator)
+    ListedParents(FileSystem& fileSystem, const ListRows& rows, QChar separator)
         : m_fileSystem(fileSystem) {
-        // Only a listed folder that other rows lie below can lead them out: no other is kept.
+        // Only a listed folder that other rows lie below is asked about: no other is kept.
         // Looked up through views of the rows' own texts, as the list keeps them for now.
         QSet<QStringView> parents;
         QStringList cutOut;
@@ -59,19 +61,18 @@ public:
         for (int row = 0; row < rows.count(); ++row) {
             const QStringView path = rows.path(row, ListRows::kNow).joined(buffer);
             if (parents.contains(path))
-                m_isLink.insert(path.toString(), std::nullopt);
+                m_listed.insert(path.toString(), {std::nullopt, rows.identity(row)});
         }
     }
 
-    // True when a folder listed above path is a link now. Each is asked once a run, and none
-    // when the parent was reached without a link on the way.
-    bool above(const ListedPath& path, QChar separator, ParentEntries& parents) {
+    // True when the folder above path is no longer the one listed. Each is asked once a run.
+    bool changedAbove(const ListedPath& path, QChar separator, ParentEntries& parents) {
         // Rows of one parent come together, most of them sharing its string: what lies above
         // them is asked once for all of them.
         const bool atName = path.cutAtName(separator);
         const QString& head = path.head();
         if (atName && SameText(head, m_parent))
-            return m_parentLeadsOut;
+            return m_parentChanged;
         QString parent = head;
         if (!atName) {
             const QString whole = path.toString();
@@ -81,32 +82,49 @@ public:
             parent = whole.left(cut);
         }
         if (m_parent.isEmpty() || parent != m_parent)
-            m_parentLeadsOut = !parents.reachedWithoutLinks(parent) && leadsOut(parent, separator);
+            m_parentChanged = changed(parent, separator, parents);
         m_parent = std::move(parent);
-        return m_parentLeadsOut;
+        return m_parentChanged;
     }
 
 private:
+    struct Listed {
+        // Whether it is a symbolic link now; asked when needed.
+        std::optional<bool> isLink;
+        // What it was when listed; zero where unknown.
+        FileIdentity identity;
+    };
+
+    bool changed(const QString& parent, QChar separator, ParentEntries& parents) {
+        const auto listed = m_listed.constFind(parent);
+        if (listed != m_listed.constEnd() && listed->identity != FileIdentity{}) {
+            // A parent not found is not told here: the run's own step tells it.
+            if (const std::optional<FileIdentity> now = parents.listedIdentity(parent))
+                return *now != listed->identity;
+        }
+        return !parents.reachedWithoutLinks(parent) && leadsOut(parent, separator);
+    }
+
     // True when the folder or one listed above it is a link now.
     bool leadsOut(const QString& folder, QChar separator) {
         for (qsizetype at = folder.size() - 1; at > 0; at = folder.lastIndexOf(separator, at - 1)) {
-            const auto listed = m_isLink.find(folder.left(at + 1));
-            if (listed == m_isLink.end())
+            const auto listed = m_listed.find(folder.left(at + 1));
+            if (listed == m_listed.end())
                 continue;
-            if (!listed->has_value()) {
+            if (!listed->isLink) {
                 const std::optional<int> bits = m_fileSystem.attributes(listed.key());
-                *listed = bits && (*bits & attribute::kReparsePoint);
+                listed->isLink = bits && (*bits & attribute::kReparsePoint);
             }
-            if (**listed)
+            if (*listed->isLink)
                 return true;
         }
         return false;
     }
 
     FileSystem& m_fileSystem;
-    QHash<QString, std::optional<bool>> m_isLink;
+    QHash<QString, Listed> m_listed;
     QString m_parent;
-    bool m_parentLeadsOut = false;
+    bool m_parentChanged = false;
 };
 
 // Keeps the rename with the strings the row holds where they are its parent and names, so that
@@ -162,7 +180,7 @@ public:
         // What the preview promised gives way to what the run does.
         m_rows.clearMarks();
         m_renamed.reserve(static_cast<std::size_t>(m_rows.count()));
-        ListedLinks links(m_fileSystem, m_rows, m_separator);
+        ListedParents above(m_fileSystem, m_rows, m_separator);
         ListedTwice twice(m_rows);
         ParentEntries parents(m_fileSystem);
         RunErrors errors(m_run.dialogs);
@@ -190,9 +208,9 @@ public:
                 m_notDone.insert(listed.toString(), QString::fromUtf16(kKnownFolderWords));
                 continue;
             }
-            // Renaming below a listed folder that has become a link would rename folders
-            // outside the tree that was added: the row says so, without a box.
-            if (links.above(listed, m_separator, parents)) {
+            // Renaming below a listed folder that is another folder now would rename folders
+            // that were never listed: the row says so, without a box.
+            if (above.changedAbove(listed, m_separator, parents)) {
                 m_notDone.insert(listed.toString(),
                                  QCoreApplication::translate("Tarnwick", kLeadsElsewhereReason));
                 continue;

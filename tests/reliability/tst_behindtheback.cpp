@@ -21,6 +21,7 @@ enum class Change {
     ReplacedByFile,
     ReplacedByLink,
     ParentReplacedByLink,
+    ParentReplacedByFolder,
     ParentRenamedInCase,
     ParentRenamedBeyondCase,
 };
@@ -62,6 +63,9 @@ bool Apply(Change change, const QString& base) {
         return link("t/docs");
     case Change::ParentReplacedByLink:
         return link("t/a");
+    case Change::ParentReplacedByFolder:
+        // The same names below it, none of them listed.
+        return rename("t/a", "t/moved") && QDir().mkpath(base + "t/a/b/c");
     case Change::ParentRenamedInCase:
         return rename("t/a", "t/A");
     case Change::ParentRenamedBeyondCase:
@@ -121,6 +125,14 @@ void TestBehindTheBack::changedBetweenPreviewAndRun_data() {
         << Change::ParentReplacedByLink
         << QStringList{"T/", "T/a -> ../outside", "T/DOCS/"} + kOutside
         << QStringList{"T/", "T/DOCS/", "T/a/", "T/a/b/", "T/a/b/c/"} << QList<int>{};
+    // Other folders under the listed names: the listed ones are not there, and nothing below the
+    // others is renamed, not even the folders that bear the listed names.
+    QTest::newRow("parent of listed folders replaced by another folder")
+        << Change::ParentReplacedByFolder
+        << QStringList{"T/",       "T/DOCS/",  "T/a/",       "T/a/b/",
+                       "T/a/b/c/", "T/moved/", "T/moved/b/", "T/moved/b/c/"} +
+               kOutside
+        << QStringList{"T/", "T/DOCS/", "T/a/", "T/a/b/", "T/a/b/c/"} << QList<int>{};
     // On a disk that tells letter case apart a folder in other case is another folder: the
     // listed parent is gone, and nothing below the other is renamed.
     QTest::newRow("parent renamed in letter case")
@@ -174,7 +186,9 @@ void TestBehindTheBack::changedBetweenPreviewAndRun() {
             leftBelowLink << Relative(QStringList{list.text(row, FolderListModel::kNow)}, base);
     }
     const QStringList expectedBelowLink =
-        change == Change::ParentReplacedByLink ? QStringList{"T/a/b/c/", "T/a/b/"} : QStringList();
+        change == Change::ParentReplacedByLink || change == Change::ParentReplacedByFolder
+            ? QStringList{"T/a/b/c/", "T/a/b/"}
+            : QStringList();
     QCOMPARE(leftBelowLink, expectedBelowLink);
 }
 

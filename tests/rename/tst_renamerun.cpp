@@ -1140,8 +1140,12 @@ void TestRenameRun::mountPointLeftAlone() {
     } unmount{stick};
     QVERIFY(trial.make({"t/media/usb/photos/"}));
     trial.window->knownFolders = DesktopFolders({{}, {}, QStringLiteral("/proc/self/mountinfo")});
-    trial.add({"t/media/", "t/media/usb/", "t/media/usb/photos/"});
+    // Added as the user adds them, each row with the identity its parent's listing gives: the
+    // mount's root is listed as the folder it covers.
+    AddChosenFolders(*trial.window, {trial.Listed("t/media")});
     trial.preview(kUpper);
+    QCOMPARE(trial.column(FolderListModel::kNow),
+             (QStringList{"t/media/usb/photos/", "t/media/usb/", "t/media/"}));
     QCOMPARE(trial.window->list.mark(1), RowMark::KnownFolder);
 
     QCOMPARE(Told(PushButton2_Click(*trial.window)), Told(RunTally{1, 2}));
