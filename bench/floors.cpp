@@ -2,6 +2,7 @@
 
 #include <QProcess>
 #include <QStringList>
+#include <cerrno>
 #include <cstring>
 #include <deque>
 #include <dirent.h>
@@ -100,8 +101,17 @@ double FindMs(const QString& root) {
 
 namespace {
 
+// Where the file system refuses the flag (FUSE, shares), the floor is the bare rename(2) that
+// scripts use there.
 bool RenameNoReplace(const std::string& from, const std::string& to) {
-    return ::renameat2(AT_FDCWD, from.c_str(), AT_FDCWD, to.c_str(), RENAME_NOREPLACE) == 0;
+    static bool refused = false;
+    if (!refused &&
+        ::renameat2(AT_FDCWD, from.c_str(), AT_FDCWD, to.c_str(), RENAME_NOREPLACE) == 0)
+        return true;
+    if (!refused && errno != EINVAL)
+        return false;
+    refused = true;
+    return ::rename(from.c_str(), to.c_str()) == 0;
 }
 
 } // namespace

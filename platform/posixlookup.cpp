@@ -14,8 +14,7 @@ namespace tarnwick::posix {
 // are kept on the disk. Elsewhere a lookup may be answered from a cache that knows nothing of
 // letter case (FUSE: a name looked up before may be "not there" for a while), or by a server with
 // rules of its own (NFS, SMB), and inode numbers may be made up in memory (FAT, exFAT, FUSE):
-// there the lookup is not asked, the folder is taken to ignore case, and entries are known by
-// their names alone.
+// there entries are known by their names alone.
 bool LookupTellsTheTruth(int folderFd) {
     struct statfs disk;
     if (fstatfs(folderFd, &disk) != 0)
@@ -32,12 +31,23 @@ bool LookupTellsTheTruth(int folderFd) {
     }
 }
 
+// A FUSE disk answers every lookup from its daemon, which reads the disk it stands for: the kernel
+// keeps no answer "not there" unless the daemon asks it to, and the usual daemons (exfat-fuse,
+// ntfs-3g, bindfs, sshfs) do not. There the probe's answer is the disk's, even though the
+// daemon's inode numbers are made up.
+bool LookupAnswersFromTheDisk(int folderFd) {
+    if (LookupTellsTheTruth(folderFd))
+        return true;
+    struct statfs disk;
+    return fstatfs(folderFd, &disk) == 0 && static_cast<unsigned long>(disk.f_type) == 0x65735546UL;
+}
+
 // Asks the folder itself: the entry probe, which no other entry bears in other letter case, looked
 // up in other letter case. An answer means the lookup ignores case (exFAT, FAT, NTFS, SMB, a
 // casefold folder); nothing means it tells case apart. The answer's identity is not compared:
 // FUSE disks make identities up per name looked up. None where it cannot be told.
 std::optional<bool> LookupIgnoresCase(int folderFd, const QString& probe) {
-    if (!LookupTellsTheTruth(folderFd))
+    if (!LookupAnswersFromTheDisk(folderFd))
         return true;
     QString other = probe.toUpper();
     if (other == probe)

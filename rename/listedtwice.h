@@ -16,7 +16,8 @@ namespace tarnwick {
 // Folders that more than one row lists (a tree added, then a folder of it added again): the first
 // of their rows renames the folder, the others were renamed with it and must neither be renamed
 // again nor be told their folder is gone. A folder is known by the identity its rows were listed
-// with, or, where a row has none, by the path it lists.
+// with and the path they list it by: on disks whose identities are made up (FUSE lists every
+// entry as one unknown number), an identity alone does not tell folders apart.
 class ListedTwice {
 public:
     explicit ListedTwice(const ListRows& rows) {
@@ -43,13 +44,15 @@ public:
         std::sort(identities.begin(), identities.end(), order);
         for (auto twin = std::adjacent_find(identities.begin(), identities.end());
              twin != identities.end(); twin = std::adjacent_find(twin + 1, identities.end()))
-            m_identities.insert(*twin, false);
+            m_identities.insert(*twin, {});
     }
 
     // True when the folder a row lists was renamed with an earlier row of this run.
     bool renamedBefore(FileIdentity listedAs, const ListedPath& listed) const {
-        if (listedAs != FileIdentity{})
-            return m_identities.value(listedAs, false);
+        if (listedAs != FileIdentity{}) {
+            const auto found = m_identities.constFind(listedAs);
+            return found != m_identities.constEnd() && found->contains(listed.toString());
+        }
         return !m_paths.isEmpty() && m_paths.value(listed.toString(), false);
     }
 
@@ -58,7 +61,7 @@ public:
         if (listedAs != FileIdentity{}) {
             const auto found = m_identities.find(listedAs);
             if (found != m_identities.end())
-                *found = true;
+                found->insert(listed.toString());
         } else if (!m_paths.isEmpty()) {
             const auto found = m_paths.find(listed.toString());
             if (found != m_paths.end())
@@ -67,8 +70,9 @@ public:
     }
 
 private:
-    // Listed more than once, and whether renamed yet.
-    QHash<FileIdentity, bool> m_identities;
+    // Listed more than once, and the paths of those renamed so far.
+    QHash<FileIdentity, QSet<QString>> m_identities;
+    // Listed more than once without an identity, and whether renamed yet.
     QHash<QString, bool> m_paths;
 };
 

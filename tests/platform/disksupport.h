@@ -6,9 +6,12 @@
 
 #include <QDir>
 #include <QFile>
+#include <QProcess>
+#include <QStandardPaths>
 #include <QTest>
 #include <algorithm>
 #include <cerrno>
+#include <unistd.h>
 
 // What the tests of the host's file system share: a way to reach the placeholder rename on any
 // disk, and small helpers to build and read real folders.
@@ -58,6 +61,32 @@ inline int renameFailure(FileSystem& fileSystem, const QString& parent, const QS
     }
     return 0;
 }
+
+// A folder seen through a FUSE passthrough (bindfs) of a folder on this disk: a disk whose daemon
+// answers every request, as on a share. Taken down when it goes.
+class PassthroughMount {
+public:
+    // The empty text when mounted, else why it cannot be.
+    QString mount(const QString& under, const QString& at) {
+        if (geteuid() != 0)
+            return QStringLiteral("needs root to mount");
+        if (access("/dev/fuse", R_OK | W_OK) != 0)
+            return QStringLiteral("no usable /dev/fuse");
+        if (QStandardPaths::findExecutable(QStringLiteral("bindfs")).isEmpty())
+            return QStringLiteral("bindfs not found (Debian package bindfs)");
+        if (QProcess::execute(QStringLiteral("bindfs"), {under, at}) != 0)
+            return QStringLiteral("bindfs could not mount");
+        m_at = at;
+        return {};
+    }
+    ~PassthroughMount() {
+        if (!m_at.isEmpty())
+            QProcess::execute(QStringLiteral("umount"), {QStringLiteral("-l"), m_at});
+    }
+
+private:
+    QString m_at;
+};
 
 } // namespace tarnwick::test
 
