@@ -27,7 +27,6 @@ namespace tarnwick {
 
 using posix::Directory;
 using posix::FailureFromErrno;
-using posix::ListedIdentityOf;
 using posix::LookupIgnoresCase;
 using posix::LookupTellsTheTruth;
 using posix::SystemPath;
@@ -136,16 +135,9 @@ public:
     std::vector<DirectoryEntry> entries() override {
         if (!m_directory)
             return {};
-        struct stat status;
-        return m_directory->readEntries(
-            fstat(m_directory->fd(), &status) == 0 ? static_cast<quint64>(status.st_dev) : 0);
+        return m_directory->readEntries(held().device);
     }
-    bool identitiesLast() override {
-        // Asked for every row of the folder: the file system is told once.
-        if (!m_identitiesLast)
-            m_identitiesLast = m_directory && LookupTellsTheTruth(m_directory->fd());
-        return *m_identitiesLast;
-    }
+    bool identitiesLast() override { return m_directory && LookupTellsTheTruth(kind()); }
     void rename(const QString& from, const QString& to) override {
         if (!m_directory)
             throw FailureFromErrno(ENOENT);
@@ -155,11 +147,11 @@ public:
     std::optional<FileIdentity> listedIdentity() override {
         if (!identitiesLast())
             return std::nullopt;
-        return ListedIdentityOf(m_directory->fd());
+        return held().listed;
     }
     bool lookupIgnoresCase(const QString& probe) override {
         if (!m_ignoresCase && m_directory)
-            m_ignoresCase = m_fileSystem.lookupIgnoresCase(m_directory->fd(), probe);
+            m_ignoresCase = m_fileSystem.lookupIgnoresCase(m_directory->fd(), kind(), probe);
         return m_ignoresCase.value_or(true);
     }
 
@@ -170,7 +162,20 @@ private:
     // Kept once told: a folder's lookup does not change while it is held. A probe that could
     // not tell (a name without letters, one gone meanwhile) leaves it to the next.
     std::optional<bool> m_ignoresCase;
-    std::optional<bool> m_identitiesLast;
+    // Asked once a folder, each when first needed: every row of the folder asks again.
+    std::optional<unsigned long> m_kind;
+    std::optional<posix::HeldFolder> m_held;
+
+    unsigned long kind() {
+        if (!m_kind)
+            m_kind = posix::FileSystemKind(m_directory->fd());
+        return *m_kind;
+    }
+    const posix::HeldFolder& held() {
+        if (!m_held)
+            m_held = posix::ReadHeldFolder(m_directory->fd());
+        return *m_held;
+    }
 };
 
 std::unique_ptr<OpenFolder> PosixFileSystem::open(const QString& folder) {
@@ -314,11 +319,14 @@ bool PosixFileSystem::lookupIgnoresCase(const QString& folder, const QString& pr
     if (!path)
         return true;
     const Directory directory(AT_FDCWD, path->constData(), 0);
-    return directory.error() != 0 || lookupIgnoresCase(directory.fd(), probe).value_or(true);
+    return directory.error() != 0 ||
+           lookupIgnoresCase(directory.fd(), posix::FileSystemKind(directory.fd()), probe)
+               .value_or(true);
 }
 
-std::optional<bool> PosixFileSystem::lookupIgnoresCase(int folderFd, const QString& probe) {
-    return LookupIgnoresCase(folderFd, probe);
+std::optional<bool> PosixFileSystem::lookupIgnoresCase(int folderFd, unsigned long kind,
+                                                       const QString& probe) {
+    return LookupIgnoresCase(folderFd, kind, probe);
 }
 
 std::optional<QString> PosixFileSystem::findIgnoringCase(const QString& path) {

@@ -42,9 +42,11 @@ protected:
         (void)from;
         (void)to;
     }
-    // Whether the lookup inside the folder of folderFd ignores letter case, as probe tells it;
-    // none where it cannot be told. Tests override it to stand in for a disk that ignores case.
-    virtual std::optional<bool> lookupIgnoresCase(int folderFd, const QString& probe);
+    // Whether the lookup inside the folder of folderFd, on a file system of that kind, ignores
+    // letter case, as the folder tells it; none where it cannot be told. Tests override it to
+    // stand in for a disk that ignores case.
+    virtual std::optional<bool> lookupIgnoresCase(int folderFd, unsigned long kind,
+                                                  const QString& probe);
 
 private:
     friend class PosixFolder;

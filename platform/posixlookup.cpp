@@ -4,6 +4,8 @@
 
 #include <cerrno>
 #include <fcntl.h>
+#include <linux/fs.h>
+#include <sys/ioctl.h>
 #include <sys/stat.h>
 #include <sys/statfs.h>
 #include <sys/sysmacros.h>
@@ -15,16 +17,27 @@ namespace tarnwick::posix {
 // letter case (FUSE: a name looked up before may be "not there" for a while), or by a server with
 // rules of its own (NFS, SMB), and inode numbers may be made up in memory (FAT, exFAT, FUSE):
 // there entries are known by their names alone.
-bool LookupTellsTheTruth(int folderFd) {
+unsigned long FileSystemKind(int folderFd) {
     struct statfs disk;
-    if (fstatfs(folderFd, &disk) != 0)
-        return false;
-    switch (static_cast<unsigned long>(disk.f_type)) {
-    case 0xEF53UL:     // ext2, ext3, ext4 (folders with the casefold flag answer so)
-    case 0x01021994UL: // tmpfs
+    return fstatfs(folderFd, &disk) == 0 ? static_cast<unsigned long>(disk.f_type) : 0;
+}
+
+namespace {
+
+constexpr unsigned long kExt4 = 0xEF53UL;
+constexpr unsigned long kTmpfs = 0x01021994UL;
+constexpr unsigned long kF2fs = 0xF2F52010UL;
+constexpr unsigned long kFuse = 0x65735546UL;
+
+} // namespace
+
+bool LookupTellsTheTruth(unsigned long kind) {
+    switch (kind) {
+    case kExt4: // ext2, ext3, ext4 (folders with the casefold flag answer so)
+    case kTmpfs:
     case 0x9123683EUL: // btrfs
     case 0x58465342UL: // xfs
-    case 0xF2F52010UL: // f2fs
+    case kF2fs:
         return true;
     default:
         return false;
@@ -35,20 +48,30 @@ bool LookupTellsTheTruth(int folderFd) {
 // keeps no answer "not there" unless the daemon asks it to, and the usual daemons (exfat-fuse,
 // ntfs-3g, bindfs, sshfs) do not. There the probe's answer is the disk's, even though the
 // daemon's inode numbers are made up.
-bool LookupAnswersFromTheDisk(int folderFd) {
-    if (LookupTellsTheTruth(folderFd))
-        return true;
-    struct statfs disk;
-    return fstatfs(folderFd, &disk) == 0 && static_cast<unsigned long>(disk.f_type) == 0x65735546UL;
+bool LookupAnswersFromTheDisk(unsigned long kind) {
+    return LookupTellsTheTruth(kind) || kind == kFuse;
+}
+
+// On the file systems that ignore case folder by folder, the folder's casefold flag says it, in
+// one question that reads no entry; none where the flag cannot be read.
+std::optional<bool> CaseFolded(int folderFd, unsigned long kind) {
+    if (kind != kExt4 && kind != kF2fs && kind != kTmpfs)
+        return std::nullopt;
+    int flags = 0;
+    if (ioctl(folderFd, FS_IOC_GETFLAGS, &flags) != 0)
+        return std::nullopt;
+    return (flags & FS_CASEFOLD_FL) != 0;
 }
 
 // Asks the folder itself: the entry probe, which no other entry bears in other letter case, looked
 // up in other letter case. An answer means the lookup ignores case (exFAT, FAT, NTFS, SMB, a
 // casefold folder); nothing means it tells case apart. The answer's identity is not compared:
 // FUSE disks make identities up per name looked up. None where it cannot be told.
-std::optional<bool> LookupIgnoresCase(int folderFd, const QString& probe) {
-    if (!LookupAnswersFromTheDisk(folderFd))
+std::optional<bool> LookupIgnoresCase(int folderFd, unsigned long kind, const QString& probe) {
+    if (!LookupAnswersFromTheDisk(kind))
         return true;
+    if (const std::optional<bool> folded = CaseFolded(folderFd, kind))
+        return folded;
     QString other = probe.toUpper();
     if (other == probe)
         other = probe.toLower();
@@ -67,17 +90,17 @@ std::optional<bool> LookupIgnoresCase(int folderFd, const QString& probe) {
     return errno == ENOENT ? std::optional<bool>(false) : std::nullopt;
 }
 
-std::optional<FileIdentity> ListedIdentityOf(int folderFd) {
+HeldFolder ReadHeldFolder(int folderFd) {
     struct statx status {};
-    if (statx(folderFd, "", AT_EMPTY_PATH | AT_NO_AUTOMOUNT, STATX_INO, &status) != 0 ||
-        !(status.stx_mask & STATX_INO))
-        return std::nullopt;
+    if (statx(folderFd, "", AT_EMPTY_PATH | AT_NO_AUTOMOUNT, STATX_INO, &status) != 0)
+        return {};
+    HeldFolder held;
+    held.device = static_cast<quint64>(makedev(status.stx_dev_major, status.stx_dev_minor));
     // A kernel that does not tell mount roots apart cannot say whether the two may be compared.
-    if (!(status.stx_attributes_mask & STATX_ATTR_MOUNT_ROOT) ||
-        (status.stx_attributes & STATX_ATTR_MOUNT_ROOT))
-        return std::nullopt;
-    return FileIdentity{static_cast<quint64>(makedev(status.stx_dev_major, status.stx_dev_minor)),
-                        static_cast<quint64>(status.stx_ino)};
+    if ((status.stx_mask & STATX_INO) && (status.stx_attributes_mask & STATX_ATTR_MOUNT_ROOT) &&
+        !(status.stx_attributes & STATX_ATTR_MOUNT_ROOT))
+        held.listed = FileIdentity{held.device, static_cast<quint64>(status.stx_ino)};
+    return held;
 }
 
 } // namespace tarnwick::posix

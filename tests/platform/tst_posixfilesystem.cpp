@@ -460,7 +460,9 @@ void TestPosixFileSystem::renameFolderLink() {
 // A disk that ignores letter case, as exFAT's does, for the engine's question alone.
 class CaseBlindFileSystem : public ScriptedFileSystem {
 protected:
-    std::optional<bool> lookupIgnoresCase(int, const QString&) override { return true; }
+    std::optional<bool> lookupIgnoresCase(int, unsigned long, const QString&) override {
+        return true;
+    }
 };
 
 void TestPosixFileSystem::runRenamesOnceWhereCaseIsToldApart_data() {

@@ -228,9 +228,10 @@ void TestRealFaults::rightsLostAfterPreview_data() {
         << "t/blocked" << 0000 << kidKept << kidKept << QList<int>{132};
     QTest::newRow("parent that can only be passed (0100)")
         << "t/blocked" << 0100 << kidKept << kidKept << QList<int>{132};
-    // Its entries' names could be read, but not looked up: "." is not passable either.
+    // Its entries' names could be read, but not looked up: the folder's own flag tells that it
+    // tells case apart, and the one rename is refused.
     QTest::newRow("parent that can only be read (0400)")
-        << "t/blocked" << 0400 << kidKept << kidKept << QList<int>{150};
+        << "t/blocked" << 0400 << kidKept << kidKept << QList<int>{152};
     QTest::newRow("parent that cannot be written (0500)")
         << "t/blocked" << 0500 << kidKept << kidKept << QList<int>{152};
     // A folder's own rights do not matter for its name: that belongs to its parent.

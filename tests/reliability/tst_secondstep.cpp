@@ -25,7 +25,9 @@ public:
 
 protected:
     // A disk whose lookup ignores letter case, as exFAT's does: every rename takes the detour.
-    std::optional<bool> lookupIgnoresCase(int, const QString&) override { return true; }
+    std::optional<bool> lookupIgnoresCase(int, unsigned long, const QString&) override {
+        return true;
+    }
     void beforeRename(int folderFd, const char* from, const char* to) override {
         const QByteArray target(to);
         const qsizetype slash = target.lastIndexOf('/');
