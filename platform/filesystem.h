@@ -172,6 +172,11 @@ public:
     // symbolic link at its end is not gone through: it opens as a folder without entries, as
     // list() shows it. Throws Failure when something is there but cannot be opened.
     virtual std::unique_ptr<OpenFolder> open(const QString& folder);
+    // The folder name inside a folder held open, found as open() finds folder.path() + name; the
+    // host may reach it from the held folder, one name instead of the whole path.
+    virtual std::unique_ptr<OpenFolder> openInside(OpenFolder& folder, const QString& name) {
+        return open(folder.path() + name);
+    }
     // The path as it is on disk: as written when it exists so, or found component by component
     // ignoring letter case (each component matching exactly one entry). None otherwise.
     virtual std::optional<QString> findIgnoringCase(const QString& path) = 0;

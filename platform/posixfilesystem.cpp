@@ -144,6 +144,8 @@ public:
         m_fileSystem.renameInside(m_directory->fd(), from, to);
     }
     bool reachedWithoutLinks() const override { return m_withoutLinks; }
+    // Its descriptor; -1 for a link, which is not gone through.
+    int fd() const { return m_directory ? m_directory->fd() : -1; }
     std::optional<FileIdentity> listedIdentity() override {
         if (!identitiesLast())
             return std::nullopt;
@@ -205,6 +207,21 @@ std::unique_ptr<OpenFolder> PosixFileSystem::open(const QString& folder) {
     default:
         throw FailureFromErrno(directory->error());
     }
+}
+
+std::unique_ptr<OpenFolder> PosixFileSystem::openInside(OpenFolder& folder, const QString& name) {
+    // Only a folder of this host's, held with its descriptor, is reached from; anything the name
+    // does not open plainly (a link, another letter case, a failure) is found from the root, as
+    // open() finds it.
+    auto* held = dynamic_cast<PosixFolder*>(&folder);
+    const posix::NameBytes bytes(name);
+    if (held && held->fd() >= 0 && bytes.data()) {
+        if (std::unique_ptr<Directory> inside = Directory::withoutLinks(held->fd(), bytes.data());
+            inside->error() == 0)
+            return std::make_unique<PosixFolder>(*this, folder.path() + name + u'/',
+                                                 std::move(inside), held->reachedWithoutLinks());
+    }
+    return open(folder.path() + name);
 }
 
 void PosixFileSystem::renameInside(int folderFd, const QString& from, const QString& to) {

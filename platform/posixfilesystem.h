@@ -23,6 +23,7 @@ public:
     FolderListing list(const QString& folder, Through through = Through::NoLink) override;
     void renameFolder(const QString& parent, const QString& from, const QString& to) override;
     std::unique_ptr<OpenFolder> open(const QString& folder) override;
+    std::unique_ptr<OpenFolder> openInside(OpenFolder& folder, const QString& name) override;
     std::optional<QString> findIgnoringCase(const QString& path) override;
     bool lookupIgnoresCase(const QString& folder, const QString& probe) override;
     std::optional<FileIdentity> entryIdentity(const QString& path) override;

@@ -8,7 +8,6 @@
 #include <QSet>
 #include <QString>
 #include <algorithm>
-#include <tuple>
 #include <vector>
 
 namespace tarnwick {
@@ -21,15 +20,16 @@ namespace tarnwick {
 class ListedTwice {
 public:
     explicit ListedTwice(const ListRows& rows) {
-        // Sorted, not hashed: a large list lists each folder once, and its identities are only
-        // looked through here.
-        std::vector<FileIdentity> identities;
-        identities.reserve(static_cast<std::size_t>(rows.count()));
+        // Sorted, not hashed, and each identity as one number: a large list lists each folder
+        // once, and this is only looked through. Two identities that share a number are taken
+        // for twins; a row is still passed over only when its path is a renamed twin's too.
+        std::vector<std::size_t> keys;
+        keys.reserve(static_cast<std::size_t>(rows.count()));
         QSet<QString> seenPaths;
         for (int row = 0; row < rows.count(); ++row) {
             const FileIdentity identity = rows.identity(row);
             if (identity != FileIdentity{}) {
-                identities.push_back(identity);
+                keys.push_back(qHash(identity));
                 continue;
             }
             QString path = rows.path(row, ListRows::kNow).toString();
@@ -38,19 +38,16 @@ public:
             else
                 seenPaths.insert(std::move(path));
         }
-        const auto order = [](const FileIdentity& a, const FileIdentity& b) {
-            return std::tie(a.device, a.inode) < std::tie(b.device, b.inode);
-        };
-        std::sort(identities.begin(), identities.end(), order);
-        for (auto twin = std::adjacent_find(identities.begin(), identities.end());
-             twin != identities.end(); twin = std::adjacent_find(twin + 1, identities.end()))
+        std::sort(keys.begin(), keys.end());
+        for (auto twin = std::adjacent_find(keys.begin(), keys.end()); twin != keys.end();
+             twin = std::adjacent_find(twin + 1, keys.end()))
             m_identities.insert(*twin, {});
     }
 
     // True when the folder a row lists was renamed with an earlier row of this run.
     bool renamedBefore(FileIdentity listedAs, const ListedPath& listed) const {
         if (listedAs != FileIdentity{}) {
-            const auto found = m_identities.constFind(listedAs);
+            const auto found = m_identities.constFind(qHash(listedAs));
             return found != m_identities.constEnd() && found->contains(listed.toString());
         }
         return !m_paths.isEmpty() && m_paths.value(listed.toString(), false);
@@ -59,7 +56,7 @@ public:
     // The folder a row lists was renamed.
     void renamed(FileIdentity listedAs, const ListedPath& listed) {
         if (listedAs != FileIdentity{}) {
-            const auto found = m_identities.find(listedAs);
+            const auto found = m_identities.find(qHash(listedAs));
             if (found != m_identities.end())
                 found->insert(listed.toString());
         } else if (!m_paths.isEmpty()) {
@@ -71,7 +68,7 @@ public:
 
 private:
     // Listed more than once, and the paths of those renamed so far.
-    QHash<FileIdentity, QSet<QString>> m_identities;
+    QHash<std::size_t, QSet<QString>> m_identities;
     // Listed more than once without an identity, and whether renamed yet.
     QHash<QString, bool> m_paths;
 };

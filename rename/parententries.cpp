@@ -194,7 +194,7 @@ Result<std::optional<QString>> ParentEntries::find(const QString& listed) {
     // as such; one that cannot be read for any other reason (no folder, a path too long to
     // address) is not there for the run.
     const Result<void> read = Attempt([&] {
-        folder = m_fileSystem.open(listed);
+        folder = open(listed);
         if (folder)
             entries.emplace(folder->entries());
     });
@@ -209,6 +209,29 @@ Result<std::optional<QString>> ParentEntries::find(const QString& listed) {
     if (onDisk != listed)
         m_found.insert_or_assign(listed, onDisk);
     return std::optional<QString>(onDisk);
+}
+
+// A list stands deepest first: sibling parents come together, and their own parent, held, spares
+// the host finding each of them from the root.
+std::unique_ptr<OpenFolder> ParentEntries::open(const QString& listed) {
+    const QChar separator = m_fileSystem.separator();
+    const qsizetype cut = LeafStart(listed, separator);
+    const qsizetype end = listed.endsWith(separator) ? listed.size() - 1 : listed.size();
+    if (cut <= 0 || cut >= end)
+        return m_fileSystem.open(listed);
+    const QStringView above = QStringView(listed).left(cut);
+    if (m_abovePath != above) {
+        m_above.reset();
+        m_abovePath = above.toString();
+        // Only a parent found as written is reached from: anything else is found by its path.
+        Result<std::unique_ptr<OpenFolder>> opened =
+            Attempt([&] { return m_fileSystem.open(m_abovePath); });
+        if (opened && *opened && (*opened)->path() == m_abovePath)
+            m_above = std::move(*opened);
+    }
+    if (!m_above)
+        return m_fileSystem.open(listed);
+    return m_fileSystem.openInside(*m_above, listed.sliced(cut, end - cut));
 }
 
 bool ParentEntries::foundAsTheHostWould(const QString& listed, const QString& onDisk) {
@@ -332,6 +355,10 @@ void ParentEntries::dropBelow(const QString& parent, const QString& name) {
     }
     for (auto found = m_found.lower_bound(m_below); found != m_found.end() && below(found->first);)
         found = m_found.erase(found);
+    if (below(m_abovePath)) {
+        m_above.reset();
+        m_abovePath.clear();
+    }
 }
 
 // Folders held open cost the host a descriptor each: the least recently used are let go.

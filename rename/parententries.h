@@ -120,6 +120,8 @@ private:
     // Holds a parent just opened, letting go of the least recently used past the bound.
     Parent& hold(const QString& onDisk, std::unique_ptr<OpenFolder> folder,
                  std::optional<EntryIndex> entries);
+    // The folder at the listed path, opened inside its own parent where that is held.
+    std::unique_ptr<OpenFolder> open(const QString& listed);
     // Lets go of what is held at or below parent + name + separator.
     void dropBelow(const QString& parent, const QString& name);
     void keepFew();
@@ -137,6 +139,10 @@ private:
     // The node of the parent last asked about, and its key; null when let go.
     Parent* m_last = nullptr;
     QString m_lastPath;
+    // The parent of the parents opened last, held so that each of them is reached by its name
+    // alone; null, with its path kept, when it could not be opened as listed.
+    std::unique_ptr<OpenFolder> m_above;
+    QString m_abovePath;
     // Reused for the paths looked up below a renamed folder.
     QString m_below;
     // Hashes of the paths the run's renames gave folders: a few bytes a folder, where the paths
