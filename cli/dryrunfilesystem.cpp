@@ -1,6 +1,7 @@
 #include "cli/dryrunfilesystem.h"
 
 #include "common/failure.h"
+#include "platform/posixnames.h"
 
 #include <QCoreApplication>
 #include <QFile>
@@ -40,13 +41,8 @@ private:
 
 // The parent must let its entries be renamed: the host would refuse otherwise.
 void CheckWritable(const QString& diskPath) {
-    if (faccessat(AT_FDCWD, QFile::encodeName(diskPath).constData(), W_OK | X_OK, AT_EACCESS) == 0)
-        return;
-    const int error = errno;
-    const QString plain = QCoreApplication::translate("Tarnwick", "Permission denied");
-    throw Failure(failure_code::kPermissionDenied, plain,
-                  error == EROFS ? QString::fromLocal8Bit(strerror(error)) : QString())
-        .about(diskPath);
+    if (faccessat(AT_FDCWD, QFile::encodeName(diskPath).constData(), W_OK | X_OK, AT_EACCESS) != 0)
+        throw posix::FailureFromErrno(errno);
 }
 
 } // namespace

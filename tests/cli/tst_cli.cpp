@@ -15,6 +15,7 @@
 #include <QSet>
 #include <QTemporaryDir>
 #include <QTest>
+#include <unistd.h>
 
 using namespace tarnwick;
 using namespace tarnwick::test;
@@ -98,6 +99,7 @@ private slots:
     void badInput_data();
     void badInput();
     void manyFolderArguments();
+    void loadsNoDisplayLibrary();
 };
 
 void TestCommandLine::dryRunPrintsWhatApplyDoes_data() {
@@ -230,6 +232,13 @@ void TestCommandLine::badInput_data() {
         << "\"$TARNWICK\" --case upper t | head -c 1 >/dev/null; "
            "exit ${PIPESTATUS[0]}"
         << 141 << QString();
+    // Run as nobody: root may write anywhere.
+    QTest::newRow("read-only tree")
+        << QStringList()
+        << "chmod 755 . && chmod -R a-w t && setpriv --reuid=65534 --regid=65534 --clear-groups "
+           "\"$TARNWICK\" --case upper --apply --no-subfolders t/sub0 t/sub1"
+        << 1
+        << "tarnwick: Permission denied: {dir}/t/sub0\ntarnwick: Permission denied: {dir}/t/sub1";
     QTest::newRow("nothing recorded to undo")
         << QStringList{"--undo", "--apply"} << none << 1 << "tarnwick: no recorded run to undo";
 }
@@ -240,8 +249,11 @@ void TestCommandLine::badInput() {
     QFETCH(QString, shellLine);
     QFETCH(int, expectedExit);
     QFETCH(QString, expectedError);
+    if (QByteArray(QTest::currentDataTag()) == "read-only tree" && geteuid() != 0)
+        QSKIP("needs to run as root to run the command as another user");
     QTemporaryDir scratch;
     QVERIFY(scratch.isValid());
+    expectedError.replace(QStringLiteral("{dir}"), scratch.path());
     // With a reader that stops at once, enough folders that the plan outgrows the pipe.
     const int folders = QByteArray(QTest::currentDataTag()).startsWith("closed") ? 2000 : 3;
     for (int i = 0; i < folders; ++i)
@@ -279,6 +291,18 @@ void TestCommandLine::manyFolderArguments() {
     QCOMPARE(each.exitCode, 0);
     QVERIFY(each.out.endsWith("3 to rename, 0 unchanged, 0 refused; nothing renamed (add "
                               "--apply to rename)\n"));
+}
+
+// The command's process never loads a library of a display: it runs over SSH and in a container.
+void TestCommandLine::loadsNoDisplayLibrary() {
+    QProcess ldd;
+    ldd.start(QStringLiteral("ldd"), {QStringLiteral(TARNWICK_PROGRAM)});
+    QVERIFY(ldd.waitForFinished());
+    const QString loaded = QString::fromLocal8Bit(ldd.readAllStandardOutput());
+    QVERIFY2(loaded.contains(QStringLiteral("libQt6Core")), qPrintable(loaded));
+    for (const char* display : {"libQt6Gui", "libQt6Widgets", "libX11", "libxcb", "libwayland",
+                                "libEGL", "libGLX", "libOpenGL"})
+        QVERIFY2(!loaded.contains(QString::fromLatin1(display)), display);
 }
 
 QTEST_GUILESS_MAIN(TestCommandLine)
