@@ -60,7 +60,6 @@ CheckedFolders CheckFolders(const QList<QByteArray>& given, FileSystem& fileSyst
     for (qsizetype at = 0; at < given.size(); ++at) {
         const QByteArray& bytes = given[at];
         const QString name = QFile::decodeName(bytes);
-        //: Where a path came from (a record of standard input), then the path.
         const QString where = origin.isEmpty() ? name : origin.arg(at + 1) + u' ' + name;
         QString why;
         if (bytes.isEmpty())

@@ -35,54 +35,73 @@ QString Wrapped(const QString& words, int indent) {
 } // namespace
 
 QString HelpText() {
-    const auto tr = [](const char* text) { return QCoreApplication::translate("Tarnwick", text); };
-    QString text = tr("Usage:") + u'\n';
+    QString text = QCoreApplication::translate("Tarnwick", "Usage:") + u'\n';
     text += QStringLiteral(
         "  tarnwick [FOLDER...]\n"
         "  tarnwick --case upper|lower|proper|sentence [--no-subfolders] [--apply] [--json] "
         "FOLDER...\n"
         "  tarnwick --undo [--apply] [--json]\n\n");
-    text += Wrapped(tr("Changes the letter case of folder names in bulk. Without --case or --undo "
-                       "the window opens, each FOLDER added to its list as \"Add Folder(s)\" "
-                       "adds it."),
+    text += Wrapped(QCoreApplication::translate(
+                        "Tarnwick",
+                        "Changes the letter case of folder names in bulk. Without --case or --undo "
+                        "the window opens, each FOLDER added to its list as \"Add Folder(s)\" "
+                        "adds it."),
                     0) +
-            QStringLiteral("\n\n") + tr("Options:") + u'\n';
+            QStringLiteral("\n\n") + QCoreApplication::translate("Tarnwick", "Options:") + u'\n';
     const QList<QPair<QString, QString>> options = {
         {QStringLiteral("--case OPERATION"),
-         tr("Changes each FOLDER's name, and those of the folders below it, to upper, lower, "
-            "proper or sentence case. Without --apply it only prints the plan.")},
+         QCoreApplication::translate(
+             "Tarnwick",
+             "Changes each FOLDER's name, and those of the folders below it, to upper, lower, "
+             "proper or sentence case. Without --apply it only prints the plan.")},
         {QStringLiteral("--no-subfolders"),
-         tr("Takes the FOLDERs alone, not the folders below them.")},
-        {QStringLiteral("--apply"), tr("Renames. Without it nothing is renamed.")},
+         QCoreApplication::translate("Tarnwick",
+                                     "Takes the FOLDERs alone, not the folders below them.")},
+        {QStringLiteral("--apply"),
+         QCoreApplication::translate("Tarnwick", "Renames. Without it nothing is renamed.")},
         {QStringLiteral("--json"),
-         tr("One JSON object per line (path, newPath, status, reason) instead of text.")},
+         QCoreApplication::translate(
+             "Tarnwick",
+             "One JSON object per line (path, newPath, status, reason) instead of text.")},
         {QStringLiteral("--undo"),
-         tr("Gives the folders of the last recorded run their names back. Without --apply it "
-            "only says what it would do.")},
-        {QStringLiteral("-h, --help"), tr("Shows this help.")},
-        {QStringLiteral("-v, --version"), tr("Shows the version.")},
+         QCoreApplication::translate(
+             "Tarnwick",
+             "Gives the folders of the last recorded run their names back. Without --apply it "
+             "only says what it would do.")},
+        {QStringLiteral("-h, --help"), QCoreApplication::translate("Tarnwick", "Shows this help.")},
+        {QStringLiteral("-v, --version"),
+         QCoreApplication::translate("Tarnwick", "Shows the version.")},
     };
     for (const auto& [option, words] : options)
         text += QStringLiteral("  %1%2\n").arg(option, -18).arg(Wrapped(words, 20));
-    text += u'\n' +
-            Wrapped(tr("A FOLDER \"-\" reads NUL-separated paths from standard input."), 0) +
-            u'\n' +
-            Wrapped(tr("Exit status: 0 all renamed (or all can be), 1 some not, 2 bad usage or a "
-                       "FOLDER that is not a folder, 130 stopped by Ctrl+C."),
-                    0) +
-            QStringLiteral("\n\n") + tr("Examples:") + u'\n';
+    text +=
+        u'\n' +
+        Wrapped(QCoreApplication::translate(
+                    "Tarnwick", "A FOLDER \"-\" reads NUL-separated paths from standard input."),
+                0) +
+        u'\n' +
+        Wrapped(QCoreApplication::translate(
+                    "Tarnwick",
+                    "Exit status: 0 all renamed (or all can be), 1 some not, 2 bad usage or a "
+                    "FOLDER that is not a folder, 130 stopped by Ctrl+C."),
+                0) +
+        QStringLiteral("\n\n") + QCoreApplication::translate("Tarnwick", "Examples:") + u'\n';
     const QList<QPair<QString, QString>> examples = {
         {QStringLiteral("tarnwick ~/Music"),
-         tr("Opens the window with ~/Music and its subfolders.")},
+         QCoreApplication::translate("Tarnwick",
+                                     "Opens the window with ~/Music and its subfolders.")},
         {QStringLiteral("tarnwick --case lower ~/Music"),
-         tr("Prints what lower case would rename; renames nothing.")},
+         QCoreApplication::translate("Tarnwick",
+                                     "Prints what lower case would rename; renames nothing.")},
         {QStringLiteral("tarnwick --case proper --apply ~/Music"),
-         tr("Renames ~/Music and every folder below it to Proper Case.")},
+         QCoreApplication::translate("Tarnwick",
+                                     "Renames ~/Music and every folder below it to Proper Case.")},
         {QStringLiteral("find . -name 'IMG*' -type d -print0 |\n"
                         "    tarnwick --case upper --no-subfolders --apply -"),
-         tr("Renames the folders find names, and no others.")},
+         QCoreApplication::translate("Tarnwick", "Renames the folders find names, and no others.")},
         {QStringLiteral("tarnwick --undo --apply"),
-         tr("Gives the folders of the last run their names back.")},
+         QCoreApplication::translate("Tarnwick",
+                                     "Gives the folders of the last run their names back.")},
     };
     for (const auto& [command, words] : examples)
         text += QStringLiteral("  %1\n      %2\n").arg(command, Wrapped(words, 6));
