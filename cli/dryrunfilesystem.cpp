@@ -1,12 +1,9 @@
 #include "cli/dryrunfilesystem.h"
 
 #include "common/failure.h"
-#include "platform/posixnames.h"
 
 #include <QCoreApplication>
 #include <QFile>
-#include <fcntl.h>
-#include <unistd.h>
 
 namespace tarnwick::cli {
 
@@ -39,15 +36,23 @@ private:
     std::unique_ptr<OpenFolder> m_inner;
 };
 
-// The parent must let its entries be renamed: the host would refuse otherwise.
-void CheckWritable(const QString& diskPath) {
-    if (faccessat(AT_FDCWD, QFile::encodeName(diskPath).constData(), W_OK | X_OK, AT_EACCESS) != 0)
-        throw posix::FailureFromErrno(errno);
-}
-
 } // namespace
 
-std::optional<QString> DryRunFileSystem::onDisk(const QString& path) const {
+QString DryRunFileSystem::renamedIgnoringCase(const Renames& renames, const QString& name) {
+    QString found;
+    for (auto renamed = renames.toDisk.constBegin(); renamed != renames.toDisk.constEnd();
+         ++renamed) {
+        if (renamed.key().compare(name, Qt::CaseInsensitive) != 0)
+            continue;
+        // Two names alike but for case: the host would find neither by this one.
+        if (!found.isEmpty())
+            return {};
+        found = renamed.value();
+    }
+    return found;
+}
+
+std::optional<QString> DryRunFileSystem::onDisk(const QString& path, bool ignoringCase) const {
     if (m_renames.isEmpty())
         return path;
     const QChar separator = this->separator();
@@ -63,10 +68,13 @@ std::optional<QString> DryRunFileSystem::onDisk(const QString& path) const {
             const auto renamed = renames->toDisk.constFind(name);
             if (renamed != renames->toDisk.constEnd())
                 disk += *renamed;
-            else if (renames->fromDisk.contains(name))
+            else if (!renames->fromDisk.contains(name))
+                disk += name;
+            else if (const QString other = renamedIgnoringCase(*renames, name);
+                     !ignoringCase || other.isEmpty())
                 return std::nullopt;
             else
-                disk += name;
+                disk += other;
         } else {
             disk += name;
         }
@@ -124,7 +132,8 @@ void DryRunFileSystem::simulate(const QString& diskPath, std::vector<DirectoryEn
         if (!found)
             throw PathNotFound().about(diskPath + from);
     }
-    CheckWritable(diskPath);
+    // The host would refuse a parent this user may not write.
+    m_host.checkMayRenameIn(diskPath);
     Renames& renames = m_renames[diskPath];
     const QString nameOnDisk = renames.toDisk.take(from);
     const QString disk = nameOnDisk.isEmpty() ? from : nameOnDisk;
@@ -166,7 +175,8 @@ void DryRunFileSystem::renameFolder(const QString& parent, const QString& from, 
 }
 
 std::unique_ptr<OpenFolder> DryRunFileSystem::open(const QString& folder) {
-    const std::optional<QString> disk = onDisk(folder);
+    // Found as the host finds a folder to open: in other letter case too, where the run renamed it.
+    const std::optional<QString> disk = onDisk(folder, true);
     if (!disk)
         return nullptr;
     std::unique_ptr<OpenFolder> inner = m_host.open(*disk);

@@ -28,8 +28,10 @@ public:
     bool lookupIgnoresCase(const QString& folder, const QString& probe) override;
     std::optional<FileIdentity> identity(const QString& folder) override;
 
-    // Where the path is on disk; none when the renames so far took its name away.
-    std::optional<QString> onDisk(const QString& path) const;
+    // Where the path is on disk; none when the renames so far took its name away, unless
+    // ignoringCase and they gave it a name alike but for letter case, as the host finds a folder
+    // to open.
+    std::optional<QString> onDisk(const QString& path, bool ignoringCase = false) const;
     // Where the path on disk would be after the renames so far.
     QString shown(const QString& diskPath) const;
     // The entries of the folder at diskPath as the renames so far would have named them.
@@ -45,6 +47,8 @@ private:
         QHash<QString, QString> toDisk;
         QHash<QString, QString> fromDisk;
     };
+
+    static QString renamedIgnoringCase(const Renames& renames, const QString& name);
 
     FileSystem& m_host;
     // By the folder's path on disk, ending with the separator.
