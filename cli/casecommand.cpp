@@ -188,8 +188,8 @@ int RunCase(const Request& request, CommandServices& services, Output& output,
     }
     RowVector after = rows;
     LastRun lastRun;
-    progress.stage(request.apply ? QCoreApplication::translate("Tarnwick", "Renaming")
-                                 : QCoreApplication::translate("Tarnwick", "Checking"));
+    progress.stage(request.apply ? QCoreApplication::translate("Tarnwick", "Folders renamed")
+                                 : QCoreApplication::translate("Tarnwick", "Folders checked"));
     const RunSurroundings run{after,
                               dry ? static_cast<FileSystem&>(*dry) : host,
                               dialogs,

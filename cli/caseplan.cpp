@@ -17,7 +17,7 @@ RowVector AddChosen(const QStringList& chosen, bool subfolders, FileSystem& file
                     const std::function<bool()>& stopRequested) {
     RowVector rows;
     qint64 examined = 0;
-    progress.stage(QCoreApplication::translate("Tarnwick", "Adding folders"));
+    progress.stage(QCoreApplication::translate("Tarnwick", "Folders looked through"));
     const AddSurroundings add{rows,
                               fileSystem,
                               dialogs,

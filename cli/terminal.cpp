@@ -1,6 +1,5 @@
 #include "cli/terminal.h"
 
-#include <QCoreApplication>
 #include <QLocale>
 #include <csignal>
 #include <unistd.h>
@@ -61,10 +60,7 @@ void ProgressLine::tell(qint64 done, qint64 total) {
     QString text = total > 0 ? QStringLiteral("%1: %2 / %3")
                                    .arg(m_what, locale.toString(done), locale.toString(total))
                              : QStringLiteral("%1: %2").arg(m_what, locale.toString(done));
-    //: How many folders a second the work goes through.
-    text += QStringLiteral(" (") +
-            QCoreApplication::translate("Tarnwick", "%1 folders/s").arg(locale.toString(rate)) +
-            u')';
+    text += QStringLiteral(" (%1/s)").arg(locale.toString(rate));
     // Carriage return and "erase to the end of the line": the line is drawn over itself.
     std::fputs(("\r" + text + "\x1b[K").toLocal8Bit().constData(), m_stream);
     std::fflush(m_stream);

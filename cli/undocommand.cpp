@@ -64,7 +64,7 @@ int GiveBack(std::vector<RenamedFolder> folders, CommandServices& services, Outp
     lastRun.keep(std::move(folders));
     lastRun.end();
     TerminalDialogs dialogs(output);
-    progress.stage(QCoreApplication::translate("Tarnwick", "Giving names back"));
+    progress.stage(QCoreApplication::translate("Tarnwick", "Folders given their names back"));
     const RunSurroundings run{rows,
                               host,
                               dialogs,

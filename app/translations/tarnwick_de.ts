@@ -295,20 +295,8 @@ A FOLDER given on the command line, and why it is not taken.</extracomment>
         <translation>Beim Hinzufügen der Ordner angehalten; nichts wurde umbenannt</translation>
     </message>
     <message>
-        <source>Renaming</source>
-        <translation>Umbenennen</translation>
-    </message>
-    <message>
-        <source>Checking</source>
-        <translation>Prüfen</translation>
-    </message>
-    <message>
         <source>Stopped; nothing was renamed</source>
         <translation>Angehalten; nichts wurde umbenannt</translation>
-    </message>
-    <message>
-        <source>Adding folders</source>
-        <translation>Ordner hinzufügen</translation>
     </message>
     <message>
         <source>empty FOLDER</source>
@@ -408,17 +396,8 @@ A FOLDER given on the command line, and why it is not taken.</extracomment>
         <translation>%1 (siehe tarnwick --help)</translation>
     </message>
     <message>
-        <source>%1 folders/s</source>
-        <extracomment>How many folders a second the work goes through.</extracomment>
-        <translation>%1 Ordner/s</translation>
-    </message>
-    <message>
         <source>%1 folders to give their names back; nothing renamed (add --apply to undo)</source>
         <translation>%1 Ordnern den Namen zurückzugeben; nichts umbenannt (--apply macht rückgängig)</translation>
-    </message>
-    <message>
-        <source>Giving names back</source>
-        <translation>Namen zurückgeben</translation>
     </message>
     <message>
         <source>%1 given their names back, %2 not</source>
@@ -427,6 +406,22 @@ A FOLDER given on the command line, and why it is not taken.</extracomment>
     <message>
         <source>no recorded run to undo</source>
         <translation>kein aufgezeichneter Lauf zum Rückgängigmachen</translation>
+    </message>
+    <message>
+        <source>Folders renamed</source>
+        <translation>Ordner umbenannt</translation>
+    </message>
+    <message>
+        <source>Folders checked</source>
+        <translation>Ordner geprüft</translation>
+    </message>
+    <message>
+        <source>Folders looked through</source>
+        <translation>Ordner durchgesehen</translation>
+    </message>
+    <message>
+        <source>Folders given their names back</source>
+        <translation>Ordner mit ihrem Namen zurück</translation>
     </message>
 </context>
 </TS>

@@ -295,20 +295,8 @@ A FOLDER given on the command line, and why it is not taken.</extracomment>
         <translation>Detenido al añadir las carpetas; no se renombró nada</translation>
     </message>
     <message>
-        <source>Renaming</source>
-        <translation>Renombrando</translation>
-    </message>
-    <message>
-        <source>Checking</source>
-        <translation>Comprobando</translation>
-    </message>
-    <message>
         <source>Stopped; nothing was renamed</source>
         <translation>Detenido; no se renombró nada</translation>
-    </message>
-    <message>
-        <source>Adding folders</source>
-        <translation>Añadiendo carpetas</translation>
     </message>
     <message>
         <source>empty FOLDER</source>
@@ -408,17 +396,8 @@ A FOLDER given on the command line, and why it is not taken.</extracomment>
         <translation>%1 (vea tarnwick --help)</translation>
     </message>
     <message>
-        <source>%1 folders/s</source>
-        <extracomment>How many folders a second the work goes through.</extracomment>
-        <translation>%1 carpetas/s</translation>
-    </message>
-    <message>
         <source>%1 folders to give their names back; nothing renamed (add --apply to undo)</source>
         <translation>%1 carpetas a las que devolver su nombre; no se renombró nada (añada --apply para deshacer)</translation>
-    </message>
-    <message>
-        <source>Giving names back</source>
-        <translation>Devolviendo nombres</translation>
     </message>
     <message>
         <source>%1 given their names back, %2 not</source>
@@ -427,6 +406,22 @@ A FOLDER given on the command line, and why it is not taken.</extracomment>
     <message>
         <source>no recorded run to undo</source>
         <translation>no hay ninguna ejecución registrada que deshacer</translation>
+    </message>
+    <message>
+        <source>Folders renamed</source>
+        <translation>Carpetas renombradas</translation>
+    </message>
+    <message>
+        <source>Folders checked</source>
+        <translation>Carpetas comprobadas</translation>
+    </message>
+    <message>
+        <source>Folders looked through</source>
+        <translation>Carpetas recorridas</translation>
+    </message>
+    <message>
+        <source>Folders given their names back</source>
+        <translation>Carpetas que recuperaron su nombre</translation>
     </message>
 </context>
 </TS>

@@ -295,20 +295,8 @@ A FOLDER given on the command line, and why it is not taken.</extracomment>
         <translation>Arrêté pendant l’ajout des dossiers ; rien n’a été renommé</translation>
     </message>
     <message>
-        <source>Renaming</source>
-        <translation>Renommage</translation>
-    </message>
-    <message>
-        <source>Checking</source>
-        <translation>Vérification</translation>
-    </message>
-    <message>
         <source>Stopped; nothing was renamed</source>
         <translation>Arrêté ; rien n’a été renommé</translation>
-    </message>
-    <message>
-        <source>Adding folders</source>
-        <translation>Ajout des dossiers</translation>
     </message>
     <message>
         <source>empty FOLDER</source>
@@ -408,17 +396,8 @@ A FOLDER given on the command line, and why it is not taken.</extracomment>
         <translation>%1 (voir tarnwick --help)</translation>
     </message>
     <message>
-        <source>%1 folders/s</source>
-        <extracomment>How many folders a second the work goes through.</extracomment>
-        <translation>%1 dossiers/s</translation>
-    </message>
-    <message>
         <source>%1 folders to give their names back; nothing renamed (add --apply to undo)</source>
         <translation>%1 dossiers à qui rendre leur nom ; rien n’a été renommé (ajoutez --apply pour annuler)</translation>
-    </message>
-    <message>
-        <source>Giving names back</source>
-        <translation>Restitution des noms</translation>
     </message>
     <message>
         <source>%1 given their names back, %2 not</source>
@@ -427,6 +406,22 @@ A FOLDER given on the command line, and why it is not taken.</extracomment>
     <message>
         <source>no recorded run to undo</source>
         <translation>aucune exécution enregistrée à annuler</translation>
+    </message>
+    <message>
+        <source>Folders renamed</source>
+        <translation>Dossiers renommés</translation>
+    </message>
+    <message>
+        <source>Folders checked</source>
+        <translation>Dossiers vérifiés</translation>
+    </message>
+    <message>
+        <source>Folders looked through</source>
+        <translation>Dossiers parcourus</translation>
+    </message>
+    <message>
+        <source>Folders given their names back</source>
+        <translation>Dossiers ayant retrouvé leur nom</translation>
     </message>
 </context>
 </TS>
