@@ -8,7 +8,6 @@
 #include "rename/renamerun.h"
 #include "transform/preview.h"
 
-#include <QDirIterator>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QProcess>
@@ -52,15 +51,6 @@ Ran Run(const QString& folder, const QStringList& arguments, const QString& shel
     if (!process.waitForFinished(120000) || process.exitStatus() != QProcess::NormalExit)
         return {};
     return {process.exitCode(), process.readAllStandardOutput(), process.readAllStandardError()};
-}
-
-// Every folder below root, relative, in binary order.
-QStringList Tree(const QString& root) {
-    QStringList paths;
-    QDirIterator walk(root, QDir::Dirs | QDir::NoDotAndDotDot, QDirIterator::Subdirectories);
-    while (walk.hasNext())
-        paths << walk.next().mid(root.size());
-    return sorted(paths);
 }
 
 // The (path, newPath) pairs of the JSON lines with this status.
@@ -134,12 +124,12 @@ void TestCommandLine::dryRunPrintsWhatApplyDoes() {
     makeFolders(root, folders);
     for (const QString& file : files)
         makeFile(root + file);
-    const QStringList before = Tree(root);
+    const QStringList before = foldersBelow(root);
     const QString top = root + u'/' + folders.first().section(u'/', 1, 1);
 
     const Ran dry = Run(scratch.path(), options + QStringList{"--json", top});
     QCOMPARE(dry.exitCode, expectedExit);
-    QCOMPARE(Tree(root), before);
+    QCOMPARE(foldersBelow(root), before);
     const QStringList promised = Pairs(dry.out, QStringLiteral("rename"));
     QCOMPARE(dry.out.count('\n'), dry.out.split('\n').size() - 1);
 
@@ -151,7 +141,7 @@ void TestCommandLine::dryRunPrintsWhatApplyDoes() {
     // Each name the lines promised is on disk (below parents renamed after it), and a second dry
     // run finds nothing more to do.
     QSet<QString> names;
-    for (const QString& path : Tree(root))
+    for (const QString& path : foldersBelow(root))
         names.insert(path.section(u'/', -1));
     for (const QString& pair : promised)
         QVERIFY2(names.contains(pair.section(u'/', -1)), qPrintable(pair));
@@ -184,8 +174,8 @@ void TestCommandLine::applyRenamesAsTheRunDoes() {
             PreviewNewPath(rows.path(row, ListRows::kNow).toString(), Operation::ProperCase));
     LastRun lastRun;
     QVERIFY(RunRenames({rows, HostFileSystem(), dialogs, QStringLiteral("Tarnwick"), {}, lastRun}));
-    QCOMPARE(Tree(byCommand), Tree(byRun));
-    QVERIFY(Tree(byCommand).contains(QStringLiteral("/Music/Old Songs/Live 1999/Disc A")));
+    QCOMPARE(foldersBelow(byCommand), foldersBelow(byRun));
+    QVERIFY(foldersBelow(byCommand).contains(QStringLiteral("/Music/Old Songs/Live 1999/Disc A")));
 }
 
 void TestCommandLine::badInput_data() {
@@ -259,13 +249,13 @@ void TestCommandLine::badInput() {
     for (int i = 0; i < folders; ++i)
         makeFolder(scratch.path() + QStringLiteral("/t/sub%1").arg(i));
     makeFile(scratch.path() + QStringLiteral("/t/file"));
-    const QStringList before = Tree(scratch.path());
+    const QStringList before = foldersBelow(scratch.path() + QStringLiteral("/t"));
 
     const Ran ran = Run(scratch.path(), arguments, shellLine);
     QCOMPARE(ran.exitCode, expectedExit);
     QCOMPARE(QString::fromUtf8(ran.err),
              expectedError.isEmpty() ? QString() : expectedError + u'\n');
-    QCOMPARE(Tree(scratch.path()), before);
+    QCOMPARE(foldersBelow(scratch.path() + QStringLiteral("/t")), before);
 }
 
 // Ten thousand FOLDERs on one command line are each checked: every one that is not a folder is
