@@ -1,12 +1,5 @@
+#include "../support/diskrun.h"
 #include "../support/disktree.h"
-#include "../support/fakedialogs.h"
-
-#include "folders/addfolders.h"
-#include "folders/rowvector.h"
-#include "platform/filesystem.h"
-#include "rename/lastrun.h"
-#include "rename/renamerun.h"
-#include "transform/preview.h"
 
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -164,16 +157,8 @@ void TestCommandLine::applyRenamesAsTheRunDoes() {
                                          byCommand + "/Photos"});
     QCOMPARE(ran.exitCode, 1);
 
-    RowVector rows;
-    FakeUserDialogs dialogs;
-    AddFolders({rows, HostFileSystem(), dialogs, [] { return true; }, {}, {}},
-               {byRun + QStringLiteral("/Music"), byRun + QStringLiteral("/Photos")});
-    for (int row = 0; row < rows.count(); ++row)
-        rows.setText(
-            row, ListRows::kNewName,
-            PreviewNewPath(rows.path(row, ListRows::kNow).toString(), Operation::ProperCase));
-    LastRun lastRun;
-    QVERIFY(RunRenames({rows, HostFileSystem(), dialogs, QStringLiteral("Tarnwick"), {}, lastRun}));
+    QVERIFY(RenameOnDisk({byRun + QStringLiteral("/Music"), byRun + QStringLiteral("/Photos")},
+                         Operation::ProperCase));
     QCOMPARE(foldersBelow(byCommand), foldersBelow(byRun));
     QVERIFY(foldersBelow(byCommand).contains(QStringLiteral("/Music/Old Songs/Live 1999/Disc A")));
 }

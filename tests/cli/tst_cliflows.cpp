@@ -1,5 +1,5 @@
+#include "../support/diskrun.h"
 #include "../support/disktree.h"
-#include "../support/fakedialogs.h"
 #include "../support/fakefilesystem.h"
 
 #include "cli/arguments.h"
@@ -8,12 +8,7 @@
 #include "cli/output.h"
 #include "cli/terminal.h"
 #include "cli/undocommand.h"
-#include "folders/addfolders.h"
-#include "folders/rowvector.h"
 #include "platform/filesystem.h"
-#include "rename/lastrun.h"
-#include "rename/renamerun.h"
-#include "transform/preview.h"
 
 #include <QHash>
 #include <QJsonDocument>
@@ -166,17 +161,10 @@ void TestCommandFlows::undoGivesNamesBack() {
     const QString root = scratch.path();
     test::makeFolders(root, {QStringLiteral("/m/a/b"), QStringLiteral("/m/c")});
     const QStringList before = test::foldersBelow(root);
-    RowVector rows;
-    test::FakeUserDialogs dialogs;
-    AddFolders({rows, HostFileSystem(), dialogs, [] { return true; }, {}, {}},
-               {root + QStringLiteral("/m")});
-    for (int row = 0; row < rows.count(); ++row)
-        rows.setText(
-            row, ListRows::kNewName,
-            PreviewNewPath(rows.path(row, ListRows::kNow).toString(), Operation::UpperCase));
-    LastRun lastRun;
-    QVERIFY(RunRenames({rows, HostFileSystem(), dialogs, QStringLiteral("Tarnwick"), {}, lastRun}));
-    const std::vector<RenamedFolder> recorded = lastRun.folders();
+    const std::optional<std::vector<RenamedFolder>> run =
+        test::RenameOnDisk({root + QStringLiteral("/m")}, Operation::UpperCase);
+    QVERIFY(run);
+    const std::vector<RenamedFolder> recorded = *run;
     QCOMPARE(recorded.size(), std::size_t(4));
     if (replaceOne) {
         QVERIFY(QDir().rename(root + QStringLiteral("/M/C"), root + QStringLiteral("/gone")));
