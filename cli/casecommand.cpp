@@ -187,6 +187,8 @@ int RunCase(const Request& request, CommandServices& services, Output& output,
         dialogs.setQuiet(true);
     }
     RowVector after = rows;
+    // What --apply renamed; the journal records the applied run only, never the dry run, which
+    // renames nothing.
     LastRun lastRun;
     progress.stage(request.apply ? QCoreApplication::translate("Tarnwick", "Folders renamed")
                                  : QCoreApplication::translate("Tarnwick", "Folders checked"));
