@@ -1,61 +1,77 @@
-#include "app/commandline.h"
-#include "app/form1.h"
+// The program's front door. It links QtCore only and decides, before any application object
+// exists, which front end runs: the terminal's (--case, --undo, --help, --version) here, in a
+// QCoreApplication that never touches a display; the window in the program beside it, which
+// links Qt's GUI libraries and with them the X11, xcb and EGL client libraries.
 #include "app/translations.h"
+#include "cli/arguments.h"
+#include "cli/commandservices.h"
+#include "cli/frontend.h"
+#include "platform/desktopfolders.h"
 #include "platform/filesystem.h"
-#include "platform/qtuserdialogs.h"
 
-#include <QApplication>
+#include <QCoreApplication>
 #include <QDir>
-#include <QTimer>
+#include <QFile>
+#include <cerrno>
+#include <climits>
 #include <cstdio>
+#include <cstring>
+#include <unistd.h>
 
 namespace {
 
-void Print(const QString& text, std::FILE* stream) {
-    std::fputs(text.toLocal8Bit().constData(), stream);
+// The window program, beside this one (found through the host's record of this process, so a
+// link to it in bin/ finds it where it is installed).
+QByteArray WindowProgram(const char* argument0) {
+    char self[PATH_MAX];
+    const ssize_t length = readlink("/proc/self/exe", self, sizeof self - 1);
+    QByteArray path = length > 0 ? QByteArray(self, length) : QByteArray(argument0);
+    const qsizetype cut = path.lastIndexOf('/');
+    return (cut < 0 ? QByteArray() : path.left(cut + 1)) + "tarnwick-window";
 }
 
-QStringList Arguments(int argc, char* argv[]) {
-    QStringList arguments;
-    for (int i = 0; i < argc; ++i)
-        arguments << QString::fromLocal8Bit(argv[i]);
-    return arguments;
+int StartWindow(char* argv[]) {
+    const QByteArray program = WindowProgram(argv[0]);
+    execv(program.constData(), argv);
+    const int error = errno;
+    std::fprintf(stderr, "tarnwick: cannot start the window: %s: %s\n", program.constData(),
+                 std::strerror(error));
+    return 127;
+}
+
+QByteArray ReadStandardInput() {
+    QFile input;
+    if (!input.open(stdin, QIODevice::ReadOnly))
+        return {};
+    return input.readAll();
+}
+
+// JOURNAL: what the last finished run renamed, as the journal recorded it. Until the journal is
+// there no run is recorded, and the loader is empty: `--undo` then says there is nothing to undo.
+tarnwick::cli::LastRunLoader LastRunFromJournal() {
+    return {};
 }
 
 } // namespace
 
 int main(int argc, char* argv[]) {
-    // The data folder of the user's sample copy is named after the program, not after the file
-    // it was started as.
+    QList<QByteArray> arguments;
+    for (int i = 0; i < argc; ++i)
+        arguments << QByteArray(argv[i]);
+    if (!tarnwick::cli::WantsTerminal(arguments))
+        return StartWindow(argv);
     QCoreApplication::setApplicationName(QStringLiteral("tarnwick"));
-    // Help and version are answered without a display, so they work in any terminal.
-    if (tarnwick::AsksOnlyForText(Arguments(argc, argv))) {
-        QCoreApplication core(argc, argv);
-        tarnwick::InstallTranslations(core);
-        const tarnwick::CommandLine line = tarnwick::ParseCommandLine(
-            QCoreApplication::arguments(), tarnwick::HostFileSystem(), QDir::currentPath());
-        Print(line.standardOutput, stdout);
-        Print(line.standardError, stderr);
-        return line.exitCode.value_or(0);
-    }
-    // Desktops match the window to its desktop entry by this name.
-    QGuiApplication::setDesktopFileName(QStringLiteral(TARNWICK_APP_ID));
-    QApplication application(argc, argv);
-    tarnwick::InstallTranslations(application);
-    const tarnwick::CommandLine line = tarnwick::ParseCommandLine(
-        QCoreApplication::arguments(), tarnwick::HostFileSystem(), QDir::currentPath());
-    Print(line.standardOutput, stdout);
-    Print(line.standardError, stderr);
-    if (line.exitCode)
-        return *line.exitCode;
-    tarnwick::QtUserDialogs dialogs;
-    tarnwick::Form1 window({dialogs, tarnwick::HostFileSystem(),
-                            QCoreApplication::applicationDirPath(), tarnwick::DrawFromTimeOfDay,
-                            tarnwick::HostDesktopPlaces()});
-    window.Form_Load();
-    window.show();
-    // Added once start-up is over and the event loop runs, as if chosen one after the other.
-    if (!line.folders.isEmpty() || !line.skipped.isEmpty())
-        QTimer::singleShot(0, &window, [&window, &line] { window.takeCommandLine(line); });
-    return application.exec();
+    QCoreApplication::setApplicationVersion(QStringLiteral(TARNWICK_VERSION));
+    QCoreApplication core(argc, argv);
+    tarnwick::InstallTranslations(core);
+    tarnwick::cli::CommandServices services{
+        tarnwick::HostFileSystem(),
+        QDir::currentPath(),
+        ReadStandardInput,
+        tarnwick::DesktopFolders(tarnwick::HostDesktopPlaces()),
+        LastRunFromJournal(),
+        {},
+        // RECOVERY: the journal's start-up recovery of an unfinished run is given here.
+        {}};
+    return tarnwick::cli::RunTerminal(arguments, services);
 }

@@ -1,5 +1,6 @@
 #include "bench.h"
 
+#include "commandline.h"
 #include "measure.h"
 
 #include "folders/addfolders.h"
@@ -92,6 +93,12 @@ int Bench::run() {
                 if (measured(*tree))
                     runStage(*tree);
         });
+    }
+    if (wanted("command") && m_options.accessibilityChild.isEmpty()) {
+        for (Row& row :
+             CommandLineRows(base, depth, m_options.repeats,
+                             [this](bool ok, const QString&what) { return check(ok, what); }))
+            m_rows.push_back(std::move(row));
     }
     if (m_options.accessibility && m_options.accessibilityChild.isEmpty())
         accessibilityRows();

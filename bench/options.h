@@ -18,7 +18,8 @@ struct Options {
     bool accessibility = false;
     // Set in such a child: "on" (with the screen reader) or "off".
     QString accessibilityChild;
-    QStringList stages{QStringLiteral("add"), QStringLiteral("preview"), QStringLiteral("run")};
+    QStringList stages{QStringLiteral("add"), QStringLiteral("preview"), QStringLiteral("run"),
+                       QStringLiteral("command")};
 };
 
 // A measuring child's exit code when the bridge could not be turned on where it runs.

@@ -3,6 +3,7 @@
 #include "common/failure.h"
 
 #include <QCoreApplication>
+#include <algorithm>
 
 namespace tarnwick {
 
@@ -40,7 +41,10 @@ void RowVector::clearMarks() {
 }
 
 void RowVector::appendPaths(std::vector<ListedPath> paths, std::vector<FileIdentity> identities) {
-    m_rows.reserve(m_rows.size() + paths.size());
+    // Grown by half again at least: rows appended a chosen folder at a time would otherwise move
+    // every row before them each time.
+    if (const std::size_t needed = m_rows.size() + paths.size(); needed > m_rows.capacity())
+        m_rows.reserve(std::max(needed, m_rows.capacity() + m_rows.capacity() / 2));
     for (std::size_t i = 0; i < paths.size(); ++i)
         m_rows.push_back(
             {std::move(paths[i]), {}, {}, i < identities.size() ? identities[i] : FileIdentity{}});

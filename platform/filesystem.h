@@ -194,6 +194,11 @@ public:
         return true;
     }
 
+    // Throws Failure, as renameFolder would, when the host can tell without renaming that this
+    // user may not rename entries inside the folder (no write permission, a read-only mount).
+    // Does nothing where it cannot tell.
+    virtual void checkMayRenameIn(const QString& folder) { (void)folder; }
+
     // The identity of the folder at path, a symbolic link at its end gone through; none where no
     // folder is there or the host cannot tell.
     virtual std::optional<FileIdentity> identity(const QString& folder);

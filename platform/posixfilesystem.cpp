@@ -323,6 +323,11 @@ int PosixFileSystem::renameThroughPlaceholder(int folderFd, const char* from, co
     return 0;
 }
 
+void PosixFileSystem::checkMayRenameIn(const QString& folder) {
+    if (faccessat(AT_FDCWD, QFile::encodeName(folder).constData(), W_OK | X_OK, AT_EACCESS) != 0)
+        throw posix::FailureFromErrno(errno);
+}
+
 std::optional<FileIdentity> PosixFileSystem::entryIdentity(const QString& path) {
     const std::optional<QByteArray> bytes = SystemPath(path);
     struct stat status;

@@ -17,7 +17,9 @@
     </message>
     <message>
         <source>%1: %2</source>
-        <extracomment>Two parts joined by a colon: a failure and its folder, or a folder and what became of it.</extracomment>
+        <extracomment>Two parts joined by a colon: a failure and its folder, or a folder and what became of it.
+----------
+A FOLDER given on the command line, and why it is not taken.</extracomment>
         <translation>%1: %2</translation>
     </message>
     <message>
@@ -238,6 +240,188 @@
     <message>
         <source>1 more folder could not be renamed:</source>
         <translation>1 weiterer Ordner konnte nicht umbenannt werden:</translation>
+    </message>
+    <message>
+        <source>--case needs an operation: upper, lower, proper or sentence</source>
+        <translation>--case braucht eine Operation: upper, lower, proper oder sentence</translation>
+    </message>
+    <message>
+        <source>unknown operation &apos;%1&apos;: use upper, lower, proper or sentence</source>
+        <translation>unbekannte Operation „%1“: upper, lower, proper oder sentence verwenden</translation>
+    </message>
+    <message>
+        <source>unknown option &apos;%1&apos;</source>
+        <translation>unbekannte Option „%1“</translation>
+    </message>
+    <message>
+        <source>--case and --undo exclude each other</source>
+        <translation>--case und --undo schließen einander aus</translation>
+    </message>
+    <message>
+        <source>--undo takes no FOLDER</source>
+        <translation>--undo nimmt keinen ORDNER</translation>
+    </message>
+    <message>
+        <source>no operation: give --case upper, lower, proper or sentence, or --undo</source>
+        <translation>keine Operation: --case upper, lower, proper oder sentence angeben, oder --undo</translation>
+    </message>
+    <message>
+        <source>no FOLDER given</source>
+        <translation>kein ORDNER angegeben</translation>
+    </message>
+    <message>
+        <source>&apos;-&apos; reads the folders from standard input and must be the only FOLDER</source>
+        <translation>„-“ liest die Ordner von der Standardeingabe und muss der einzige ORDNER sein</translation>
+    </message>
+    <message>
+        <source>record %1 of standard input:</source>
+        <extracomment>Where a path came from: its record of standard input, numbered from 1.</extracomment>
+        <translation>Eintrag %1 der Standardeingabe:</translation>
+    </message>
+    <message>
+        <source>%1 to rename, %2 unchanged, %3 refused; nothing renamed (add --apply to rename)</source>
+        <translation>%1 umzubenennen, %2 unverändert, %3 abgelehnt; nichts umbenannt (--apply benennt um)</translation>
+    </message>
+    <message>
+        <source>%1 renamed, %2 unchanged, %3 not renamed</source>
+        <translation>%1 umbenannt, %2 unverändert, %3 nicht umbenannt</translation>
+    </message>
+    <message>
+        <source>Stopped: %1; %2 not reached keep their names</source>
+        <translation>Angehalten: %1; %2 nicht erreichte behalten ihre Namen</translation>
+    </message>
+    <message>
+        <source>Stopped while adding folders; nothing was renamed</source>
+        <translation>Beim Hinzufügen der Ordner angehalten; nichts wurde umbenannt</translation>
+    </message>
+    <message>
+        <source>Stopped; nothing was renamed</source>
+        <translation>Angehalten; nichts wurde umbenannt</translation>
+    </message>
+    <message>
+        <source>empty FOLDER</source>
+        <translation>leerer ORDNER</translation>
+    </message>
+    <message>
+        <source>not valid in the system&apos;s encoding: %1</source>
+        <translation>in der Kodierung des Systems ungültig: %1</translation>
+    </message>
+    <message>
+        <source>no folder read from standard input</source>
+        <translation>kein Ordner von der Standardeingabe gelesen</translation>
+    </message>
+    <message>
+        <source>standard input holds no NUL: give the paths NUL-separated (find -print0)</source>
+        <translation>die Standardeingabe enthält kein NUL: die Pfade durch NUL getrennt angeben (find -print0)</translation>
+    </message>
+    <message>
+        <source>empty record %1 in standard input</source>
+        <translation>leerer Eintrag %1 in der Standardeingabe</translation>
+    </message>
+    <message>
+        <source>Usage:</source>
+        <translation>Aufruf:</translation>
+    </message>
+    <message>
+        <source>Changes the letter case of folder names in bulk. Without --case or --undo the window opens, each FOLDER added to its list as &quot;Add Folder(s)&quot; adds it.</source>
+        <translation>Ändert die Groß- und Kleinschreibung vieler Ordnernamen auf einmal. Ohne --case oder --undo öffnet sich das Fenster, und jeder ORDNER wird der Liste hinzugefügt, wie „Ordner hinzufügen“ ihn hinzufügt.</translation>
+    </message>
+    <message>
+        <source>Options:</source>
+        <translation>Optionen:</translation>
+    </message>
+    <message>
+        <source>Changes each FOLDER&apos;s name, and those of the folders below it, to upper, lower, proper or sentence case. Without --apply it only prints the plan.</source>
+        <translation>Ändert den Namen jedes ORDNERS und der Ordner darunter in upper (GROSS), lower (klein), proper (Wortanfänge groß) oder sentence (Satzanfang groß). Ohne --apply gibt es nur den Plan aus.</translation>
+    </message>
+    <message>
+        <source>Takes the FOLDERs alone, not the folders below them.</source>
+        <translation>Nimmt nur die ORDNER selbst, nicht die Ordner darunter.</translation>
+    </message>
+    <message>
+        <source>Renames. Without it nothing is renamed.</source>
+        <translation>Benennt um. Ohne diese Option wird nichts umbenannt.</translation>
+    </message>
+    <message>
+        <source>One JSON object per line (path, newPath, status, reason) instead of text.</source>
+        <translation>Ein JSON-Objekt pro Zeile (path, newPath, status, reason) statt Text.</translation>
+    </message>
+    <message>
+        <source>Gives the folders of the last recorded run their names back. Without --apply it only says what it would do.</source>
+        <translation>Gibt den Ordnern des zuletzt aufgezeichneten Laufs ihre Namen zurück. Ohne --apply sagt es nur, was es tun würde.</translation>
+    </message>
+    <message>
+        <source>Shows this help.</source>
+        <translation>Zeigt diese Hilfe.</translation>
+    </message>
+    <message>
+        <source>Shows the version.</source>
+        <translation>Zeigt die Version.</translation>
+    </message>
+    <message>
+        <source>A FOLDER &quot;-&quot; reads NUL-separated paths from standard input.</source>
+        <translation>Ein ORDNER „-“ liest durch NUL getrennte Pfade von der Standardeingabe.</translation>
+    </message>
+    <message>
+        <source>Exit status: 0 all renamed (or all can be), 1 some not, 2 bad usage or a FOLDER that is not a folder, 130 stopped by Ctrl+C.</source>
+        <translation>Rückgabewert: 0 alle umbenannt (oder alle umbenennbar), 1 einige nicht, 2 falscher Aufruf oder ein ORDNER, der kein Ordner ist, 130 mit Strg+C angehalten.</translation>
+    </message>
+    <message>
+        <source>Examples:</source>
+        <translation>Beispiele:</translation>
+    </message>
+    <message>
+        <source>Opens the window with ~/Music and its subfolders.</source>
+        <translation>Öffnet das Fenster mit ~/Music und seinen Unterordnern.</translation>
+    </message>
+    <message>
+        <source>Prints what lower case would rename; renames nothing.</source>
+        <translation>Zeigt, was Kleinschreibung umbenennen würde; benennt nichts um.</translation>
+    </message>
+    <message>
+        <source>Renames ~/Music and every folder below it to Proper Case.</source>
+        <translation>Benennt ~/Music und jeden Ordner darunter in Wortanfänge groß um.</translation>
+    </message>
+    <message>
+        <source>Renames the folders find names, and no others.</source>
+        <translation>Benennt die Ordner um, die find nennt, und keine anderen.</translation>
+    </message>
+    <message>
+        <source>Gives the folders of the last run their names back.</source>
+        <translation>Gibt den Ordnern des letzten Laufs ihre Namen zurück.</translation>
+    </message>
+    <message>
+        <source>%1 (see tarnwick --help)</source>
+        <extracomment>A command line refused, and where to read how it goes.</extracomment>
+        <translation>%1 (siehe tarnwick --help)</translation>
+    </message>
+    <message>
+        <source>%1 folders to give their names back; nothing renamed (add --apply to undo)</source>
+        <translation>%1 Ordnern den Namen zurückzugeben; nichts umbenannt (--apply macht rückgängig)</translation>
+    </message>
+    <message>
+        <source>%1 given their names back, %2 not</source>
+        <translation>%1 haben ihre Namen zurück, %2 nicht</translation>
+    </message>
+    <message>
+        <source>no recorded run to undo</source>
+        <translation>kein aufgezeichneter Lauf zum Rückgängigmachen</translation>
+    </message>
+    <message>
+        <source>Folders renamed</source>
+        <translation>Ordner umbenannt</translation>
+    </message>
+    <message>
+        <source>Folders checked</source>
+        <translation>Ordner geprüft</translation>
+    </message>
+    <message>
+        <source>Folders looked through</source>
+        <translation>Ordner durchgesehen</translation>
+    </message>
+    <message>
+        <source>Folders given their names back</source>
+        <translation>Ordner mit ihrem Namen zurück</translation>
     </message>
 </context>
 </TS>

@@ -17,7 +17,9 @@
     </message>
     <message>
         <source>%1: %2</source>
-        <extracomment>Two parts joined by a colon: a failure and its folder, or a folder and what became of it.</extracomment>
+        <extracomment>Two parts joined by a colon: a failure and its folder, or a folder and what became of it.
+----------
+A FOLDER given on the command line, and why it is not taken.</extracomment>
         <translation>%1: %2</translation>
     </message>
     <message>
@@ -238,6 +240,188 @@
     <message>
         <source>1 more folder could not be renamed:</source>
         <translation>No se pudo cambiar el nombre de 1 carpeta más:</translation>
+    </message>
+    <message>
+        <source>--case needs an operation: upper, lower, proper or sentence</source>
+        <translation>--case necesita una operación: upper, lower, proper o sentence</translation>
+    </message>
+    <message>
+        <source>unknown operation &apos;%1&apos;: use upper, lower, proper or sentence</source>
+        <translation>operación desconocida «%1»: use upper, lower, proper o sentence</translation>
+    </message>
+    <message>
+        <source>unknown option &apos;%1&apos;</source>
+        <translation>opción desconocida «%1»</translation>
+    </message>
+    <message>
+        <source>--case and --undo exclude each other</source>
+        <translation>--case y --undo se excluyen</translation>
+    </message>
+    <message>
+        <source>--undo takes no FOLDER</source>
+        <translation>--undo no admite ninguna CARPETA</translation>
+    </message>
+    <message>
+        <source>no operation: give --case upper, lower, proper or sentence, or --undo</source>
+        <translation>ninguna operación: indique --case upper, lower, proper o sentence, o --undo</translation>
+    </message>
+    <message>
+        <source>no FOLDER given</source>
+        <translation>no se indicó ninguna CARPETA</translation>
+    </message>
+    <message>
+        <source>&apos;-&apos; reads the folders from standard input and must be the only FOLDER</source>
+        <translation>«-» lee las carpetas de la entrada estándar y debe ser la única CARPETA</translation>
+    </message>
+    <message>
+        <source>record %1 of standard input:</source>
+        <extracomment>Where a path came from: its record of standard input, numbered from 1.</extracomment>
+        <translation>registro %1 de la entrada estándar:</translation>
+    </message>
+    <message>
+        <source>%1 to rename, %2 unchanged, %3 refused; nothing renamed (add --apply to rename)</source>
+        <translation>%1 por renombrar, %2 sin cambios, %3 rechazadas; no se renombró nada (añada --apply para renombrar)</translation>
+    </message>
+    <message>
+        <source>%1 renamed, %2 unchanged, %3 not renamed</source>
+        <translation>%1 renombradas, %2 sin cambios, %3 sin renombrar</translation>
+    </message>
+    <message>
+        <source>Stopped: %1; %2 not reached keep their names</source>
+        <translation>Detenido: %1; %2 no alcanzadas conservan su nombre</translation>
+    </message>
+    <message>
+        <source>Stopped while adding folders; nothing was renamed</source>
+        <translation>Detenido al añadir las carpetas; no se renombró nada</translation>
+    </message>
+    <message>
+        <source>Stopped; nothing was renamed</source>
+        <translation>Detenido; no se renombró nada</translation>
+    </message>
+    <message>
+        <source>empty FOLDER</source>
+        <translation>CARPETA vacía</translation>
+    </message>
+    <message>
+        <source>not valid in the system&apos;s encoding: %1</source>
+        <translation>no válido en la codificación del sistema: %1</translation>
+    </message>
+    <message>
+        <source>no folder read from standard input</source>
+        <translation>no se leyó ninguna carpeta de la entrada estándar</translation>
+    </message>
+    <message>
+        <source>standard input holds no NUL: give the paths NUL-separated (find -print0)</source>
+        <translation>la entrada estándar no contiene ningún NUL: separe las rutas con NUL (find -print0)</translation>
+    </message>
+    <message>
+        <source>empty record %1 in standard input</source>
+        <translation>registro %1 vacío en la entrada estándar</translation>
+    </message>
+    <message>
+        <source>Usage:</source>
+        <translation>Uso:</translation>
+    </message>
+    <message>
+        <source>Changes the letter case of folder names in bulk. Without --case or --undo the window opens, each FOLDER added to its list as &quot;Add Folder(s)&quot; adds it.</source>
+        <translation>Cambia las mayúsculas y minúsculas de muchos nombres de carpetas a la vez. Sin --case ni --undo se abre la ventana, y cada CARPETA se añade a su lista como lo hace «Añadir carpeta(s)».</translation>
+    </message>
+    <message>
+        <source>Options:</source>
+        <translation>Opciones:</translation>
+    </message>
+    <message>
+        <source>Changes each FOLDER&apos;s name, and those of the folders below it, to upper, lower, proper or sentence case. Without --apply it only prints the plan.</source>
+        <translation>Cambia el nombre de cada CARPETA, y los de las carpetas que contiene, a upper (MAYÚSCULAS), lower (minúsculas), proper (Iniciales) o sentence (Oración). Sin --apply solo muestra el plan.</translation>
+    </message>
+    <message>
+        <source>Takes the FOLDERs alone, not the folders below them.</source>
+        <translation>Toma solo las CARPETAS, no las carpetas que contienen.</translation>
+    </message>
+    <message>
+        <source>Renames. Without it nothing is renamed.</source>
+        <translation>Renombra. Sin esta opción no se renombra nada.</translation>
+    </message>
+    <message>
+        <source>One JSON object per line (path, newPath, status, reason) instead of text.</source>
+        <translation>Un objeto JSON por línea (path, newPath, status, reason) en lugar de texto.</translation>
+    </message>
+    <message>
+        <source>Gives the folders of the last recorded run their names back. Without --apply it only says what it would do.</source>
+        <translation>Devuelve su nombre a las carpetas de la última ejecución registrada. Sin --apply solo dice lo que haría.</translation>
+    </message>
+    <message>
+        <source>Shows this help.</source>
+        <translation>Muestra esta ayuda.</translation>
+    </message>
+    <message>
+        <source>Shows the version.</source>
+        <translation>Muestra la versión.</translation>
+    </message>
+    <message>
+        <source>A FOLDER &quot;-&quot; reads NUL-separated paths from standard input.</source>
+        <translation>Una CARPETA «-» lee rutas separadas por NUL de la entrada estándar.</translation>
+    </message>
+    <message>
+        <source>Exit status: 0 all renamed (or all can be), 1 some not, 2 bad usage or a FOLDER that is not a folder, 130 stopped by Ctrl+C.</source>
+        <translation>Estado de salida: 0 todas renombradas (o todas renombrables), 1 algunas no, 2 uso incorrecto o una CARPETA que no es una carpeta, 130 detenido con Ctrl+C.</translation>
+    </message>
+    <message>
+        <source>Examples:</source>
+        <translation>Ejemplos:</translation>
+    </message>
+    <message>
+        <source>Opens the window with ~/Music and its subfolders.</source>
+        <translation>Abre la ventana con ~/Music y sus subcarpetas.</translation>
+    </message>
+    <message>
+        <source>Prints what lower case would rename; renames nothing.</source>
+        <translation>Muestra lo que minúsculas renombraría; no renombra nada.</translation>
+    </message>
+    <message>
+        <source>Renames ~/Music and every folder below it to Proper Case.</source>
+        <translation>Renombra ~/Music y cada carpeta que contiene a Iniciales en mayúscula.</translation>
+    </message>
+    <message>
+        <source>Renames the folders find names, and no others.</source>
+        <translation>Renombra las carpetas que nombra find, y ninguna otra.</translation>
+    </message>
+    <message>
+        <source>Gives the folders of the last run their names back.</source>
+        <translation>Devuelve su nombre a las carpetas de la última ejecución.</translation>
+    </message>
+    <message>
+        <source>%1 (see tarnwick --help)</source>
+        <extracomment>A command line refused, and where to read how it goes.</extracomment>
+        <translation>%1 (vea tarnwick --help)</translation>
+    </message>
+    <message>
+        <source>%1 folders to give their names back; nothing renamed (add --apply to undo)</source>
+        <translation>%1 carpetas a las que devolver su nombre; no se renombró nada (añada --apply para deshacer)</translation>
+    </message>
+    <message>
+        <source>%1 given their names back, %2 not</source>
+        <translation>%1 recuperaron su nombre, %2 no</translation>
+    </message>
+    <message>
+        <source>no recorded run to undo</source>
+        <translation>no hay ninguna ejecución registrada que deshacer</translation>
+    </message>
+    <message>
+        <source>Folders renamed</source>
+        <translation>Carpetas renombradas</translation>
+    </message>
+    <message>
+        <source>Folders checked</source>
+        <translation>Carpetas comprobadas</translation>
+    </message>
+    <message>
+        <source>Folders looked through</source>
+        <translation>Carpetas recorridas</translation>
+    </message>
+    <message>
+        <source>Folders given their names back</source>
+        <translation>Carpetas que recuperaron su nombre</translation>
     </message>
 </context>
 </TS>

@@ -17,7 +17,9 @@
     </message>
     <message>
         <source>%1: %2</source>
-        <extracomment>Two parts joined by a colon: a failure and its folder, or a folder and what became of it.</extracomment>
+        <extracomment>Two parts joined by a colon: a failure and its folder, or a folder and what became of it.
+----------
+A FOLDER given on the command line, and why it is not taken.</extracomment>
         <translation>%1&#xa0;: %2</translation>
     </message>
     <message>
@@ -238,6 +240,188 @@
     <message>
         <source>1 more folder could not be renamed:</source>
         <translation>1 autre dossier n’a pas pu être renommé&#xa0;:</translation>
+    </message>
+    <message>
+        <source>--case needs an operation: upper, lower, proper or sentence</source>
+        <translation>--case attend une opération : upper, lower, proper ou sentence</translation>
+    </message>
+    <message>
+        <source>unknown operation &apos;%1&apos;: use upper, lower, proper or sentence</source>
+        <translation>opération inconnue « %1 » : utilisez upper, lower, proper ou sentence</translation>
+    </message>
+    <message>
+        <source>unknown option &apos;%1&apos;</source>
+        <translation>option inconnue « %1 »</translation>
+    </message>
+    <message>
+        <source>--case and --undo exclude each other</source>
+        <translation>--case et --undo s’excluent</translation>
+    </message>
+    <message>
+        <source>--undo takes no FOLDER</source>
+        <translation>--undo ne prend aucun DOSSIER</translation>
+    </message>
+    <message>
+        <source>no operation: give --case upper, lower, proper or sentence, or --undo</source>
+        <translation>aucune opération : indiquez --case upper, lower, proper ou sentence, ou --undo</translation>
+    </message>
+    <message>
+        <source>no FOLDER given</source>
+        <translation>aucun DOSSIER indiqué</translation>
+    </message>
+    <message>
+        <source>&apos;-&apos; reads the folders from standard input and must be the only FOLDER</source>
+        <translation>« - » lit les dossiers sur l’entrée standard et doit être le seul DOSSIER</translation>
+    </message>
+    <message>
+        <source>record %1 of standard input:</source>
+        <extracomment>Where a path came from: its record of standard input, numbered from 1.</extracomment>
+        <translation>enregistrement %1 de l’entrée standard :</translation>
+    </message>
+    <message>
+        <source>%1 to rename, %2 unchanged, %3 refused; nothing renamed (add --apply to rename)</source>
+        <translation>%1 à renommer, %2 inchangés, %3 refusés ; rien n’a été renommé (ajoutez --apply pour renommer)</translation>
+    </message>
+    <message>
+        <source>%1 renamed, %2 unchanged, %3 not renamed</source>
+        <translation>%1 renommés, %2 inchangés, %3 non renommés</translation>
+    </message>
+    <message>
+        <source>Stopped: %1; %2 not reached keep their names</source>
+        <translation>Arrêté : %1 ; %2 non atteints gardent leur nom</translation>
+    </message>
+    <message>
+        <source>Stopped while adding folders; nothing was renamed</source>
+        <translation>Arrêté pendant l’ajout des dossiers ; rien n’a été renommé</translation>
+    </message>
+    <message>
+        <source>Stopped; nothing was renamed</source>
+        <translation>Arrêté ; rien n’a été renommé</translation>
+    </message>
+    <message>
+        <source>empty FOLDER</source>
+        <translation>DOSSIER vide</translation>
+    </message>
+    <message>
+        <source>not valid in the system&apos;s encoding: %1</source>
+        <translation>non valide dans l’encodage du système : %1</translation>
+    </message>
+    <message>
+        <source>no folder read from standard input</source>
+        <translation>aucun dossier lu sur l’entrée standard</translation>
+    </message>
+    <message>
+        <source>standard input holds no NUL: give the paths NUL-separated (find -print0)</source>
+        <translation>l’entrée standard ne contient aucun NUL : séparez les chemins par NUL (find -print0)</translation>
+    </message>
+    <message>
+        <source>empty record %1 in standard input</source>
+        <translation>enregistrement %1 vide sur l’entrée standard</translation>
+    </message>
+    <message>
+        <source>Usage:</source>
+        <translation>Utilisation :</translation>
+    </message>
+    <message>
+        <source>Changes the letter case of folder names in bulk. Without --case or --undo the window opens, each FOLDER added to its list as &quot;Add Folder(s)&quot; adds it.</source>
+        <translation>Change la casse des noms de dossiers en masse. Sans --case ni --undo, la fenêtre s’ouvre et chaque DOSSIER est ajouté à sa liste comme le fait « Ajouter des dossiers ».</translation>
+    </message>
+    <message>
+        <source>Options:</source>
+        <translation>Options :</translation>
+    </message>
+    <message>
+        <source>Changes each FOLDER&apos;s name, and those of the folders below it, to upper, lower, proper or sentence case. Without --apply it only prints the plan.</source>
+        <translation>Change le nom de chaque DOSSIER, et ceux des dossiers en dessous, en upper (MAJUSCULES), lower (minuscules), proper (Initiales) ou sentence (Phrase). Sans --apply, affiche seulement le plan.</translation>
+    </message>
+    <message>
+        <source>Takes the FOLDERs alone, not the folders below them.</source>
+        <translation>Prend les DOSSIERS seuls, sans les dossiers en dessous.</translation>
+    </message>
+    <message>
+        <source>Renames. Without it nothing is renamed.</source>
+        <translation>Renomme. Sans cette option, rien n’est renommé.</translation>
+    </message>
+    <message>
+        <source>One JSON object per line (path, newPath, status, reason) instead of text.</source>
+        <translation>Un objet JSON par ligne (path, newPath, status, reason) au lieu du texte.</translation>
+    </message>
+    <message>
+        <source>Gives the folders of the last recorded run their names back. Without --apply it only says what it would do.</source>
+        <translation>Rend leur nom aux dossiers de la dernière exécution enregistrée. Sans --apply, dit seulement ce qu’il ferait.</translation>
+    </message>
+    <message>
+        <source>Shows this help.</source>
+        <translation>Affiche cette aide.</translation>
+    </message>
+    <message>
+        <source>Shows the version.</source>
+        <translation>Affiche la version.</translation>
+    </message>
+    <message>
+        <source>A FOLDER &quot;-&quot; reads NUL-separated paths from standard input.</source>
+        <translation>Un DOSSIER « - » lit des chemins séparés par NUL sur l’entrée standard.</translation>
+    </message>
+    <message>
+        <source>Exit status: 0 all renamed (or all can be), 1 some not, 2 bad usage or a FOLDER that is not a folder, 130 stopped by Ctrl+C.</source>
+        <translation>Code de sortie : 0 tous renommés (ou tous renommables), 1 certains non, 2 mauvaise utilisation ou un DOSSIER qui n’est pas un dossier, 130 arrêté par Ctrl+C.</translation>
+    </message>
+    <message>
+        <source>Examples:</source>
+        <translation>Exemples :</translation>
+    </message>
+    <message>
+        <source>Opens the window with ~/Music and its subfolders.</source>
+        <translation>Ouvre la fenêtre avec ~/Music et ses sous-dossiers.</translation>
+    </message>
+    <message>
+        <source>Prints what lower case would rename; renames nothing.</source>
+        <translation>Affiche ce que les minuscules renommeraient ; ne renomme rien.</translation>
+    </message>
+    <message>
+        <source>Renames ~/Music and every folder below it to Proper Case.</source>
+        <translation>Renomme ~/Music et chaque dossier en dessous avec des Initiales en majuscule.</translation>
+    </message>
+    <message>
+        <source>Renames the folders find names, and no others.</source>
+        <translation>Renomme les dossiers que find nomme, et aucun autre.</translation>
+    </message>
+    <message>
+        <source>Gives the folders of the last run their names back.</source>
+        <translation>Rend leur nom aux dossiers de la dernière exécution.</translation>
+    </message>
+    <message>
+        <source>%1 (see tarnwick --help)</source>
+        <extracomment>A command line refused, and where to read how it goes.</extracomment>
+        <translation>%1 (voir tarnwick --help)</translation>
+    </message>
+    <message>
+        <source>%1 folders to give their names back; nothing renamed (add --apply to undo)</source>
+        <translation>%1 dossiers à qui rendre leur nom ; rien n’a été renommé (ajoutez --apply pour annuler)</translation>
+    </message>
+    <message>
+        <source>%1 given their names back, %2 not</source>
+        <translation>%1 ont retrouvé leur nom, %2 non</translation>
+    </message>
+    <message>
+        <source>no recorded run to undo</source>
+        <translation>aucune exécution enregistrée à annuler</translation>
+    </message>
+    <message>
+        <source>Folders renamed</source>
+        <translation>Dossiers renommés</translation>
+    </message>
+    <message>
+        <source>Folders checked</source>
+        <translation>Dossiers vérifiés</translation>
+    </message>
+    <message>
+        <source>Folders looked through</source>
+        <translation>Dossiers parcourus</translation>
+    </message>
+    <message>
+        <source>Folders given their names back</source>
+        <translation>Dossiers ayant retrouvé leur nom</translation>
     </message>
 </context>
 </TS>

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QDir>
+#include <QDirIterator>
 #include <QFile>
 #include <QStringList>
 #include <QTest>
@@ -42,6 +43,16 @@ inline QByteArray contentOf(const QString& path) {
 inline void makeFolders(const QString& root, const QStringList& relative) {
     for (const QString& path : relative)
         makeFolder(root + path);
+}
+
+// Every folder below root, as a path relative to it, in binary order.
+inline QStringList foldersBelow(const QString& root) {
+    QStringList paths;
+    QDirIterator walk(root, QDir::Dirs | QDir::Hidden | QDir::NoDotAndDotDot,
+                      QDirIterator::Subdirectories);
+    while (walk.hasNext())
+        paths << walk.next().mid(root.size());
+    return sorted(paths);
 }
 
 } // namespace tarnwick::test
