@@ -34,10 +34,10 @@ public:
 protected:
     // The two system calls of a rename, each returning 0 or an errno value; from and to are
     // relative to folderFd, which is AT_FDCWD for whole paths. Tests override them to reach what
-    // a local disk never does: a file system that refuses the no-replace flag, a rename onto the
-    // placeholder that fails.
+    // a local disk never does: a file system that refuses the no-replace flag, a checked rename
+    // that fails.
     virtual int renameExclusive(int folderFd, const char* from, const char* to);
-    virtual int renameOntoPlaceholder(int folderFd, const char* from, const char* to);
+    virtual int renameUnflagged(int folderFd, const char* from, const char* to);
     // Called before every rename, for tests that change the disk at that moment.
     virtual void beforeRename(int folderFd, const char* from, const char* to) {
         (void)folderFd;
@@ -56,7 +56,7 @@ private:
     // address. Throws Failure.
     void renameInside(int folderFd, const QString& from, const QString& to);
     int rename(int folderFd, const char* from, const char* to);
-    int renameThroughPlaceholder(int folderFd, const char* from, const char* to);
+    int renameChecked(int folderFd, const char* from, const char* to);
     static std::optional<quint64> DeviceOf(int folderFd, const char* entry);
 
     HostRules m_rules;

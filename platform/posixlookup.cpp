@@ -27,7 +27,6 @@ namespace {
 constexpr unsigned long kExt4 = 0xEF53UL;
 constexpr unsigned long kTmpfs = 0x01021994UL;
 constexpr unsigned long kF2fs = 0xF2F52010UL;
-constexpr unsigned long kFuse = 0x65735546UL;
 
 } // namespace
 
@@ -42,14 +41,6 @@ bool LookupTellsTheTruth(unsigned long kind) {
     default:
         return false;
     }
-}
-
-// A FUSE disk answers every lookup from its daemon, which reads the disk it stands for: the kernel
-// keeps no answer "not there" unless the daemon asks it to, and the usual daemons (exfat-fuse,
-// ntfs-3g, bindfs, sshfs) do not. There the probe's answer is the disk's, even though the
-// daemon's inode numbers are made up.
-bool LookupAnswersFromTheDisk(unsigned long kind) {
-    return LookupTellsTheTruth(kind) || kind == kFuse;
 }
 
 // On the file systems that ignore case folder by folder, the folder's casefold flag says it, in
@@ -68,7 +59,10 @@ std::optional<bool> CaseFolded(int folderFd, unsigned long kind) {
 // casefold folder); nothing means it tells case apart. The answer's identity is not compared:
 // FUSE disks make identities up per name looked up. None where it cannot be told.
 std::optional<bool> LookupIgnoresCase(int folderFd, unsigned long kind, const QString& probe) {
-    if (!LookupAnswersFromTheDisk(kind))
+    // A FUSE daemon's answer is not the disk's: exfat-fuse was seen to answer "not there" for a
+    // folder's name in other letter case on a disk that ignores case, so there the detour is
+    // always taken.
+    if (!LookupTellsTheTruth(kind))
         return true;
     if (const std::optional<bool> folded = CaseFolded(folderFd, kind))
         return folded;

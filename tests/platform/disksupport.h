@@ -13,18 +13,18 @@
 #include <cerrno>
 #include <unistd.h>
 
-// What the tests of the host's file system share: a way to reach the placeholder rename on any
+// What the tests of the host's file system share: a way to reach the checked rename on any
 // disk, and small helpers to build and read real folders.
 namespace tarnwick::test {
 
 // The host's file system with the two system calls of a rename scripted: it stands in for a file
-// system that refuses the no-replace flag, or for a rename onto the placeholder that fails.
+// system that refuses the no-replace flag, or for a checked rename that fails.
 // -1 leaves the real call in place.
 class ScriptedFileSystem : public PosixFileSystem {
 public:
     int exclusiveError = -1;
-    int placeholderError = -1;
-    int placeholderRenames = 0;
+    int uncheckedError = -1;
+    int checkedRenames = 0;
     int exclusiveRenames = 0;
 
 protected:
@@ -33,23 +33,24 @@ protected:
         return exclusiveError < 0 ? PosixFileSystem::renameExclusive(folderFd, from, to)
                                   : exclusiveError;
     }
-    int renameOntoPlaceholder(int folderFd, const char* from, const char* to) override {
-        ++placeholderRenames;
-        return placeholderError < 0 ? PosixFileSystem::renameOntoPlaceholder(folderFd, from, to)
-                                    : placeholderError;
+    int renameUnflagged(int folderFd, const char* from, const char* to) override {
+        ++checkedRenames;
+        return uncheckedError < 0 ? PosixFileSystem::renameUnflagged(folderFd, from, to)
+                                  : uncheckedError;
     }
 };
 
-// How a rename test reaches the disk: the way the disk answers, or always the placeholder.
-enum class Strategy { AsTheDiskAnswers, Placeholder };
+// How a rename test reaches the disk: the way the disk answers, or always checked, as where the
+// file system refuses the no-replace flag.
+enum class Strategy { AsTheDiskAnswers, Checked };
 
 inline void useStrategy(ScriptedFileSystem& fileSystem, Strategy strategy) {
-    if (strategy == Strategy::Placeholder)
+    if (strategy == Strategy::Checked)
         fileSystem.exclusiveError = EINVAL;
 }
 
 inline const std::pair<Strategy, const char*> kStrategies[] = {
-    {Strategy::AsTheDiskAnswers, "as the disk answers"}, {Strategy::Placeholder, "placeholder"}};
+    {Strategy::AsTheDiskAnswers, "as the disk answers"}, {Strategy::Checked, "checked"}};
 
 // The number of the failure the rename throws, 0 when it went through.
 inline int renameFailure(FileSystem& fileSystem, const QString& parent, const QString& from,

@@ -217,7 +217,7 @@ void TestExfat::caseOnlyRenameOfNestedTree() {
 void TestExfat::directCaseOnlyRenameIsRefused_data() {
     QTest::addColumn<Strategy>("strategy");
     QTest::newRow("as the disk answers") << Strategy::AsTheDiskAnswers;
-    QTest::newRow("placeholder") << Strategy::Placeholder;
+    QTest::newRow("checked") << Strategy::Checked;
 }
 
 // Without the detour the disk sees the new name as taken by the folder itself: refused, and the

@@ -74,7 +74,7 @@ private slots:
     void runRenamesOnceWhereCaseIsToldApart();
     void fallbackWhereFlagIsRefused_data();
     void fallbackWhereFlagIsRefused();
-    void placeholderRemovedWhenRenameFails();
+    void checkedRenameThatFailsLeavesNothing();
     void errnoBecomesFailure_data();
     void errnoBecomesFailure();
 
@@ -302,7 +302,7 @@ void TestPosixFileSystem::renameMovesFolderWithContents() {
 
     QCOMPARE(entriesOnDisk(root), sorted({to, "neighbour"}));
     QCOMPARE(contentOf(root + to + "/inner/file"), QByteArray("content"));
-    QCOMPARE(fileSystem.placeholderRenames, strategy == Strategy::Placeholder ? 1 : 0);
+    QCOMPARE(fileSystem.checkedRenames, strategy == Strategy::Checked ? 1 : 0);
 }
 
 void TestPosixFileSystem::renameNeverReplaces_data() {
@@ -437,7 +437,7 @@ void TestPosixFileSystem::renameFailures() {
 void TestPosixFileSystem::renameFolderLink_data() {
     QTest::addColumn<Strategy>("strategy");
     QTest::newRow("as the disk answers") << Strategy::AsTheDiskAnswers;
-    QTest::newRow("placeholder") << Strategy::Placeholder;
+    QTest::newRow("checked") << Strategy::Checked;
 }
 
 void TestPosixFileSystem::renameFolderLink() {
@@ -471,9 +471,9 @@ void TestPosixFileSystem::runRenamesOnceWhereCaseIsToldApart_data() {
     QTest::addColumn<int>("renamesAFolder");
     QTest::newRow("this disk tells case apart: one rename") << false << false << 1;
     QTest::newRow("a disk that ignores case: the detour") << true << false << 2;
-    // The daemon refuses the no-replace flag: asked once, then each folder is renamed onto a
-    // placeholder, still once.
-    QTest::newRow("a FUSE passthrough of this disk: one rename") << false << true << 1;
+    // A FUSE daemon cannot be trusted to tell whether it ignores case: the detour, each step
+    // checked once the daemon has refused the no-replace flag.
+    QTest::newRow("a FUSE passthrough of this disk: the detour") << false << true << 2;
 }
 
 // A whole run, no window: one rename a folder where the disk tells case apart, so nothing is
@@ -511,13 +511,13 @@ void TestPosixFileSystem::runRenamesOnceWhereCaseIsToldApart() {
     QCOMPARE(entriesOnDisk(root + "T"), (QStringList{"MUSIC", "PHOTOS"}));
     QCOMPARE(entriesOnDisk(root + "T/PHOTOS"), (QStringList{"SUMMER", "WINTER"}));
     const int refusals = throughFuse ? 1 : 0;
-    QCOMPARE(fileSystem.exclusiveRenames + fileSystem.placeholderRenames,
+    QCOMPARE(fileSystem.exclusiveRenames + fileSystem.checkedRenames,
              renamesAFolder * rows.count() + refusals);
 }
 
 void TestPosixFileSystem::fallbackWhereFlagIsRefused_data() {
     QTest::addColumn<int>("flagError");
-    QTest::addColumn<int>("number"); // 0: renamed through the placeholder
+    QTest::addColumn<int>("number"); // 0: renamed, checked
     QTest::newRow("EINVAL (FUSE)") << EINVAL << 0;
     QTest::newRow("ENOSYS (old kernel)") << ENOSYS << 0;
     QTest::newRow("ENOTSUP") << ENOTSUP << 0;
@@ -537,30 +537,30 @@ void TestPosixFileSystem::fallbackWhereFlagIsRefused() {
     ScriptedFileSystem fileSystem;
     fileSystem.exclusiveError = flagError;
     QCOMPARE(renameFailure(fileSystem, root, "photos", "Photos9999999"), number);
-    QCOMPARE(fileSystem.placeholderRenames, number == 0 ? 1 : 0);
+    QCOMPARE(fileSystem.checkedRenames, number == 0 ? 1 : 0);
     QCOMPARE(entriesOnDisk(root), QStringList{number == 0 ? "Photos9999999" : "photos"});
     // A disk that refused the flag is not asked again: on a share each refusal is a trip to
     // the server.
     if (number == 0) {
         QCOMPARE(renameFailure(fileSystem, root, "Photos9999999", "Photos"), 0);
         QCOMPARE(fileSystem.exclusiveRenames, 1);
-        QCOMPARE(fileSystem.placeholderRenames, 2);
+        QCOMPARE(fileSystem.checkedRenames, 2);
         QCOMPARE(entriesOnDisk(root), QStringList{"Photos"});
     }
 }
 
-void TestPosixFileSystem::placeholderRemovedWhenRenameFails() {
+void TestPosixFileSystem::checkedRenameThatFailsLeavesNothing() {
     QTemporaryDir temp;
     QVERIFY(temp.isValid());
     const QString root = temp.path() + u'/';
     makeFolder(root + "photos/summer");
 
     ScriptedFileSystem fileSystem;
-    useStrategy(fileSystem, Strategy::Placeholder);
-    fileSystem.placeholderError = EBUSY;
+    useStrategy(fileSystem, Strategy::Checked);
+    fileSystem.uncheckedError = EBUSY;
     QCOMPARE(renameFailure(fileSystem, root, "photos", "Photos"),
              failure_code::kPathFileAccessError);
-    QCOMPARE(fileSystem.placeholderRenames, 1);
+    QCOMPARE(fileSystem.checkedRenames, 1);
     QCOMPARE(entriesOnDisk(root), QStringList{"photos"});
     QCOMPARE(entriesOnDisk(root + "photos"), QStringList{"summer"});
 }

@@ -360,7 +360,7 @@ void TestRealFaults::immutableFolder_data() {
 
     QTest::newRow("immutable, as the disk answers")
         << FS_IMMUTABLE_FL << Strategy::AsTheDiskAnswers;
-    QTest::newRow("immutable, placeholder") << FS_IMMUTABLE_FL << Strategy::Placeholder;
+    QTest::newRow("immutable, checked") << FS_IMMUTABLE_FL << Strategy::Checked;
     QTest::newRow("append-only, as the disk answers") << FS_APPEND_FL << Strategy::AsTheDiskAnswers;
 }
 

@@ -20,8 +20,8 @@ class SquattingFileSystem : public PosixFileSystem {
 public:
     // For a final rename onto the key, the name of the folder made first.
     QHash<QByteArray, QByteArray> squatters;
-    // Stands in for a file system that refuses the no-replace flag: the placeholder is used.
-    bool placeholder = false;
+    // Stands in for a file system that refuses the no-replace flag: each rename is checked.
+    bool refusesFlag = false;
 
 protected:
     // A disk whose lookup ignores letter case, as exFAT's does: every rename takes the detour.
@@ -39,7 +39,7 @@ protected:
             ++Counted().faults;
     }
     int renameExclusive(int folderFd, const char* from, const char* to) override {
-        return placeholder ? EINVAL : PosixFileSystem::renameExclusive(folderFd, from, to);
+        return refusesFlag ? EINVAL : PosixFileSystem::renameExclusive(folderFd, from, to);
     }
 };
 
@@ -139,7 +139,7 @@ void TestSecondStep::refusedOnTheFake() {
 }
 
 void TestSecondStep::targetTakenOnDisk_data() {
-    QTest::addColumn<bool>("placeholder");
+    QTest::addColumn<bool>("refusesFlag");
     QTest::addColumn<QString>("newPath"); // of t/docs/, set by hand; empty: the preview's
     QTest::addColumn<QByteArray>("onto");
     QTest::addColumn<QByteArray>("squatter");
@@ -149,38 +149,38 @@ void TestSecondStep::targetTakenOnDisk_data() {
     QTest::addColumn<int>("stranded");
 
     const QStringList common = {"T/", "T/MUSIC/"};
-    for (const bool placeholder : {false, true}) {
-        const char* how = placeholder ? "placeholder" : "no-replace flag";
+    for (const bool refusesFlag : {false, true}) {
+        const char* how = refusesFlag ? "checked" : "no-replace flag";
         // The way back is open: the folder bears its own name again, the intruder is untouched.
         QTest::addRow("new name taken exactly, %s", how)
-            << placeholder << "t/papers/" << QByteArray("papers") << QByteArray("papers")
+            << refusesFlag << "t/papers/" << QByteArray("papers") << QByteArray("papers")
             << common +
                    QStringList{"T/KEEP/", "T/KEEP/file", "T/docs/", "T/docs/INNER/", "T/papers/"}
             << QStringList{"T/", "T/KEEP/", "T/MUSIC/", "T/docs/", "T/docs/INNER/"}
             << QList<int>{152} << 0;
         // Made after the program's last look: nothing is replaced, the two stand side by side.
         QTest::addRow("new name taken in other case, %s", how)
-            << placeholder << "t/papers/" << QByteArray("papers") << QByteArray("PAPERS")
+            << refusesFlag << "t/papers/" << QByteArray("papers") << QByteArray("PAPERS")
             << common + QStringList{"T/KEEP/", "T/KEEP/file", "T/PAPERS/", "T/papers/",
                                     "T/papers/INNER/"}
             << QStringList{"T/", "T/KEEP/", "T/MUSIC/", "T/papers/", "T/papers/INNER/"}
             << QList<int>{} << 0;
         QTest::addRow("change of case, a third case taken, %s", how)
-            << placeholder << QString() << QByteArray("DOCS") << QByteArray("Docs")
+            << refusesFlag << QString() << QByteArray("DOCS") << QByteArray("Docs")
             << common + QStringList{"T/DOCS/", "T/DOCS/INNER/", "T/Docs/", "T/KEEP/", "T/KEEP/file"}
             << QStringList{"T/", "T/DOCS/", "T/DOCS/INNER/", "T/KEEP/", "T/MUSIC/"} << QList<int>{}
             << 0;
         // The intruder bears the new name, the folder's own in other letter case: the folder
         // takes its own name back beside it rather than keep one the user never chose.
         QTest::addRow("change of case, new name taken exactly, %s", how)
-            << placeholder << QString() << QByteArray("DOCS") << QByteArray("DOCS")
+            << refusesFlag << QString() << QByteArray("DOCS") << QByteArray("DOCS")
             << common + QStringList{"T/DOCS/", "T/KEEP/", "T/KEEP/file", "T/docs/", "T/docs/INNER/"}
             << QStringList{"T/", "T/KEEP/", "T/MUSIC/", "T/docs/", "T/docs/INNER/"}
             << QList<int>{152} << 0;
         // The intruder bears the folder's own name exactly: there is no way back, and the report
         // names where the folder is.
         QTest::addRow("unchanged name taken, %s", how)
-            << placeholder << QString() << QByteArray("KEEP") << QByteArray("KEEP")
+            << refusesFlag << QString() << QByteArray("KEEP") << QByteArray("KEEP")
             << common + QStringList{"T/DOCS/", "T/DOCS/INNER/", "T/KEEP/", "T/KEEP9999999/",
                                     "T/KEEP9999999/file"}
             << QStringList{"T/", "T/DOCS/", "T/DOCS/INNER/", "T/KEEP/", "T/MUSIC/"}
@@ -189,7 +189,7 @@ void TestSecondStep::targetTakenOnDisk_data() {
 }
 
 void TestSecondStep::targetTakenOnDisk() {
-    QFETCH(bool, placeholder);
+    QFETCH(bool, refusesFlag);
     QFETCH(QString, newPath);
     QFETCH(QByteArray, onto);
     QFETCH(QByteArray, squatter);
@@ -209,7 +209,7 @@ void TestSecondStep::targetTakenOnDisk() {
     const QList<QByteArray> before = RawTree(base);
 
     SquattingFileSystem fileSystem;
-    fileSystem.placeholder = placeholder;
+    fileSystem.refusesFlag = refusesFlag;
     fileSystem.squatters.insert(onto, squatter);
     Session session(fileSystem, kUpper);
     session.add(base + "t");
