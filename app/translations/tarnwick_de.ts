@@ -239,5 +239,33 @@
         <source>1 more folder could not be renamed:</source>
         <translation>1 weiterer Ordner konnte nicht umbenannt werden:</translation>
     </message>
+    <message>
+        <source>renaming %1 of %2</source>
+        <translation>benenne %1 von %2 um</translation>
+    </message>
+    <message>
+        <source>undoing %1 of %2</source>
+        <translation>mache %1 von %2 rückgängig</translation>
+    </message>
+    <message>
+        <source>adding: %1 folders found</source>
+        <translation>füge hinzu: %1 Ordner gefunden</translation>
+    </message>
+    <message>
+        <source>stopped: %1 renamed, %2 not renamed; Start Renaming (Execute) goes on</source>
+        <translation>angehalten: %1 umbenannt, %2 nicht umbenannt; Umbenennen starten (Ausführen) macht weiter</translation>
+    </message>
+    <message>
+        <source>Renaming folders</source>
+        <translation>Ordner werden umbenannt</translation>
+    </message>
+    <message>
+        <source>Undoing the last run</source>
+        <translation>Letzter Lauf wird rückgängig gemacht</translation>
+    </message>
+    <message>
+        <source>Adding folders</source>
+        <translation>Ordner werden hinzugefügt</translation>
+    </message>
 </context>
 </TS>

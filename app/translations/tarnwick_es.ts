@@ -239,5 +239,33 @@
         <source>1 more folder could not be renamed:</source>
         <translation>No se pudo cambiar el nombre de 1 carpeta más:</translation>
     </message>
+    <message>
+        <source>renaming %1 of %2</source>
+        <translation>renombrando %1 de %2</translation>
+    </message>
+    <message>
+        <source>undoing %1 of %2</source>
+        <translation>deshaciendo %1 de %2</translation>
+    </message>
+    <message>
+        <source>adding: %1 folders found</source>
+        <translation>añadiendo: %1 carpetas encontradas</translation>
+    </message>
+    <message>
+        <source>stopped: %1 renamed, %2 not renamed; Start Renaming (Execute) goes on</source>
+        <translation>detenido: %1 renombradas, %2 sin renombrar; Empezar a renombrar (Ejecutar) continúa</translation>
+    </message>
+    <message>
+        <source>Renaming folders</source>
+        <translation>Renombrando carpetas</translation>
+    </message>
+    <message>
+        <source>Undoing the last run</source>
+        <translation>Deshaciendo la última ejecución</translation>
+    </message>
+    <message>
+        <source>Adding folders</source>
+        <translation>Añadiendo carpetas</translation>
+    </message>
 </context>
 </TS>

@@ -239,5 +239,33 @@
         <source>1 more folder could not be renamed:</source>
         <translation>1 autre dossier n’a pas pu être renommé&#xa0;:</translation>
     </message>
+    <message>
+        <source>renaming %1 of %2</source>
+        <translation>renommage %1 sur %2</translation>
+    </message>
+    <message>
+        <source>undoing %1 of %2</source>
+        <translation>annulation %1 sur %2</translation>
+    </message>
+    <message>
+        <source>adding: %1 folders found</source>
+        <translation>ajout : %1 dossiers trouvés</translation>
+    </message>
+    <message>
+        <source>stopped: %1 renamed, %2 not renamed; Start Renaming (Execute) goes on</source>
+        <translation>arrêté : %1 renommés, %2 non renommés ; Lancer le renommage (Exécuter) reprend</translation>
+    </message>
+    <message>
+        <source>Renaming folders</source>
+        <translation>Renommage des dossiers</translation>
+    </message>
+    <message>
+        <source>Undoing the last run</source>
+        <translation>Annulation de la dernière exécution</translation>
+    </message>
+    <message>
+        <source>Adding folders</source>
+        <translation>Ajout de dossiers</translation>
+    </message>
 </context>
 </TS>
