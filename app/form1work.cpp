@@ -26,8 +26,9 @@ constexpr qint64 kShowWorkEveryMs = 250;
 constexpr char kRenamingWords[] = QT_TRANSLATE_NOOP("Tarnwick", "renaming %1 of %2");
 constexpr char kUndoingWords[] = QT_TRANSLATE_NOOP("Tarnwick", "undoing %1 of %2");
 constexpr char kAddingWords[] = QT_TRANSLATE_NOOP("Tarnwick", "adding: %1 folders found");
-constexpr char kStoppedWords[] = QT_TRANSLATE_NOOP(
-    "Tarnwick", "stopped: %1 renamed, %2 not renamed; Start Renaming (Execute) goes on");
+// Short enough for the caption: pressing "Start Renaming (Execute)" again goes on.
+constexpr char kStoppedWords[] =
+    QT_TRANSLATE_NOOP("Tarnwick", "stopped: %1 renamed, %2 not renamed");
 // What the progress value stands for, as assistive technology names it.
 constexpr char kRenamingName[] = QT_TRANSLATE_NOOP("Tarnwick", "Renaming folders");
 constexpr char kUndoingName[] = QT_TRANSLATE_NOOP("Tarnwick", "Undoing the last run");

@@ -252,8 +252,8 @@
         <translation>füge hinzu: %1 Ordner gefunden</translation>
     </message>
     <message>
-        <source>stopped: %1 renamed, %2 not renamed; Start Renaming (Execute) goes on</source>
-        <translation>angehalten: %1 umbenannt, %2 nicht umbenannt; Umbenennen starten (Ausführen) macht weiter</translation>
+        <source>stopped: %1 renamed, %2 not renamed</source>
+        <translation>angehalten: %1 umbenannt, %2 nicht umbenannt</translation>
     </message>
     <message>
         <source>Renaming folders</source>

@@ -252,8 +252,8 @@
         <translation>añadiendo: %1 carpetas encontradas</translation>
     </message>
     <message>
-        <source>stopped: %1 renamed, %2 not renamed; Start Renaming (Execute) goes on</source>
-        <translation>detenido: %1 renombradas, %2 sin renombrar; Empezar a renombrar (Ejecutar) continúa</translation>
+        <source>stopped: %1 renamed, %2 not renamed</source>
+        <translation>detenido: %1 renombradas, %2 sin renombrar</translation>
     </message>
     <message>
         <source>Renaming folders</source>

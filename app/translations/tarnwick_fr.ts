@@ -252,8 +252,8 @@
         <translation>ajout : %1 dossiers trouvés</translation>
     </message>
     <message>
-        <source>stopped: %1 renamed, %2 not renamed; Start Renaming (Execute) goes on</source>
-        <translation>arrêté : %1 renommés, %2 non renommés ; Lancer le renommage (Exécuter) reprend</translation>
+        <source>stopped: %1 renamed, %2 not renamed</source>
+        <translation>arrêté : %1 renommés, %2 non renommés</translation>
     </message>
     <message>
         <source>Renaming folders</source>
