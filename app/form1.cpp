@@ -198,6 +198,7 @@ void Form1::wireEvents() {
     connect(Check1, &QCheckBox::clicked, this, [this] { handle([this] { previewRename(); }); });
     connect(ListView1, &QTreeView::doubleClicked, this, [this] { removeSelectedRow(); });
     wireListMenu();
+    wireWork();
 
     ListView1->installEventFilter(this);
     for (QWidget* watched :
@@ -208,24 +209,6 @@ void Form1::wireEvents() {
         watched->setMouseTracking(true);
         watched->installEventFilter(this);
     }
-}
-
-void Form1::tellTally(const std::optional<RunTally>& tally) {
-    if (tally)
-        showCaptionStatus(TallyWords(*tally));
-}
-
-void Form1::showCaptionStatus(const QString& status) {
-    const QString name = QString::fromUtf16(product::kName);
-    const QString caption = status.isEmpty() ? name : name + QStringLiteral(" \u2013 ") + status;
-    if (caption == windowTitle())
-        return;
-    setWindowTitle(caption);
-    if (status.isEmpty())
-        return;
-    // A screen reader reads the window's name out when it changes.
-    QAccessibleEvent changed(this, QAccessible::NameChanged);
-    QAccessible::updateAccessibility(&changed);
 }
 
 void Form1::Form_Load() {
@@ -300,22 +283,6 @@ QString Form1::operationText() const {
     // The catalogue's text behind the entry shown: its key phrase is English in every language.
     const QVariant key = Combo1->currentData();
     return key.isValid() ? key.toString() : Combo1->currentText();
-}
-
-void Form1::pumpMessages() {
-    // Long loops ask at every folder; the window needs no more than a hundred chances a second to
-    // stay painted and take clicks, and each costs a trip through the event loop.
-    // Even the clock is asked only at every few folders: a folder takes microseconds.
-    if (m_pumpClock.isValid() &&
-        (++m_pumpAsks % kPumpAsksPerLook != 0 || m_pumpClock.elapsed() < kPumpIntervalMs))
-        return;
-    // What a pass wrote is shown before the window paints.
-    m_list.tellChanges();
-    PumpMessages();
-    m_pumpClock.start();
-    // Closing the window ends the program, also while a handler is pumping: the handler ends here.
-    if (m_unloaded)
-        throw WindowClosed{};
 }
 
 void Form1::setPointer(PointerSetting setting) {

@@ -6,11 +6,11 @@
 #include "folders/folderlist.h"
 #include "folders/window.h"
 #include "platform/desktopfolders.h"
+#include "platform/pump.h"
 #include "rename/lastrun.h"
 #include "rename/runtally.h"
 
 #include <QCursor>
-#include <QElapsedTimer>
 #include <QWidget>
 #include <cstdint>
 #include <functional>
@@ -20,6 +20,7 @@ class QAction;
 class QCheckBox;
 class QComboBox;
 class QGroupBox;
+class QProgressBar;
 class QPushButton;
 class QTreeView;
 
@@ -38,6 +39,9 @@ struct Form1Dependencies {
     std::function<int()> drawOneToHundred;
     // Where the desktop's own folders are read, which runs leave as they are; none by default.
     DesktopPlaces desktop{};
+    // Milliseconds on a clock that only goes forward: when the window works next during long
+    // work, and when it shows how far the work is.
+    std::function<qint64()> clock = CoarseMilliseconds;
 };
 
 // A number from 1 to 100 for a seed. The seed is mixed first, so neighbouring seeds (the seconds
@@ -80,6 +84,8 @@ public:
     FileSystem& fileSystem() override { return m_dependencies.fileSystem; }
     LastRun& lastRun() override { return m_lastRun; }
     QStringList knownFolderPaths() const override { return DesktopFolders(m_dependencies.desktop); }
+    void workProgress(Work work, int done, int total) override;
+    bool stopRequested() const override { return m_stopRequested; }
 
     // Shows the status after the window's caption ("Tarnwick – 4,210 renamed, 3 not renamed")
     // and tells assistive technology; an empty one gives the caption back alone.
@@ -107,6 +113,9 @@ public:
     QAction* OpenFolderAction = nullptr;
     QAction* CopyPathAction = nullptr;
     QAction* UndoAction = nullptr;
+    // How far long work is, for assistive technology: no control of the design, and no room on
+    // screen.
+    QProgressBar* WorkProgress = nullptr;
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -120,12 +129,20 @@ private:
     // Runs one event's handler: the user's next action, so what the caption said of the last one
     // goes. A handler ended by the window's closing ends quietly.
     template <class Handler> void handle(Handler&& handler) {
-        showCaptionStatus({});
+        beginHandler();
         try {
             handler();
         } catch (const WindowClosed&) {
         }
+        endHandler();
     }
+    void beginHandler();
+    void endHandler();
+    void wireWork();
+    // Shows how far the work in hand is, once it has lasted a while.
+    void showWork(qint64 now);
+    // The work is over: the caption and the progress value give way.
+    void endWork();
     void buildControls();
     void placeControls();
     void wireEvents();
@@ -147,10 +164,20 @@ private:
     PointerSetting m_pointer = PointerSetting::Default;
     std::optional<QCursor> m_handPointer;
     QString m_applicationTitle;
-    static constexpr qint64 kPumpIntervalMs = 10;
-    static constexpr unsigned kPumpAsksPerLook = 16;
-    QElapsedTimer m_pumpClock;
-    unsigned m_pumpAsks = 0;
+    // The work in hand and how far it is, as last told.
+    struct WorkDone {
+        Work work = Work::Adding;
+        int done = 0;
+        int total = 0;
+        qint64 startedAt = 0;
+        // When the caption last showed it; none before it first did.
+        std::optional<qint64> shownAt;
+    };
+    std::optional<WorkDone> m_work;
+    std::optional<qint64> m_pumpedAt;
+    // Handlers running, one inside another while the window works.
+    int m_handlers = 0;
+    bool m_stopRequested = false;
     bool m_shown = false;
     bool m_unloaded = false;
     // Whether the drag over the window carries a folder; asked once, when it enters.

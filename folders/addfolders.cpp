@@ -85,7 +85,8 @@ void AddChosenFolder(const AddSurroundings& add, ErrorTrap& trap, const QString&
     });
     trap.step(AddStep::WalkSubfolders, [&] {
         if (add.withSubfolders())
-            GetSubDirectories2016(folders, true, add.fileSystem, pump, ReportThrough(add.dialogs));
+            GetSubDirectories2016(folders, true, add.fileSystem, pump, ReportThrough(add.dialogs),
+                                  add.progress);
     });
     trap.step(AddStep::TakeFound, [&] { paths = std::move(folders); });
     // Sorted with the paths themselves: the rows then share their texts with the walk's instead
@@ -118,7 +119,8 @@ AddSurroundings SurroundingsOf(WindowServices& window) {
             window.dialogs(),
             [&window] { return window.subfolderOptionChecked(); },
             [&window] { window.pumpMessages(); },
-            [&window](PointerSetting setting) { window.setPointer(setting); }};
+            [&window](PointerSetting setting) { window.setPointer(setting); },
+            [&window](int found) { window.workProgress(Work::Adding, found, 0); }};
 }
 
 } // namespace

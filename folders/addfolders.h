@@ -39,6 +39,8 @@ struct AddSurroundings {
     std::function<void()> pump;
     // Shows the hourglass while a folder is added, and the arrow after; empty without a window.
     std::function<void(PointerSetting)> setPointer;
+    // Told how many folders the walk has found so far; empty where nobody watches.
+    std::function<void(int found)> progress{};
 };
 
 // Appends each chosen folder, and with the subfolder option every folder below it, as "Add

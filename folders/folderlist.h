@@ -9,6 +9,7 @@
 #include <QString>
 #include <QStringList>
 #include <array>
+#include <type_traits>
 #include <vector>
 
 namespace tarnwick {
@@ -142,16 +143,28 @@ private:
         // Kept in two parts at its own name, as nearly every row is: the parent is kept as it is.
         if (now.cutAtName(separator)) {
             const QString& tail = now.tail();
-            const QString newName = newNameOf(WithoutTrailingSeparator(tail, separator));
-            return ListedPath(now.head(), IsNameWithSeparator(tail, newName, separator)
-                                              ? tail
-                                              : newName + separator);
+            const QStringView name =
+                tail.endsWith(separator) ? QStringView(tail).chopped(1) : QStringView(tail);
+            // One that writes the separator too makes the new tail in one piece.
+            if constexpr (std::is_invocable_r_v<QString, NewNameOf&, QStringView, QChar>) {
+                QString newTail = newNameOf(name, separator);
+                return ListedPath(now.head(), newTail == tail ? tail : std::move(newTail));
+            } else {
+                const QString newName = newNameOf(name.toString());
+                return ListedPath(now.head(), IsNameWithSeparator(tail, newName, separator)
+                                                  ? tail
+                                                  : newName + separator);
+            }
         }
         const QString whole = now.toString();
         const QStringView path = whole.endsWith(separator) ? QStringView(whole).chopped(1) : whole;
         const qsizetype cut = path.lastIndexOf(separator) + 1;
-        return split(path.left(cut).toString() + newNameOf(path.sliced(cut).toString()) + separator,
-                     &now);
+        if constexpr (std::is_invocable_r_v<QString, NewNameOf&, QStringView, QChar>)
+            return split(path.left(cut).toString() + newNameOf(path.sliced(cut), separator), &now);
+        else
+            return split(path.left(cut).toString() + newNameOf(path.sliced(cut).toString()) +
+                             separator,
+                         &now);
     }
     void reserveFor(std::size_t added);
     void announceChanged(int firstColumn, int lastColumn);

@@ -33,12 +33,22 @@ char16_t Folded(char16_t unit) {
 
 // The parent as written, the name whatever its letter case. The parent, the longer part, goes
 // through Qt's own hash of the bytes; the name is short.
-std::uint64_t NameHash(QStringView path, qsizetype leafStart) {
-    std::uint64_t hash = qHash(path.left(leafStart), std::size_t(0x9e3779b97f4a7c15ULL));
-    for (qsizetype i = leafStart; i < path.size(); ++i)
-        hash = (hash ^ Folded(path[i].unicode())) * 0x100000001b3ULL;
+std::uint64_t ParentHash(QStringView parent) {
+    return qHash(parent, std::size_t(0x9e3779b97f4a7c15ULL));
+}
+
+std::uint64_t NameHash(std::uint64_t parentHash, QStringView name) {
+    std::uint64_t hash = parentHash;
+    for (const QChar unit : name)
+        hash = (hash ^ Folded(unit.unicode())) * 0x100000001b3ULL;
     // The table takes its place from the low bits and its tag from the high ones.
     return hash ^ (hash >> 29);
+}
+
+// Both cut at their names under one parent string: they differ in their names alone.
+bool SharesParent(const ListedPath& a, const ListedPath& b, QChar separator) {
+    return a.head().constData() == b.head().constData() && a.head().size() == b.head().size() &&
+           !a.tail().isEmpty() && !b.tail().isEmpty() && a.cutAtName(separator);
 }
 
 bool SameName(QStringView a, QStringView b, qsizetype leafStart, QChar separator) {
@@ -140,16 +150,40 @@ ColumnMarker::ColumnMarker(const std::vector<FolderEntry>& rows, QChar separator
       m_table(std::bit_ceil(std::max<std::size_t>(16, 2 * rows.size()))), m_first(rows.size(), -1),
       m_unchanged(rows.size()), m_differing(rows.size(), -1) {}
 
+// Nearly every row is kept cut at its name, its new path sharing its current path's parent
+// string: then neither is joined, and the parent's hash is worked out once for its rows, which
+// come together.
+std::uint64_t ColumnMarker::hashOf(const ListedPath& path, QStringView joined,
+                                   qsizetype leafStart) {
+    const QString& head = path.head();
+    if (joined.isNull() && head.constData() == m_hashedParent && head.size() == m_hashedSize)
+        return NameHash(m_parentHash, path.tail());
+    const QStringView parent = joined.isNull() ? QStringView(head) : joined.left(leafStart);
+    const QStringView name = joined.isNull() ? QStringView(path.tail()) : joined.sliced(leafStart);
+    m_parentHash = ParentHash(parent);
+    m_hashedParent = joined.isNull() ? head.constData() : nullptr;
+    m_hashedSize = head.size();
+    return NameHash(m_parentHash, name);
+}
+
 void ColumnMarker::addNext() {
     const int row = m_next++;
     const auto place = static_cast<std::size_t>(row);
     const FolderEntry& entry = m_rows[place];
-    if (entry.newPath.isEmpty())
+    const ListedPath& next = entry.newPath;
+    if (next.isEmpty())
         return;
-    const QStringView path = entry.newPath.joined(m_buffers[0]);
-    m_unchanged[place] = SameFolder(path, entry.now.joined(m_buffers[1]), m_separator);
-    const qsizetype leafStart = LeafStart(path, m_separator);
-    const std::uint64_t hash = NameHash(path, leafStart);
+    QStringView path;
+    qsizetype leafStart = next.head().size();
+    if (SharesParent(next, entry.now, m_separator)) {
+        m_unchanged[place] = WithoutTrailing(next.tail(), m_separator) ==
+                             WithoutTrailing(entry.now.tail(), m_separator);
+    } else {
+        path = next.joined(m_buffers[0]);
+        m_unchanged[place] = SameFolder(path, entry.now.joined(m_buffers[1]), m_separator);
+        leafStart = LeafStart(path, m_separator);
+    }
+    const std::uint64_t hash = hashOf(next, path, leafStart);
     const auto tag = static_cast<std::uint32_t>(hash >> 32);
     const std::size_t mask = m_table.size() - 1;
     for (std::size_t at = hash & mask;; at = (at + 1) & mask) {
@@ -160,8 +194,10 @@ void ColumnMarker::addNext() {
             return;
         }
         const auto head = static_cast<std::size_t>(slot.row);
-        if (slot.tag == tag &&
-            SameName(m_rows[head].newPath.joined(m_buffers[1]), path, leafStart, m_separator)) {
+        if (slot.tag != tag)
+            continue;
+        const QStringView whole = path.isNull() ? QStringView(next.joined(m_buffers[0])) : path;
+        if (SameName(m_rows[head].newPath.joined(m_buffers[1]), whole, leafStart, m_separator)) {
             m_first[place] = slot.row;
             if (m_differing[head] < 0 && !SameFolder(entry.now, m_rows[head].now, m_separator))
                 m_differing[head] = row;

@@ -9,6 +9,7 @@
 namespace tarnwick {
 
 struct FolderEntry;
+class ListedPath;
 
 // What a row of the folder list tells beside its two texts.
 enum class RowMark : std::uint8_t {
@@ -62,6 +63,10 @@ public:
     RowMarks finish(const RowMarks& previous, bool keepDiskMarks) const;
 
 private:
+    // The hash of path's parent as written and its name whatever its letter case; joined is the
+    // whole path, null where path is cut at its name.
+    std::uint64_t hashOf(const ListedPath& path, QStringView joined, qsizetype leafStart);
+
     struct Slot {
         int row = -1;
         std::uint32_t tag = 0;
@@ -79,6 +84,10 @@ private:
     std::vector<int> m_differing;
     // Where rows kept in two parts are joined to be compared.
     QString m_buffers[2];
+    // The hash of the parent the last row was hashed under, and that parent's string.
+    std::uint64_t m_parentHash = 0;
+    const QChar* m_hashedParent = nullptr;
+    qsizetype m_hashedSize = -1;
 };
 
 // All rows at once.

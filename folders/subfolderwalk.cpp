@@ -104,8 +104,10 @@ void RemoveFirstOccurrences(std::vector<Entry>& folders, QHash<QString, qsizetyp
 
 class Walker {
 public:
-    Walker(FileSystem& fileSystem, const std::function<void()>& pump, const FailureReport& report)
-        : m_fileSystem(fileSystem), m_rules(fileSystem.rules()), m_pump(pump), m_report(report) {}
+    Walker(FileSystem& fileSystem, const std::function<void()>& pump, const FailureReport& report,
+           const std::function<void(int)>& progress = {})
+        : m_fileSystem(fileSystem), m_rules(fileSystem.rules()), m_pump(pump), m_report(report),
+          m_progress(progress) {}
 
     // The walk; returns where in folders the entries its merge phase appended begin. Those were
     // vetted there, so a caller's merge takes them as they are.
@@ -200,9 +202,12 @@ private:
             if (!entry.isFolder())
                 continue;
             Pump(m_pump);
-            if (std::optional<ListedPath> path = take(entry, folder, parent))
+            if (std::optional<ListedPath> path = take(entry, folder, parent)) {
                 found.push_back({std::move(*path), entry.attributes,
                                  entry.kind == EntryKind::FolderLink, entry.identity});
+                if (m_progress)
+                    m_progress(++m_found);
+            }
         }
     }
 
@@ -268,6 +273,8 @@ private:
     const HostRules& m_rules;
     const std::function<void()>& m_pump;
     const FailureReport& m_report;
+    const std::function<void(int)>& m_progress;
+    int m_found = 0;
     // The rows' own texts: no path is kept twice.
     QHash<FileIdentity, ListedPath> m_walked;
     // Where each folder's path is joined to be listed.
@@ -284,8 +291,8 @@ void GetSubDirectories2016(std::vector<ListedPath>& folders, bool includeAllLeve
 
 void GetSubDirectories2016(std::vector<WalkedFolder>& folders, bool includeAllLevels,
                            FileSystem& fileSystem, const std::function<void()>& pump,
-                           const FailureReport& report) {
-    Walker(fileSystem, pump, report).walk(folders, includeAllLevels);
+                           const FailureReport& report, const std::function<void(int)>& progress) {
+    Walker(fileSystem, pump, report, progress).walk(folders, includeAllLevels);
 }
 
 void GetSubDirectories2016(QStringList& folders, bool includeAllLevels, FileSystem& fileSystem,

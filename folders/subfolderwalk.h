@@ -34,10 +34,12 @@ struct WalkedFolder {
     ListedPath path;
     FileIdentity identity{};
 };
-// The same, each folder with its identity.
+// The same, each folder with its identity; progress, where given, is told how many folders the
+// walk has found so far, at each one it finds.
 void GetSubDirectories2016(std::vector<WalkedFolder>& folders, bool includeAllLevels,
                            FileSystem& fileSystem, const std::function<void()>& pump,
-                           const FailureReport& report);
+                           const FailureReport& report,
+                           const std::function<void(int found)>& progress = {});
 // The same with whole paths.
 void GetSubDirectories2016(QStringList& folders, bool includeAllLevels, FileSystem& fileSystem,
                            const std::function<void()>& pump, const FailureReport& report);

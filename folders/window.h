@@ -21,6 +21,9 @@ enum class PointerSetting { Default = 0, Hourglass = 11, Custom = 99 };
 // left half done.
 struct WindowClosed {};
 
+// Long work the window tells the user about while it lasts.
+enum class Work { Adding, Renaming, Undoing };
+
 // What the handlers of the subsystems need of the main window. Form1 is one; the tests have a
 // fake, so the adding, previewing and renaming logic runs without widgets.
 class WindowServices {
@@ -44,6 +47,16 @@ public:
     // The folders the desktop knows by their paths (home, the user's folders, mount points),
     // read anew at each call.
     virtual QStringList knownFolderPaths() const = 0;
+    // Told before each folder of long work how far it is: done of total, total 0 while not known
+    // (an addition's walk counts what it found). Cheap to call; the window decides when to show
+    // it. Nothing without a window.
+    virtual void workProgress(Work work, int done, int total) {
+        (void)work;
+        (void)done;
+        (void)total;
+    }
+    // True once the user asked the run in hand to stop after its folder (Escape).
+    virtual bool stopRequested() const { return false; }
 
     bool isBusy() const { return pointer() == PointerSetting::Hourglass; }
 };

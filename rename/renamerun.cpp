@@ -361,7 +361,9 @@ RunSurroundings SurroundingsOf(WindowServices& window) {
             window.applicationTitle(),
             [&window] { window.pumpMessages(); },
             window.lastRun(),
-            KnownFolders(window.fileSystem(), window.knownFolderPaths())};
+            KnownFolders(window.fileSystem(), window.knownFolderPaths()),
+            [&window] { return window.stopRequested(); },
+            [&window](int done, int total) { window.workProgress(Work::Renaming, done, total); }};
 }
 
 std::optional<RunTally> PushButton2_Click(WindowServices& window) {

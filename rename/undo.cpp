@@ -37,7 +37,10 @@ int GiveNamesBack(const RunSurroundings& run, ErrorTrap& trap, RunErrors& errors
     // The folders left with the names the run gave them, which their subfolders are found under.
     FollowedRenames kept(separator);
     ParentEntries parents(run.fileSystem);
+    const int total = static_cast<int>(folders.size());
     for (auto folder = folders.rbegin(); folder != folders.rend(); ++folder) {
+        if (run.progress)
+            run.progress(static_cast<int>(folder - folders.rbegin()), total);
         if (run.pump)
             trap.step(UndoStep::PumpBeforeRename, run.pump);
         const QString shown = ran.borne(folder->beforePath());
@@ -117,7 +120,11 @@ UndoResult UndoRun(const RunSurroundings& run) {
 UndoResult UndoLastRun(WindowServices& window) {
     if (window.isBusy())
         return {};
-    return UndoRun(SurroundingsOf(window));
+    RunSurroundings surroundings = SurroundingsOf(window);
+    surroundings.progress = [&window](int done, int total) {
+        window.workProgress(Work::Undoing, done, total);
+    };
+    return UndoRun(surroundings);
 }
 
 } // namespace tarnwick

@@ -21,36 +21,57 @@ bool IsWordSeparator(QChar unit) {
 
 } // namespace
 
-QString ToUpperCase(const QString& text) {
+// Each writes text.size() units at out. Written through a pointer: indexing a QString that may
+// be shared asks whether to copy it at every unit.
+void ToUpperCase(QStringView text, QChar* out) {
+    for (const QChar unit : text)
+        *out++ = UpperUnit(unit);
+}
+
+void ToLowerCase(QStringView text, QChar* out) {
+    for (const QChar unit : text)
+        *out++ = LowerUnit(unit);
+}
+
+void ToProperCase(QStringView text, QChar* out) {
+    bool capitaliseNext = true;
+    for (const QChar unit : text) {
+        const QChar lower = LowerUnit(unit);
+        *out++ = capitaliseNext ? UpperUnit(lower) : lower;
+        capitaliseNext = IsWordSeparator(lower);
+    }
+}
+
+void ToSentenceCase(QStringView text, QChar* out) {
+    ToLowerCase(text, out);
+    if (!text.isEmpty())
+        out[0] = UpperUnit(text[0]);
+}
+
+namespace {
+
+template <void (*Convert)(QStringView, QChar*)> QString Converted(const QString& text) {
     QString result(text.size(), Qt::Uninitialized);
-    for (qsizetype i = 0; i < text.size(); ++i)
-        result[i] = UpperUnit(text[i]);
+    Convert(text, result.data());
     return result;
+}
+
+} // namespace
+
+QString ToUpperCase(const QString& text) {
+    return Converted<ToUpperCase>(text);
 }
 
 QString ToLowerCase(const QString& text) {
-    QString result(text.size(), Qt::Uninitialized);
-    for (qsizetype i = 0; i < text.size(); ++i)
-        result[i] = LowerUnit(text[i]);
-    return result;
+    return Converted<ToLowerCase>(text);
 }
 
 QString ToProperCase(const QString& text) {
-    QString result(text.size(), Qt::Uninitialized);
-    bool capitaliseNext = true;
-    for (qsizetype i = 0; i < text.size(); ++i) {
-        const QChar lower = LowerUnit(text[i]);
-        result[i] = capitaliseNext ? UpperUnit(lower) : lower;
-        capitaliseNext = IsWordSeparator(lower);
-    }
-    return result;
+    return Converted<ToProperCase>(text);
 }
 
 QString ToSentenceCase(const QString& text) {
-    QString result = ToLowerCase(text);
-    if (!result.isEmpty())
-        result[0] = UpperUnit(text[0]);
-    return result;
+    return Converted<ToSentenceCase>(text);
 }
 
 } // namespace tarnwick

@@ -16,4 +16,10 @@ QString ToProperCase(const QString& text);
 // The first character in upper case, the rest in lower case.
 QString ToSentenceCase(const QString& text);
 
+// The same, written at out, which has room for text.size() units.
+void ToUpperCase(QStringView text, QChar* out);
+void ToLowerCase(QStringView text, QChar* out);
+void ToProperCase(QStringView text, QChar* out);
+void ToSentenceCase(QStringView text, QChar* out);
+
 } // namespace tarnwick

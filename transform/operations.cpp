@@ -65,4 +65,25 @@ QString ConvertName(Operation operation, const QString& name) {
     return name;
 }
 
+QString ConvertNameWithSeparator(Operation operation, QStringView name, QChar separator) {
+    QString result(name.size() + 1, Qt::Uninitialized);
+    QChar* out = result.data();
+    switch (operation) {
+    case Operation::UpperCase:
+        ToUpperCase(name, out);
+        break;
+    case Operation::LowerCase:
+        ToLowerCase(name, out);
+        break;
+    case Operation::ProperCase:
+        ToProperCase(name, out);
+        break;
+    case Operation::SentenceCase:
+        ToSentenceCase(name, out);
+        break;
+    }
+    out[name.size()] = separator;
+    return result;
+}
+
 } // namespace tarnwick

@@ -19,5 +19,8 @@ QStringList TranslatedOperationTexts();
 std::optional<Operation> MatchOperation(const QString& operationText);
 
 QString ConvertName(Operation operation, const QString& name);
+// The converted name followed by separator, as the list keeps a folder's own name: made in one
+// piece.
+QString ConvertNameWithSeparator(Operation operation, QStringView name, QChar separator);
 
 } // namespace tarnwick

@@ -33,7 +33,11 @@ void PreviewRename(FolderListModel& list, const QString& operationText, const Fa
     const Operation chosen = *operation;
     trap.step(PreviewStep::WriteNewNames, [&] {
         list.writeNewNames(
-            separator, [&](const QString& name) { return ConvertName(chosen, name); }, &known);
+            separator,
+            [&](QStringView name, QChar after) {
+                return ConvertNameWithSeparator(chosen, name, after);
+            },
+            &known);
     });
 }
 

@@ -422,6 +422,32 @@ A FOLDER given on the command line, and why it is not taken.</extracomment>
     <message>
         <source>Folders given their names back</source>
         <translation>Ordner mit ihrem Namen zurück</translation>
+        <source>renaming %1 of %2</source>
+        <translation>benenne %1 von %2 um</translation>
+    </message>
+    <message>
+        <source>undoing %1 of %2</source>
+        <translation>mache %1 von %2 rückgängig</translation>
+    </message>
+    <message>
+        <source>adding: %1 folders found</source>
+        <translation>füge hinzu: %1 Ordner gefunden</translation>
+    </message>
+    <message>
+        <source>stopped: %1 renamed, %2 not renamed</source>
+        <translation>angehalten: %1 umbenannt, %2 nicht umbenannt</translation>
+    </message>
+    <message>
+        <source>Renaming folders</source>
+        <translation>Ordner werden umbenannt</translation>
+    </message>
+    <message>
+        <source>Undoing the last run</source>
+        <translation>Letzter Lauf wird rückgängig gemacht</translation>
+    </message>
+    <message>
+        <source>Adding folders</source>
+        <translation>Ordner werden hinzugefügt</translation>
     </message>
 </context>
 </TS>

@@ -422,6 +422,32 @@ A FOLDER given on the command line, and why it is not taken.</extracomment>
     <message>
         <source>Folders given their names back</source>
         <translation>Carpetas que recuperaron su nombre</translation>
+        <source>renaming %1 of %2</source>
+        <translation>renombrando %1 de %2</translation>
+    </message>
+    <message>
+        <source>undoing %1 of %2</source>
+        <translation>deshaciendo %1 de %2</translation>
+    </message>
+    <message>
+        <source>adding: %1 folders found</source>
+        <translation>añadiendo: %1 carpetas encontradas</translation>
+    </message>
+    <message>
+        <source>stopped: %1 renamed, %2 not renamed</source>
+        <translation>detenido: %1 renombradas, %2 sin renombrar</translation>
+    </message>
+    <message>
+        <source>Renaming folders</source>
+        <translation>Renombrando carpetas</translation>
+    </message>
+    <message>
+        <source>Undoing the last run</source>
+        <translation>Deshaciendo la última ejecución</translation>
+    </message>
+    <message>
+        <source>Adding folders</source>
+        <translation>Añadiendo carpetas</translation>
     </message>
 </context>
 </TS>

@@ -422,6 +422,32 @@ A FOLDER given on the command line, and why it is not taken.</extracomment>
     <message>
         <source>Folders given their names back</source>
         <translation>Dossiers ayant retrouvé leur nom</translation>
+        <source>renaming %1 of %2</source>
+        <translation>renommage %1 sur %2</translation>
+    </message>
+    <message>
+        <source>undoing %1 of %2</source>
+        <translation>annulation %1 sur %2</translation>
+    </message>
+    <message>
+        <source>adding: %1 folders found</source>
+        <translation>ajout : %1 dossiers trouvés</translation>
+    </message>
+    <message>
+        <source>stopped: %1 renamed, %2 not renamed</source>
+        <translation>arrêté : %1 renommés, %2 non renommés</translation>
+    </message>
+    <message>
+        <source>Renaming folders</source>
+        <translation>Renommage des dossiers</translation>
+    </message>
+    <message>
+        <source>Undoing the last run</source>
+        <translation>Annulation de la dernière exécution</translation>
+    </message>
+    <message>
+        <source>Adding folders</source>
+        <translation>Ajout de dossiers</translation>
     </message>
 </context>
 </TS>

@@ -60,6 +60,8 @@ struct Walk {
     QStringList folders;
     QStringList reports;
     int pumps = 0;
+    // What the walk told of its progress: how many folders it had found, at each it found.
+    QList<int> found;
     // How many parents' paths the rows below them hold: one string each when siblings share it.
     qsizetype parentStrings = 0;
 };
@@ -68,7 +70,9 @@ struct Walk {
 Walk RunWalk(FileSystem& fileSystem, QStringList folders, bool includeAllLevels = true,
              const std::function<void(int pump)>& atPump = {}) {
     Walk walk;
-    std::vector<ListedPath> paths(folders.begin(), folders.end());
+    std::vector<WalkedFolder> paths;
+    for (const QString& folder : folders)
+        paths.push_back({ListedPath(folder)});
     GetSubDirectories2016(
         paths, includeAllLevels, fileSystem,
         [&] {
@@ -76,9 +80,10 @@ Walk RunWalk(FileSystem& fileSystem, QStringList folders, bool includeAllLevels 
             if (atPump)
                 atPump(walk.pumps);
         },
-        [&](const QString& message) { walk.reports << message; });
+        [&](const QString& message) { walk.reports << message; },
+        [&](int found) { walk.found << found; });
     QSet<const QChar*> parents;
-    for (const ListedPath& path : paths) {
+    for (const auto& [path, identity] : paths) {
         walk.folders << path.toString();
         if (!path.head().isEmpty())
             parents.insert(path.head().constData());
@@ -212,6 +217,10 @@ void TestSubfolderWalk::order() {
     QCOMPARE(walk.folders, expected);
     QCOMPARE(walk.reports, QStringList{});
     QCOMPARE(walk.parentStrings, parentStrings);
+    // Told once per folder found, counting up.
+    QCOMPARE(walk.found.size(), expected.size() - start.size());
+    for (qsizetype i = 0; i < walk.found.size(); ++i)
+        QCOMPARE(walk.found[i], i + 1);
 }
 
 void TestSubfolderWalk::attributeTest_data() {
