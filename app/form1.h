@@ -38,6 +38,8 @@ struct Form1Dependencies {
     std::function<int()> drawOneToHundred;
     // Where the desktop's own folders are read, which runs leave as they are; none by default.
     DesktopPlaces desktop{};
+    // Where runs are recorded (JournalFolder()); none by default, so that tests write nothing.
+    QString journalFolder{};
 };
 
 // A number from 1 to 100 for a seed. The seed is mixed first, so neighbouring seeds (the seconds
@@ -80,6 +82,7 @@ public:
     FileSystem& fileSystem() override { return m_dependencies.fileSystem; }
     LastRun& lastRun() override { return m_lastRun; }
     QStringList knownFolderPaths() const override { return DesktopFolders(m_dependencies.desktop); }
+    QString journalFolder() const override { return m_dependencies.journalFolder; }
 
     // Shows the status after the window's caption ("Tarnwick – 4,210 renamed, 3 not renamed")
     // and tells assistive technology; an empty one gives the caption back alone.
@@ -131,6 +134,8 @@ private:
     void wireEvents();
     void wireListMenu();
     void updateListMenu();
+    // The runs a crash or a closed window left unfinished, offered once the window shows.
+    void recoverUnfinishedRuns();
     void tellTally(const std::optional<RunTally>& tally);
     void removeSelectedRow();
     void pointerFeedback(PointerSetting target);

@@ -44,6 +44,9 @@ public:
     // The folders the desktop knows by their paths (home, the user's folders, mount points),
     // read anew at each call.
     virtual QStringList knownFolderPaths() const = 0;
+    // Where runs are recorded, so that they survive a crash and can be undone after a restart;
+    // empty where they are not.
+    virtual QString journalFolder() const { return {}; }
 
     bool isBusy() const { return pointer() == PointerSetting::Hourglass; }
 };

@@ -13,6 +13,7 @@
 #include "rename/parententries.h"
 #include "rename/renameengine.h"
 #include "rename/runerrors.h"
+#include "rename/runrecorder.h"
 
 #include <QCoreApplication>
 #include <QHash>
@@ -169,8 +170,7 @@ public:
             if (m_run.progress)
                 m_run.progress(*row, m_rows.count());
             if (m_run.stopRequested && m_run.stopRequested()) {
-                m_unreached.moveTo(*row);
-                m_stopped = true;
+                stopAt(*row);
                 break;
             }
             // Read together: a row is taken whole or not at all.
@@ -187,7 +187,13 @@ public:
             }
             // Renaming below a listed folder that has become a link would rename folders
             // outside the tree that was added: the row says so, without a box.
+            // Not without a record, unless the user agrees.
+            if (!m_recorder.beforeRename(*row, listed, listedNext, m_rows.identity(*row))) {
+                stopAt(*row);
+                break;
+            }
             if (links.above(listed, m_separator, parents)) {
+                m_recorder.left();
                 m_notDone.insert(listed.toString(),
                                  QCoreApplication::translate("Tarnwick", kLeadsElsewhereReason));
                 continue;
@@ -200,6 +206,7 @@ public:
             else
                 notRenamed(outcome, listed, errors);
         }
+        m_recorder.finish();
         m_trap.reach(RunStep::RenamesDone);
         errors.finish();
     }
@@ -269,8 +276,15 @@ private:
         });
     }
 
+    // The renaming ends before row; the rows from there on keep their new paths.
+    void stopAt(int row) {
+        m_unreached.moveTo(row);
+        m_stopped = true;
+    }
+
     void keep(const RenameOutcome& outcome, const ListedPath& listed,
               const ListedPath& listedNext) {
+        m_recorder.renamed(outcome);
         if (!m_notDone.isEmpty())
             m_notDone.remove(listed.toString());
         // A folder left with the name it had is no rename.
@@ -283,6 +297,7 @@ private:
     }
 
     void notRenamed(const RenameOutcome& outcome, const ListedPath& listed, RunErrors& errors) {
+        m_recorder.left();
         const QString now = listed.toString();
         // A root has no name of its own to change, and nothing to tell.
         if (!outcome.reason.isEmpty())
@@ -306,6 +321,7 @@ private:
     // Where the renaming stopped when asked to, following rows removed above it since.
     RowCursor m_unreached{m_rows};
     bool m_stopped = false;
+    RunRecorder m_recorder{m_run, journal::Kind::Run};
 };
 
 } // namespace
@@ -337,7 +353,10 @@ RunSurroundings SurroundingsOf(WindowServices& window) {
             window.applicationTitle(),
             [&window] { window.pumpMessages(); },
             window.lastRun(),
-            KnownFolders(window.fileSystem(), window.knownFolderPaths())};
+            KnownFolders(window.fileSystem(), window.knownFolderPaths()),
+            {},
+            {},
+            window.journalFolder()};
 }
 
 std::optional<RunTally> PushButton2_Click(WindowServices& window) {
