@@ -186,6 +186,15 @@ public:
         return true;
     }
 
+    // Removes the folder name inside parent if it is an empty folder, never anything else: what a
+    // rename through a placeholder leaves when the process dies between its two steps. True when
+    // it went.
+    virtual bool removeEmptyFolder(const QString& parent, const QString& name) {
+        (void)parent;
+        (void)name;
+        return false;
+    }
+
     // The identity of the folder at path, a symbolic link at its end gone through; none where no
     // folder is there or the host cannot tell.
     virtual std::optional<FileIdentity> identity(const QString& folder);

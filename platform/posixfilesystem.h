@@ -26,6 +26,7 @@ public:
     std::optional<QString> findIgnoringCase(const QString& path) override;
     bool lookupIgnoresCase(const QString& folder, const QString& probe) override;
     std::optional<FileIdentity> entryIdentity(const QString& path) override;
+    bool removeEmptyFolder(const QString& parent, const QString& name) override;
     // Asked without mounting what an automounter would mount there.
     std::optional<FileIdentity> identity(const QString& folder) override;
 

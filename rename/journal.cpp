@@ -198,6 +198,7 @@ bool JournalWriter::write(QString* why) {
 }
 
 bool JournalWriter::sync(QString* why) {
+    journal::Encoder(m_buffer).ready();
     if (!write(why))
         return false;
     if (::fdatasync(m_fileFd) != 0) {

@@ -118,6 +118,10 @@ void Encoder::withdrawn() {
     close(open(RecordType::Withdrawn));
 }
 
+void Encoder::ready() {
+    close(open(RecordType::Ready));
+}
+
 void Encoder::finished() {
     close(open(RecordType::Finished));
 }

@@ -36,6 +36,9 @@ enum class RecordType : std::uint8_t {
     Withdrawn = 5,
     // The run ended; nothing after it.
     Finished = 6,
+    // The intents written since the last such mark are whole, and their renames may start: a
+    // batch cut short before its mark was never acted on.
+    Ready = 7,
 };
 
 // One folder as a run means to rename it.
@@ -74,6 +77,7 @@ public:
                  const QString& after, FileIdentity identity);
     void left(std::uint64_t sequence);
     void withdrawn();
+    void ready();
     void finished();
 
 private:

@@ -61,7 +61,8 @@ bool Apply(const journal::Frame& frame, QChar separator, JournalContents& conten
         if (!intent)
             return false;
         bySequence.insert(intent->sequence, contents.folders.size());
-        contents.folders.push_back({std::move(*intent), false});
+        // Not meant until its batch is whole.
+        contents.folders.push_back({std::move(*intent), false, false});
         return true;
     }
     case RecordType::Renamed: {
@@ -94,6 +95,11 @@ bool Apply(const journal::Frame& frame, QChar separator, JournalContents& conten
                 folder.intent.sequence = UINT64_MAX;
         }
         bySequence.clear();
+        return true;
+    case RecordType::Ready:
+        for (auto folder = contents.folders.rbegin();
+             folder != contents.folders.rend() && !folder->ready; ++folder)
+            folder->ready = true;
         return true;
     case RecordType::Finished:
         contents.finished = true;
@@ -138,7 +144,7 @@ std::optional<JournalContents> ParseJournal(const QByteArray& data, QChar separa
             break;
     }
     std::erase_if(contents.folders, [](const JournalContents::Folder& folder) {
-        return folder.intent.sequence == UINT64_MAX;
+        return folder.intent.sequence == UINT64_MAX || !folder.ready;
     });
     return contents;
 }

@@ -17,6 +17,8 @@ struct JournalContents {
     struct Folder {
         journal::Intent intent;
         bool renamed = false;
+        // Its batch was written whole.
+        bool ready = false;
     };
     std::vector<Folder> folders;
     // Each name ends with the separator, as undo takes them.

@@ -146,9 +146,9 @@ private:
         return result.append(QStringView(path).sliced(start));
     }
 
-    const Listing& listing(const QString& parent) {
-        const auto known = m_listings.constFind(parent);
-        if (known != m_listings.constEnd())
+    Listing& listing(const QString& parent) {
+        const auto known = m_listings.find(parent);
+        if (known != m_listings.end())
             return *known;
         Listing listing;
         try {
@@ -168,7 +168,8 @@ private:
 
     void assess(std::size_t at) {
         const journal::Intent& intent = *m_intents[at];
-        const Listing& found = listing(resolve(intent.parent));
+        const QString parent = resolve(intent.parent);
+        Listing& found = listing(parent);
         const QString between = intermediate(at);
         if (found.identitiesLast && intent.identity != FileIdentity{}) {
             const auto name = found.byIdentity.constFind(intent.identity);
@@ -180,16 +181,34 @@ private:
                                                     : State::Elsewhere;
             if (!bears.isNull())
                 m_bears[at] = bears;
-            return;
-        }
-        // Where identities do not last, the names tell: the temporary one first, which no other
-        // folder bears.
-        if (found.names.contains(between))
+        } else if (found.names.contains(intent.before)) {
+            // Where identities do not last, the names tell, the earliest of the run's names
+            // first: a later one beside it can only be a placeholder left half way.
+            m_states[at] = State::Before;
+        } else if (found.names.contains(between)) {
             m_states[at] = State::Intermediate, m_bears[at] = between;
-        else if (found.names.contains(intent.after))
-            m_states[at] = State::After, m_bears[at] = intent.after;
-        else
-            m_states[at] = found.names.contains(intent.before) ? State::Before : State::Missing;
+        } else {
+            m_states[at] = found.names.contains(intent.after) ? State::After : State::Missing;
+            m_bears[at] = intent.after;
+        }
+        dropPlaceholders(at, parent, found);
+    }
+
+    // Where a disk renames through a placeholder (no atomic rename that never replaces), a
+    // process killed between claiming the name and moving the folder onto it leaves an empty
+    // folder bearing the run's next name beside the folder itself. Only an empty one goes.
+    void dropPlaceholders(std::size_t at, const QString& parent, Listing& found) {
+        const journal::Intent& intent = *m_intents[at];
+        QStringList later;
+        if (m_states[at] == State::Before)
+            later << intermediate(at) << intent.after;
+        else if (m_states[at] == State::Intermediate)
+            later << intent.after;
+        for (const QString& name : std::as_const(later)) {
+            if (name != m_bears[at] && found.names.contains(name) &&
+                m_fileSystem.removeEmptyFolder(parent, name))
+                found.names.remove(name);
+        }
     }
 
     // Renames the folder to target: from the temporary name at once (it differs from either name
@@ -236,11 +255,14 @@ QString Question(const UnfinishedRun& run) {
 void Settle(HeldJournal& file, const JournalContents& contents, UnfinishedRun& run, bool finished,
             const QString& folder, QChar separator) {
     const bool isUndo = contents.header.kind == journal::Kind::Undo;
-    if (finished && !isUndo) {
+    // A run cut short before its first rename leaves the last run's record as it was.
+    const std::vector<RenamedFolder> renamed =
+        finished ? run.renamedFolders() : std::vector<RenamedFolder>();
+    if (finished && !isUndo && !renamed.empty()) {
         QString why;
         if (std::unique_ptr<JournalWriter> writer =
                 JournalWriter::start(folder, journal::Kind::Run, &why)) {
-            for (const RenamedFolder& done : run.renamedFolders()) {
+            for (const RenamedFolder& done : renamed) {
                 const QString before = WithoutTrailingSeparator(done.before, separator);
                 const QString after = WithoutTrailingSeparator(done.after, separator);
                 const std::uint64_t sequence =
@@ -249,7 +271,7 @@ void Settle(HeldJournal& file, const JournalContents& contents, UnfinishedRun& r
             }
             writer->finish(true, &why);
         }
-    } else if (finished) {
+    } else if (finished && isUndo && !renamed.empty()) {
         QString why;
         const int folderFd = OpenJournalFolder(folder, false, &why);
         if (folderFd >= 0) {

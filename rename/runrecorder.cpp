@@ -12,10 +12,10 @@ namespace tarnwick {
 
 namespace {
 
-// The first batch is small, so that a short run waits for one small sync; later ones grow, so
-// that a long run waits for few.
-constexpr std::size_t kFirstBatch = 1000;
-constexpr std::size_t kLargestBatch = 32768;
+// What a row said when it was written: a change at a pump shows as another hash.
+std::size_t RowHash(const ListedPath& now, const ListedPath& next, FileIdentity identity) {
+    return qHashMulti(0, now.head(), now.tail(), next.head(), next.tail(), identity);
+}
 
 // The parent's path and the folder's name, as the journal keeps them.
 std::pair<QString, QString> Cut(const ListedPath& path, QChar separator) {
@@ -29,7 +29,7 @@ std::pair<QString, QString> Cut(const ListedPath& path, QChar separator) {
 } // namespace
 
 RunRecorder::RunRecorder(const RunSurroundings& run, journal::Kind kind)
-    : m_run(run), m_kind(kind), m_off(run.journalFolder.isEmpty()), m_batchSize(kFirstBatch) {}
+    : m_run(run), m_kind(kind), m_off(run.journalFolder.isEmpty()) {}
 
 RunRecorder::~RunRecorder() = default;
 
@@ -59,8 +59,8 @@ bool RunRecorder::beforeRename(int row, const ListedPath& listed, const ListedPa
     if (m_off)
         return true;
     const std::size_t at = static_cast<std::size_t>(row - m_first);
-    if (row < m_first || at >= m_batch.size() || m_batch[at].identity != identity ||
-        m_batch[at].now != listed || m_batch[at].next != next) {
+    const std::size_t hash = RowHash(listed, next, identity);
+    if (row < m_first || at >= m_batch.size() || m_batch[at].hash != hash) {
         if (!writeBatch(row))
             return !m_refused;
     }
@@ -76,21 +76,22 @@ bool RunRecorder::writeBatch(int row) {
     m_first = row;
     const QChar separator = m_run.fileSystem.separator();
     const ListRows& rows = m_run.rows;
-    for (int ahead = row; ahead < rows.count() && m_batch.size() < m_batchSize; ++ahead) {
+    // Every row to the end, so that a run cut short can be finished, not only its first part.
+    m_batch.reserve(static_cast<std::size_t>(rows.count() - row));
+    for (int ahead = row; ahead < rows.count(); ++ahead) {
         const ListedPath& now = rows.path(ahead, ListRows::kNow);
         const ListedPath& next = rows.path(ahead, ListRows::kNewName);
-        Journaled journaled{now, next, rows.identity(ahead)};
+        const FileIdentity identity = rows.identity(ahead);
+        Journaled journaled{RowHash(now, next, identity), std::nullopt};
         // Rows the run passes by are never recorded as meant, so finishing the run after a
         // crash never renames them; the row in hand the run has checked already.
         if (!next.isEmpty() && (ahead == row || !m_run.knownFolders.contains(now))) {
             auto [parent, before] = Cut(now, separator);
-            journaled.sequence =
-                m_writer->intend({0, std::move(parent), std::move(before),
-                                  Cut(next, separator).second, journaled.identity, true});
+            journaled.sequence = m_writer->intend({0, std::move(parent), std::move(before),
+                                                   Cut(next, separator).second, identity, true});
         }
-        m_batch.push_back(std::move(journaled));
+        m_batch.push_back(journaled);
     }
-    m_batchSize = std::min(m_batchSize * 2, kLargestBatch);
     m_unsettled = true;
     QString why;
     if (m_writer->sync(&why))

@@ -19,9 +19,10 @@ inline constexpr char kCannotRecordQuestion[] =
     QT_TRANSLATE_NOOP("Tarnwick", "The run cannot be recorded: %1. Rename anyway without a way "
                                   "to undo it after closing?");
 
-// Records a run in its journal, ahead of its renames: before the first folder of a batch is
-// renamed, the batch's rows as they stand are written and synced at once; a row that changed at
-// a pump since it was written is written again, with the rows after it, before it is renamed.
+// Records a run in its journal, ahead of its renames: before the first folder is renamed, every
+// row as it stands is written and synced at once, so that a run cut short can be finished whole;
+// a row that changed at a pump since it was written is written again, with the rows after it,
+// before it is renamed.
 // What became of each folder is written as it goes and not waited for: after a crash every
 // folder is looked at on disk anyway. Where the journal cannot be written, the user is asked once
 // whether to go on without it. Records nothing where the surroundings name no journal folder.
@@ -47,10 +48,8 @@ public:
 
 private:
     struct Journaled {
-        ListedPath now;
-        ListedPath next;
-        FileIdentity identity;
-        std::uint64_t sequence = 0;
+        std::size_t hash = 0;
+        std::optional<std::uint64_t> sequence;
     };
     bool started();
     bool writeBatch(int row);
@@ -66,7 +65,6 @@ private:
     // The rows written ahead, from m_first on, as they stood.
     int m_first = 0;
     std::vector<Journaled> m_batch;
-    std::size_t m_batchSize;
     std::optional<std::uint64_t> m_current;
     bool m_unsettled = false;
     std::vector<std::uint64_t> m_sequences;
