@@ -126,9 +126,13 @@ std::unique_ptr<JournalWriter> JournalWriter::start(const QString& folder, journ
     if (folderFd < 0)
         return nullptr;
     const qint64 started = QDateTime::currentMSecsSinceEpoch();
-    const QString name = QStringLiteral("run-%1-%2%3")
+    // Two journals of one process within a millisecond (a recovery and the run after it) are
+    // told apart by their number.
+    static int made = 0;
+    const QString name = QStringLiteral("run-%1-%2-%3%4")
                              .arg(started, 14, 10, QChar(u'0'))
                              .arg(::getpid())
+                             .arg(++made)
                              .arg(QLatin1String(kOpenSuffix));
     const int fileFd = ::openat(folderFd, QFile::encodeName(name).constData(),
                                 O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600);
