@@ -92,6 +92,9 @@ int Bench::run() {
                 if (measured(*tree))
                     runStage(*tree);
         });
+        for (const Tree* tree : {&nested, &flatTree})
+            if (measured(*tree))
+                journalRunStage(*tree);
     }
     if (m_options.accessibility && m_options.accessibilityChild.isEmpty())
         accessibilityRows();
