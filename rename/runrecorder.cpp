@@ -113,8 +113,8 @@ bool RunRecorder::beforeAll(const std::vector<journal::Intent>& intents) {
 }
 
 void RunRecorder::renamed(const RenameOutcome& outcome, std::optional<std::size_t> index) {
-    const std::optional<std::uint64_t> sequence = index ? m_sequences.at(*index) : m_current;
-    if (!m_writer || !sequence)
+    const std::optional<std::uint64_t> sequence = sequenceOf(index);
+    if (!sequence)
         return;
     if (outcome.newPath == outcome.oldPath) {
         m_writer->left(*sequence);
@@ -125,9 +125,18 @@ void RunRecorder::renamed(const RenameOutcome& outcome, std::optional<std::size_
 }
 
 void RunRecorder::left(std::optional<std::size_t> index) {
-    const std::optional<std::uint64_t> sequence = index ? m_sequences.at(*index) : m_current;
-    if (m_writer && sequence)
+    if (const std::optional<std::uint64_t> sequence = sequenceOf(index))
         m_writer->left(*sequence);
+}
+
+std::optional<std::uint64_t> RunRecorder::sequenceOf(std::optional<std::size_t> index) const {
+    // Nothing is recorded once the journal is off, whatever was recorded before.
+    if (!m_writer)
+        return std::nullopt;
+    if (!index)
+        return m_current;
+    return *index < m_sequences.size() ? std::optional<std::uint64_t>(m_sequences[*index])
+                                       : std::nullopt;
 }
 
 void RunRecorder::finish() {

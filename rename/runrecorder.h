@@ -52,6 +52,9 @@ private:
         std::optional<std::uint64_t> sequence;
     };
     bool started();
+    // The sequence number of intent index of beforeAll(), or of the row in hand; none where
+    // nothing is recorded.
+    std::optional<std::uint64_t> sequenceOf(std::optional<std::size_t> index) const;
     bool writeBatch(int row);
     // Asks whether to go on without a record; true when the user agrees.
     bool goOnWithout(const QString& why);

@@ -238,7 +238,12 @@ void TestJournal::unfinishedRunChoices() {
 // Two processes in sequence: the first runs 10,000 folders and ends; the second, with nothing in
 // memory, takes the run back from its record, every folder exactly.
 void TestJournal::undoAfterRestart() {
+#ifdef TARNWICK_SANITIZED
+    // Where sanitizers slow every call tenfold.
+    constexpr int kFolders = 2000;
+#else
     constexpr int kFolders = 10000;
+#endif
     QVERIFY(MakeKillTree(m_root, kFolders));
     QString why;
     const std::optional<QByteArray> ran = RunInChild(

@@ -25,7 +25,7 @@ int FolderCount(int usual) {
     if (asked > 0)
         return asked;
 #ifdef TARNWICK_SANITIZED
-    return usual / 5;
+    return usual / 10;
 #else
     return usual;
 #endif
@@ -98,7 +98,7 @@ void TestJournalKill::killedRunRecovers_data() {
     QTest::newRow("ext4 or the disk the temporary folder is on") << false << FolderCount(20000);
     // A stick's driver (FUSE) is slower by fifty times, and every folder takes the detour there:
     // fewer folders keep the test within a minute.
-    QTest::newRow("exFAT image") << true << FolderCount(500);
+    QTest::newRow("exFAT image") << true << FolderCount(600);
 }
 
 // Killed at a random moment of the run, then started again: after "Take Back" every folder bears
