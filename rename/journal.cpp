@@ -166,6 +166,9 @@ JournalWriter::~JournalWriter() {
 std::uint64_t JournalWriter::intend(journal::Intent intent) {
     intent.sequence = m_next++;
     journal::Encoder(m_buffer).intent(intent);
+    // A list of a hundred thousand rows is written as it is encoded, not held whole: synced
+    // together all the same.
+    writeSoon();
     return intent.sequence;
 }
 
