@@ -181,7 +181,7 @@ void TestJournal::unfinishedRunChoices_data() {
     QTest::newRow("finish") << "Finish Run" << false << QStringList{"A/", "B/", "C/"};
     QTest::newRow("take back") << "Take Back" << false << QStringList{"a/", "b/", "c/"};
     QTest::newRow("later") << "Later" << false << QStringList{"A/", "b/", "c/"};
-    QTest::newRow("b replaced by another folder, finish")
+    QTest::newRow("b moved away by another program, a new b in its place, finish")
         << "Finish Run" << true << QStringList{"A/", "b/", "C/"};
 }
 
@@ -207,7 +207,7 @@ void TestJournal::unfinishedRunChoices() {
     QVERIFY(QDir(m_root).rename("a", "A"));
     QVERIFY(QDir(m_root).rename("c", "C9999999"));
     if (replaceB)
-        QVERIFY(QDir(m_root).rmdir("b") && QDir(m_root).mkdir("x") && QDir(m_root).mkdir("b"));
+        QVERIFY(QDir(m_root).rename("b", "x") && QDir(m_root).mkdir("b"));
     FakeUserDialogs dialogs;
     dialogs.choices << choice;
     const RecoveryTally tally = RecoverUnfinishedRuns(HostFileSystem(), dialogs, "Tarnwick");
