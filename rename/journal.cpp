@@ -178,6 +178,11 @@ void JournalWriter::renamed(std::uint64_t sequence, const QString& parent, const
     writeSoon();
 }
 
+void JournalWriter::renamedAsMeant(std::uint64_t sequence) {
+    journal::Encoder(m_buffer).renamedAsMeant(sequence);
+    writeSoon();
+}
+
 void JournalWriter::left(std::uint64_t sequence) {
     journal::Encoder(m_buffer).left(sequence);
     writeSoon();

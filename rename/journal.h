@@ -48,6 +48,8 @@ public:
     // What became of an intent.
     void renamed(std::uint64_t sequence, const QString& parent, const QString& before,
                  const QString& after, FileIdentity identity);
+    // The same, exactly as its intent said: a few bytes where a run renames as it meant to.
+    void renamedAsMeant(std::uint64_t sequence);
     void left(std::uint64_t sequence);
     // Every intent not yet settled will not be carried out as written.
     void withdraw();

@@ -108,6 +108,12 @@ void Encoder::renamed(std::uint64_t sequence, const QString& parent, const QStri
     close(start);
 }
 
+void Encoder::renamedAsMeant(std::uint64_t sequence) {
+    const qsizetype start = open(RecordType::RenamedAsMeant);
+    put(sequence);
+    close(start);
+}
+
 void Encoder::left(std::uint64_t sequence) {
     const qsizetype start = open(RecordType::Left);
     put(sequence);

@@ -39,6 +39,8 @@ enum class RecordType : std::uint8_t {
     // The intents written since the last such mark are whole, and their renames may start: a
     // batch cut short before its mark was never acted on.
     Ready = 7,
+    // A folder renamed exactly as its intent said: the intent's sequence number.
+    RenamedAsMeant = 8,
 };
 
 // One folder as a run means to rename it.
@@ -75,6 +77,7 @@ public:
     void intent(const Intent& intent);
     void renamed(std::uint64_t sequence, const QString& parent, const QString& before,
                  const QString& after, FileIdentity identity);
+    void renamedAsMeant(std::uint64_t sequence);
     void left(std::uint64_t sequence);
     void withdrawn();
     void ready();

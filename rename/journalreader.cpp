@@ -79,6 +79,18 @@ bool Apply(const journal::Frame& frame, QChar separator, JournalContents& conten
             {std::move(*parent), *before + separator, *after + separator, *identity});
         return true;
     }
+    case RecordType::RenamedAsMeant: {
+        const std::optional<std::uint64_t> sequence = fields.number();
+        const auto at = sequence ? bySequence.constFind(*sequence) : bySequence.constEnd();
+        if (at == bySequence.constEnd())
+            return false;
+        JournalContents::Folder& folder = contents.folders[*at];
+        folder.renamed = true;
+        const journal::Intent& intent = folder.intent;
+        contents.renamed.push_back(
+            {intent.parent, intent.before + separator, intent.after + separator, intent.identity});
+        return true;
+    }
     case RecordType::Left: {
         const std::optional<std::uint64_t> sequence = fields.number();
         if (!sequence)

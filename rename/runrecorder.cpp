@@ -65,6 +65,9 @@ bool RunRecorder::beforeRename(int row, const ListedPath& listed, const ListedPa
             return !m_refused;
     }
     m_current = m_batch[static_cast<std::size_t>(row - m_first)].sequence;
+    m_listed = listed;
+    m_next = next;
+    m_identity = identity;
     return true;
 }
 
@@ -120,7 +123,14 @@ void RunRecorder::renamed(const RenameOutcome& outcome, std::optional<std::size_
         m_writer->left(*sequence);
         return;
     }
-    const auto [parent, before] = Cut(outcome.oldPath, m_run.fileSystem.separator());
+    const QChar separator = m_run.fileSystem.separator();
+    if (!index && outcome.oldPath == m_listed && outcome.identity == m_identity &&
+        m_next.cutAtName(separator) &&
+        IsNameWithSeparator(m_next.tail(), outcome.newName, separator)) {
+        m_writer->renamedAsMeant(*sequence);
+        return;
+    }
+    const auto [parent, before] = Cut(outcome.oldPath, separator);
     m_writer->renamed(*sequence, parent, before, outcome.newName, outcome.identity);
 }
 

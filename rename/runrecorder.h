@@ -69,6 +69,10 @@ private:
     int m_first = 0;
     std::vector<Journaled> m_batch;
     std::optional<std::uint64_t> m_current;
+    // The row in hand as it was recorded.
+    ListedPath m_listed;
+    ListedPath m_next;
+    FileIdentity m_identity;
     bool m_unsettled = false;
     std::vector<std::uint64_t> m_sequences;
 };
