@@ -17,6 +17,7 @@
 #include "platform/filesystem.h"
 #include "platform/pump.h"
 #include "platform/userdialogs.h"
+#include "rename/recovery.h"
 #include "rename/renamerun.h"
 #include "rename/undo.h"
 #include "transform/operations.h"
@@ -39,6 +40,7 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QScrollBar>
+#include <QTimer>
 #include <QTreeView>
 
 namespace tarnwick {
@@ -344,6 +346,8 @@ void Form1::showEvent(QShowEvent* event) {
     if (!m_shown) {
         m_shown = true;
         ListView1->setFocus(Qt::OtherFocusReason);
+        // Once the window stands, so that the question has a window to stand over.
+        QTimer::singleShot(0, this, [this] { handle([this] { recoverUnfinishedRuns(); }); });
     }
 }
 

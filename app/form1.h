@@ -42,6 +42,8 @@ struct Form1Dependencies {
     // Milliseconds on a clock that only goes forward: when the window works next during long
     // work, and when it shows how far the work is.
     std::function<qint64()> clock = CoarseMilliseconds;
+    // Where runs are recorded (JournalFolder()); none by default, so that tests write nothing.
+    QString journalFolder{};
 };
 
 // A number from 1 to 100 for a seed. The seed is mixed first, so neighbouring seeds (the seconds
@@ -86,6 +88,7 @@ public:
     QStringList knownFolderPaths() const override { return DesktopFolders(m_dependencies.desktop); }
     void workProgress(Work work, int done, int total) override;
     bool stopRequested() const override { return m_stopRequested; }
+    QString journalFolder() const override { return m_dependencies.journalFolder; }
 
     // Shows the status after the window's caption ("Tarnwick – 4,210 renamed, 3 not renamed")
     // and tells assistive technology; an empty one gives the caption back alone.
@@ -148,6 +151,8 @@ private:
     void wireEvents();
     void wireListMenu();
     void updateListMenu();
+    // The runs a crash or a closed window left unfinished, offered once the window shows.
+    void recoverUnfinishedRuns();
     void tellTally(const std::optional<RunTally>& tally);
     void removeSelectedRow();
     void pointerFeedback(PointerSetting target);

@@ -1,6 +1,8 @@
 #include "app/form1.h"
 
 #include "folders/listediting.h"
+#include "rename/journalreader.h"
+#include "rename/recovery.h"
 #include "rename/undo.h"
 
 #include <QAction>
@@ -38,7 +40,17 @@ void Form1::wireListMenu() {
 }
 
 void Form1::updateListMenu() {
-    EnableListMenu(m_listMenu, {isBusy(), selectedRow().has_value(), m_lastRun.canUndo()});
+    // A run recorded before this window opened can be undone too.
+    const bool recorded =
+        !m_lastRun.running() && !journalFolder().isEmpty() && HasFinishedRun(journalFolder());
+    EnableListMenu(m_listMenu,
+                   {isBusy(), selectedRow().has_value(), m_lastRun.canUndo() || recorded});
+}
+
+void Form1::recoverUnfinishedRuns() {
+    if (!journalFolder().isEmpty())
+        RecoverUnfinishedRuns(fileSystem(), dialogs(), m_applicationTitle, journalFolder());
+    updateListMenu();
 }
 
 // The view chooses the row that takes the removed one's place, so rows can be taken out one after

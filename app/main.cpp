@@ -8,6 +8,8 @@
 #include "cli/frontend.h"
 #include "platform/desktopfolders.h"
 #include "platform/filesystem.h"
+#include "rename/journal.h"
+#include "rename/journalreader.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -46,10 +48,14 @@ QByteArray ReadStandardInput() {
     return input.readAll();
 }
 
-// JOURNAL: what the last finished run renamed, as the journal recorded it. Until the journal is
-// there no run is recorded, and the loader is empty: `--undo` then says there is nothing to undo.
+// What the last finished run renamed, as its journal recorded it, whichever front end made it.
 tarnwick::cli::LastRunLoader LastRunFromJournal() {
-    return {};
+    return []() -> std::optional<std::vector<tarnwick::RenamedFolder>> {
+        return tarnwick::LoadLastFinishedRun(
+            tarnwick::JournalFolder(), u'/', [](const QString& text) {
+                std::fprintf(stderr, "tarnwick: %s\n", text.toLocal8Bit().constData());
+            });
+    };
 }
 
 } // namespace
@@ -71,7 +77,8 @@ int main(int argc, char* argv[]) {
         tarnwick::DesktopFolders(tarnwick::HostDesktopPlaces()),
         LastRunFromJournal(),
         {},
-        // RECOVERY: the journal's start-up recovery of an unfinished run is given here.
+        // An unfinished run is offered at the window's start, where the user can choose how to
+        // settle it; a script is never asked.
         {}};
     return tarnwick::cli::RunTerminal(arguments, services);
 }

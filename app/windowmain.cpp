@@ -3,6 +3,7 @@
 #include "app/translations.h"
 #include "platform/filesystem.h"
 #include "platform/qtuserdialogs.h"
+#include "rename/journal.h"
 
 #include <QApplication>
 #include <QDir>
@@ -51,7 +52,8 @@ int main(int argc, char* argv[]) {
     tarnwick::QtUserDialogs dialogs;
     tarnwick::Form1 window({dialogs, tarnwick::HostFileSystem(),
                             QCoreApplication::applicationDirPath(), tarnwick::DrawFromTimeOfDay,
-                            tarnwick::HostDesktopPlaces()});
+                            tarnwick::HostDesktopPlaces(), tarnwick::CoarseMilliseconds,
+                            tarnwick::JournalFolder()});
     window.Form_Load();
     window.show();
     // Added once start-up is over and the event loop runs, as if chosen one after the other.

@@ -93,6 +93,9 @@ int Bench::run() {
                 if (measured(*tree))
                     runStage(*tree);
         });
+        for (const Tree* tree : {&nested, &flatTree})
+            if (measured(*tree))
+                journalRunStage(*tree);
     }
     if (wanted("command") && m_options.accessibilityChild.isEmpty()) {
         for (Row& row :

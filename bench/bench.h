@@ -58,6 +58,7 @@ private:
     void previewStage(const Tree& tree);
     double previewFloorMs(Operation operation);
     void runStage(const Tree& tree);
+    void journalRunStage(const Tree& tree);
     void checkRun(const Tree& tree);
     struct RenameFloors {
         double onceMs = 0;

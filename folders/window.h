@@ -57,6 +57,9 @@ public:
     }
     // True once the user asked the run in hand to stop after its folder (Escape).
     virtual bool stopRequested() const { return false; }
+    // Where runs are recorded, so that they survive a crash and can be undone after a restart;
+    // empty where they are not.
+    virtual QString journalFolder() const { return {}; }
 
     bool isBusy() const { return pointer() == PointerSetting::Hourglass; }
 };

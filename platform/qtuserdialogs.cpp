@@ -5,6 +5,7 @@
 #include <QDesktopServices>
 #include <QFileDialog>
 #include <QMessageBox>
+#include <QPushButton>
 #include <QUrl>
 
 namespace tarnwick {
@@ -60,6 +61,26 @@ bool QtUserDialogs::showErrorWithCheckBox(const QString& text, const QString& ch
     bool ticked = false;
     Show(text, ErrorTitle(), MessageButtons::Ok, MessageIcon::Warning, checkBoxText, &ticked);
     return ticked;
+}
+
+int QtUserDialogs::askWithButtons(const QString& text, const QString& title,
+                                  const QStringList& buttons) {
+    QMessageBox box(QApplication::activeWindow());
+    box.setWindowTitle(title);
+    box.setText(text);
+    box.setIcon(QMessageBox::Question);
+    QList<QAbstractButton*> added;
+    for (const QString& button : buttons)
+        added << box.addButton(button,
+                               added.isEmpty() ? QMessageBox::AcceptRole : QMessageBox::ActionRole);
+    if (!added.isEmpty()) {
+        box.setDefaultButton(qobject_cast<QPushButton*>(added.first()));
+        // Escape and the title bar's close button answer the last, which changes nothing.
+        box.setEscapeButton(added.last());
+    }
+    box.exec();
+    const qsizetype chosen = added.indexOf(box.clickedButton());
+    return static_cast<int>(chosen < 0 ? buttons.size() - 1 : chosen);
 }
 
 QString QtUserDialogs::browseForFolder(QObject* owner, const QString& prompt,

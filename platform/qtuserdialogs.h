@@ -10,6 +10,8 @@ public:
     MessageAnswer showMessage(const QString& text, const QString& title, MessageButtons buttons,
                               MessageIcon icon) override;
     bool showErrorWithCheckBox(const QString& text, const QString& checkBoxText) override;
+    int askWithButtons(const QString& text, const QString& title,
+                       const QStringList& buttons) override;
     QString browseForFolder(QObject* owner, const QString& prompt,
                             const QString& startFolder) override;
     bool openFolder(const QString& path) override;

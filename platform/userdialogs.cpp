@@ -9,6 +9,10 @@ bool UserDialogs::showErrorWithCheckBox(const QString& text, const QString&) {
     return false;
 }
 
+int UserDialogs::askWithButtons(const QString&, const QString&, const QStringList& buttons) {
+    return static_cast<int>(buttons.size()) - 1;
+}
+
 QString ErrorTitle() {
     return QCoreApplication::translate("Tarnwick", kErrorTitle);
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 #include "common/errortrap.h"
 
@@ -24,6 +25,12 @@ public:
     // An error message as ShowErrorMessage shows it, with a check box of the given text under
     // it; true when the user ticked it. Without a check box of its own: never ticked.
     virtual bool showErrorWithCheckBox(const QString& text, const QString& checkBoxText);
+
+    // A question answered by one of buttons, texts of their own, the first the default; the index
+    // of the one chosen. A box closed without a choice answers the last, which must change
+    // nothing.
+    virtual int askWithButtons(const QString& text, const QString& title,
+                               const QStringList& buttons);
 
     // The chosen folder's path, or the empty text when the user cancels. An empty start folder
     // opens the browser on its default location.

@@ -55,6 +55,7 @@ public:
 
     // Not while a run is still renaming: half a run is not the last run.
     bool canUndo() const { return !m_running && !m_folders.empty(); }
+    bool running() const { return m_running; }
     const std::vector<RenamedFolder>& folders() const { return m_folders; }
     // Hands the renames over to be undone, once: a second undo finds nothing.
     std::vector<RenamedFolder> take();

@@ -14,6 +14,7 @@
 #include "rename/parententries.h"
 #include "rename/renameengine.h"
 #include "rename/runerrors.h"
+#include "rename/runrecorder.h"
 
 #include <QCoreApplication>
 #include <QHash>
@@ -189,8 +190,7 @@ public:
             if (m_run.progress)
                 m_run.progress(*row, m_rows.count());
             if (m_run.stopRequested && m_run.stopRequested()) {
-                m_unreached.moveTo(*row);
-                m_stopped = true;
+                stopAt(*row);
                 break;
             }
             // Read together: a row is taken whole or not at all.
@@ -208,9 +208,15 @@ public:
                 m_notDone.insert(listed.toString(), QString::fromUtf16(kKnownFolderWords));
                 continue;
             }
+            // Not without a record, unless the user agrees.
+            if (!m_recorder.beforeRename(*row, listed, listedNext, listedAs)) {
+                stopAt(*row);
+                break;
+            }
             // Renaming below a listed folder that is another folder now would rename folders
             // that were never listed: the row says so, without a box.
             if (above.changedAbove(listed, m_separator, parents)) {
+                m_recorder.left();
                 m_notDone.insert(listed.toString(),
                                  QCoreApplication::translate("Tarnwick", kLeadsElsewhereReason));
                 continue;
@@ -224,6 +230,7 @@ public:
             } else
                 notRenamed(outcome, listed, errors);
         }
+        m_recorder.finish();
         m_trap.reach(RunStep::RenamesDone);
         errors.finish();
     }
@@ -293,8 +300,15 @@ private:
         });
     }
 
+    // The renaming ends before row; the rows from there on keep their new paths.
+    void stopAt(int row) {
+        m_unreached.moveTo(row);
+        m_stopped = true;
+    }
+
     void keep(const RenameOutcome& outcome, const ListedPath& listed,
               const ListedPath& listedNext) {
+        m_recorder.renamed(outcome);
         if (!m_notDone.isEmpty())
             m_notDone.remove(listed.toString());
         // A folder left with the name it had is no rename.
@@ -307,6 +321,7 @@ private:
     }
 
     void notRenamed(const RenameOutcome& outcome, const ListedPath& listed, RunErrors& errors) {
+        m_recorder.left();
         const QString now = listed.toString();
         // A root has no name of its own to change, and nothing to tell.
         if (!outcome.reason.isEmpty())
@@ -330,6 +345,7 @@ private:
     // Where the renaming stopped when asked to, following rows removed above it since.
     RowCursor m_unreached{m_rows};
     bool m_stopped = false;
+    RunRecorder m_recorder{m_run, journal::Kind::Run};
 };
 
 } // namespace
@@ -363,7 +379,8 @@ RunSurroundings SurroundingsOf(WindowServices& window) {
             window.lastRun(),
             KnownFolders(window.fileSystem(), window.knownFolderPaths()),
             [&window] { return window.stopRequested(); },
-            [&window](int done, int total) { window.workProgress(Work::Renaming, done, total); }};
+            [&window](int done, int total) { window.workProgress(Work::Renaming, done, total); },
+            window.journalFolder()};
 }
 
 std::optional<RunTally> PushButton2_Click(WindowServices& window) {

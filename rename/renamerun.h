@@ -43,6 +43,9 @@ struct RunSurroundings {
     // Told before each folder how far the renaming is: rows taken so far, rows in the list now.
     // Cheap to call; the surroundings decide when to show it. Empty: not told.
     std::function<void(int done, int total)> progress{};
+    // Where the run is recorded as it goes, so that a crash can be finished or taken back and the
+    // run undone after a restart (JournalFolder()). Empty: not recorded.
+    QString journalFolder{};
 };
 
 // The run: renames every row's folder that has a new path, top to bottom, then shows the renamed

@@ -36,10 +36,15 @@ void RunErrors::finish() {
 QString RunErrors::summary(const QStringList& lines) {
     const int count = static_cast<int>(lines.size());
     // One folder is told in the singular in English too, where no translation is loaded.
-    QString text =
-        count == 1 ? QCoreApplication::translate("Tarnwick", "1 more folder could not be renamed:")
+    return summary(
+        lines, count == 1
+                   ? QCoreApplication::translate("Tarnwick", "1 more folder could not be renamed:")
                    : QCoreApplication::translate(
-                         "Tarnwick", "%n more folders could not be renamed:", nullptr, count);
+                         "Tarnwick", "%n more folders could not be renamed:", nullptr, count));
+}
+
+QString RunErrors::summary(const QStringList& lines, QString text) {
+    const int count = static_cast<int>(lines.size());
     for (qsizetype i = 0; i < lines.size() && i < kListed; ++i)
         text += u'\n' + lines[i];
     const int unlisted = count - static_cast<int>(kListed);

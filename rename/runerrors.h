@@ -28,6 +28,8 @@ public:
 
     // The text of that box.
     static QString summary(const QStringList& lines);
+    // The same lines under a heading of the caller's.
+    static QString summary(const QStringList& lines, QString heading);
 
 private:
     UserDialogs& m_dialogs;

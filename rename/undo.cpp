@@ -6,12 +6,15 @@
 #include "folders/rowcursor.h"
 #include "folders/window.h"
 #include "platform/filesystem.h"
+#include "platform/userdialogs.h"
 #include "rename/followrenames.h"
+#include "rename/journalreader.h"
 #include "rename/lastrun.h"
 #include "rename/parententries.h"
 #include "rename/renameengine.h"
 #include "rename/renamerun.h"
 #include "rename/runerrors.h"
+#include "rename/runrecorder.h"
 
 #include <vector>
 
@@ -26,8 +29,8 @@ namespace {
 // and why each folder that was not given its name back was not, by the path its row shows; returns
 // how many were given their names back.
 int GiveNamesBack(const RunSurroundings& run, ErrorTrap& trap, RunErrors& errors,
-                  const std::vector<RenamedFolder>& folders, FollowedRenames& restored,
-                  QHash<QString, QString>& failed) {
+                  RunRecorder& recorder, const std::vector<RenamedFolder>& folders,
+                  FollowedRenames& restored, QHash<QString, QString>& failed) {
     int givenBack = 0;
     const QChar separator = run.fileSystem.separator();
     const FailureReport report = errors.report();
@@ -39,8 +42,9 @@ int GiveNamesBack(const RunSurroundings& run, ErrorTrap& trap, RunErrors& errors
     ParentEntries parents(run.fileSystem);
     const int total = static_cast<int>(folders.size());
     for (auto folder = folders.rbegin(); folder != folders.rend(); ++folder) {
+        const auto index = static_cast<std::size_t>(folder - folders.rbegin());
         if (run.progress)
-            run.progress(static_cast<int>(folder - folders.rbegin()), total);
+            run.progress(static_cast<int>(index), total);
         if (run.pump)
             trap.step(UndoStep::PumpBeforeRename, run.pump);
         const QString shown = ran.borne(folder->beforePath());
@@ -48,6 +52,7 @@ int GiveNamesBack(const RunSurroundings& run, ErrorTrap& trap, RunErrors& errors
         const QString parent = kept.isEmpty() ? folder->parent : kept.borne(folder->parent);
         const ListedPath after(parent, folder->after);
         if (run.knownFolders.contains(after)) {
+            recorder.left(index);
             kept.renamed(folder->beforePath(), folder->after);
             failed.insert(shown, QString::fromUtf16(kKnownFolderWords));
             continue;
@@ -55,6 +60,10 @@ int GiveNamesBack(const RunSurroundings& run, ErrorTrap& trap, RunErrors& errors
         const RenameOutcome outcome =
             RenameFilesWild(run.fileSystem, parents, report, after,
                             ListedPath(parent, folder->before), folder->identity);
+        if (outcome.renamed())
+            recorder.renamed(outcome, index);
+        else
+            recorder.left(index);
         if (outcome.renamed()) {
             restored.renamed(shown, outcome.newName);
             ++givenBack;
@@ -71,11 +80,28 @@ int GiveNamesBack(const RunSurroundings& run, ErrorTrap& trap, RunErrors& errors
     return givenBack;
 }
 
+// What the undo means to do, in the order it does it: each folder from the name the run gave it
+// back to the one it had.
+std::vector<journal::Intent> UndoIntents(const std::vector<RenamedFolder>& folders,
+                                         QChar separator) {
+    std::vector<journal::Intent> intents;
+    intents.reserve(folders.size());
+    for (auto folder = folders.rbegin(); folder != folders.rend(); ++folder)
+        intents.push_back({0, folder->parent, WithoutTrailingSeparator(folder->after, separator),
+                           WithoutTrailingSeparator(folder->before, separator), folder->identity,
+                           true});
+    return intents;
+}
+
 } // namespace
 
 UndoResult UndoRun(const RunSurroundings& run) {
     UndoResult result;
     if (!run.lastRun.canUndo())
+        return result;
+    // Recorded as a run of its own, so that a crash half way can be finished or taken back.
+    RunRecorder recorder(run, journal::Kind::Undo);
+    if (!recorder.beforeAll(UndoIntents(run.lastRun.folders(), run.fileSystem.separator())))
         return result;
     const std::vector<RenamedFolder> folders = run.lastRun.take();
     ListRows& rows = run.rows;
@@ -86,7 +112,8 @@ UndoResult UndoRun(const RunSurroundings& run) {
 
     FollowedRenames restored(run.fileSystem.separator());
     QHash<QString, QString> failed;
-    const int givenBack = GiveNamesBack(run, trap, errors, folders, restored, failed);
+    const int givenBack = GiveNamesBack(run, trap, errors, recorder, folders, restored, failed);
+    recorder.finish();
     result.tally = RunTally{givenBack, static_cast<int>(failed.size())};
     trap.reach(UndoStep::RenamesDone);
     errors.finish();
@@ -117,14 +144,38 @@ UndoResult UndoRun(const RunSurroundings& run) {
     return result;
 }
 
+UndoResult UndoLastRecordedRun(const RunSurroundings& run,
+                               const std::function<void(const QString&)>& tell) {
+    if (run.lastRun.canUndo() || run.lastRun.running() || run.journalFolder.isEmpty())
+        return UndoRun(run);
+    std::vector<RenamedFolder> folders =
+        LoadLastFinishedRun(run.journalFolder, run.fileSystem.separator(), tell);
+    if (folders.empty())
+        return {};
+    LastRun recorded;
+    recorded.begin();
+    recorded.keep(std::move(folders));
+    recorded.end();
+    return UndoRun({run.rows, run.fileSystem, run.dialogs, run.title, run.pump, recorded,
+                    run.knownFolders, run.stopRequested, run.progress, run.journalFolder});
+}
+
+bool CanUndoLastRun(const RunSurroundings& run) {
+    return run.lastRun.canUndo() || (!run.lastRun.running() && !run.journalFolder.isEmpty() &&
+                                     HasFinishedRun(run.journalFolder));
+}
+
 UndoResult UndoLastRun(WindowServices& window) {
     if (window.isBusy())
         return {};
-    RunSurroundings surroundings = SurroundingsOf(window);
-    surroundings.progress = [&window](int done, int total) {
+    RunSurroundings run = SurroundingsOf(window);
+    run.progress = [&window](int done, int total) {
         window.workProgress(Work::Undoing, done, total);
     };
-    return UndoRun(surroundings);
+    return UndoLastRecordedRun(run, [&](const QString& text) {
+        window.dialogs().showMessage(text, window.applicationTitle(), MessageButtons::Ok,
+                                     MessageIcon::Warning);
+    });
 }
 
 } // namespace tarnwick

@@ -5,6 +5,7 @@
 
 #include <QHash>
 #include <QString>
+#include <functional>
 #include <optional>
 
 namespace tarnwick {
@@ -28,6 +29,16 @@ struct UndoResult {
 // row whose folder could not be given its name back is marked with the reason. Does nothing when
 // there is nothing to undo.
 UndoResult UndoRun(const RunSurroundings& surroundings);
+
+// The same for the last run of this session while it can be undone, else for the last finished
+// run recorded in surroundings.journalFolder, so that a run can be undone after the window was
+// closed: each folder known by the identity recorded. A record that cannot be read is kept aside
+// and told through tell. Nothing while a run goes on.
+UndoResult UndoLastRecordedRun(const RunSurroundings& surroundings,
+                               const std::function<void(const QString&)>& tell);
+
+// Whether "Undo Last Run" has something to take back: this session's last run, or one recorded.
+bool CanUndoLastRun(const RunSurroundings& surroundings);
 
 // The same in the window; nothing while the window is busy.
 UndoResult UndoLastRun(WindowServices& window);

@@ -420,8 +420,6 @@ A FOLDER given on the command line, and why it is not taken.</extracomment>
         <translation>Ordner durchgesehen</translation>
     </message>
     <message>
-        <source>Folders given their names back</source>
-        <translation>Ordner mit ihrem Namen zurück</translation>
         <source>renaming %1 of %2</source>
         <translation>benenne %1 von %2 um</translation>
     </message>
@@ -444,6 +442,62 @@ A FOLDER given on the command line, and why it is not taken.</extracomment>
     <message>
         <source>Undoing the last run</source>
         <translation>Letzter Lauf wird rückgängig gemacht</translation>
+    </message>
+    <message>
+        <source>it is not a run record of this program</source>
+        <translation>es ist kein Laufprotokoll dieses Programms</translation>
+    </message>
+    <message>
+        <source>it was written in format %1, which this version does not read</source>
+        <translation>es wurde im Format %1 geschrieben, das diese Version nicht liest</translation>
+    </message>
+    <message>
+        <source>its beginning is damaged</source>
+        <translation>sein Anfang ist beschädigt</translation>
+    </message>
+    <message>
+        <source>it is cut short</source>
+        <translation>es ist unvollständig</translation>
+    </message>
+    <message>
+        <source>A run record that cannot be read was kept aside, untouched, as %1: %2</source>
+        <translation>Ein Laufprotokoll, das sich nicht lesen lässt, wurde unverändert als %1 beiseitegelegt: %2</translation>
+    </message>
+    <message>
+        <source>Finish Run</source>
+        <translation>Lauf beenden</translation>
+    </message>
+    <message>
+        <source>Take Back</source>
+        <translation>Zurücknehmen</translation>
+    </message>
+    <message>
+        <source>Later</source>
+        <translation>Später</translation>
+    </message>
+    <message>
+        <source>The last run was interrupted before it ended: %1 of its %2 folders do not bear their new names yet, %3 of them are under a temporary name.
+
+Finish Run gives every folder its new name. Take Back gives every folder the name it had before the run. Later leaves them as they are and asks again at the next start.</source>
+        <translation>Der letzte Lauf wurde vor seinem Ende unterbrochen: %1 seiner %2 Ordner tragen ihre neuen Namen noch nicht, %3 davon stehen unter einem vorläufigen Namen.
+
+Lauf beenden gibt jedem Ordner seinen neuen Namen. Zurücknehmen gibt jedem Ordner den Namen, den er vor dem Lauf hatte. Später lässt sie, wie sie sind, und fragt beim nächsten Start wieder.</translation>
+    </message>
+    <message>
+        <source>Folders of the interrupted run left as they are:</source>
+        <translation>Ordner des unterbrochenen Laufs, die unverändert blieben:</translation>
+    </message>
+    <message>
+        <source>Left as it is: it is not the folder the run renamed, or another program has renamed it since</source>
+        <translation>Unverändert gelassen: Es ist nicht der Ordner, den der Lauf umbenannt hat, oder ein anderes Programm hat ihn seitdem umbenannt</translation>
+    </message>
+    <message>
+        <source>The run cannot be recorded: %1. Rename anyway without a way to undo it after closing?</source>
+        <translation>Der Lauf kann nicht aufgezeichnet werden: %1. Trotzdem umbenennen, ohne ihn nach dem Schließen rückgängig machen zu können?</translation>
+    </message>
+    <message>
+        <source>Folders given their names back</source>
+        <translation>Ordner mit ihrem Namen zurück</translation>
     </message>
     <message>
         <source>Adding folders</source>

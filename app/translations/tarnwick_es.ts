@@ -420,8 +420,6 @@ A FOLDER given on the command line, and why it is not taken.</extracomment>
         <translation>Carpetas recorridas</translation>
     </message>
     <message>
-        <source>Folders given their names back</source>
-        <translation>Carpetas que recuperaron su nombre</translation>
         <source>renaming %1 of %2</source>
         <translation>renombrando %1 de %2</translation>
     </message>
@@ -444,6 +442,62 @@ A FOLDER given on the command line, and why it is not taken.</extracomment>
     <message>
         <source>Undoing the last run</source>
         <translation>Deshaciendo la última ejecución</translation>
+    </message>
+    <message>
+        <source>it is not a run record of this program</source>
+        <translation>no es un registro de ejecución de este programa</translation>
+    </message>
+    <message>
+        <source>it was written in format %1, which this version does not read</source>
+        <translation>se escribió en el formato %1, que esta versión no lee</translation>
+    </message>
+    <message>
+        <source>its beginning is damaged</source>
+        <translation>su comienzo está dañado</translation>
+    </message>
+    <message>
+        <source>it is cut short</source>
+        <translation>está incompleto</translation>
+    </message>
+    <message>
+        <source>A run record that cannot be read was kept aside, untouched, as %1: %2</source>
+        <translation>Un registro de ejecución que no se puede leer se ha apartado, intacto, como %1: %2</translation>
+    </message>
+    <message>
+        <source>Finish Run</source>
+        <translation>Terminar la ejecución</translation>
+    </message>
+    <message>
+        <source>Take Back</source>
+        <translation>Deshacer</translation>
+    </message>
+    <message>
+        <source>Later</source>
+        <translation>Más tarde</translation>
+    </message>
+    <message>
+        <source>The last run was interrupted before it ended: %1 of its %2 folders do not bear their new names yet, %3 of them are under a temporary name.
+
+Finish Run gives every folder its new name. Take Back gives every folder the name it had before the run. Later leaves them as they are and asks again at the next start.</source>
+        <translation>La última ejecución se interrumpió antes de terminar: %1 de sus %2 carpetas aún no llevan su nombre nuevo, %3 de ellas tienen un nombre provisional.
+
+Terminar la ejecución da a cada carpeta su nombre nuevo. Deshacer devuelve a cada carpeta el nombre que tenía antes de la ejecución. Más tarde las deja como están y vuelve a preguntar en el próximo inicio.</translation>
+    </message>
+    <message>
+        <source>Folders of the interrupted run left as they are:</source>
+        <translation>Carpetas de la ejecución interrumpida que se dejaron como estaban:</translation>
+    </message>
+    <message>
+        <source>Left as it is: it is not the folder the run renamed, or another program has renamed it since</source>
+        <translation>Se dejó como estaba: no es la carpeta que renombró la ejecución, u otro programa la ha renombrado desde entonces</translation>
+    </message>
+    <message>
+        <source>The run cannot be recorded: %1. Rename anyway without a way to undo it after closing?</source>
+        <translation>No se puede registrar la ejecución: %1. ¿Renombrar de todos modos sin poder deshacerlo después de cerrar?</translation>
+    </message>
+    <message>
+        <source>Folders given their names back</source>
+        <translation>Carpetas que recuperaron su nombre</translation>
     </message>
     <message>
         <source>Adding folders</source>

@@ -420,8 +420,6 @@ A FOLDER given on the command line, and why it is not taken.</extracomment>
         <translation>Dossiers parcourus</translation>
     </message>
     <message>
-        <source>Folders given their names back</source>
-        <translation>Dossiers ayant retrouvé leur nom</translation>
         <source>renaming %1 of %2</source>
         <translation>renommage %1 sur %2</translation>
     </message>
@@ -444,6 +442,62 @@ A FOLDER given on the command line, and why it is not taken.</extracomment>
     <message>
         <source>Undoing the last run</source>
         <translation>Annulation de la dernière exécution</translation>
+    </message>
+    <message>
+        <source>it is not a run record of this program</source>
+        <translation>ce n’est pas un journal d’exécution de ce programme</translation>
+    </message>
+    <message>
+        <source>it was written in format %1, which this version does not read</source>
+        <translation>il a été écrit au format %1, que cette version ne lit pas</translation>
+    </message>
+    <message>
+        <source>its beginning is damaged</source>
+        <translation>son début est endommagé</translation>
+    </message>
+    <message>
+        <source>it is cut short</source>
+        <translation>il est incomplet</translation>
+    </message>
+    <message>
+        <source>A run record that cannot be read was kept aside, untouched, as %1: %2</source>
+        <translation>Un journal d’exécution illisible a été mis de côté, intact, sous le nom %1 : %2</translation>
+    </message>
+    <message>
+        <source>Finish Run</source>
+        <translation>Terminer l’exécution</translation>
+    </message>
+    <message>
+        <source>Take Back</source>
+        <translation>Annuler</translation>
+    </message>
+    <message>
+        <source>Later</source>
+        <translation>Plus tard</translation>
+    </message>
+    <message>
+        <source>The last run was interrupted before it ended: %1 of its %2 folders do not bear their new names yet, %3 of them are under a temporary name.
+
+Finish Run gives every folder its new name. Take Back gives every folder the name it had before the run. Later leaves them as they are and asks again at the next start.</source>
+        <translation>La dernière exécution a été interrompue avant sa fin : %1 de ses %2 dossiers ne portent pas encore leur nouveau nom, dont %3 sous un nom provisoire.
+
+Terminer l’exécution donne à chaque dossier son nouveau nom. Annuler rend à chaque dossier le nom qu’il avait avant l’exécution. Plus tard les laisse tels quels et repose la question au prochain démarrage.</translation>
+    </message>
+    <message>
+        <source>Folders of the interrupted run left as they are:</source>
+        <translation>Dossiers de l’exécution interrompue laissés tels quels :</translation>
+    </message>
+    <message>
+        <source>Left as it is: it is not the folder the run renamed, or another program has renamed it since</source>
+        <translation>Laissé tel quel : ce n’est pas le dossier que l’exécution a renommé, ou un autre programme l’a renommé depuis</translation>
+    </message>
+    <message>
+        <source>The run cannot be recorded: %1. Rename anyway without a way to undo it after closing?</source>
+        <translation>L’exécution ne peut pas être enregistrée : %1. Renommer quand même, sans pouvoir l’annuler après la fermeture ?</translation>
+    </message>
+    <message>
+        <source>Folders given their names back</source>
+        <translation>Dossiers ayant retrouvé leur nom</translation>
     </message>
     <message>
         <source>Adding folders</source>

@@ -7,6 +7,7 @@
 #include "rename/renamerun.h"
 #include "rename/undo.h"
 #include "tests/platform/disksupport.h"
+#include "tests/platform/exfatmount.h"
 #include "tests/support/fakewindow.h"
 
 #include <QDir>
@@ -21,101 +22,6 @@
 
 using namespace tarnwick;
 using namespace tarnwick::test;
-
-namespace {
-
-QString findTool(const QString& name) {
-    QString path = QStandardPaths::findExecutable(name);
-    if (path.isEmpty())
-        path = QStandardPaths::findExecutable(name, {"/usr/sbin", "/sbin", "/usr/bin", "/bin"});
-    return path;
-}
-
-// Runs a tool to its end; the empty text on success, else what went wrong.
-QString run(const QString& program, const QStringList& arguments, QString* output = nullptr) {
-    QProcess process;
-    process.start(program, arguments);
-    if (!process.waitForFinished(-1) || process.exitStatus() != QProcess::NormalExit)
-        return program + ": did not run";
-    if (output)
-        *output = QString::fromLocal8Bit(process.readAllStandardOutput()).trimmed();
-    if (process.exitCode() != 0)
-        return QStringLiteral("%1 %2: exit code %3: %4")
-            .arg(program, arguments.join(u' '))
-            .arg(process.exitCode())
-            .arg(QString::fromLocal8Bit(process.readAllStandardError()).trimmed());
-    return {};
-}
-
-// A small exFAT image on a loop device, mounted through FUSE. Whatever was set up is taken down
-// again when the object goes, also after a failed set-up or a failed test.
-class ExfatMount {
-public:
-    ExfatMount() = default;
-    ExfatMount(const ExfatMount&) = delete;
-    ExfatMount& operator=(const ExfatMount&) = delete;
-
-    ~ExfatMount() {
-        if (m_mounted && !run(m_umount, {m_mountPoint}).isEmpty())
-            run(m_umount, {"-l", m_mountPoint});
-        if (!m_loop.isEmpty())
-            run(m_losetup, {"-d", m_loop});
-    }
-
-    // The empty text when mounted, else why it cannot be.
-    QString mount() {
-        if (geteuid() != 0)
-            return "needs root to attach a loop device and mount";
-        if (access("/dev/fuse", R_OK | W_OK) != 0)
-            return "no usable /dev/fuse";
-        if (access("/dev/loop-control", R_OK | W_OK) != 0)
-            return "no loop devices (/dev/loop-control)";
-        m_losetup = findTool("losetup");
-        m_umount = findTool("umount");
-        const QString mkfs = findTool("mkfs.exfat");
-        const QString mountFuse = findTool("mount.exfat-fuse");
-        if (m_losetup.isEmpty() || m_umount.isEmpty())
-            return "losetup or umount not found";
-        if (mkfs.isEmpty())
-            return "mkfs.exfat not found (Debian package exfatprogs)";
-        if (mountFuse.isEmpty())
-            return "mount.exfat-fuse not found (Debian package exfat-fuse)";
-        if (!m_temp.isValid())
-            return "no temporary folder";
-
-        const QString image = m_temp.filePath("exfat.img");
-        QFile file(image);
-        if (!file.open(QIODevice::WriteOnly) || !file.resize(8 * 1024 * 1024))
-            return "cannot create the image file";
-        file.close();
-        if (QString error = run(mkfs, {image}); !error.isEmpty())
-            return error;
-        if (QString error = run(m_losetup, {"--find", "--show", image}, &m_loop);
-            !error.isEmpty()) {
-            m_loop.clear();
-            return error;
-        }
-        m_mountPoint = m_temp.filePath("mnt");
-        if (!QDir().mkpath(m_mountPoint))
-            return "cannot create the mount point";
-        if (QString error = run(mountFuse, {m_loop, m_mountPoint}); !error.isEmpty())
-            return error;
-        m_mounted = true;
-        return {};
-    }
-
-    QString root() const { return m_mountPoint + u'/'; }
-
-private:
-    QTemporaryDir m_temp;
-    QString m_losetup;
-    QString m_umount;
-    QString m_loop;
-    QString m_mountPoint;
-    bool m_mounted = false;
-};
-
-} // namespace
 
 class TestExfat : public QObject {
     Q_OBJECT

@@ -17,6 +17,14 @@ bool FakeUserDialogs::showErrorWithCheckBox(const QString& text, const QString& 
     return !ticks.isEmpty() && ticks.takeFirst();
 }
 
+int FakeUserDialogs::askWithButtons(const QString& text, const QString& title,
+                                    const QStringList& buttons) {
+    messages.append({text, title, MessageButtons::Ok, MessageIcon::Question});
+    buttonSets << buttons;
+    const qsizetype chosen = choices.isEmpty() ? -1 : buttons.indexOf(choices.takeFirst());
+    return static_cast<int>(chosen < 0 ? buttons.size() - 1 : chosen);
+}
+
 QString FakeUserDialogs::browseForFolder(QObject* owner, const QString& prompt,
                                          const QString& startFolder) {
     browses.append({owner, prompt, startFolder});

@@ -27,6 +27,8 @@ public:
     MessageAnswer showMessage(const QString& text, const QString& title, MessageButtons buttons,
                               MessageIcon icon) override;
     bool showErrorWithCheckBox(const QString& text, const QString& checkBoxText) override;
+    int askWithButtons(const QString& text, const QString& title,
+                       const QStringList& buttons) override;
     QString browseForFolder(QObject* owner, const QString& prompt,
                             const QString& startFolder) override;
     bool openFolder(const QString& path) override;
@@ -34,6 +36,11 @@ public:
 
     // Answers given in turn; when they run out: OK, or No for a Yes/No question.
     QList<MessageAnswer> answers;
+    // The buttons chosen in questions with buttons of their own, in turn, by their texts; when
+    // they run out: the last button.
+    QStringList choices;
+    // The buttons each such question offered.
+    QList<QStringList> buttonSets;
     // Whether the user ticks the check box of an error message, in turn; when they run out: not.
     QList<bool> ticks;
     // The check box texts offered with error messages, in turn.

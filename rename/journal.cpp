@@ -1,0 +1,261 @@
+#include "rename/journal.h"
+
+#include <QCoreApplication>
+#include <QDateTime>
+#include <QDir>
+#include <QFile>
+#include <cerrno>
+#include <cstring>
+#include <dirent.h>
+#include <fcntl.h>
+#include <sys/file.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace tarnwick {
+
+namespace {
+
+// Past this, what became of folders is written without waiting for the next batch.
+constexpr qsizetype kWriteSoon = 256 * 1024;
+
+int MakeFolder(const QByteArray& path) {
+    if (::mkdir(path.constData(), 0700) == 0 || errno == EEXIST)
+        return 0;
+    if (errno != ENOENT)
+        return errno;
+    const qsizetype cut = path.lastIndexOf('/', path.size() - 2);
+    if (cut <= 0)
+        return ENOENT;
+    if (const int error = MakeFolder(path.left(cut)))
+        return error;
+    return ::mkdir(path.constData(), 0700) == 0 || errno == EEXIST ? 0 : errno;
+}
+
+bool WriteAll(int fd, const char* data, qsizetype size, int* error) {
+    while (size > 0) {
+        const ssize_t written = ::write(fd, data, static_cast<size_t>(size));
+        if (written < 0 && errno == EINTR)
+            continue;
+        if (written <= 0) {
+            *error = written < 0 ? errno : ENOSPC;
+            return false;
+        }
+        data += written;
+        size -= written;
+    }
+    return true;
+}
+
+} // namespace
+
+QString JournalFolder() {
+    QString state = qEnvironmentVariable("XDG_STATE_HOME");
+    // A relative path is invalid by the XDG rule, and ignored.
+    if (state.isEmpty() || !QDir::isAbsolutePath(state))
+        state = QDir::homePath() + QStringLiteral("/.local/state");
+    return QDir::cleanPath(state) + QStringLiteral("/tarnwick");
+}
+
+QString SystemReason(int error, const QString& where) {
+    return QStringLiteral("%1 (%2)").arg(QString::fromLocal8Bit(std::strerror(error)), where);
+}
+
+int OpenJournalFolder(const QString& folder, bool create, QString* why) {
+    const QByteArray path = QFile::encodeName(folder);
+    if (create) {
+        if (const int error = MakeFolder(path)) {
+            *why = SystemReason(error, folder);
+            return -1;
+        }
+    }
+    // Never through a link: another user's link here would have the journal written elsewhere.
+    const int fd = ::open(path.constData(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
+    if (fd < 0) {
+        *why = SystemReason(errno, folder);
+        return -1;
+    }
+    struct stat status;
+    if (::fstat(fd, &status) != 0 || status.st_uid != ::geteuid()) {
+        *why = SystemReason(EPERM, folder);
+        ::close(fd);
+        return -1;
+    }
+    if ((status.st_mode & 077) != 0)
+        ::fchmod(fd, 0700);
+    return fd;
+}
+
+QStringList JournalFiles(int folderFd, const char* suffix) {
+    QStringList names;
+    const int listing = ::dup(folderFd);
+    DIR* folder = listing < 0 ? nullptr : ::fdopendir(listing);
+    if (!folder) {
+        if (listing >= 0)
+            ::close(listing);
+        return names;
+    }
+    ::rewinddir(folder);
+    while (const dirent* entry = ::readdir(folder)) {
+        const QByteArray name(entry->d_name);
+        if (name.startsWith("run-") && name.endsWith(suffix))
+            names << QFile::decodeName(name);
+    }
+    ::closedir(folder);
+    names.sort();
+    return names;
+}
+
+QByteArray BootId() {
+    QFile file(QStringLiteral("/proc/sys/kernel/random/boot_id"));
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    return file.readAll().trimmed();
+}
+
+void RemoveFinishedJournals(int folderFd, const QString& keep) {
+    for (const QString& name : JournalFiles(folderFd, kDoneSuffix)) {
+        if (name != keep)
+            ::unlinkat(folderFd, QFile::encodeName(name).constData(), 0);
+    }
+}
+
+std::unique_ptr<JournalWriter> JournalWriter::start(const QString& folder, journal::Kind kind,
+                                                    QString* why) {
+    const int folderFd = OpenJournalFolder(folder, true, why);
+    if (folderFd < 0)
+        return nullptr;
+    const qint64 started = QDateTime::currentMSecsSinceEpoch();
+    // Two journals of one process within a millisecond (a recovery and the run after it) are
+    // told apart by their number.
+    static int made = 0;
+    const QString name = QStringLiteral("run-%1-%2-%3%4")
+                             .arg(started, 14, 10, QChar(u'0'))
+                             .arg(::getpid())
+                             .arg(++made)
+                             .arg(QLatin1String(kOpenSuffix));
+    const int fileFd = ::openat(folderFd, QFile::encodeName(name).constData(),
+                                O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600);
+    if (fileFd < 0) {
+        *why = SystemReason(errno, folder);
+        ::close(folderFd);
+        return nullptr;
+    }
+    // Held while the run lasts: a journal nobody holds is one whose run has ended.
+    ::flock(fileFd, LOCK_EX | LOCK_NB);
+    std::unique_ptr<JournalWriter> writer(new JournalWriter(folderFd, fileFd, folder, name));
+    journal::Encoder encoder(writer->m_buffer);
+    encoder.preamble();
+    encoder.header({kind, ::getpid(), BootId(), started});
+    return writer;
+}
+
+JournalWriter::JournalWriter(int folderFd, int fileFd, QString folder, QString name)
+    : m_folderFd(folderFd), m_fileFd(fileFd), m_folder(std::move(folder)), m_name(std::move(name)) {
+}
+
+JournalWriter::~JournalWriter() {
+    if (m_fileFd >= 0) {
+        int ignored = 0;
+        WriteAll(m_fileFd, m_buffer.constData(), m_buffer.size(), &ignored);
+        ::close(m_fileFd);
+    }
+    ::close(m_folderFd);
+}
+
+std::uint64_t JournalWriter::intend(journal::Intent intent) {
+    intent.sequence = m_next++;
+    journal::Encoder(m_buffer).intent(intent);
+    // A list of a hundred thousand rows is written as it is encoded, not held whole: synced
+    // together all the same.
+    writeSoon();
+    return intent.sequence;
+}
+
+void JournalWriter::renamed(std::uint64_t sequence, const QString& parent, const QString& before,
+                            const QString& after, FileIdentity identity) {
+    journal::Encoder(m_buffer).renamed(sequence, parent, before, after, identity);
+    writeSoon();
+}
+
+void JournalWriter::renamedAsMeant(std::uint64_t sequence) {
+    journal::Encoder(m_buffer).renamedAsMeant(sequence);
+    writeSoon();
+}
+
+void JournalWriter::left(std::uint64_t sequence) {
+    journal::Encoder(m_buffer).left(sequence);
+    writeSoon();
+}
+
+void JournalWriter::withdraw() {
+    journal::Encoder(m_buffer).withdrawn();
+}
+
+void JournalWriter::writeSoon() {
+    if (m_buffer.size() >= kWriteSoon && m_error == 0) {
+        QString ignored;
+        write(&ignored);
+    }
+}
+
+bool JournalWriter::write(QString* why) {
+    if (m_fileFd < 0 || m_error != 0 ||
+        !WriteAll(m_fileFd, m_buffer.constData(), m_buffer.size(), &m_error)) {
+        *why = SystemReason(m_error ? m_error : EBADF, m_folder);
+        return false;
+    }
+    m_buffer.clear();
+    return true;
+}
+
+bool JournalWriter::sync(QString* why) {
+    journal::Encoder(m_buffer).ready();
+    if (!write(why))
+        return false;
+    if (::fdatasync(m_fileFd) != 0) {
+        m_error = errno;
+        *why = SystemReason(m_error, m_folder);
+        return false;
+    }
+    return true;
+}
+
+bool JournalWriter::finish(bool keepThisRun, QString* why) {
+    journal::Encoder(m_buffer).finished();
+    if (!sync(why))
+        return false;
+    const QByteArray open = QFile::encodeName(m_name);
+    QString done = m_name;
+    done.chop(static_cast<qsizetype>(std::strlen(kOpenSuffix)));
+    done += QLatin1String(kDoneSuffix);
+    if (!keepThisRun) {
+        RemoveFinishedJournals(m_folderFd, {});
+        ::unlinkat(m_folderFd, open.constData(), 0);
+        m_name.clear();
+        return true;
+    }
+    if (::renameat(m_folderFd, open.constData(), m_folderFd, QFile::encodeName(done).constData()) !=
+        0) {
+        *why = SystemReason(errno, m_folder);
+        return false;
+    }
+    ::fsync(m_folderFd);
+    m_name = done;
+    // Only now: until the new record is whole, the one before it is the last run.
+    RemoveFinishedJournals(m_folderFd, m_name);
+    return true;
+}
+
+void JournalWriter::abandon() {
+    RemoveFinishedJournals(m_folderFd, {});
+    if (m_name.endsWith(QLatin1String(kOpenSuffix)))
+        ::unlinkat(m_folderFd, QFile::encodeName(m_name).constData(), 0);
+    if (m_fileFd >= 0)
+        ::close(m_fileFd);
+    m_fileFd = -1;
+    m_buffer.clear();
+    m_name.clear();
+}
+
+} // namespace tarnwick

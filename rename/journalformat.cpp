@@ -1,0 +1,208 @@
+#include "rename/journalformat.h"
+
+#include <QtEndian>
+#include <array>
+#include <cstring>
+
+namespace tarnwick::journal {
+
+namespace {
+
+constexpr std::array<std::uint32_t, 256> CrcTable() {
+    std::array<std::uint32_t, 256> table{};
+    for (std::uint32_t n = 0; n < 256; ++n) {
+        std::uint32_t c = n;
+        for (int k = 0; k < 8; ++k)
+            c = (c & 1) ? 0xEDB88320u ^ (c >> 1) : c >> 1;
+        table[n] = c;
+    }
+    return table;
+}
+
+constexpr std::array<std::uint32_t, 256> kCrcTable = CrcTable();
+
+// A record's frame: its length and its checksum, before its bytes.
+constexpr qsizetype kFrameSize = 8;
+
+} // namespace
+
+std::uint32_t Crc32(const char* data, qsizetype size) {
+    std::uint32_t crc = 0xFFFFFFFFu;
+    for (qsizetype i = 0; i < size; ++i)
+        crc = kCrcTable[(crc ^ static_cast<unsigned char>(data[i])) & 0xFF] ^ (crc >> 8);
+    return crc ^ 0xFFFFFFFFu;
+}
+
+void Encoder::preamble() {
+    m_out.append(kMagic, sizeof kMagic);
+    char version[2];
+    qToLittleEndian(kVersion, version);
+    m_out.append(version, 2);
+}
+
+qsizetype Encoder::open(RecordType type) {
+    const qsizetype start = m_out.size();
+    m_out.append(kFrameSize, '\0');
+    put(static_cast<std::uint8_t>(type));
+    return start;
+}
+
+void Encoder::close(qsizetype start) {
+    const qsizetype body = start + kFrameSize;
+    const auto size = static_cast<std::uint32_t>(m_out.size() - body);
+    char* frame = m_out.data() + start;
+    qToLittleEndian(size, frame);
+    qToLittleEndian(Crc32(m_out.constData() + body, size), frame + 4);
+}
+
+void Encoder::put(std::uint64_t value) {
+    // Seven bits a byte: sequence numbers and inodes are small, and most records short.
+    do {
+        const auto low = static_cast<std::uint8_t>(value & 0x7F);
+        value >>= 7;
+        put(static_cast<std::uint8_t>(value ? low | 0x80 : low));
+    } while (value);
+}
+
+void Encoder::put(const QString& text) {
+    put(static_cast<std::uint64_t>(text.size()));
+    const qsizetype at = m_out.size();
+    m_out.resize(at + text.size() * 2);
+    qToLittleEndian<char16_t>(text.utf16(), text.size(), m_out.data() + at);
+}
+
+void Encoder::put(FileIdentity identity) {
+    put(static_cast<std::uint64_t>(identity.device));
+    put(static_cast<std::uint64_t>(identity.inode));
+}
+
+void Encoder::header(const Header& header) {
+    const qsizetype start = open(RecordType::Header);
+    put(static_cast<std::uint8_t>(header.kind));
+    put(static_cast<std::uint64_t>(header.processId));
+    put(static_cast<std::uint64_t>(header.bootId.size()));
+    m_out.append(header.bootId);
+    put(static_cast<std::uint64_t>(header.startedMs));
+    close(start);
+}
+
+void Encoder::intent(const Intent& intent) {
+    const qsizetype start = open(RecordType::Intent);
+    put(intent.sequence);
+    put(intent.parent);
+    put(intent.before);
+    put(intent.after);
+    put(intent.identity);
+    put(static_cast<std::uint8_t>(intent.mayDetour ? 1 : 0));
+    close(start);
+}
+
+void Encoder::renamed(std::uint64_t sequence, const QString& parent, const QString& before,
+                      const QString& after, FileIdentity identity) {
+    const qsizetype start = open(RecordType::Renamed);
+    put(sequence);
+    put(parent);
+    put(before);
+    put(after);
+    put(identity);
+    close(start);
+}
+
+void Encoder::renamedAsMeant(std::uint64_t sequence) {
+    const qsizetype start = open(RecordType::RenamedAsMeant);
+    put(sequence);
+    close(start);
+}
+
+void Encoder::left(std::uint64_t sequence) {
+    const qsizetype start = open(RecordType::Left);
+    put(sequence);
+    close(start);
+}
+
+void Encoder::withdrawn() {
+    close(open(RecordType::Withdrawn));
+}
+
+void Encoder::ready() {
+    close(open(RecordType::Ready));
+}
+
+void Encoder::finished() {
+    close(open(RecordType::Finished));
+}
+
+const char* Decoder::take(qsizetype count) {
+    if (count < 0 || count > m_size - m_at)
+        return nullptr;
+    const char* at = m_data + m_at;
+    m_at += count;
+    return at;
+}
+
+std::optional<std::uint8_t> Decoder::byte() {
+    const char* at = take(1);
+    if (!at)
+        return std::nullopt;
+    return static_cast<std::uint8_t>(*at);
+}
+
+std::optional<std::uint64_t> Decoder::number() {
+    std::uint64_t value = 0;
+    for (int shift = 0; shift < 64; shift += 7) {
+        const std::optional<std::uint8_t> next = byte();
+        if (!next)
+            return std::nullopt;
+        value |= static_cast<std::uint64_t>(*next & 0x7F) << shift;
+        if (!(*next & 0x80))
+            return value;
+    }
+    return std::nullopt;
+}
+
+std::optional<QString> Decoder::text() {
+    const std::optional<std::uint64_t> units = number();
+    if (!units || *units > kLargestRecord)
+        return std::nullopt;
+    const char* at = take(static_cast<qsizetype>(*units) * 2);
+    if (!at)
+        return std::nullopt;
+    QString text(static_cast<qsizetype>(*units), Qt::Uninitialized);
+    qFromLittleEndian<char16_t>(at, text.size(), text.data());
+    return text;
+}
+
+std::optional<QByteArray> Decoder::bytes() {
+    const std::optional<std::uint64_t> size = number();
+    if (!size || *size > kLargestRecord)
+        return std::nullopt;
+    const char* at = take(static_cast<qsizetype>(*size));
+    if (!at)
+        return std::nullopt;
+    return QByteArray(at, static_cast<qsizetype>(*size));
+}
+
+std::optional<FileIdentity> Decoder::identity() {
+    const std::optional<std::uint64_t> device = number();
+    const std::optional<std::uint64_t> inode = number();
+    if (!device || !inode)
+        return std::nullopt;
+    return FileIdentity{*device, *inode};
+}
+
+std::optional<Frame> NextFrame(const QByteArray& data, qsizetype offset) {
+    if (data.size() - offset < kFrameSize + 1)
+        return std::nullopt;
+    const char* frame = data.constData() + offset;
+    const auto size = qFromLittleEndian<std::uint32_t>(frame);
+    const auto crc = qFromLittleEndian<std::uint32_t>(frame + 4);
+    if (size == 0 || size > kLargestRecord || size > data.size() - offset - kFrameSize)
+        return std::nullopt;
+    const char* body = frame + kFrameSize;
+    if (Crc32(body, size) != crc)
+        return std::nullopt;
+    return Frame{static_cast<RecordType>(static_cast<std::uint8_t>(body[0])), body + 1,
+                 static_cast<qsizetype>(size) - 1, offset + kFrameSize + size};
+}
+
+} // namespace tarnwick::journal

@@ -1,0 +1,162 @@
+#include "rename/runrecorder.h"
+
+#include "common/pathtext.h"
+#include "folders/listrows.h"
+#include "platform/userdialogs.h"
+#include "rename/renameengine.h"
+#include "rename/renamerun.h"
+
+#include <QCoreApplication>
+
+namespace tarnwick {
+
+namespace {
+
+// What a row said when it was written: a change at a pump shows as another hash.
+std::size_t RowHash(const ListedPath& now, const ListedPath& next, FileIdentity identity) {
+    return qHashMulti(0, now.head(), now.tail(), next.head(), next.tail(), identity);
+}
+
+// The parent's path and the folder's name, as the journal keeps them.
+std::pair<QString, QString> Cut(const ListedPath& path, QChar separator) {
+    if (path.cutAtName(separator))
+        return {path.head(), WithoutTrailingSeparator(path.tail(), separator)};
+    const QString whole = WithoutTrailingSeparator(path.toString(), separator);
+    const qsizetype cut = LeafStart(whole, separator);
+    return {whole.left(cut), whole.mid(cut)};
+}
+
+} // namespace
+
+RunRecorder::RunRecorder(const RunSurroundings& run, journal::Kind kind)
+    : m_run(run), m_kind(kind), m_off(run.journalFolder.isEmpty()) {}
+
+RunRecorder::~RunRecorder() = default;
+
+bool RunRecorder::started() {
+    if (m_writer || m_off)
+        return true;
+    QString why;
+    m_writer = JournalWriter::start(m_run.journalFolder, m_kind, &why);
+    return m_writer || goOnWithout(why);
+}
+
+bool RunRecorder::goOnWithout(const QString& why) {
+    if (m_writer)
+        m_writer->abandon();
+    m_writer.reset();
+    m_off = true;
+    const QString question = QCoreApplication::translate("Tarnwick", kCannotRecordQuestion);
+    return m_run.dialogs.showMessage(question.arg(why), m_run.title, MessageButtons::YesNo,
+                                     MessageIcon::Question) == MessageAnswer::Yes;
+}
+
+bool RunRecorder::beforeRename(int row, const ListedPath& listed, const ListedPath& next,
+                               FileIdentity identity) {
+    if (!started())
+        return false;
+    m_current.reset();
+    if (m_off)
+        return true;
+    const std::size_t at = static_cast<std::size_t>(row - m_first);
+    const std::size_t hash = RowHash(listed, next, identity);
+    if (row < m_first || at >= m_batch.size() || m_batch[at].hash != hash) {
+        if (!writeBatch(row))
+            return !m_refused;
+    }
+    m_current = m_batch[static_cast<std::size_t>(row - m_first)].sequence;
+    m_listed = listed;
+    m_next = next;
+    m_identity = identity;
+    return true;
+}
+
+bool RunRecorder::writeBatch(int row) {
+    // What was written ahead and not yet done no longer stands: the rows changed.
+    if (m_unsettled)
+        m_writer->withdraw();
+    m_batch.clear();
+    m_first = row;
+    const QChar separator = m_run.fileSystem.separator();
+    const ListRows& rows = m_run.rows;
+    // Every row to the end, so that a run cut short can be finished, not only its first part.
+    m_batch.reserve(static_cast<std::size_t>(rows.count() - row));
+    for (int ahead = row; ahead < rows.count(); ++ahead) {
+        const ListedPath& now = rows.path(ahead, ListRows::kNow);
+        const ListedPath& next = rows.path(ahead, ListRows::kNewName);
+        const FileIdentity identity = rows.identity(ahead);
+        Journaled journaled{RowHash(now, next, identity), std::nullopt};
+        // Rows the run passes by are never recorded as meant, so finishing the run after a
+        // crash never renames them; the row in hand the run has checked already.
+        if (!next.isEmpty() && (ahead == row || !m_run.knownFolders.contains(now))) {
+            auto [parent, before] = Cut(now, separator);
+            journaled.sequence = m_writer->intend({0, std::move(parent), std::move(before),
+                                                   Cut(next, separator).second, identity, true});
+        }
+        m_batch.push_back(journaled);
+    }
+    m_unsettled = true;
+    QString why;
+    if (m_writer->sync(&why))
+        return true;
+    m_refused = !goOnWithout(why);
+    return false;
+}
+
+bool RunRecorder::beforeAll(const std::vector<journal::Intent>& intents) {
+    if (!started())
+        return false;
+    if (m_off)
+        return true;
+    m_sequences.reserve(intents.size());
+    for (const journal::Intent& intent : intents)
+        m_sequences.push_back(m_writer->intend(intent));
+    QString why;
+    return m_writer->sync(&why) || goOnWithout(why);
+}
+
+void RunRecorder::renamed(const RenameOutcome& outcome, std::optional<std::size_t> index) {
+    const std::optional<std::uint64_t> sequence = sequenceOf(index);
+    if (!sequence)
+        return;
+    if (outcome.newPath == outcome.oldPath) {
+        m_writer->left(*sequence);
+        return;
+    }
+    const QChar separator = m_run.fileSystem.separator();
+    if (!index && outcome.oldPath == m_listed && outcome.identity == m_identity &&
+        m_next.cutAtName(separator) &&
+        IsNameWithSeparator(m_next.tail(), outcome.newName, separator)) {
+        m_writer->renamedAsMeant(*sequence);
+        return;
+    }
+    const auto [parent, before] = Cut(outcome.oldPath, separator);
+    m_writer->renamed(*sequence, parent, before, outcome.newName, outcome.identity);
+}
+
+void RunRecorder::left(std::optional<std::size_t> index) {
+    if (const std::optional<std::uint64_t> sequence = sequenceOf(index))
+        m_writer->left(*sequence);
+}
+
+std::optional<std::uint64_t> RunRecorder::sequenceOf(std::optional<std::size_t> index) const {
+    // Nothing is recorded once the journal is off, whatever was recorded before.
+    if (!m_writer)
+        return std::nullopt;
+    if (!index)
+        return m_current;
+    return *index < m_sequences.size() ? std::optional<std::uint64_t>(m_sequences[*index])
+                                       : std::nullopt;
+}
+
+void RunRecorder::finish() {
+    if (!m_writer)
+        return;
+    QString why;
+    // A run that ends without its mark is offered at the next start, where every folder is found
+    // as it is; nothing is lost by not asking now.
+    m_writer->finish(m_kind == journal::Kind::Run, &why);
+    m_writer.reset();
+}
+
+} // namespace tarnwick
