@@ -198,14 +198,6 @@ public:
     // user may not rename entries inside the folder (no write permission, a read-only mount).
     // Does nothing where it cannot tell.
     virtual void checkMayRenameIn(const QString& folder) { (void)folder; }
-    // Removes the folder name inside parent if it is an empty folder, never anything else: what a
-    // rename through a placeholder leaves when the process dies between its two steps. True when
-    // it went.
-    virtual bool removeEmptyFolder(const QString& parent, const QString& name) {
-        (void)parent;
-        (void)name;
-        return false;
-    }
 
     // The identity of the folder at path, a symbolic link at its end gone through; none where no
     // folder is there or the host cannot tell.

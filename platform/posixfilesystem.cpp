@@ -334,21 +334,6 @@ void PosixFileSystem::checkMayRenameIn(const QString& folder) {
         throw posix::FailureFromErrno(errno);
 }
 
-bool PosixFileSystem::removeEmptyFolder(const QString& parent, const QString& name) {
-    const std::optional<QByteArray> parentPath = SystemPath(parent);
-    if (!parentPath || name.isEmpty() || name.contains(separator()))
-        return false;
-    const int folderFd =
-        ::open(parentPath->constData(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
-    if (folderFd < 0)
-        return false;
-    // rmdir refuses a folder that holds anything, and a link or a file is no folder.
-    const bool removed =
-        ::unlinkat(folderFd, QFile::encodeName(name).constData(), AT_REMOVEDIR) == 0;
-    ::close(folderFd);
-    return removed;
-}
-
 std::optional<FileIdentity> PosixFileSystem::entryIdentity(const QString& path) {
     const std::optional<QByteArray> bytes = SystemPath(path);
     struct stat status;

@@ -28,7 +28,6 @@ public:
     bool lookupIgnoresCase(const QString& folder, const QString& probe) override;
     std::optional<FileIdentity> entryIdentity(const QString& path) override;
     void checkMayRenameIn(const QString& folder) override;
-    bool removeEmptyFolder(const QString& parent, const QString& name) override;
     // Asked without mounting what an automounter would mount there.
     std::optional<FileIdentity> identity(const QString& folder) override;
 

@@ -191,24 +191,6 @@ private:
             m_states[at] = found.names.contains(intent.after) ? State::After : State::Missing;
             m_bears[at] = intent.after;
         }
-        dropPlaceholders(at, parent, found);
-    }
-
-    // Where a disk renames through a placeholder (no atomic rename that never replaces), a
-    // process killed between claiming the name and moving the folder onto it leaves an empty
-    // folder bearing the run's next name beside the folder itself. Only an empty one goes.
-    void dropPlaceholders(std::size_t at, const QString& parent, Listing& found) {
-        const journal::Intent& intent = *m_intents[at];
-        QStringList later;
-        if (m_states[at] == State::Before)
-            later << intermediate(at) << intent.after;
-        else if (m_states[at] == State::Intermediate)
-            later << intent.after;
-        for (const QString& name : std::as_const(later)) {
-            if (name != m_bears[at] && found.names.contains(name) &&
-                m_fileSystem.removeEmptyFolder(parent, name))
-                found.names.remove(name);
-        }
     }
 
     // Renames the folder to target: from the temporary name at once (it differs from either name
