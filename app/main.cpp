@@ -79,6 +79,7 @@ int main(int argc, char* argv[]) {
         {},
         // An unfinished run is offered at the window's start, where the user can choose how to
         // settle it; a script is never asked.
-        {}};
+        {},
+        tarnwick::JournalFolder()};
     return tarnwick::cli::RunTerminal(arguments, services);
 }

@@ -200,7 +200,8 @@ int RunCase(const Request& request, CommandServices& services, Output& output,
                               lastRun,
                               known,
                               services.stopRequested,
-                              [&progress](int done, int total) { progress.tell(done, total); }};
+                              [&progress](int done, int total) { progress.tell(done, total); },
+                              request.apply ? services.journalFolder : QString()};
     const std::optional<RunTally> tally = rows.count() ? RunRenames(run) : RunTally{};
     progress.erase();
     if (!request.apply && tally && tally->stopped) {

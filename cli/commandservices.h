@@ -35,8 +35,11 @@ struct CommandServices {
     // True once the user asked the work to stop; empty: Ctrl+C.
     std::function<bool()> stopRequested;
     // Settles a run the journal says was not finished, before any new work; a status ends the
-    // command with it. Empty until the journal is there.
+    // command with it. Empty: nothing is settled here (the window offers it at its start).
     std::function<std::optional<int>(Output&)> recoverAtStart;
+    // Where an applied run is recorded, so that it survives a crash and `--undo` can take it
+    // back; empty: not recorded.
+    QString journalFolder{};
 };
 
 // Thrown from the walk's pump when the user stops an addition: nothing is renamed then. Not an

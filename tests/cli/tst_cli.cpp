@@ -161,6 +161,18 @@ void TestCommandLine::applyRenamesAsTheRunDoes() {
                          Operation::ProperCase));
     QCOMPARE(foldersBelow(byCommand), foldersBelow(byRun));
     QVERIFY(foldersBelow(byCommand).contains(QStringLiteral("/Music/Old Songs/Live 1999/Disc A")));
+
+    // Another process takes the run back from its record; a dry undo first changes nothing.
+    const QStringList renamed = foldersBelow(byCommand);
+    const Ran dryUndo = Run(scratch.path(), {"--undo"});
+    QCOMPARE(dryUndo.exitCode, 0);
+    QCOMPARE(foldersBelow(byCommand), renamed);
+    const Ran undone = Run(scratch.path(), {"--undo", "--apply"});
+    QCOMPARE(undone.exitCode, 0);
+    makeFolders(byRun + QStringLiteral("-before"), kNested);
+    makeFolders(byRun + QStringLiteral("-before"),
+                {QStringLiteral("/Music/abc"), QStringLiteral("/Music/ABC/x y")});
+    QCOMPARE(foldersBelow(byCommand), foldersBelow(byRun + QStringLiteral("-before")));
 }
 
 void TestCommandLine::badInput_data() {
