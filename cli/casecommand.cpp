@@ -208,9 +208,12 @@ int RunCase(const Request& request, CommandServices& services, Output& output,
         output.error(QCoreApplication::translate("Tarnwick", "Stopped; nothing was renamed"));
         return kStopped;
     }
-    const int status = request.apply
-                           ? PrintRun(rows, after, tally && tally->stopped, separator, output)
-                           : PrintPlan(rows, after, marks, separator, output);
+    int status = request.apply ? PrintRun(rows, after, tally && tally->stopped, separator, output)
+                               : PrintPlan(rows, after, marks, separator, output);
+    // Stopped without Ctrl+C: the run could not be recorded, and a script is never asked to go
+    // on without its record. Some folders were not renamed, as the line before said.
+    if (status == kStopped && !(services.stopRequested && services.stopRequested()))
+        status = kSomeNotDone;
     return output.closed() ? kOutputClosed : status;
 }
 
