@@ -12,11 +12,6 @@
 
 namespace tarnwick::posix {
 
-// Local file systems whose lookups answer at once from the disk itself, and whose inode numbers
-// are kept on the disk. Elsewhere a lookup may be answered from a cache that knows nothing of
-// letter case (FUSE: a name looked up before may be "not there" for a while), or by a server with
-// rules of its own (NFS, SMB), and inode numbers may be made up in memory (FAT, exFAT, FUSE):
-// there entries are known by their names alone.
 unsigned long FileSystemKind(int folderFd) {
     struct statfs disk;
     return fstatfs(folderFd, &disk) == 0 ? static_cast<unsigned long>(disk.f_type) : 0;
@@ -28,8 +23,24 @@ constexpr unsigned long kExt4 = 0xEF53UL;
 constexpr unsigned long kTmpfs = 0x01021994UL;
 constexpr unsigned long kF2fs = 0xF2F52010UL;
 
+// On the file systems that ignore case folder by folder, the folder's casefold flag says it, in
+// one question that reads no entry; none where the flag cannot be read.
+std::optional<bool> CaseFolded(int folderFd, unsigned long kind) {
+    if (kind != kExt4 && kind != kF2fs && kind != kTmpfs)
+        return std::nullopt;
+    int flags = 0;
+    if (ioctl(folderFd, FS_IOC_GETFLAGS, &flags) != 0)
+        return std::nullopt;
+    return (flags & FS_CASEFOLD_FL) != 0;
+}
+
 } // namespace
 
+// Local file systems whose lookups answer at once from the disk itself, and whose inode numbers
+// are kept on the disk. Elsewhere a lookup may be answered from a cache that knows nothing of
+// letter case (FUSE: a name looked up before may be "not there" for a while), or by a server with
+// rules of its own (NFS, SMB), and inode numbers may be made up in memory (FAT, exFAT, FUSE):
+// there entries are known by their names alone.
 bool LookupTellsTheTruth(unsigned long kind) {
     switch (kind) {
     case kExt4: // ext2, ext3, ext4 (folders with the casefold flag answer so)
@@ -41,17 +52,6 @@ bool LookupTellsTheTruth(unsigned long kind) {
     default:
         return false;
     }
-}
-
-// On the file systems that ignore case folder by folder, the folder's casefold flag says it, in
-// one question that reads no entry; none where the flag cannot be read.
-std::optional<bool> CaseFolded(int folderFd, unsigned long kind) {
-    if (kind != kExt4 && kind != kF2fs && kind != kTmpfs)
-        return std::nullopt;
-    int flags = 0;
-    if (ioctl(folderFd, FS_IOC_GETFLAGS, &flags) != 0)
-        return std::nullopt;
-    return (flags & FS_CASEFOLD_FL) != 0;
 }
 
 // Asks the folder itself: the entry probe, which no other entry bears in other letter case, looked

@@ -253,23 +253,23 @@ bool ParentEntries::foundAsTheHostWould(const QString& listed, const QString& on
     return true;
 }
 
-bool ParentEntries::reachedWithoutLinks(const QString& listed) {
-    // A parent that cannot be found or read is not told here: the run's own step tells it.
+// A parent that cannot be found or read is not told here: the run's own step tells it.
+OpenFolder* ParentEntries::foundFolder(const QString& listed) {
     const Result<std::optional<QString>> onDisk = find(listed);
     if (!onDisk || !*onDisk)
-        return false;
+        return nullptr;
     const Result<Parent*> parent = held(**onDisk);
-    return parent && (*parent)->folder->reachedWithoutLinks();
+    return parent ? (*parent)->folder.get() : nullptr;
+}
+
+bool ParentEntries::reachedWithoutLinks(const QString& listed) {
+    OpenFolder* folder = foundFolder(listed);
+    return folder && folder->reachedWithoutLinks();
 }
 
 std::optional<FileIdentity> ParentEntries::listedIdentity(const QString& listed) {
-    const Result<std::optional<QString>> onDisk = find(listed);
-    if (!onDisk || !*onDisk)
-        return std::nullopt;
-    const Result<Parent*> parent = held(**onDisk);
-    if (!parent)
-        return std::nullopt;
-    return (*parent)->folder->listedIdentity();
+    OpenFolder* folder = foundFolder(listed);
+    return folder ? folder->listedIdentity() : std::nullopt;
 }
 
 ParentEntries::Parent& ParentEntries::hold(const QString& onDisk,

@@ -115,6 +115,8 @@ private:
     // the folders on the way their names, or where the host's own lookup ignores case: on a disk
     // that tells case apart, a folder in other case is another folder, never the one listed.
     bool foundAsTheHostWould(const QString& listed, const QString& onDisk);
+    // The parent listed as this path, found as find() finds it and held; null when it is not.
+    OpenFolder* foundFolder(const QString& listed);
     // The parent held as this path on disk, opened now if it is not.
     Result<Parent*> held(const QString& onDisk);
     // Holds a parent just opened, letting go of the least recently used past the bound.
