@@ -246,11 +246,21 @@ bool ParentEntries::foundAsTheHostWould(const QString& listed, const QString& on
         if (name == QStringView(listed).sliced(start, end - start))
             continue;
         const QStringView path = QStringView(onDisk).left(end + 1);
-        if (!m_renamedTo.contains(qHash(path)) &&
+        if (!renamedTo(qHash(path)) &&
             !m_fileSystem.lookupIgnoresCase(onDisk.left(start), name.toString()))
             return false;
     }
     return true;
+}
+
+bool ParentEntries::renamedTo(std::size_t pathHash) {
+    const auto sorted = m_renamedTo.begin() + static_cast<std::ptrdiff_t>(m_renamedToSorted);
+    if (sorted != m_renamedTo.end()) {
+        std::sort(sorted, m_renamedTo.end());
+        std::inplace_merge(m_renamedTo.begin(), sorted, m_renamedTo.end());
+        m_renamedToSorted = m_renamedTo.size();
+    }
+    return std::binary_search(m_renamedTo.begin(), m_renamedTo.end(), pathHash);
 }
 
 // A parent that cannot be found or read is not told here: the run's own step tells it.
@@ -320,7 +330,8 @@ Result<void> ParentEntries::rename(const QString& parent, const QString& from, c
     if (held.entries)
         held.entries->renamed(from, to);
     m_below.truncate(0);
-    m_renamedTo.insert(qHash(m_below.append(parent).append(to).append(m_fileSystem.separator())));
+    m_renamedTo.push_back(
+        qHash(m_below.append(parent).append(to).append(m_fileSystem.separator())));
     // Nothing is ever read below the intermediate name of the folder's new name.
     const QStringView suffix(kIntermediateSuffix);
     if (from.size() != to.size() + suffix.size() || !from.startsWith(to) || !from.endsWith(suffix))

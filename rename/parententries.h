@@ -4,7 +4,6 @@
 #include "platform/filesystem.h"
 
 #include <QHash>
-#include <QSet>
 #include <QString>
 #include <cstdint>
 #include <map>
@@ -147,9 +146,13 @@ private:
     QString m_abovePath;
     // Reused for the paths looked up below a renamed folder.
     QString m_below;
+    // Whether the run's renames gave a folder the path with this hash.
+    bool renamedTo(std::size_t pathHash);
     // Hashes of the paths the run's renames gave folders: a few bytes a folder, where the paths
-    // themselves would double a large run's memory.
-    QSet<std::size_t> m_renamedTo;
+    // themselves would double a large run's memory. Asked only of a parent found in other letter
+    // case, which is rare: kept in the order told, and sorted when asked.
+    std::vector<std::size_t> m_renamedTo;
+    std::size_t m_renamedToSorted = 0;
     static constexpr std::size_t kKept = 16;
 };
 
