@@ -146,6 +146,12 @@ public:
     bool reachedWithoutLinks() const override { return m_withoutLinks; }
     // Its descriptor; -1 for a link, which is not gone through.
     int fd() const { return m_directory ? m_directory->fd() : -1; }
+    // Opened inside above: a folder on the same device is on the same file system, and is not
+    // asked what kind it is. Each parent of a tree's rows would otherwise ask once more.
+    void openedInside(PosixFolder& above) {
+        if (above.m_directory)
+            m_sameDiskAs = {above.held().device, above.kind()};
+    }
     std::optional<FileIdentity> listedIdentity() override {
         if (!identitiesLast())
             return std::nullopt;
@@ -168,9 +174,16 @@ private:
     std::optional<unsigned long> m_kind;
     std::optional<posix::HeldFolder> m_held;
 
+    // The device and file-system kind of the folder this one was opened inside.
+    std::optional<std::pair<quint64, unsigned long>> m_sameDiskAs;
+
     unsigned long kind() {
-        if (!m_kind)
-            m_kind = posix::FileSystemKind(m_directory->fd());
+        if (!m_kind) {
+            const quint64 device = m_sameDiskAs ? held().device : 0;
+            m_kind = device != 0 && device == m_sameDiskAs->first
+                         ? m_sameDiskAs->second
+                         : posix::FileSystemKind(m_directory->fd());
+        }
         return *m_kind;
     }
     const posix::HeldFolder& held() {
@@ -217,9 +230,12 @@ std::unique_ptr<OpenFolder> PosixFileSystem::openInside(OpenFolder& folder, cons
     const posix::NameBytes bytes(name);
     if (held && held->fd() >= 0 && bytes.data()) {
         if (std::unique_ptr<Directory> inside = Directory::withoutLinks(held->fd(), bytes.data());
-            inside->error() == 0)
-            return std::make_unique<PosixFolder>(*this, folder.path() + name + u'/',
-                                                 std::move(inside), held->reachedWithoutLinks());
+            inside->error() == 0) {
+            auto opened = std::make_unique<PosixFolder>(
+                *this, folder.path() + name + u'/', std::move(inside), held->reachedWithoutLinks());
+            opened->openedInside(*held);
+            return opened;
+        }
     }
     return open(folder.path() + name);
 }
