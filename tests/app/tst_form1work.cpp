@@ -6,6 +6,7 @@
 #include "tests/support/fakefilesystem.h"
 
 #include <QAccessible>
+#include <QAction>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QTemporaryDir>
@@ -82,6 +83,7 @@ private slots:
     void answeredWithinAFolderOnASlowDisk();
     void progressAfterASecondThenTheTally();
     void escapeStopsAnAdditionKeepingWhatItFound();
+    void escapeStopsAnUndoAndTheNextGoesOn();
 };
 
 enum class Action { ClearList, Close, Escape };
@@ -186,6 +188,31 @@ void TestForm1Work::escapeStopsAnAdditionKeepingWhatItFound() {
     slow.disk.beforeListing = {};
     window.addFolders({QStringLiteral("/big/f29")});
     QCOMPARE(window.folderList().count(), 1 + kFolders + 14 + 2);
+}
+
+// Escape during "Undo Last Run" stops it after the folder in hand; the next undo gives the rest
+// their names back.
+void TestForm1Work::escapeStopsAnUndoAndTheNextGoesOn() {
+    SlowDisk slow;
+    Form1& window = *slow.window;
+    window.PushButton2->click();
+    auto* undo = window.findChild<QAction*>(QStringLiteral("UndoAction"));
+    QVERIFY(undo);
+    slow.actAt = kFolders + 1 + 5;
+    slow.act = [&] { QTest::keyClick(&window, Qt::Key_Escape); };
+    undo->trigger();
+    QCOMPARE(slow.disk.renameCount(), slow.actAt);
+    QCOMPARE(window.windowTitle(),
+             QStringLiteral("Tarnwick \u2013 stopped: 5 renamed, 0 not renamed"));
+    // Backwards through the run: the tree first, then its last folders.
+    QVERIFY(slow.disk.existsExactly(QStringLiteral("/tree/F25/")));
+    QVERIFY(slow.disk.existsExactly(QStringLiteral("/tree/f26/")));
+    undo->trigger();
+    QCOMPARE(slow.disk.renameCount(), 2 * (kFolders + 1));
+    QVERIFY(slow.disk.existsExactly(QStringLiteral("/tree/f00/")));
+    QCOMPARE(window.windowTitle(), QStringLiteral("Tarnwick \u2013 26 renamed, 0 not renamed"));
+    QCOMPARE(window.folderList().text(0, 0), QStringLiteral("/tree/f00/"));
+    QCOMPARE(slow.dialogs.errors(), QStringList{});
 }
 
 QTEST_MAIN(TestForm1Work)
