@@ -55,8 +55,14 @@ public:
             m_depths[i] = folders[i].path.count(separator);
     }
     bool operator()(quint32 a, quint32 b) const {
-        return m_depths[a] != m_depths[b] ? m_depths[a] > m_depths[b]
-                                          : m_folders[a].path < m_folders[b].path;
+        if (m_depths[a] != m_depths[b])
+            return m_depths[a] > m_depths[b];
+        const ListedPath& x = m_folders[a].path;
+        const ListedPath& y = m_folders[b].path;
+        // Siblings share their parent's very string: only their names need comparing.
+        if (x.head().constData() == y.head().constData() && x.head().size() == y.head().size())
+            return x.tail() < y.tail();
+        return x < y;
     }
 
 private:
