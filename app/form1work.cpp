@@ -79,7 +79,7 @@ void Form1::wireWork() {
     WorkProgress->setGeometry(0, 0, 0, 0);
     WorkProgress->setFocusPolicy(Qt::NoFocus);
     WorkProgress->hide();
-    // Escape: the run stops after the folder in hand, and the next continues it.
+    // Escape: a run, an addition or an undo stops after the folder in hand.
     auto* stop = new QShortcut(QKeySequence(Qt::Key_Escape), this);
     connect(stop, &QShortcut::activated, this, [this] {
         if (m_handlers > 0)

@@ -14,6 +14,7 @@
 #include <QDir>
 #include <QStringList>
 #include <algorithm>
+#include <utility>
 
 namespace tarnwick {
 
@@ -42,27 +43,38 @@ QString BrowseForFolder(UserDialogs& dialogs, QObject* owner, const QString& pro
 
 namespace {
 
-struct SortEntry {
-    qsizetype depth = 0;
-    ListedPath path;
-    FileIdentity identity{};
-};
-
 // The one order of an addition's rows, whichever way the folders were chosen: deepest first, by
 // the number of separators, then in binary order of the paths. Every folder then stands before
-// the folder that holds it, however deep the tree.
-bool DeeperFirst(const SortEntry& a, const SortEntry& b) {
-    return a.depth != b.depth ? a.depth > b.depth : a.path < b.path;
-}
-
-QList<SortEntry> EntriesWithDepth(std::vector<WalkedFolder>& folders, QChar separator) {
-    QList<SortEntry> entries;
-    entries.reserve(static_cast<qsizetype>(folders.size()));
-    for (WalkedFolder& folder : folders) {
-        const qsizetype depth = folder.path.count(separator);
-        entries.append({depth, std::move(folder.path), folder.identity});
+// the folder that holds it, however deep the tree. Positions are sorted, not the folders: four
+// bytes move where a path and its identity would, and no second copy of the list is made.
+class DeeperFirst {
+public:
+    DeeperFirst(const std::vector<WalkedFolder>& folders, QChar separator)
+        : m_folders(folders), m_depths(folders.size()) {
+        for (std::size_t i = 0; i < folders.size(); ++i)
+            m_depths[i] = folders[i].path.count(separator);
     }
-    return entries;
+    bool operator()(quint32 a, quint32 b) const {
+        if (m_depths[a] != m_depths[b])
+            return m_depths[a] > m_depths[b];
+        const ListedPath& x = m_folders[a].path;
+        const ListedPath& y = m_folders[b].path;
+        // Siblings share their parent's very string: only their names need comparing.
+        if (x.head().constData() == y.head().constData() && x.head().size() == y.head().size())
+            return x.tail() < y.tail();
+        return x < y;
+    }
+
+private:
+    const std::vector<WalkedFolder>& m_folders;
+    std::vector<qsizetype> m_depths;
+};
+
+QList<quint32> Positions(std::size_t count) {
+    QList<quint32> positions(static_cast<qsizetype>(count));
+    for (qsizetype i = 0; i < positions.size(); ++i)
+        positions[i] = static_cast<quint32>(i);
+    return positions;
 }
 
 // One chosen folder from the hourglass to its rows, numbered as in "Add Folder(s)". The caller
@@ -73,7 +85,7 @@ void AddChosenFolder(const AddSurroundings& add, ErrorTrap& trap, const QString&
     // Everything lives here and the rows are asked for afresh: a handler run from a pump (even
     // this one again) must find nothing of ours to invalidate.
     std::vector<WalkedFolder> paths;
-    QList<SortEntry> keyed;
+    QList<quint32> order;
     const QChar separator = add.fileSystem.separator();
     if (add.setPointer)
         trap.step(AddStep::Hourglass, [&] { add.setPointer(PointerSetting::Hourglass); });
@@ -86,27 +98,24 @@ void AddChosenFolder(const AddSurroundings& add, ErrorTrap& trap, const QString&
     trap.step(AddStep::WalkSubfolders, [&] {
         if (add.withSubfolders())
             GetSubDirectories2016(folders, true, add.fileSystem, pump, ReportThrough(add.dialogs),
-                                  add.progress);
+                                  add.progress, add.stopRequested);
     });
     trap.step(AddStep::TakeFound, [&] { paths = std::move(folders); });
-    // Sorted with the paths themselves: the rows then share their texts with the walk's instead
-    // of holding copies.
-    trap.step(AddStep::KeyByDepth, [&] {
-        keyed = EntriesWithDepth(paths, separator);
-        paths.clear();
-        folders.clear();
-    });
-    trap.step(AddStep::Sort, [&] { SortWithPump(keyed, DeeperFirst, pump); });
+    trap.step(AddStep::KeyByDepth, [&] { order = Positions(paths.size()); });
+    trap.step(AddStep::Sort, [&] { SortWithPump(order, DeeperFirst(paths, separator), pump); });
     trap.step(AddStep::AppendRows, [&] {
+        // Moved in sorted order: the rows then share their texts with the walk's instead of
+        // holding copies.
         std::vector<ListedPath> rows;
         std::vector<FileIdentity> identities;
-        rows.reserve(static_cast<std::size_t>(keyed.size()));
-        identities.reserve(static_cast<std::size_t>(keyed.size()));
-        for (SortEntry& entry : keyed) {
-            rows.push_back(std::move(entry.path));
-            identities.push_back(entry.identity);
+        rows.reserve(static_cast<std::size_t>(order.size()));
+        identities.reserve(static_cast<std::size_t>(order.size()));
+        for (const quint32 at : std::as_const(order)) {
+            rows.push_back(std::move(paths[at].path));
+            identities.push_back(paths[at].identity);
         }
-        keyed.clear();
+        order = QList<quint32>();
+        paths = std::vector<WalkedFolder>();
         add.rows.appendPaths(std::move(rows), std::move(identities));
         // The walk's levels and the sort's copies are gone; only the rows remain.
         ReturnFreedMemory();
@@ -120,15 +129,23 @@ AddSurroundings SurroundingsOf(WindowServices& window) {
             [&window] { return window.subfolderOptionChecked(); },
             [&window] { window.pumpMessages(); },
             [&window](PointerSetting setting) { window.setPointer(setting); },
-            [&window](int found) { window.workProgress(Work::Adding, found, 0); }};
+            [&window](int found) { window.workProgress(Work::Adding, found, 0); },
+            [&window] { return window.stopRequested(); }};
+}
+
+bool StopRequested(const AddSurroundings& add) {
+    return add.stopRequested && add.stopRequested();
 }
 
 } // namespace
 
 void AddFolders(const AddSurroundings& surroundings, const QStringList& chosenFolders) {
     ErrorTrap trap(QString::fromUtf16(kAddFoldersLabel), ReportThrough(surroundings.dialogs));
-    for (const QString& chosen : chosenFolders)
+    for (const QString& chosen : chosenFolders) {
+        if (StopRequested(surroundings))
+            break;
         AddChosenFolder(surroundings, trap, chosen);
+    }
 }
 
 void PushButton3_Click(WindowServices& window) {
@@ -155,8 +172,11 @@ void AddChosenFolders(WindowServices& window, const QStringList& chosenFolders) 
     // The hourglass is set again for each folder: an addition run from a pump in between may
     // have set the arrow back.
     const AddSurroundings add = SurroundingsOf(window);
-    for (const QString& chosen : chosenFolders)
+    for (const QString& chosen : chosenFolders) {
+        if (StopRequested(add))
+            break;
         AddChosenFolder(add, trap, chosen);
+    }
     trap.step(AddStep::Arrow, [&] { window.setPointer(PointerSetting::Default); });
     trap.step(AddStep::Preview, [&] { window.previewRename(); });
 }

@@ -41,6 +41,9 @@ struct AddSurroundings {
     std::function<void(PointerSetting)> setPointer;
     // Told how many folders the walk has found so far; empty where nobody watches.
     std::function<void(int found)> progress{};
+    // True once the user asked the addition to stop: the folders found so far are added, and
+    // no further chosen folder is walked. Empty where nobody can ask.
+    std::function<bool()> stopRequested{};
 };
 
 // Appends each chosen folder, and with the subfolder option every folder below it, as "Add

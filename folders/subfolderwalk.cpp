@@ -105,9 +105,10 @@ void RemoveFirstOccurrences(std::vector<Entry>& folders, QHash<QString, qsizetyp
 class Walker {
 public:
     Walker(FileSystem& fileSystem, const std::function<void()>& pump, const FailureReport& report,
-           const std::function<void(int)>& progress = {})
+           const std::function<void(int)>& progress = {},
+           const std::function<bool()>& stopRequested = {})
         : m_fileSystem(fileSystem), m_rules(fileSystem.rules()), m_pump(pump), m_report(report),
-          m_progress(progress) {}
+          m_progress(progress), m_stopRequested(stopRequested) {}
 
     // The walk; returns where in folders the entries its merge phase appended begin. Those were
     // vetted there, so a caller's merge takes them as they are.
@@ -119,14 +120,16 @@ public:
         // Indices and copies only: pump lets other handlers run, and nothing here may point into
         // storage they could change.
         const std::size_t listed = folders.size();
-        for (std::size_t i = 0; i < listed; ++i)
+        // Each folder of the level is walked once at most: grown once, not rehashed as it fills.
+        m_walked.reserve(m_walked.size() + static_cast<qsizetype>(listed));
+        for (std::size_t i = 0; i < listed && !stopped(); ++i)
             trap.step(WalkStep::ExamineEntry,
                       [&] { walkFolder(folders[i], found, removals, trap); });
         trap.step(WalkStep::RemoveUnreadable, [&] { RemoveFirstOccurrences(folders, removals); });
 
         qsizetype examined = static_cast<qsizetype>(found.size());
         trap.step(WalkStep::Descend, [&] {
-            if (includeAllLevels && !found.empty())
+            if (includeAllLevels && !found.empty() && !stopped())
                 examined = walk(found, true);
         });
         const qsizetype appended = static_cast<qsizetype>(folders.size());
@@ -135,6 +138,14 @@ public:
     }
 
 private:
+    // Asked before each folder is listed; once asked to stop, stays stopped, so the levels above
+    // list nothing more either.
+    bool stopped() {
+        if (!m_stopped && m_stopRequested)
+            m_stopped = m_stopRequested();
+        return m_stopped;
+    }
+
     // One folder of the list phase: its subfolders join found, in the host's listing order. One
     // that cannot be read is counted for removal; any other failure ends its walk and nothing
     // more.
@@ -158,6 +169,9 @@ private:
             return;
         trap.reach(WalkStep::PumpBeforeListing);
         Pump(m_pump);
+        // Asked to stop while the window worked: this folder is not begun.
+        if (stopped())
+            return;
         try {
             trap.reach(WalkStep::TestAttributes);
             if (!PassesAttributeTest(m_fileSystem, folder, bits))
@@ -186,11 +200,13 @@ private:
     // Reached a second time under another path (a bind mount of a folder of the tree, a
     // bind-mount loop): one folder, one row. The same path given twice is the caller's to repeat.
     bool walkedFirst(const FileIdentity& identity, const ListedPath& path, const QString& folder) {
-        const auto walked = m_walked.constFind(identity);
-        if (walked != m_walked.constEnd() && walked->toString() != folder)
-            return false;
-        m_walked.insert(identity, path);
-        return true;
+        // One lookup per folder: a slot found empty is this folder's first visit.
+        ListedPath& walked = m_walked[identity];
+        if (walked.isEmpty()) {
+            walked = path;
+            return true;
+        }
+        return walked.toString() == folder;
     }
 
     void takeSubfolders(const FolderListing& listing, const QString& folder,
@@ -274,6 +290,8 @@ private:
     const std::function<void()>& m_pump;
     const FailureReport& m_report;
     const std::function<void(int)>& m_progress;
+    const std::function<bool()>& m_stopRequested;
+    bool m_stopped = false;
     int m_found = 0;
     // The rows' own texts: no path is kept twice.
     QHash<FileIdentity, ListedPath> m_walked;
@@ -291,8 +309,9 @@ void GetSubDirectories2016(std::vector<ListedPath>& folders, bool includeAllLeve
 
 void GetSubDirectories2016(std::vector<WalkedFolder>& folders, bool includeAllLevels,
                            FileSystem& fileSystem, const std::function<void()>& pump,
-                           const FailureReport& report, const std::function<void(int)>& progress) {
-    Walker(fileSystem, pump, report, progress).walk(folders, includeAllLevels);
+                           const FailureReport& report, const std::function<void(int)>& progress,
+                           const std::function<bool()>& stopRequested) {
+    Walker(fileSystem, pump, report, progress, stopRequested).walk(folders, includeAllLevels);
 }
 
 void GetSubDirectories2016(QStringList& folders, bool includeAllLevels, FileSystem& fileSystem,

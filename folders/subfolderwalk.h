@@ -35,11 +35,13 @@ struct WalkedFolder {
     FileIdentity identity{};
 };
 // The same, each folder with its identity; progress, where given, is told how many folders the
-// walk has found so far, at each one it finds.
+// walk has found so far, at each one it finds. Once stopRequested answers true, no further folder
+// is listed: the folders found so far are kept, as vetted as ever, and the walk ends.
 void GetSubDirectories2016(std::vector<WalkedFolder>& folders, bool includeAllLevels,
                            FileSystem& fileSystem, const std::function<void()>& pump,
                            const FailureReport& report,
-                           const std::function<void(int found)>& progress = {});
+                           const std::function<void(int found)>& progress = {},
+                           const std::function<bool()>& stopRequested = {});
 // The same with whole paths.
 void GetSubDirectories2016(QStringList& folders, bool includeAllLevels, FileSystem& fileSystem,
                            const std::function<void()>& pump, const FailureReport& report);

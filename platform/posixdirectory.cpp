@@ -68,6 +68,9 @@ int AttributesOf(EntryKind kind, bool isLink, const dirent64& entry) {
     return bits;
 }
 
+// A record's header, a one-byte name and its NUL, aligned to eight bytes.
+constexpr std::size_t kShortestRecord = 24;
+
 } // namespace
 
 Directory::Directory(int at, const char* path, int flags)
@@ -144,6 +147,9 @@ std::vector<DirectoryEntry> Directory::readEntries(quint64 device) {
     // On the stack: listings are read one at a time, and a walk reads a great many of them.
     alignas(dirent64) char buffer[kBufferSize];
     while (const std::size_t filled = read(buffer, sizeof buffer)) {
+        // Room for as many entries as the shortest records could bring: one allocation per
+        // listing rather than one per doubling.
+        entries.reserve(entries.size() + filled / kShortestRecord);
         for (std::size_t at = 0; at < filled;) {
             const auto* entry = reinterpret_cast<const dirent64*>(buffer + at);
             at += entry->d_reclen;

@@ -1,9 +1,11 @@
 #include "rename/runtally.h"
 
+#include <QCoreApplication>
+
 namespace tarnwick {
 
 QString TallyWords(const RunTally& tally, const QLocale& locale) {
-    return QStringLiteral("%1 renamed, %2 not renamed")
+    return QCoreApplication::translate("Tarnwick", "%1 renamed, %2 not renamed")
         .arg(locale.toString(tally.renamed), locale.toString(tally.notRenamed));
 }
 

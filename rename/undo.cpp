@@ -27,10 +27,11 @@ namespace {
 // renamed after its subfolders, gets its name back before them, and their paths recorded under
 // its old name are good again. Hands back the rows' paths, each with only its own name given back,
 // and why each folder that was not given its name back was not, by the path its row shows; returns
-// how many were given their names back.
+// how many were given their names back. Asked to stop, it ends before the next folder; those not
+// reached stay the last run, so that the next undo goes on from there.
 int GiveNamesBack(const RunSurroundings& run, ErrorTrap& trap, RunErrors& errors,
                   RunRecorder& recorder, const std::vector<RenamedFolder>& folders,
-                  FollowedRenames& restored, QHash<QString, QString>& failed) {
+                  FollowedRenames& restored, QHash<QString, QString>& failed, bool& stopped) {
     int givenBack = 0;
     const QChar separator = run.fileSystem.separator();
     const FailureReport report = errors.report();
@@ -47,6 +48,13 @@ int GiveNamesBack(const RunSurroundings& run, ErrorTrap& trap, RunErrors& errors
             run.progress(static_cast<int>(index), total);
         if (run.pump)
             trap.step(UndoStep::PumpBeforeRename, run.pump);
+        if (run.stopRequested && run.stopRequested()) {
+            run.lastRun.begin();
+            run.lastRun.keep({folders.begin(), folders.end() - static_cast<std::ptrdiff_t>(index)});
+            run.lastRun.end();
+            stopped = true;
+            break;
+        }
         const QString shown = ran.borne(folder->beforePath());
         trap.reach(UndoStep::Rename);
         const QString parent = kept.isEmpty() ? folder->parent : kept.borne(folder->parent);
@@ -112,9 +120,11 @@ UndoResult UndoRun(const RunSurroundings& run) {
 
     FollowedRenames restored(run.fileSystem.separator());
     QHash<QString, QString> failed;
-    const int givenBack = GiveNamesBack(run, trap, errors, recorder, folders, restored, failed);
+    bool stopped = false;
+    const int givenBack =
+        GiveNamesBack(run, trap, errors, recorder, folders, restored, failed, stopped);
     recorder.finish();
-    result.tally = RunTally{givenBack, static_cast<int>(failed.size())};
+    result.tally = RunTally{givenBack, static_cast<int>(failed.size()), stopped};
     trap.reach(UndoStep::RenamesDone);
     errors.finish();
 

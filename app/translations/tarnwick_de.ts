@@ -503,5 +503,9 @@ Lauf beenden gibt jedem Ordner seinen neuen Namen. Zurücknehmen gibt jedem Ordn
         <source>Adding folders</source>
         <translation>Ordner werden hinzugefügt</translation>
     </message>
+    <message>
+        <source>%1 renamed, %2 not renamed</source>
+        <translation>%1 umbenannt, %2 nicht umbenannt</translation>
+    </message>
 </context>
 </TS>

@@ -503,5 +503,9 @@ Terminar la ejecución da a cada carpeta su nombre nuevo. Deshacer devuelve a ca
         <source>Adding folders</source>
         <translation>Añadiendo carpetas</translation>
     </message>
+    <message>
+        <source>%1 renamed, %2 not renamed</source>
+        <translation>%1 renombradas, %2 sin renombrar</translation>
+    </message>
 </context>
 </TS>

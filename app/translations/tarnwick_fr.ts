@@ -503,5 +503,9 @@ Terminer l’exécution donne à chaque dossier son nouveau nom. Annuler rend à
         <source>Adding folders</source>
         <translation>Ajout de dossiers</translation>
     </message>
+    <message>
+        <source>%1 renamed, %2 not renamed</source>
+        <translation>%1 renommés, %2 non renommés</translation>
+    </message>
 </context>
 </TS>

@@ -6,6 +6,7 @@
 #include "tests/support/fakefilesystem.h"
 
 #include <QAccessible>
+#include <QAction>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QTemporaryDir>
@@ -43,8 +44,10 @@ struct SlowDisk {
     SlowDisk() {
         // One rename a folder, as on a disk that tells letter case apart.
         disk.setTellsCaseApart(true);
-        for (int i = 0; i < kFolders; ++i)
+        for (int i = 0; i < kFolders; ++i) {
             disk.addFolder(QStringLiteral("/tree/f%1").arg(i, 2, 10, QLatin1Char('0')));
+            disk.addFolder(QStringLiteral("/big/f%1/g").arg(i, 2, 10, QLatin1Char('0')));
+        }
         disk.beforeRename = [this](const QString&, const QString&, const QString&) {
             captions << window->windowTitle();
             values << (window->WorkProgress->isVisible() ? window->WorkProgress->value() : -1);
@@ -79,6 +82,8 @@ private slots:
     void answeredWithinAFolderOnASlowDisk_data();
     void answeredWithinAFolderOnASlowDisk();
     void progressAfterASecondThenTheTally();
+    void escapeStopsAnAdditionKeepingWhatItFound();
+    void escapeStopsAnUndoAndTheNextGoesOn();
 };
 
 enum class Action { ClearList, Close, Escape };
@@ -151,6 +156,63 @@ void TestForm1Work::progressAfterASecondThenTheTally() {
     QVERIFY(window.WorkProgress->size().isEmpty());
     QCOMPARE(window.windowTitle(), QStringLiteral("Tarnwick \u2013 31 renamed, 0 not renamed"));
     QVERIFY(!window.WorkProgress->isVisible());
+}
+
+// An addition lists one folder each 100 ms; Escape at the 15th listing stops it before the next
+// and keeps every folder found so far, previewed; the caption told how far it was meanwhile.
+void TestForm1Work::escapeStopsAnAdditionKeepingWhatItFound() {
+    SlowDisk slow;
+    Form1& window = *slow.window;
+    window.PushButton1->click();
+    int listings = 0;
+    QStringList captions;
+    slow.disk.beforeListing = [&](const QString&) {
+        captions << window.windowTitle();
+        if (++listings == 15)
+            QMetaObject::invokeMethod(
+                &window, [&] { QTest::keyClick(&window, Qt::Key_Escape); }, Qt::QueuedConnection);
+        slow.now += kRenameMs;
+    };
+    window.addFolders({QStringLiteral("/big")});
+    QCOMPARE(listings, 15);
+    // "/big", its 30 folders, and the folder below each of the 14 listed after it.
+    QCOMPARE(window.folderList().count(), 1 + kFolders + 14);
+    QCOMPARE(window.folderList().text(0, 0), QStringLiteral("/big/f00/g/"));
+    QCOMPARE(window.folderList().text(0, 1), QStringLiteral("/big/f00/G/"));
+    QCOMPARE(captions[10], QStringLiteral("Tarnwick"));
+    QCOMPARE(captions[11], QStringLiteral("Tarnwick \u2013 adding: 39 folders found"));
+    QCOMPARE(window.windowTitle(), QStringLiteral("Tarnwick"));
+    QVERIFY(!window.WorkProgress->isVisible());
+    QCOMPARE(slow.dialogs.errors(), QStringList{});
+    // The next addition is not stopped by the last one's Escape.
+    slow.disk.beforeListing = {};
+    window.addFolders({QStringLiteral("/big/f29")});
+    QCOMPARE(window.folderList().count(), 1 + kFolders + 14 + 2);
+}
+
+// Escape during "Undo Last Run" stops it after the folder in hand; the next undo gives the rest
+// their names back.
+void TestForm1Work::escapeStopsAnUndoAndTheNextGoesOn() {
+    SlowDisk slow;
+    Form1& window = *slow.window;
+    window.PushButton2->click();
+    auto* undo = window.findChild<QAction*>(QStringLiteral("UndoAction"));
+    QVERIFY(undo);
+    slow.actAt = kFolders + 1 + 5;
+    slow.act = [&] { QTest::keyClick(&window, Qt::Key_Escape); };
+    undo->trigger();
+    QCOMPARE(slow.disk.renameCount(), slow.actAt);
+    QCOMPARE(window.windowTitle(),
+             QStringLiteral("Tarnwick \u2013 stopped: 5 renamed, 0 not renamed"));
+    // Backwards through the run: the tree first, then its last folders.
+    QVERIFY(slow.disk.existsExactly(QStringLiteral("/tree/F25/")));
+    QVERIFY(slow.disk.existsExactly(QStringLiteral("/tree/f26/")));
+    undo->trigger();
+    QCOMPARE(slow.disk.renameCount(), 2 * (kFolders + 1));
+    QVERIFY(slow.disk.existsExactly(QStringLiteral("/tree/f00/")));
+    QCOMPARE(window.windowTitle(), QStringLiteral("Tarnwick \u2013 26 renamed, 0 not renamed"));
+    QCOMPARE(window.folderList().text(0, 0), QStringLiteral("/tree/f00/"));
+    QCOMPARE(slow.dialogs.errors(), QStringList{});
 }
 
 QTEST_MAIN(TestForm1Work)
