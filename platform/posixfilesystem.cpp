@@ -155,6 +155,10 @@ public:
     std::optional<FileIdentity> listedIdentity() override {
         if (!identitiesLast())
             return std::nullopt;
+        // A folder on a device of its own inside its parent's (a btrfs subvolume) is listed by
+        // its parent under the parent's device: the two cannot be compared.
+        if (held().listed && held().device != aboveDevice())
+            return std::nullopt;
         return held().listed;
     }
     bool lookupIgnoresCase(const QString& probe) override {
@@ -176,6 +180,17 @@ private:
 
     // The device and file-system kind of the folder this one was opened inside.
     std::optional<std::pair<quint64, unsigned long>> m_sameDiskAs;
+
+    // The device of the folder this one is in; 0 where it cannot be told.
+    quint64 aboveDevice() {
+        if (!m_sameDiskAs) {
+            struct stat above;
+            if (fstatat(m_directory->fd(), "..", &above, AT_SYMLINK_NOFOLLOW) != 0)
+                return 0;
+            return static_cast<quint64>(above.st_dev);
+        }
+        return m_sameDiskAs->first;
+    }
 
     unsigned long kind() {
         if (!m_kind) {

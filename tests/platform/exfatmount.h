@@ -7,7 +7,8 @@
 #include <QTemporaryDir>
 #include <unistd.h>
 
-// A real exFAT disk for the tests: an image on a loop device, mounted through FUSE.
+// Real disks for the tests: an image on a loop device, exFAT mounted through FUSE or btrfs mounted
+// by the kernel.
 namespace tarnwick::test {
 
 inline QString FindTool(const QString& name) {
@@ -34,11 +35,14 @@ inline QString RunTool(const QString& program, const QStringList& arguments,
     return {};
 }
 
-// A small exFAT image on a loop device, mounted through FUSE. Whatever was set up is taken down
-// again when the object goes, also after a failed set-up or a failed test.
+enum class Disk { Exfat, Btrfs };
+
+// A small image on a loop device, mounted. Whatever was set up is taken down again when the
+// object goes, also after a failed set-up or a failed test.
 class ExfatMount {
 public:
-    explicit ExfatMount(qint64 imageBytes = 8 * 1024 * 1024) : m_imageBytes(imageBytes) {}
+    explicit ExfatMount(qint64 imageBytes = 8 * 1024 * 1024, Disk disk = Disk::Exfat)
+        : m_imageBytes(imageBytes), m_disk(disk) {}
     ExfatMount(const ExfatMount&) = delete;
     ExfatMount& operator=(const ExfatMount&) = delete;
 
@@ -53,20 +57,23 @@ public:
     QString mount() {
         if (geteuid() != 0)
             return "needs root to attach a loop device and mount";
-        if (access("/dev/fuse", R_OK | W_OK) != 0)
+        if (m_disk == Disk::Exfat && access("/dev/fuse", R_OK | W_OK) != 0)
             return "no usable /dev/fuse";
         if (access("/dev/loop-control", R_OK | W_OK) != 0)
             return "no loop devices (/dev/loop-control)";
         m_losetup = FindTool("losetup");
         m_umount = FindTool("umount");
-        const QString mkfs = FindTool("mkfs.exfat");
-        const QString mountFuse = FindTool("mount.exfat-fuse");
+        const bool btrfs = m_disk == Disk::Btrfs;
+        const QString mkfs = FindTool(btrfs ? "mkfs.btrfs" : "mkfs.exfat");
+        const QString mountFuse = FindTool(btrfs ? "mount" : "mount.exfat-fuse");
         if (m_losetup.isEmpty() || m_umount.isEmpty())
             return "losetup or umount not found";
         if (mkfs.isEmpty())
-            return "mkfs.exfat not found (Debian package exfatprogs)";
+            return btrfs ? "mkfs.btrfs not found (Debian package btrfs-progs)"
+                         : "mkfs.exfat not found (Debian package exfatprogs)";
         if (mountFuse.isEmpty())
-            return "mount.exfat-fuse not found (Debian package exfat-fuse)";
+            return btrfs ? "mount not found"
+                         : "mount.exfat-fuse not found (Debian package exfat-fuse)";
         if (!m_temp.isValid())
             return "no temporary folder";
 
@@ -75,7 +82,8 @@ public:
         if (!file.open(QIODevice::WriteOnly) || !file.resize(m_imageBytes))
             return "cannot create the image file";
         file.close();
-        if (QString error = RunTool(mkfs, {image}); !error.isEmpty())
+        if (QString error = RunTool(mkfs, btrfs ? QStringList{"-q", image} : QStringList{image});
+            !error.isEmpty())
             return error;
         if (QString error = RunTool(m_losetup, {"--find", "--show", image}, &m_loop);
             !error.isEmpty()) {
@@ -95,6 +103,7 @@ public:
 
 private:
     qint64 m_imageBytes;
+    Disk m_disk;
     QTemporaryDir m_temp;
     QString m_losetup;
     QString m_umount;
