@@ -1,25 +1,13 @@
 #include "rename/journalformat.h"
 
 #include <QtEndian>
-#include <array>
+#include <algorithm>
 #include <cstring>
+#include <zlib.h>
 
 namespace tarnwick::journal {
 
 namespace {
-
-constexpr std::array<std::uint32_t, 256> CrcTable() {
-    std::array<std::uint32_t, 256> table{};
-    for (std::uint32_t n = 0; n < 256; ++n) {
-        std::uint32_t c = n;
-        for (int k = 0; k < 8; ++k)
-            c = (c & 1) ? 0xEDB88320u ^ (c >> 1) : c >> 1;
-        table[n] = c;
-    }
-    return table;
-}
-
-constexpr std::array<std::uint32_t, 256> kCrcTable = CrcTable();
 
 // A record's frame: its length and its checksum, before its bytes.
 constexpr qsizetype kFrameSize = 8;
@@ -27,10 +15,9 @@ constexpr qsizetype kFrameSize = 8;
 } // namespace
 
 std::uint32_t Crc32(const char* data, qsizetype size) {
-    std::uint32_t crc = 0xFFFFFFFFu;
-    for (qsizetype i = 0; i < size; ++i)
-        crc = kCrcTable[(crc ^ static_cast<unsigned char>(data[i])) & 0xFF] ^ (crc >> 8);
-    return crc ^ 0xFFFFFFFFu;
+    // zlib's, many bytes at a step: a run's intents are checked as they are written.
+    return static_cast<std::uint32_t>(
+        crc32_z(0, reinterpret_cast<const Bytef*>(data), static_cast<z_size_t>(size)));
 }
 
 void Encoder::preamble() {
@@ -65,10 +52,20 @@ void Encoder::put(std::uint64_t value) {
 }
 
 void Encoder::put(const QString& text) {
-    put(static_cast<std::uint64_t>(text.size()));
+    const qsizetype units = text.size();
+    const auto* from = reinterpret_cast<const char16_t*>(text.constData());
+    // Its length tells, in its lowest bit, whether each unit takes one byte.
+    const bool narrow = std::all_of(from, from + units, [](char16_t unit) { return unit < 0x100; });
+    put(static_cast<std::uint64_t>(units) << 1 | (narrow ? 1 : 0));
     const qsizetype at = m_out.size();
-    m_out.resize(at + text.size() * 2);
-    qToLittleEndian<char16_t>(text.utf16(), text.size(), m_out.data() + at);
+    if (!narrow) {
+        m_out.resize(at + units * 2);
+        qToLittleEndian<char16_t>(from, units, m_out.data() + at);
+        return;
+    }
+    m_out.resize(at + units);
+    std::transform(from, from + units, m_out.data() + at,
+                   [](char16_t unit) { return static_cast<char>(unit); });
 }
 
 void Encoder::put(FileIdentity identity) {
@@ -89,11 +86,17 @@ void Encoder::header(const Header& header) {
 void Encoder::intent(const Intent& intent) {
     const qsizetype start = open(RecordType::Intent);
     put(intent.sequence);
-    put(intent.parent);
+    const bool sameParent = intent.parent == m_lastParent && m_wroteIntent;
+    put(static_cast<std::uint8_t>((intent.mayDetour ? kMayDetour : 0) |
+                                  (sameParent ? kSameParent : 0)));
+    if (!sameParent) {
+        put(intent.parent);
+        m_lastParent = intent.parent;
+        m_wroteIntent = true;
+    }
     put(intent.before);
     put(intent.after);
     put(intent.identity);
-    put(static_cast<std::uint8_t>(intent.mayDetour ? 1 : 0));
     close(start);
 }
 
@@ -111,6 +114,12 @@ void Encoder::renamed(std::uint64_t sequence, const QString& parent, const QStri
 void Encoder::renamedAsMeant(std::uint64_t sequence) {
     const qsizetype start = open(RecordType::RenamedAsMeant);
     put(sequence);
+    close(start);
+}
+
+void Encoder::retires(const QString& record) {
+    const qsizetype start = open(RecordType::Retires);
+    put(record);
     close(start);
 }
 
@@ -161,13 +170,17 @@ std::optional<std::uint64_t> Decoder::number() {
 }
 
 std::optional<QString> Decoder::text() {
-    const std::optional<std::uint64_t> units = number();
-    if (!units || *units > kLargestRecord)
+    const std::optional<std::uint64_t> length = number();
+    const std::uint64_t units = length ? *length >> 1 : 0;
+    if (!length || units > kLargestRecord)
         return std::nullopt;
-    const char* at = take(static_cast<qsizetype>(*units) * 2);
+    const bool narrow = (*length & 1) != 0;
+    const char* at = take(static_cast<qsizetype>(units) * (narrow ? 1 : 2));
     if (!at)
         return std::nullopt;
-    QString text(static_cast<qsizetype>(*units), Qt::Uninitialized);
+    if (narrow)
+        return QString::fromLatin1(at, static_cast<qsizetype>(units));
+    QString text(static_cast<qsizetype>(units), Qt::Uninitialized);
     qFromLittleEndian<char16_t>(at, text.size(), text.data());
     return text;
 }

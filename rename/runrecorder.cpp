@@ -3,6 +3,7 @@
 #include "common/pathtext.h"
 #include "folders/listrows.h"
 #include "platform/userdialogs.h"
+#include "rename/lastrun.h"
 #include "rename/renameengine.h"
 #include "rename/renamerun.h"
 
@@ -13,8 +14,10 @@ namespace tarnwick {
 namespace {
 
 // What a row said when it was written: a change at a pump shows as another hash.
-std::size_t RowHash(const ListedPath& now, const ListedPath& next, FileIdentity identity) {
-    return qHashMulti(0, now.head(), now.tail(), next.head(), next.tail(), identity);
+std::array<std::uint32_t, 2> RowHash(const ListedPath& now, const ListedPath& next,
+                                     FileIdentity identity) {
+    const quint64 hash = qHashMulti(0, now.head(), now.tail(), next.head(), next.tail(), identity);
+    return {static_cast<std::uint32_t>(hash), static_cast<std::uint32_t>(hash >> 32)};
 }
 
 // The parent's path and the folder's name, as the journal keeps them.
@@ -28,8 +31,8 @@ std::pair<QString, QString> Cut(const ListedPath& path, QChar separator) {
 
 } // namespace
 
-RunRecorder::RunRecorder(const RunSurroundings& run, journal::Kind kind)
-    : m_run(run), m_kind(kind), m_off(run.journalFolder.isEmpty()) {}
+RunRecorder::RunRecorder(const RunSurroundings& run, journal::Kind kind, QString retires)
+    : m_run(run), m_kind(kind), m_retires(std::move(retires)), m_off(run.journalFolder.isEmpty()) {}
 
 RunRecorder::~RunRecorder() = default;
 
@@ -38,6 +41,8 @@ bool RunRecorder::started() {
         return true;
     QString why;
     m_writer = JournalWriter::start(m_run.journalFolder, m_kind, &why);
+    if (m_writer && !m_retires.isEmpty())
+        m_writer->retires(m_retires);
     return m_writer || goOnWithout(why);
 }
 
@@ -59,12 +64,14 @@ bool RunRecorder::beforeRename(int row, const ListedPath& listed, const ListedPa
     if (m_off)
         return true;
     const std::size_t at = static_cast<std::size_t>(row - m_first);
-    const std::size_t hash = RowHash(listed, next, identity);
-    if (row < m_first || at >= m_batch.size() || m_batch[at].hash != hash) {
+    if (row < m_first || at >= m_batch.size() ||
+        m_batch[at].hash != RowHash(listed, next, identity)) {
         if (!writeBatch(row))
             return !m_refused;
     }
-    m_current = m_batch[static_cast<std::size_t>(row - m_first)].sequence;
+    const std::uint32_t offset = m_batch[static_cast<std::size_t>(row - m_first)].offset;
+    if (offset != kNotMeant)
+        m_current = m_firstSequence + offset;
     m_listed = listed;
     m_next = next;
     m_identity = identity;
@@ -77,6 +84,7 @@ bool RunRecorder::writeBatch(int row) {
         m_writer->withdraw();
     m_batch.clear();
     m_first = row;
+    m_firstSequence = m_writer->nextSequence();
     const QChar separator = m_run.fileSystem.separator();
     const ListRows& rows = m_run.rows;
     // Every row to the end, so that a run cut short can be finished, not only its first part.
@@ -85,13 +93,15 @@ bool RunRecorder::writeBatch(int row) {
         const ListedPath& now = rows.path(ahead, ListRows::kNow);
         const ListedPath& next = rows.path(ahead, ListRows::kNewName);
         const FileIdentity identity = rows.identity(ahead);
-        Journaled journaled{RowHash(now, next, identity), std::nullopt};
+        Journaled journaled{RowHash(now, next, identity)};
         // Rows the run passes by are never recorded as meant, so finishing the run after a
         // crash never renames them; the row in hand the run has checked already.
         if (!next.isEmpty() && (ahead == row || !m_run.knownFolders.contains(now))) {
             auto [parent, before] = Cut(now, separator);
-            journaled.sequence = m_writer->intend({0, std::move(parent), std::move(before),
-                                                   Cut(next, separator).second, identity, true});
+            const std::uint64_t sequence =
+                m_writer->intend({0, std::move(parent), std::move(before),
+                                  Cut(next, separator).second, identity, true});
+            journaled.offset = static_cast<std::uint32_t>(sequence - m_firstSequence);
         }
         m_batch.push_back(journaled);
     }
@@ -155,7 +165,9 @@ void RunRecorder::finish() {
     QString why;
     // A run that ends without its mark is offered at the next start, where every folder is found
     // as it is; nothing is lost by not asking now.
-    m_writer->finish(m_kind == journal::Kind::Run, &why);
+    const bool isRun = m_kind == journal::Kind::Run;
+    if (m_writer->finish(isRun, &why) && isRun)
+        m_run.lastRun.recordedIn(m_writer->fileName());
     m_writer.reset();
 }
 

@@ -71,6 +71,8 @@ class TestJournal : public QObject {
 private slots:
     void init();
     void tornJournalReadUpToLastWholeRecord();
+    void intentsReadAsWritten_data();
+    void intentsReadAsWritten();
     void unreadableJournalKeptAside_data();
     void unreadableJournalKeptAside();
     void unfinishedRunChoices_data();
@@ -121,6 +123,42 @@ void TestJournal::tornJournalReadUpToLastWholeRecord() {
     }
 }
 
+void TestJournal::intentsReadAsWritten_data() {
+    QTest::addColumn<QStringList>("parents");
+    QTest::addColumn<QString>("name");
+    QTest::newRow("one parent") << QStringList{"/m/", "/m/", "/m/"} << "caf\u00e9";
+    QTest::newRow("a parent again after another") << QStringList{"/m/", "/m/x/", "/m/"} << "x";
+    QTest::newRow("empty parent first") << QStringList{"", "", "/"} << "a";
+    QTest::newRow("beyond Latin-1")
+        << QStringList{"/\u65e5\u672c/", "/\u65e5\u672c/"} << "\u0100\U0001F600";
+    QTest::newRow("unpaired surrogate")
+        << QStringList{"/\xff/", "/\xff/"} << QString(QChar(0xD800)) + "z";
+}
+
+// Each intent comes back as written, whether its texts took one byte a unit or two and whether
+// it shared its parent with the one before.
+void TestJournal::intentsReadAsWritten() {
+    QFETCH(QStringList, parents);
+    QFETCH(QString, name);
+    QByteArray data;
+    journal::Encoder encoder(data);
+    encoder.preamble();
+    encoder.header({journal::Kind::Run, 7, "boot", 1});
+    std::vector<journal::Intent> written;
+    for (const QString& parent : parents) {
+        const auto at = static_cast<std::uint64_t>(written.size());
+        written.push_back({at, parent, name + parent, name.toUpper(), {at, at + 1}, at % 2 == 0});
+        encoder.intent(written.back());
+    }
+    encoder.ready();
+    QString why;
+    const std::optional<JournalContents> read = ParseJournal(data, u'/', &why);
+    QVERIFY2(read, qPrintable(why));
+    QCOMPARE(read->folders.size(), written.size());
+    for (std::size_t at = 0; at < written.size(); ++at)
+        QVERIFY(read->folders[at].intent == written[at]);
+}
+
 void TestJournal::unreadableJournalKeptAside_data() {
     QTest::addColumn<QString>("suffix");
     QTest::addColumn<QByteArray>("bytes");
@@ -132,8 +170,9 @@ void TestJournal::unreadableJournalKeptAside_data() {
                                 << "it is not a run record of this program";
     QTest::newRow("newer format") << ".open" << magic + QByteArray("\x09\x00", 2) + "later"
                                   << "it was written in format 9, which this version does not read";
+    const char version[2] = {static_cast<char>(journal::kVersion), 0};
     QTest::newRow("damaged beginning")
-        << ".open" << magic + QByteArray("\x01\x00", 2) + "\x05\0\0\0garbage"
+        << ".open" << magic + QByteArray(version, 2) + "\x05\0\0\0garbage"
         << "its beginning is damaged";
     QTest::newRow("finished run cut short") << ".done" << QByteArray() << "it is cut short";
 }
