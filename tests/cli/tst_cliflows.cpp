@@ -171,8 +171,9 @@ void TestCommandFlows::undoGivesNamesBack() {
         test::makeFolder(root + QStringLiteral("/M/C"));
     }
     const QStringList afterRun = test::foldersBelow(root);
-    CommandServices services{HostFileSystem(),     root, {}, {}, [&] { return recorded; },
-                             [] { return false; }, {}};
+    CommandServices services{
+        HostFileSystem(),     root, {}, {}, [&] { return RecordedRun{recorded, {}}; },
+        [] { return false; }, {}};
     Request request;
     request.kind = Request::Kind::Undo;
     request.json = true;
