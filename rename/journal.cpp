@@ -162,6 +162,7 @@ JournalWriter::JournalWriter(int folderFd, int fileFd, QString folder, QString n
 
 JournalWriter::~JournalWriter() {
     if (m_fileFd >= 0) {
+        m_encoder.flush();
         int ignored = 0;
         WriteAll(m_fileFd, m_buffer.constData(), m_buffer.size(), &ignored);
         ::close(m_fileFd);

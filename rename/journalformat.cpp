@@ -3,6 +3,7 @@
 #include <QtEndian>
 #include <algorithm>
 #include <cstring>
+#include <utility>
 #include <zlib.h>
 
 namespace tarnwick::journal {
@@ -28,6 +29,7 @@ void Encoder::preamble() {
 }
 
 qsizetype Encoder::open(RecordType type) {
+    flush();
     const qsizetype start = m_out.size();
     m_out.append(kFrameSize, '\0');
     put(static_cast<std::uint8_t>(type));
@@ -112,8 +114,23 @@ void Encoder::renamed(std::uint64_t sequence, const QString& parent, const QStri
 }
 
 void Encoder::renamedAsMeant(std::uint64_t sequence) {
+    // A run renames its folders in order: one record tells of a whole stretch of them.
+    if (m_meantCount > 0 && sequence == m_meantFirst + m_meantCount) {
+        ++m_meantCount;
+        return;
+    }
+    flush();
+    m_meantFirst = sequence;
+    m_meantCount = 1;
+}
+
+void Encoder::flush() {
+    if (m_meantCount == 0)
+        return;
+    const std::uint64_t count = std::exchange(m_meantCount, 0);
     const qsizetype start = open(RecordType::RenamedAsMeant);
-    put(sequence);
+    put(m_meantFirst);
+    put(count);
     close(start);
 }
 

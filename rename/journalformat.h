@@ -47,7 +47,8 @@ enum class RecordType : std::uint8_t {
     // The intents written since the last such mark are whole, and their renames may start: a
     // batch cut short before its mark was never acted on.
     Ready = 7,
-    // A folder renamed exactly as its intent said: the intent's sequence number.
+    // Folders renamed exactly as their intents said: the first intent's sequence number and how
+    // many in a row.
     RenamedAsMeant = 8,
     // An undo's: the file name of the finished run it takes back, whose record goes once the
     // undo is done.
@@ -89,7 +90,10 @@ public:
     void intent(const Intent& intent);
     void renamed(std::uint64_t sequence, const QString& parent, const QString& before,
                  const QString& after, FileIdentity identity);
+    // Held while the next sequence numbers follow, and written as one record before any other.
     void renamedAsMeant(std::uint64_t sequence);
+    // Writes what is held.
+    void flush();
     void retires(const QString& record);
     void left(std::uint64_t sequence);
     void withdrawn();
@@ -108,6 +112,8 @@ private:
     QByteArray& m_out;
     QString m_lastParent;
     bool m_wroteIntent = false;
+    std::uint64_t m_meantFirst = 0;
+    std::uint64_t m_meantCount = 0;
 };
 
 // Reads one record's fields in order; fails for good at the first that does not fit.

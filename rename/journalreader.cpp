@@ -90,15 +90,20 @@ bool Apply(const journal::Frame& frame, QChar separator, JournalContents& conten
         return true;
     }
     case RecordType::RenamedAsMeant: {
-        const std::optional<std::uint64_t> sequence = fields.number();
-        const auto at = sequence ? bySequence.constFind(*sequence) : bySequence.constEnd();
-        if (at == bySequence.constEnd())
+        const std::optional<std::uint64_t> first = fields.number();
+        const std::optional<std::uint64_t> count = fields.number();
+        if (!first || !count || *count > static_cast<std::uint64_t>(bySequence.size()))
             return false;
-        JournalContents::Folder& folder = contents.folders[*at];
-        folder.renamed = true;
-        const journal::Intent& intent = folder.intent;
-        contents.renamed.push_back(
-            {intent.parent, intent.before + separator, intent.after + separator, intent.identity});
+        for (std::uint64_t sequence = *first; sequence - *first < *count; ++sequence) {
+            const auto at = bySequence.constFind(sequence);
+            if (at == bySequence.constEnd())
+                return false;
+            JournalContents::Folder& folder = contents.folders[*at];
+            folder.renamed = true;
+            const journal::Intent& intent = folder.intent;
+            contents.renamed.push_back({intent.parent, intent.before + separator,
+                                        intent.after + separator, intent.identity});
+        }
         return true;
     }
     case RecordType::Left: {

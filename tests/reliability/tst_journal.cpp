@@ -136,7 +136,8 @@ void TestJournal::intentsReadAsWritten_data() {
 }
 
 // Each intent comes back as written, whether its texts took one byte a unit or two and whether
-// it shared its parent with the one before.
+// it shared its parent with the one before; stretches renamed as meant, told in one record each,
+// mark their folders and no other.
 void TestJournal::intentsReadAsWritten() {
     QFETCH(QStringList, parents);
     QFETCH(QString, name);
@@ -151,12 +152,21 @@ void TestJournal::intentsReadAsWritten() {
         encoder.intent(written.back());
     }
     encoder.ready();
+    for (std::uint64_t sequence = 0; sequence < written.size(); ++sequence) {
+        if (sequence != 1)
+            encoder.renamedAsMeant(sequence);
+    }
+    encoder.finished();
     QString why;
     const std::optional<JournalContents> read = ParseJournal(data, u'/', &why);
     QVERIFY2(read, qPrintable(why));
+    QVERIFY(read->finished);
     QCOMPARE(read->folders.size(), written.size());
-    for (std::size_t at = 0; at < written.size(); ++at)
+    for (std::size_t at = 0; at < written.size(); ++at) {
         QVERIFY(read->folders[at].intent == written[at]);
+        QCOMPARE(read->folders[at].renamed, at != 1);
+    }
+    QCOMPARE(read->renamed.size(), written.size() - 1);
 }
 
 void TestJournal::unreadableJournalKeptAside_data() {
