@@ -7,6 +7,7 @@
 #include "rename/undo.h"
 #include "tests/reliability/killtree.h"
 #include "tests/reliability/reliabilitysupport.h"
+#include "tests/support/unfinishedjournal.h"
 
 #include <QDir>
 #include <QFile>
@@ -28,23 +29,6 @@ QByteArray ReadAll(const QString& path) {
 bool WriteAll(const QString& path, const QByteArray& bytes) {
     QFile file(path);
     return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
-}
-
-// A journal of three folders a, b, c below root, meant to become A, B, C, synced and left
-// unfinished as a crash leaves it: its writer gone without its last mark.
-QByteArray UnfinishedJournal(const QString& root, const QString& journals) {
-    QString why;
-    std::unique_ptr<JournalWriter> writer =
-        JournalWriter::start(journals, journal::Kind::Run, &why);
-    if (!writer)
-        return {};
-    std::vector<DirectoryEntry> entries = HostFileSystem().list(root).entries;
-    std::sort(entries.begin(), entries.end(),
-              [](const DirectoryEntry& a, const DirectoryEntry& b) { return a.name < b.name; });
-    for (const DirectoryEntry& entry : entries)
-        writer->intend({0, root, entry.name, entry.name.toUpper(), entry.identity, true});
-    writer->sync(&why);
-    return QFile::encodeName(journals + u'/' + writer->fileName());
 }
 
 // Runs the kill tree below root in the rows, recorded in journals.
@@ -78,6 +62,8 @@ private slots:
     void unfinishedRunChoices_data();
     void unfinishedRunChoices();
     void undoAfterRestart();
+    void undoKeepsAnotherCopysRecord_data();
+    void undoKeepsAnotherCopysRecord();
     void runThatCannotBeRecorded_data();
     void runThatCannotBeRecorded();
 
@@ -321,6 +307,43 @@ void TestJournal::undoAfterRestart() {
     // One level: nothing is left to undo.
     QVERIFY(!CanUndoLastRun(restarted));
     QVERIFY(QDir(m_journals).entryList(QDir::Files).isEmpty());
+}
+
+void TestJournal::undoKeepsAnotherCopysRecord_data() {
+    QTest::addColumn<bool>("restarted");
+    QTest::newRow("undo in the session of the run") << false;
+    QTest::newRow("undo after a restart") << true;
+}
+
+// Another copy of the program finished a run of its own while this one's run could still be
+// undone: the undo retires its own run's record and leaves the other's, which that copy (or the
+// next start) may still undo.
+void TestJournal::undoKeepsAnotherCopysRecord() {
+    QFETCH(bool, restarted);
+    constexpr int kFolders = kFoldersPerParent;
+    QVERIFY(MakeKillTree(m_root, kFolders));
+    FakeUserDialogs dialogs;
+    RowVector rows;
+    ListKillTree(HostFileSystem(), m_root, rows);
+    LastRun ran;
+    const RunSurroundings run{rows, HostFileSystem(), dialogs, "Tarnwick", {}, ran, {}, {},
+                              {},   m_journals};
+    QVERIFY(RunRenames(run));
+    const QStringList own = QDir(m_journals).entryList({"*.done"}, QDir::Files);
+    QCOMPARE(own, QStringList{ran.record()});
+    // The other copy's record, older by its name, so that the newest is still this run's.
+    const QString other = QStringLiteral("run-00000000000001-1-1.done");
+    QVERIFY(QFile::copy(m_journals + u'/' + own[0], m_journals + u'/' + other));
+
+    LastRun none;
+    const RunSurroundings undo{
+        rows, HostFileSystem(), dialogs, "Tarnwick", {}, restarted ? none : ran, {}, {},
+        {},   m_journals};
+    const UndoResult undone = UndoLastRecordedRun(undo, {});
+    QVERIFY(undone.tally);
+    QCOMPARE(undone.tally->renamed, kFolders);
+    QCOMPARE(RawTree(m_root), KillTree(kFolders, false));
+    QCOMPARE(QDir(m_journals).entryList(QDir::Files), QStringList{other});
 }
 
 void TestJournal::runThatCannotBeRecorded_data() {
