@@ -31,23 +31,6 @@ bool WriteAll(const QString& path, const QByteArray& bytes) {
     return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
 }
 
-// Runs the kill tree below root in the rows, recorded in journals.
-std::optional<RunTally> RunRecorded(const QString& root, const QString& journals,
-                                    FakeUserDialogs& dialogs, RowVector& rows) {
-    ListKillTree(HostFileSystem(), root, rows);
-    LastRun lastRun;
-    return RunRenames({rows,
-                       HostFileSystem(),
-                       dialogs,
-                       QStringLiteral("Tarnwick"),
-                       {},
-                       lastRun,
-                       {},
-                       {},
-                       {},
-                       journals});
-}
-
 } // namespace
 
 class TestJournal : public QObject {
@@ -324,17 +307,13 @@ void TestJournal::undoKeepsAnotherCopysRecord() {
     QVERIFY(MakeKillTree(m_root, kFolders));
     FakeUserDialogs dialogs;
     RowVector rows;
-    ListKillTree(HostFileSystem(), m_root, rows);
     LastRun ran;
-    const RunSurroundings run{rows, HostFileSystem(), dialogs, "Tarnwick", {}, ran, {}, {},
-                              {},   m_journals};
-    QVERIFY(RunRenames(run));
+    QVERIFY(RunRecorded(m_root, m_journals, dialogs, rows, &ran));
     const QStringList own = QDir(m_journals).entryList({"*.done"}, QDir::Files);
     QCOMPARE(own, QStringList{ran.record()});
     // The other copy's record, older by its name, so that the newest is still this run's.
     const QString other = QStringLiteral("run-00000000000001-1-1.done");
     QVERIFY(QFile::copy(m_journals + u'/' + own[0], m_journals + u'/' + other));
-
     LastRun none;
     const RunSurroundings undo{
         rows, HostFileSystem(), dialogs, "Tarnwick", {}, restarted ? none : ran, {}, {},
