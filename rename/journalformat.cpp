@@ -2,9 +2,9 @@
 
 #include <QtEndian>
 #include <algorithm>
+#include <array>
 #include <cstring>
 #include <utility>
-#include <zlib.h>
 
 namespace tarnwick::journal {
 
@@ -13,12 +13,42 @@ namespace {
 // A record's frame: its length and its checksum, before its bytes.
 constexpr qsizetype kFrameSize = 8;
 
+using CrcTables = std::array<std::array<std::uint32_t, 256>, 8>;
+
+// Table k tells what a byte does to the checksum k bytes further on, so that eight bytes are
+// taken at a step: most records are a few dozen bytes, too short for a library's wide path.
+constexpr CrcTables MakeCrcTables() {
+    CrcTables tables{};
+    for (std::uint32_t n = 0; n < 256; ++n) {
+        std::uint32_t c = n;
+        for (int k = 0; k < 8; ++k)
+            c = (c & 1) ? 0xEDB88320u ^ (c >> 1) : c >> 1;
+        tables[0][n] = c;
+    }
+    for (std::size_t k = 1; k < 8; ++k) {
+        for (std::size_t n = 0; n < 256; ++n)
+            tables[k][n] = (tables[k - 1][n] >> 8) ^ tables[0][tables[k - 1][n] & 0xFF];
+    }
+    return tables;
+}
+
+constexpr CrcTables kCrc = MakeCrcTables();
+
 } // namespace
 
 std::uint32_t Crc32(const char* data, qsizetype size) {
-    // zlib's, many bytes at a step: a run's intents are checked as they are written.
-    return static_cast<std::uint32_t>(
-        crc32_z(0, reinterpret_cast<const Bytef*>(data), static_cast<z_size_t>(size)));
+    const auto* at = reinterpret_cast<const unsigned char*>(data);
+    std::uint32_t crc = 0xFFFFFFFFu;
+    for (; size >= 8; size -= 8, at += 8) {
+        const std::uint32_t low = crc ^ qFromLittleEndian<std::uint32_t>(at);
+        const std::uint32_t high = qFromLittleEndian<std::uint32_t>(at + 4);
+        crc = kCrc[7][low & 0xFF] ^ kCrc[6][(low >> 8) & 0xFF] ^ kCrc[5][(low >> 16) & 0xFF] ^
+              kCrc[4][low >> 24] ^ kCrc[3][high & 0xFF] ^ kCrc[2][(high >> 8) & 0xFF] ^
+              kCrc[1][(high >> 16) & 0xFF] ^ kCrc[0][high >> 24];
+    }
+    for (; size > 0; --size, ++at)
+        crc = kCrc[0][(crc ^ *at) & 0xFF] ^ (crc >> 8);
+    return crc ^ 0xFFFFFFFFu;
 }
 
 void Encoder::preamble() {

@@ -36,15 +36,27 @@ std::uint64_t Mixed(std::uint64_t hash, const QString& text) {
     return Mixed(Mixed(hash, last), size);
 }
 
-// What a row said when it was written: a change at a pump shows as another hash.
-std::array<std::uint32_t, 2> RowHash(const ListedPath& now, const ListedPath& next,
-                                     FileIdentity identity) {
-    std::uint64_t hash = 0;
-    for (const QString* text : {&now.head(), &now.tail(), &next.head(), &next.tail()})
-        hash = Mixed(hash, *text);
+} // namespace
+
+std::uint64_t RunRecorder::HashedText::of(const QString& now) {
+    // Held, the text cannot change or go while its hash is kept: the same characters at the
+    // same place are the same text.
+    if (text.constData() != now.constData() || text.size() != now.size()) {
+        text = now;
+        hash = Mixed(0, now);
+    }
+    return hash;
+}
+
+std::array<std::uint32_t, 2> RunRecorder::rowHash(const ListedPath& now, const ListedPath& next,
+                                                  FileIdentity identity) {
+    std::uint64_t hash = Mixed(Mixed(0, m_heads[0].of(now.head())), m_heads[1].of(next.head()));
+    hash = Mixed(Mixed(hash, now.tail()), next.tail());
     hash = Mixed(Mixed(hash, identity.device), identity.inode);
     return {static_cast<std::uint32_t>(hash), static_cast<std::uint32_t>(hash >> 32)};
 }
+
+namespace {
 
 // The parent's path and the folder's name, as the journal keeps them.
 std::pair<QString, QString> Cut(const ListedPath& path, QChar separator) {
@@ -91,7 +103,7 @@ bool RunRecorder::beforeRename(int row, const ListedPath& listed, const ListedPa
         return true;
     const std::size_t at = static_cast<std::size_t>(row - m_first);
     if (row < m_first || at >= m_batch.size() ||
-        m_batch[at].hash != RowHash(listed, next, identity)) {
+        m_batch[at].hash != rowHash(listed, next, identity)) {
         if (!writeBatch(row))
             return !m_refused;
     }
@@ -119,7 +131,7 @@ bool RunRecorder::writeBatch(int row) {
         const ListedPath& now = rows.path(ahead, ListRows::kNow);
         const ListedPath& next = rows.path(ahead, ListRows::kNewName);
         const FileIdentity identity = rows.identity(ahead);
-        Journaled journaled{RowHash(now, next, identity)};
+        Journaled journaled{rowHash(now, next, identity)};
         // Rows the run passes by are never recorded as meant, so finishing the run after a
         // crash never renames them; the row in hand the run has checked already.
         if (!next.isEmpty() && (ahead == row || !m_run.knownFolders.contains(now))) {

@@ -58,6 +58,15 @@ private:
         std::uint32_t offset = kNotMeant;
     };
     static constexpr std::uint32_t kNotMeant = UINT32_MAX;
+    // A parent's path last hashed, with its hash: the rows below one parent share its text.
+    struct HashedText {
+        QString text;
+        std::uint64_t hash = 0;
+        std::uint64_t of(const QString& now);
+    };
+    // What a row said when it was written: a change at a pump shows as another hash.
+    std::array<std::uint32_t, 2> rowHash(const ListedPath& now, const ListedPath& next,
+                                         FileIdentity identity);
     bool started();
     // The sequence number of intent index of beforeAll(), or of the row in hand; none where
     // nothing is recorded.
@@ -77,6 +86,8 @@ private:
     int m_first = 0;
     std::uint64_t m_firstSequence = 0;
     std::vector<Journaled> m_batch;
+    // The parents of the row now and of its new path.
+    std::array<HashedText, 2> m_heads;
     std::optional<std::uint64_t> m_current;
     // The row in hand as it was recorded.
     ListedPath m_listed;

@@ -7,6 +7,7 @@
 #include "rename/undo.h"
 #include "tests/reliability/killtree.h"
 #include "tests/reliability/reliabilitysupport.h"
+#include "tests/support/disktree.h"
 #include "tests/support/unfinishedjournal.h"
 
 #include <QDir>
@@ -19,31 +20,18 @@
 using namespace tarnwick;
 using namespace tarnwick::test;
 
-namespace {
-
-QByteArray ReadAll(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<unreadable>");
-}
-
-bool WriteAll(const QString& path, const QByteArray& bytes) {
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
-}
-
-} // namespace
+namespace {} // namespace
 
 class TestJournal : public QObject {
     Q_OBJECT
 private slots:
     void init();
     void tornJournalReadUpToLastWholeRecord();
-    void intentsReadAsWritten_data();
-    void intentsReadAsWritten();
     void unreadableJournalKeptAside_data();
     void unreadableJournalKeptAside();
     void unfinishedRunChoices_data();
     void unfinishedRunChoices();
+    void rowChangedAtPumpRecordedAsRenamed();
     void undoAfterRestart();
     void undoKeepsAnotherCopysRecord_data();
     void undoKeepsAnotherCopysRecord();
@@ -90,52 +78,6 @@ void TestJournal::tornJournalReadUpToLastWholeRecord() {
         if (damaged && !damaged->folders.empty())
             QCOMPARE(damaged->folders[1].intent.before, QStringLiteral("b"));
     }
-}
-
-void TestJournal::intentsReadAsWritten_data() {
-    QTest::addColumn<QStringList>("parents");
-    QTest::addColumn<QString>("name");
-    QTest::newRow("one parent") << QStringList{"/m/", "/m/", "/m/"} << "caf\u00e9";
-    QTest::newRow("a parent again after another") << QStringList{"/m/", "/m/x/", "/m/"} << "x";
-    QTest::newRow("empty parent first") << QStringList{"", "", "/"} << "a";
-    QTest::newRow("beyond Latin-1")
-        << QStringList{"/\u65e5\u672c/", "/\u65e5\u672c/"} << "\u0100\U0001F600";
-    QTest::newRow("unpaired surrogate")
-        << QStringList{"/\xff/", "/\xff/"} << QString(QChar(0xD800)) + "z";
-}
-
-// Each intent comes back as written, whether its texts took one byte a unit or two and whether
-// it shared its parent with the one before; stretches renamed as meant, told in one record each,
-// mark their folders and no other.
-void TestJournal::intentsReadAsWritten() {
-    QFETCH(QStringList, parents);
-    QFETCH(QString, name);
-    QByteArray data;
-    journal::Encoder encoder(data);
-    encoder.preamble();
-    encoder.header({journal::Kind::Run, 7, "boot", 1});
-    std::vector<journal::Intent> written;
-    for (const QString& parent : parents) {
-        const auto at = static_cast<std::uint64_t>(written.size());
-        written.push_back({at, parent, name + parent, name.toUpper(), {at, at + 1}, at % 2 == 0});
-        encoder.intent(written.back());
-    }
-    encoder.ready();
-    for (std::uint64_t sequence = 0; sequence < written.size(); ++sequence) {
-        if (sequence != 1)
-            encoder.renamedAsMeant(sequence);
-    }
-    encoder.finished();
-    QString why;
-    const std::optional<JournalContents> read = ParseJournal(data, u'/', &why);
-    QVERIFY2(read, qPrintable(why));
-    QVERIFY(read->finished);
-    QCOMPARE(read->folders.size(), written.size());
-    for (std::size_t at = 0; at < written.size(); ++at) {
-        QVERIFY(read->folders[at].intent == written[at]);
-        QCOMPARE(read->folders[at].renamed, at != 1);
-    }
-    QCOMPARE(read->renamed.size(), written.size() - 1);
 }
 
 void TestJournal::unreadableJournalKeptAside_data() {
@@ -251,6 +193,36 @@ void TestJournal::unfinishedRunChoices() {
     FakeUserDialogs again;
     QCOMPARE(RecoverUnfinishedRuns(HostFileSystem(), again, "Tarnwick").offered,
              choice == "Later" ? 1 : 0);
+}
+
+// A row whose new name changes at a pump, after the rows were written ahead, is written again
+// before its folder is renamed: the record names what was done, not what was first meant.
+void TestJournal::rowChangedAtPumpRecordedAsRenamed() {
+    RowVector rows;
+    for (const QString name : {"ab", "cd", "ef"}) {
+        QVERIFY(QDir().mkpath(m_root + name));
+        rows.appendPaths({ListedPath(m_root, name + u'/')},
+                         {HostFileSystem().identity(m_root + name).value_or(FileIdentity{})});
+        rows.setPath(rows.count() - 1, ListRows::kNewName,
+                     ListedPath(m_root, name.toUpper() + u'/'));
+    }
+    const auto pump = [&] {
+        if (QFileInfo::exists(m_root + "AB"))
+            rows.setPath(2, ListRows::kNewName, ListedPath(m_root, QStringLiteral("Ef/")));
+    };
+    FakeUserDialogs dialogs;
+    LastRun ran;
+    QVERIFY(RunRenames(
+        {rows, HostFileSystem(), dialogs, "Tarnwick", pump, ran, {}, {}, {}, m_journals}));
+    QString why;
+    const std::optional<JournalContents> read =
+        ParseJournal(ReadAll(m_journals + u'/' + ran.record()), u'/', &why);
+    QVERIFY2(read, qPrintable(why));
+    QStringList afters;
+    for (const RenamedFolder& folder : read->renamed)
+        afters << folder.before + folder.after;
+    QCOMPARE(afters, QStringList({"ab/AB/", "cd/CD/", "ef/Ef/"}));
+    QCOMPARE(RawTree(m_root), Bytes({"AB/", "CD/", "Ef/"}));
 }
 
 // Two processes in sequence: the first runs 10,000 folders and ends; the second, with nothing in
