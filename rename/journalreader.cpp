@@ -60,6 +60,26 @@ struct ReadState {
     std::optional<QString> lastParent;
 };
 
+// Folders renamed as their intents said: a stretch of sequence numbers.
+bool ApplyRenamedAsMeant(Decoder& fields, QChar separator, JournalContents& contents,
+                         const QHash<std::uint64_t, std::size_t>& bySequence) {
+    const std::optional<std::uint64_t> first = fields.number();
+    const std::optional<std::uint64_t> count = fields.number();
+    if (!first || !count || *count > static_cast<std::uint64_t>(bySequence.size()))
+        return false;
+    for (std::uint64_t sequence = *first; sequence - *first < *count; ++sequence) {
+        const auto at = bySequence.constFind(sequence);
+        if (at == bySequence.constEnd())
+            return false;
+        JournalContents::Folder& folder = contents.folders[*at];
+        folder.renamed = true;
+        const journal::Intent& intent = folder.intent;
+        contents.renamed.push_back(
+            {intent.parent, intent.before + separator, intent.after + separator, intent.identity});
+    }
+    return true;
+}
+
 // Applies one record after the header; false at one that does not read as its type says.
 bool Apply(const journal::Frame& frame, QChar separator, JournalContents& contents,
            ReadState& state) {
@@ -89,23 +109,8 @@ bool Apply(const journal::Frame& frame, QChar separator, JournalContents& conten
             {std::move(*parent), *before + separator, *after + separator, *identity});
         return true;
     }
-    case RecordType::RenamedAsMeant: {
-        const std::optional<std::uint64_t> first = fields.number();
-        const std::optional<std::uint64_t> count = fields.number();
-        if (!first || !count || *count > static_cast<std::uint64_t>(bySequence.size()))
-            return false;
-        for (std::uint64_t sequence = *first; sequence - *first < *count; ++sequence) {
-            const auto at = bySequence.constFind(sequence);
-            if (at == bySequence.constEnd())
-                return false;
-            JournalContents::Folder& folder = contents.folders[*at];
-            folder.renamed = true;
-            const journal::Intent& intent = folder.intent;
-            contents.renamed.push_back({intent.parent, intent.before + separator,
-                                        intent.after + separator, intent.identity});
-        }
-        return true;
-    }
+    case RecordType::RenamedAsMeant:
+        return ApplyRenamedAsMeant(fields, separator, contents, bySequence);
     case RecordType::Left: {
         const std::optional<std::uint64_t> sequence = fields.number();
         if (!sequence)
