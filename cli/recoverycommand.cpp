@@ -78,7 +78,7 @@ int SettleInterruptedRuns(const Request& request, CommandServices& services, Out
         return kAllDone;
     const QLocale locale;
     output.summary(
-        Translated("%1 interrupted runs settled: %2 folders renamed, %3 left as they are")
+        Translated("Interrupted runs settled: %1; folders renamed: %2, left as they are: %3")
             .arg(locale.toString(tally.offered), locale.toString(tally.renamed),
                  locale.toString(tally.leftAlone)),
         {{QStringLiteral("runs"), tally.offered},

@@ -253,11 +253,20 @@ void TestCommandFlows::interruptedRunSettled() {
         };
     }
     Request request;
-    request.kind = Request::Kind::Case;
+    // --recover alone settles and ends, with a summary as its answer.
+    const bool alone = request.settle != Request::Settle::Ask;
+    request.kind = alone ? Request::Kind::Recover : Request::Kind::Case;
     request.settle = static_cast<Request::Settle>(settle);
     std::FILE* err = std::tmpfile();
-    Output output(false, stdout, err);
+    std::FILE* out = std::tmpfile();
+    Output output(false, out, err);
     QCOMPARE(SettleInterruptedRuns(request, services, output), 0);
+    std::rewind(out);
+    char summary[256] = {};
+    std::fgets(summary, sizeof summary, out);
+    std::fclose(out);
+    QCOMPARE(QByteArray(summary),
+             alone ? "Interrupted runs settled: 1; folders renamed: 2, left as they are: 0\n" : "");
     std::rewind(err);
     QByteArray said(4096, '\0');
     said.truncate(static_cast<qsizetype>(std::fread(said.data(), 1, said.size(), err)));
