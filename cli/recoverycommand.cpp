@@ -14,10 +14,6 @@ namespace tarnwick::cli {
 
 namespace {
 
-QString Translated(const char* text) {
-    return QCoreApplication::translate("Tarnwick", text);
-}
-
 // The question of an interrupted run, told on the terminal instead of a box: answered by the
 // user where one is there, by --recover where given, and left for later in a script.
 class SettleDialogs : public TerminalDialogs {
@@ -32,14 +28,16 @@ public:
             return m_request.settle == Request::Settle::Finish ? 0 : 1;
         const QString figures = text.section(QStringLiteral("\n\n"), 0, 0);
         if (!m_services.ask) {
-            m_output.error(Translated("%1 Nothing was changed; settle it with tarnwick --recover "
-                                      "finish or tarnwick --recover take-back.")
+            m_output.error(QCoreApplication::translate(
+                               "Tarnwick",
+                               "%1 Nothing was changed; settle it with tarnwick --recover "
+                               "finish or tarnwick --recover take-back.")
                                .arg(figures));
             return kLater;
         }
         for (const QString& line : text.split(u'\n', Qt::SkipEmptyParts))
             m_output.error(line);
-        const QString prompt = Translated("%1, %2 or %3? [f/t/L] ")
+        const QString prompt = QCoreApplication::translate("Tarnwick", "%1, %2 or %3? [f/t/L] ")
                                    .arg(buttons.value(0), buttons.value(1), buttons.value(2));
         for (;;) {
             const std::optional<QString> answer = m_services.ask(prompt);
@@ -78,7 +76,8 @@ int SettleInterruptedRuns(const Request& request, CommandServices& services, Out
         return kAllDone;
     const QLocale locale;
     output.summary(
-        Translated("Interrupted runs settled: %1; folders renamed: %2, left as they are: %3")
+        QCoreApplication::translate(
+            "Tarnwick", "Interrupted runs settled: %1; folders renamed: %2, left as they are: %3")
             .arg(locale.toString(tally.offered), locale.toString(tally.renamed),
                  locale.toString(tally.leftAlone)),
         {{QStringLiteral("runs"), tally.offered},
