@@ -50,11 +50,30 @@ QByteArray ReadStandardInput() {
 
 // What the last finished run renamed, as its journal recorded it, whichever front end made it.
 tarnwick::cli::LastRunLoader LastRunFromJournal() {
-    return []() -> std::optional<std::vector<tarnwick::RenamedFolder>> {
-        return tarnwick::LoadLastFinishedRun(
-            tarnwick::JournalFolder(), u'/', [](const QString& text) {
+    return []() -> std::optional<tarnwick::cli::RecordedRun> {
+        tarnwick::cli::RecordedRun run;
+        run.folders = tarnwick::LoadLastFinishedRun(
+            tarnwick::JournalFolder(), u'/',
+            [](const QString& text) {
                 std::fprintf(stderr, "tarnwick: %s\n", text.toLocal8Bit().constData());
-            });
+            },
+            &run.record);
+        return run;
+    };
+}
+
+// A question on the terminal: the prompt on standard error, the answer one line of standard input.
+// None where no one is there to answer: a script never waits for a reply.
+std::function<std::optional<QString>(const QString&)> TerminalQuestion() {
+    if (!isatty(STDIN_FILENO) || !isatty(STDERR_FILENO))
+        return {};
+    return [](const QString& prompt) -> std::optional<QString> {
+        std::fputs(prompt.toLocal8Bit().constData(), stderr);
+        std::fflush(stderr);
+        char line[256];
+        if (!std::fgets(line, sizeof line, stdin))
+            return std::nullopt;
+        return QString::fromLocal8Bit(line);
     };
 }
 
@@ -71,15 +90,9 @@ int main(int argc, char* argv[]) {
     QCoreApplication core(argc, argv);
     tarnwick::InstallTranslations(core);
     tarnwick::cli::CommandServices services{
-        tarnwick::HostFileSystem(),
-        QDir::currentPath(),
-        ReadStandardInput,
-        tarnwick::DesktopFolders(tarnwick::HostDesktopPlaces()),
-        LastRunFromJournal(),
-        {},
-        // An unfinished run is offered at the window's start, where the user can choose how to
-        // settle it; a script is never asked.
-        {},
-        tarnwick::JournalFolder()};
+        tarnwick::HostFileSystem(), QDir::currentPath(),
+        ReadStandardInput,          tarnwick::DesktopFolders(tarnwick::HostDesktopPlaces()),
+        LastRunFromJournal(),       {},
+        TerminalQuestion(),         tarnwick::JournalFolder()};
     return tarnwick::cli::RunTerminal(arguments, services);
 }

@@ -7,6 +7,37 @@ namespace tarnwick::cli {
 namespace {
 
 const QByteArray kCaseOption = "--case";
+const QByteArray kRecoverOption = "--recover";
+
+bool IsValued(const QByteArray& argument, const QByteArray& option) {
+    return argument == option || argument.startsWith(option + '=');
+}
+
+// The value of an option given as "--option value" or "--option=value"; none at the end.
+std::optional<QByteArray> ValueOf(const QList<QByteArray>& arguments, qsizetype& at,
+                                  const QByteArray& option) {
+    const QByteArray& argument = arguments[at];
+    if (argument.size() > option.size())
+        return argument.mid(option.size() + 1);
+    if (at + 1 < arguments.size())
+        return arguments[++at];
+    return std::nullopt;
+}
+
+bool TakeSettle(const QList<QByteArray>& arguments, qsizetype& at, Request& request,
+                UsageError& error) {
+    const std::optional<QByteArray> value = ValueOf(arguments, at, kRecoverOption);
+    if (value == "finish")
+        request.settle = Request::Settle::Finish;
+    else if (value == "take-back")
+        request.settle = Request::Settle::TakeBack;
+    else {
+        error.text = QCoreApplication::translate(
+            "Tarnwick", "--recover needs how to settle the interrupted run: finish or take-back");
+        return false;
+    }
+    return true;
+}
 
 QString Option(const QByteArray& argument) {
     return QString::fromLocal8Bit(argument);
@@ -32,17 +63,16 @@ bool TakeOption(const QList<QByteArray>& arguments, qsizetype& at, Request& requ
         request.subfolders = false;
     else if (argument == "--undo")
         undo = true;
-    else if (argument == kCaseOption || argument.startsWith(kCaseOption + '=')) {
-        QByteArray name;
-        if (argument.size() > kCaseOption.size()) {
-            name = argument.mid(kCaseOption.size() + 1);
-        } else if (at + 1 < arguments.size()) {
-            name = arguments[++at];
-        } else {
+    else if (IsValued(argument, kRecoverOption))
+        return TakeSettle(arguments, at, request, error);
+    else if (IsValued(argument, kCaseOption)) {
+        const std::optional<QByteArray> value = ValueOf(arguments, at, kCaseOption);
+        if (!value) {
             error.text = QCoreApplication::translate(
                 "Tarnwick", "--case needs an operation: upper, lower, proper or sentence");
             return false;
         }
+        const QByteArray name = *value;
         request.operation = OperationNamed(name);
         if (!request.operation) {
             error.text =
@@ -72,6 +102,11 @@ bool CheckWhole(Request& request, bool undo, UsageError& error) {
             error.text = QCoreApplication::translate("Tarnwick", "--undo takes no FOLDER");
             return false;
         }
+        return true;
+    }
+    if (!request.operation && request.settle != Request::Settle::Ask && !request.apply &&
+        request.folders.isEmpty() && request.subfolders) {
+        request.kind = Request::Kind::Recover;
         return true;
     }
     if (!request.operation) {
@@ -111,7 +146,7 @@ bool WantsTerminal(const QList<QByteArray>& arguments) {
         const QByteArray& argument = arguments[at];
         if (argument == "--")
             return false;
-        if (argument == kCaseOption || argument.startsWith(kCaseOption + '=') ||
+        if (IsValued(argument, kCaseOption) || IsValued(argument, kRecoverOption) ||
             argument == "--undo" || argument == "--apply" || argument == "--json" ||
             argument == "--no-subfolders" || argument == "-h" || argument == "--help" ||
             argument == "-?" || argument == "--help-all" || argument == "-v" ||

@@ -11,8 +11,13 @@ namespace tarnwick::cli {
 
 // What a command line for the terminal asks for.
 struct Request {
-    enum class Kind { Help, Version, Case, Undo };
+    // Recover: --recover alone settles an interrupted run and does nothing else.
+    enum class Kind { Help, Version, Case, Undo, Recover };
     Kind kind = Kind::Help;
+    // How an interrupted run found at the start is settled: asked on a terminal (and, in a
+    // script, told and left), or as --recover says.
+    enum class Settle { Ask, Finish, TakeBack };
+    Settle settle = Settle::Ask;
     std::optional<Operation> operation;
     bool subfolders = true;
     bool apply = false;

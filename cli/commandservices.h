@@ -18,8 +18,14 @@ namespace tarnwick::cli {
 class Output;
 class ProgressLine;
 
-// What the last finished run renamed, in run order, as recorded; none when no run is recorded.
-using LastRunLoader = std::function<std::optional<std::vector<RenamedFolder>>()>;
+// What the last finished run renamed, in run order, and the journal file that records it (which
+// an applied undo retires, so that a second undo does not take the same run back again).
+struct RecordedRun {
+    std::vector<RenamedFolder> folders;
+    QString record;
+};
+// The last finished run as recorded; none when no run is recorded.
+using LastRunLoader = std::function<std::optional<RecordedRun>()>;
 
 // What the terminal front end needs of the world: the host, the user's places and the record of
 // the last run. main.cpp gives the real ones, the tests their own.
@@ -34,9 +40,10 @@ struct CommandServices {
     LastRunLoader loadLastRun;
     // True once the user asked the work to stop; empty: Ctrl+C.
     std::function<bool()> stopRequested;
-    // Settles a run the journal says was not finished, before any new work; a status ends the
-    // command with it. Empty: nothing is settled here (the window offers it at its start).
-    std::function<std::optional<int>(Output&)> recoverAtStart;
+    // Asks the user at the terminal: shows the prompt on standard error and reads one line of
+    // standard input; none at its end. Empty where no one is there to answer (standard input or
+    // standard error is no terminal: a script), and no question is ever asked then.
+    std::function<std::optional<QString>(const QString& prompt)> ask;
     // Where an applied run is recorded, so that it survives a crash and `--undo` can take it
     // back; empty: not recorded.
     QString journalFolder{};

@@ -4,6 +4,7 @@
 #include "cli/casecommand.h"
 #include "cli/commandservices.h"
 #include "cli/output.h"
+#include "cli/recoverycommand.h"
 #include "cli/terminal.h"
 #include "cli/undocommand.h"
 
@@ -40,7 +41,8 @@ QString HelpText() {
         "  tarnwick [FOLDER...]\n"
         "  tarnwick --case upper|lower|proper|sentence [--no-subfolders] [--apply] [--json] "
         "FOLDER...\n"
-        "  tarnwick --undo [--apply] [--json]\n\n");
+        "  tarnwick --undo [--apply] [--json]\n"
+        "  tarnwick --recover finish|take-back [--json]\n\n");
     text += Wrapped(QCoreApplication::translate(
                         "Tarnwick",
                         "Changes the letter case of folder names in bulk. Without --case or --undo "
@@ -68,6 +70,13 @@ QString HelpText() {
              "Tarnwick",
              "Gives the folders of the last recorded run their names back. Without --apply it "
              "only says what it would do.")},
+        {QStringLiteral("--recover HOW"),
+         QCoreApplication::translate(
+             "Tarnwick",
+             "Settles a run that was interrupted (a crash, a pulled disk) before anything else: "
+             "finish gives each of its folders its new name, take-back the name it had. Without "
+             "it a terminal is asked, and a script is told on standard error and nothing is "
+             "changed.")},
         {QStringLiteral("-h, --help"), QCoreApplication::translate("Tarnwick", "Shows this help.")},
         {QStringLiteral("-v, --version"),
          QCoreApplication::translate("Tarnwick", "Shows the version.")},
@@ -130,12 +139,10 @@ int RunTerminal(const QList<QByteArray>& arguments, CommandServices& services) {
     if (!services.stopRequested)
         services.stopRequested = StopRequested;
     ProgressLine progress;
-    // START-UP RECOVERY: an unfinished run found in the journal is settled here, before any new
-    // work starts (services.recoverAtStart, given by main.cpp once the journal exists).
-    if (services.recoverAtStart) {
-        if (const std::optional<int> status = services.recoverAtStart(output))
-            return *status;
-    }
+    // An interrupted run is settled, or told of, before any new work starts.
+    const int settled = SettleInterruptedRuns(*request, services, output);
+    if (request->kind == Request::Kind::Recover)
+        return output.closed() ? kOutputClosed : settled;
     return request->kind == Request::Kind::Undo ? RunUndo(*request, services, output, progress)
                                                 : RunCase(*request, services, output, progress);
 }

@@ -51,8 +51,9 @@ int SayWhatItWouldDo(const std::vector<RenamedFolder>& folders, QChar separator,
     return kAllDone;
 }
 
-int GiveBack(std::vector<RenamedFolder> folders, CommandServices& services, Output& output,
+int GiveBack(RecordedRun recorded, CommandServices& services, Output& output,
              ProgressLine& progress) {
+    std::vector<RenamedFolder>& folders = recorded.folders;
     FileSystem& host = services.fileSystem;
     RowVector rows;
     std::vector<ListedPath> paths;
@@ -62,6 +63,7 @@ int GiveBack(std::vector<RenamedFolder> folders, CommandServices& services, Outp
     LastRun lastRun;
     lastRun.begin();
     lastRun.keep(std::move(folders));
+    lastRun.recordedIn(recorded.record);
     lastRun.end();
     TerminalDialogs dialogs(output);
     progress.stage(QCoreApplication::translate("Tarnwick", "Folders given their names back"));
@@ -71,9 +73,18 @@ int GiveBack(std::vector<RenamedFolder> folders, CommandServices& services, Outp
                               QStringLiteral("Tarnwick"),
                               {},
                               lastRun,
-                              KnownFolders(host, services.knownFolderPaths)};
+                              KnownFolders(host, services.knownFolderPaths),
+                              {},
+                              {},
+                              // Recorded as the window's undo is: a crash half way can be
+                              // settled, and the run taken back is retired.
+                              services.journalFolder};
     const UndoResult result = UndoRun(run);
     progress.erase();
+    // Not made: the undo could not be recorded, as the line before said, and a script is never
+    // asked to go on without its record.
+    if (!result.tally)
+        return kSomeNotDone;
     const QChar separator = host.separator();
     for (auto why = result.notDone.constBegin(); why != result.notDone.constEnd(); ++why) {
         const QString path = ShownPath(why.key(), separator);
@@ -93,16 +104,16 @@ int GiveBack(std::vector<RenamedFolder> folders, CommandServices& services, Outp
 
 int RunUndo(const Request& request, CommandServices& services, Output& output,
             ProgressLine& progress) {
-    std::optional<std::vector<RenamedFolder>> folders;
+    std::optional<RecordedRun> recorded;
     if (services.loadLastRun)
-        folders = services.loadLastRun();
-    if (!folders || folders->empty()) {
+        recorded = services.loadLastRun();
+    if (!recorded || recorded->folders.empty()) {
         output.error(QCoreApplication::translate("Tarnwick", "no recorded run to undo"));
         return kSomeNotDone;
     }
-    const int status = request.apply
-                           ? GiveBack(std::move(*folders), services, output, progress)
-                           : SayWhatItWouldDo(*folders, services.fileSystem.separator(), output);
+    const int status = request.apply ? GiveBack(std::move(*recorded), services, output, progress)
+                                     : SayWhatItWouldDo(recorded->folders,
+                                                        services.fileSystem.separator(), output);
     return output.closed() ? kOutputClosed : status;
 }
 

@@ -120,6 +120,13 @@ void RemoveFinishedJournals(int folderFd, const QString& keep) {
     }
 }
 
+void RemoveFinishedJournal(int folderFd, const QString& name) {
+    // A name read from a record: only a finished journal of this folder, never a path.
+    if (name.startsWith(QLatin1String("run-")) && name.endsWith(QLatin1String(kDoneSuffix)) &&
+        !name.contains(u'/'))
+        ::unlinkat(folderFd, QFile::encodeName(name).constData(), 0);
+}
+
 std::unique_ptr<JournalWriter> JournalWriter::start(const QString& folder, journal::Kind kind,
                                                     QString* why) {
     const int folderFd = OpenJournalFolder(folder, true, why);
@@ -144,9 +151,8 @@ std::unique_ptr<JournalWriter> JournalWriter::start(const QString& folder, journ
     // Held while the run lasts: a journal nobody holds is one whose run has ended.
     ::flock(fileFd, LOCK_EX | LOCK_NB);
     std::unique_ptr<JournalWriter> writer(new JournalWriter(folderFd, fileFd, folder, name));
-    journal::Encoder encoder(writer->m_buffer);
-    encoder.preamble();
-    encoder.header({kind, ::getpid(), BootId(), started});
+    writer->m_encoder.preamble();
+    writer->m_encoder.header({kind, ::getpid(), BootId(), started});
     return writer;
 }
 
@@ -156,6 +162,7 @@ JournalWriter::JournalWriter(int folderFd, int fileFd, QString folder, QString n
 
 JournalWriter::~JournalWriter() {
     if (m_fileFd >= 0) {
+        m_encoder.flush();
         int ignored = 0;
         WriteAll(m_fileFd, m_buffer.constData(), m_buffer.size(), &ignored);
         ::close(m_fileFd);
@@ -165,7 +172,7 @@ JournalWriter::~JournalWriter() {
 
 std::uint64_t JournalWriter::intend(journal::Intent intent) {
     intent.sequence = m_next++;
-    journal::Encoder(m_buffer).intent(intent);
+    m_encoder.intent(intent);
     // A list of a hundred thousand rows is written as it is encoded, not held whole: synced
     // together all the same.
     writeSoon();
@@ -174,22 +181,27 @@ std::uint64_t JournalWriter::intend(journal::Intent intent) {
 
 void JournalWriter::renamed(std::uint64_t sequence, const QString& parent, const QString& before,
                             const QString& after, FileIdentity identity) {
-    journal::Encoder(m_buffer).renamed(sequence, parent, before, after, identity);
+    m_encoder.renamed(sequence, parent, before, after, identity);
     writeSoon();
 }
 
 void JournalWriter::renamedAsMeant(std::uint64_t sequence) {
-    journal::Encoder(m_buffer).renamedAsMeant(sequence);
+    m_encoder.renamedAsMeant(sequence);
     writeSoon();
 }
 
 void JournalWriter::left(std::uint64_t sequence) {
-    journal::Encoder(m_buffer).left(sequence);
+    m_encoder.left(sequence);
     writeSoon();
 }
 
+void JournalWriter::retires(const QString& record) {
+    m_retires = record;
+    m_encoder.retires(record);
+}
+
 void JournalWriter::withdraw() {
-    journal::Encoder(m_buffer).withdrawn();
+    m_encoder.withdrawn();
 }
 
 void JournalWriter::writeSoon() {
@@ -210,7 +222,7 @@ bool JournalWriter::write(QString* why) {
 }
 
 bool JournalWriter::sync(QString* why) {
-    journal::Encoder(m_buffer).ready();
+    m_encoder.ready();
     if (!write(why))
         return false;
     if (::fdatasync(m_fileFd) != 0) {
@@ -222,7 +234,7 @@ bool JournalWriter::sync(QString* why) {
 }
 
 bool JournalWriter::finish(bool keepThisRun, QString* why) {
-    journal::Encoder(m_buffer).finished();
+    m_encoder.finished();
     if (!sync(why))
         return false;
     const QByteArray open = QFile::encodeName(m_name);
@@ -230,7 +242,7 @@ bool JournalWriter::finish(bool keepThisRun, QString* why) {
     done.chop(static_cast<qsizetype>(std::strlen(kOpenSuffix)));
     done += QLatin1String(kDoneSuffix);
     if (!keepThisRun) {
-        RemoveFinishedJournals(m_folderFd, {});
+        RemoveFinishedJournal(m_folderFd, m_retires);
         ::unlinkat(m_folderFd, open.constData(), 0);
         m_name.clear();
         return true;
@@ -248,7 +260,10 @@ bool JournalWriter::finish(bool keepThisRun, QString* why) {
 }
 
 void JournalWriter::abandon() {
-    RemoveFinishedJournals(m_folderFd, {});
+    if (m_retires.isEmpty())
+        RemoveFinishedJournals(m_folderFd, {});
+    else
+        RemoveFinishedJournal(m_folderFd, m_retires);
     if (m_name.endsWith(QLatin1String(kOpenSuffix)))
         ::unlinkat(m_folderFd, QFile::encodeName(m_name).constData(), 0);
     if (m_fileFd >= 0)

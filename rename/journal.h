@@ -45,22 +45,28 @@ public:
 
     // A folder about to be renamed; returns its sequence number. Held until sync().
     std::uint64_t intend(journal::Intent intent);
+    // The number the next intent will get.
+    std::uint64_t nextSequence() const { return m_next; }
     // What became of an intent.
     void renamed(std::uint64_t sequence, const QString& parent, const QString& before,
                  const QString& after, FileIdentity identity);
     // The same, exactly as its intent said: a few bytes where a run renames as it meant to.
     void renamedAsMeant(std::uint64_t sequence);
     void left(std::uint64_t sequence);
+    // An undo's: the finished run it takes back, named by its file, whose record goes when the
+    // undo is done, and no other.
+    void retires(const QString& record);
     // Every intent not yet settled will not be carried out as written.
     void withdraw();
     // Everything so far written and on disk; false with why set when not.
     bool sync(QString* why);
     // The run ended: marked finished, synced, renamed to its finished name. keepThisRun keeps it
-    // as the last run (and removes the finished ones before it); otherwise it goes with them (an
-    // undo leaves nothing to undo). False with why set when it could not be finished.
+    // as the last run (and removes the finished ones before it); otherwise it goes with the
+    // record it retires (an undo leaves that run nothing to undo). False with why set when it
+    // could not be finished.
     bool finish(bool keepThisRun, QString* why);
     // The run goes on without a record: this file and the last run's go, since neither tells
-    // what the disk will hold.
+    // what the disk will hold (an undo's: the record it retires).
     void abandon();
 
     QString fileName() const { return m_name; }
@@ -75,12 +81,16 @@ private:
     int m_fileFd;
     QString m_folder;
     QString m_name;
+    QString m_retires;
     QByteArray m_buffer;
+    journal::Encoder m_encoder{m_buffer};
     std::uint64_t m_next = 0;
     int m_error = 0;
 };
 
 // Removes the finished journals in the folder but keep (a file name; empty: none kept).
 void RemoveFinishedJournals(int folderFd, const QString& keep);
+// Removes the one finished journal of that file name; nothing for a name that is not one.
+void RemoveFinishedJournal(int folderFd, const QString& name);
 
 } // namespace tarnwick

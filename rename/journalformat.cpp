@@ -1,35 +1,53 @@
 #include "rename/journalformat.h"
 
 #include <QtEndian>
+#include <algorithm>
 #include <array>
 #include <cstring>
+#include <utility>
 
 namespace tarnwick::journal {
 
 namespace {
 
-constexpr std::array<std::uint32_t, 256> CrcTable() {
-    std::array<std::uint32_t, 256> table{};
+// A record's frame: its length and its checksum, before its bytes.
+constexpr qsizetype kFrameSize = 8;
+
+using CrcTables = std::array<std::array<std::uint32_t, 256>, 8>;
+
+// Table k tells what a byte does to the checksum k bytes further on, so that eight bytes are
+// taken at a step: most records are a few dozen bytes, too short for a library's wide path.
+constexpr CrcTables MakeCrcTables() {
+    CrcTables tables{};
     for (std::uint32_t n = 0; n < 256; ++n) {
         std::uint32_t c = n;
         for (int k = 0; k < 8; ++k)
             c = (c & 1) ? 0xEDB88320u ^ (c >> 1) : c >> 1;
-        table[n] = c;
+        tables[0][n] = c;
     }
-    return table;
+    for (std::size_t k = 1; k < 8; ++k) {
+        for (std::size_t n = 0; n < 256; ++n)
+            tables[k][n] = (tables[k - 1][n] >> 8) ^ tables[0][tables[k - 1][n] & 0xFF];
+    }
+    return tables;
 }
 
-constexpr std::array<std::uint32_t, 256> kCrcTable = CrcTable();
-
-// A record's frame: its length and its checksum, before its bytes.
-constexpr qsizetype kFrameSize = 8;
+constexpr CrcTables kCrc = MakeCrcTables();
 
 } // namespace
 
 std::uint32_t Crc32(const char* data, qsizetype size) {
+    const auto* at = reinterpret_cast<const unsigned char*>(data);
     std::uint32_t crc = 0xFFFFFFFFu;
-    for (qsizetype i = 0; i < size; ++i)
-        crc = kCrcTable[(crc ^ static_cast<unsigned char>(data[i])) & 0xFF] ^ (crc >> 8);
+    for (; size >= 8; size -= 8, at += 8) {
+        const std::uint32_t low = crc ^ qFromLittleEndian<std::uint32_t>(at);
+        const std::uint32_t high = qFromLittleEndian<std::uint32_t>(at + 4);
+        crc = kCrc[7][low & 0xFF] ^ kCrc[6][(low >> 8) & 0xFF] ^ kCrc[5][(low >> 16) & 0xFF] ^
+              kCrc[4][low >> 24] ^ kCrc[3][high & 0xFF] ^ kCrc[2][(high >> 8) & 0xFF] ^
+              kCrc[1][(high >> 16) & 0xFF] ^ kCrc[0][high >> 24];
+    }
+    for (; size > 0; --size, ++at)
+        crc = kCrc[0][(crc ^ *at) & 0xFF] ^ (crc >> 8);
     return crc ^ 0xFFFFFFFFu;
 }
 
@@ -41,6 +59,7 @@ void Encoder::preamble() {
 }
 
 qsizetype Encoder::open(RecordType type) {
+    flush();
     const qsizetype start = m_out.size();
     m_out.append(kFrameSize, '\0');
     put(static_cast<std::uint8_t>(type));
@@ -65,10 +84,20 @@ void Encoder::put(std::uint64_t value) {
 }
 
 void Encoder::put(const QString& text) {
-    put(static_cast<std::uint64_t>(text.size()));
+    const qsizetype units = text.size();
+    const auto* from = reinterpret_cast<const char16_t*>(text.constData());
+    // Its length tells, in its lowest bit, whether each unit takes one byte.
+    const bool narrow = std::all_of(from, from + units, [](char16_t unit) { return unit < 0x100; });
+    put(static_cast<std::uint64_t>(units) << 1 | (narrow ? 1 : 0));
     const qsizetype at = m_out.size();
-    m_out.resize(at + text.size() * 2);
-    qToLittleEndian<char16_t>(text.utf16(), text.size(), m_out.data() + at);
+    if (!narrow) {
+        m_out.resize(at + units * 2);
+        qToLittleEndian<char16_t>(from, units, m_out.data() + at);
+        return;
+    }
+    m_out.resize(at + units);
+    std::transform(from, from + units, m_out.data() + at,
+                   [](char16_t unit) { return static_cast<char>(unit); });
 }
 
 void Encoder::put(FileIdentity identity) {
@@ -89,11 +118,17 @@ void Encoder::header(const Header& header) {
 void Encoder::intent(const Intent& intent) {
     const qsizetype start = open(RecordType::Intent);
     put(intent.sequence);
-    put(intent.parent);
+    const bool sameParent = intent.parent == m_lastParent && m_wroteIntent;
+    put(static_cast<std::uint8_t>((intent.mayDetour ? kMayDetour : 0) |
+                                  (sameParent ? kSameParent : 0)));
+    if (!sameParent) {
+        put(intent.parent);
+        m_lastParent = intent.parent;
+        m_wroteIntent = true;
+    }
     put(intent.before);
     put(intent.after);
     put(intent.identity);
-    put(static_cast<std::uint8_t>(intent.mayDetour ? 1 : 0));
     close(start);
 }
 
@@ -109,8 +144,29 @@ void Encoder::renamed(std::uint64_t sequence, const QString& parent, const QStri
 }
 
 void Encoder::renamedAsMeant(std::uint64_t sequence) {
+    // A run renames its folders in order: one record tells of a whole stretch of them.
+    if (m_meantCount > 0 && sequence == m_meantFirst + m_meantCount) {
+        ++m_meantCount;
+        return;
+    }
+    flush();
+    m_meantFirst = sequence;
+    m_meantCount = 1;
+}
+
+void Encoder::flush() {
+    if (m_meantCount == 0)
+        return;
+    const std::uint64_t count = std::exchange(m_meantCount, 0);
     const qsizetype start = open(RecordType::RenamedAsMeant);
-    put(sequence);
+    put(m_meantFirst);
+    put(count);
+    close(start);
+}
+
+void Encoder::retires(const QString& record) {
+    const qsizetype start = open(RecordType::Retires);
+    put(record);
     close(start);
 }
 
@@ -161,13 +217,17 @@ std::optional<std::uint64_t> Decoder::number() {
 }
 
 std::optional<QString> Decoder::text() {
-    const std::optional<std::uint64_t> units = number();
-    if (!units || *units > kLargestRecord)
+    const std::optional<std::uint64_t> length = number();
+    const std::uint64_t units = length ? *length >> 1 : 0;
+    if (!length || units > kLargestRecord)
         return std::nullopt;
-    const char* at = take(static_cast<qsizetype>(*units) * 2);
+    const bool narrow = (*length & 1) != 0;
+    const char* at = take(static_cast<qsizetype>(units) * (narrow ? 1 : 2));
     if (!at)
         return std::nullopt;
-    QString text(static_cast<qsizetype>(*units), Qt::Uninitialized);
+    if (narrow)
+        return QString::fromLatin1(at, static_cast<qsizetype>(units));
+    QString text(static_cast<qsizetype>(units), Qt::Uninitialized);
     qFromLittleEndian<char16_t>(at, text.size(), text.data());
     return text;
 }

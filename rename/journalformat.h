@@ -13,7 +13,9 @@ namespace tarnwick::journal {
 // a CRC-32 of its bytes, so that a file cut short by a crash is read up to its last whole record
 // and never beyond.
 inline constexpr char kMagic[8] = {'T', 'R', 'N', 'W', 'K', 'J', 'N', 'L'};
-inline constexpr std::uint16_t kVersion = 1;
+// 2: texts in one byte a unit where every unit fits one; an intent's parent left out where it is
+// the intent before's.
+inline constexpr std::uint16_t kVersion = 2;
 // The magic and the version.
 inline constexpr qsizetype kPreambleSize = 10;
 // Larger records are no journal's: a length read from a torn or foreign file.
@@ -21,11 +23,17 @@ inline constexpr std::uint32_t kLargestRecord = 1u << 20;
 
 enum class Kind : std::uint8_t { Run = 1, Undo = 2 };
 
+enum IntentFlag : std::uint8_t {
+    kMayDetour = 1,
+    // Most folders of a run share their parent with the folder before: written once.
+    kSameParent = 2,
+};
+
 enum class RecordType : std::uint8_t {
     // The run's process: kind, process id, boot id, start time.
     Header = 1,
-    // A folder about to be renamed: sequence number, parent, names before and after, identity,
-    // whether it may take the detour.
+    // A folder about to be renamed: sequence number, flags (IntentFlag), parent unless it is the
+    // intent before's, names before and after, identity.
     Intent = 2,
     // A folder renamed: the intent's sequence number, its parent as found, the names it bore
     // and bears, its identity.
@@ -39,8 +47,12 @@ enum class RecordType : std::uint8_t {
     // The intents written since the last such mark are whole, and their renames may start: a
     // batch cut short before its mark was never acted on.
     Ready = 7,
-    // A folder renamed exactly as its intent said: the intent's sequence number.
+    // Folders renamed exactly as their intents said: the first intent's sequence number and how
+    // many in a row.
     RenamedAsMeant = 8,
+    // An undo's: the file name of the finished run it takes back, whose record goes once the
+    // undo is done.
+    Retires = 9,
 };
 
 // One folder as a run means to rename it.
@@ -68,7 +80,8 @@ struct Header {
 // The CRC-32 (IEEE) of the bytes.
 std::uint32_t Crc32(const char* data, qsizetype size);
 
-// Appends records to a buffer.
+// Appends records to a buffer; one encoder writes a journal's records in order, since an intent
+// may leave out the parent it shares with the one before.
 class Encoder {
 public:
     explicit Encoder(QByteArray& out) : m_out(out) {}
@@ -77,7 +90,11 @@ public:
     void intent(const Intent& intent);
     void renamed(std::uint64_t sequence, const QString& parent, const QString& before,
                  const QString& after, FileIdentity identity);
+    // Held while the next sequence numbers follow, and written as one record before any other.
     void renamedAsMeant(std::uint64_t sequence);
+    // Writes what is held.
+    void flush();
+    void retires(const QString& record);
     void left(std::uint64_t sequence);
     void withdrawn();
     void ready();
@@ -93,6 +110,10 @@ private:
     void put(FileIdentity identity);
 
     QByteArray& m_out;
+    QString m_lastParent;
+    bool m_wroteIntent = false;
+    std::uint64_t m_meantFirst = 0;
+    std::uint64_t m_meantCount = 0;
 };
 
 // Reads one record's fields in order; fails for good at the first that does not fit.
@@ -101,6 +122,7 @@ public:
     Decoder(const char* data, qsizetype size) : m_data(data), m_size(size) {}
     std::optional<std::uint64_t> number();
     std::optional<std::uint8_t> byte();
+    // A text in one or two bytes a unit, as its length says.
     std::optional<QString> text();
     std::optional<QByteArray> bytes();
     std::optional<FileIdentity> identity();

@@ -37,27 +37,57 @@ std::optional<journal::Header> ReadHeader(Decoder fields) {
                            static_cast<qint64>(*started)};
 }
 
-std::optional<journal::Intent> ReadIntent(Decoder fields) {
-    journal::Intent intent;
+// lastParent: the parent of the intent before, which this one may share.
+std::optional<journal::Intent> ReadIntent(Decoder fields, std::optional<QString>& lastParent) {
     const std::optional<std::uint64_t> sequence = fields.number();
-    std::optional<QString> parent = fields.text();
+    const std::optional<std::uint8_t> flags = fields.byte();
+    if (!sequence || !flags)
+        return std::nullopt;
+    if (!(*flags & journal::kSameParent))
+        lastParent = fields.text();
     std::optional<QString> before = fields.text();
     std::optional<QString> after = fields.text();
     const std::optional<FileIdentity> identity = fields.identity();
-    const std::optional<std::uint8_t> detour = fields.byte();
-    if (!sequence || !parent || !before || !after || !identity || !detour)
+    if (!lastParent || !before || !after || !identity)
         return std::nullopt;
-    return journal::Intent{*sequence,         std::move(*parent), std::move(*before),
-                           std::move(*after), *identity,          *detour != 0};
+    return journal::Intent{*sequence,         *lastParent, std::move(*before),
+                           std::move(*after), *identity,   (*flags & journal::kMayDetour) != 0};
+}
+
+// What the records read so far tell of those after them.
+struct ReadState {
+    QHash<std::uint64_t, std::size_t> bySequence;
+    std::optional<QString> lastParent;
+};
+
+// Folders renamed as their intents said: a stretch of sequence numbers.
+bool ApplyRenamedAsMeant(Decoder& fields, QChar separator, JournalContents& contents,
+                         const QHash<std::uint64_t, std::size_t>& bySequence) {
+    const std::optional<std::uint64_t> first = fields.number();
+    const std::optional<std::uint64_t> count = fields.number();
+    if (!first || !count || *count > static_cast<std::uint64_t>(bySequence.size()))
+        return false;
+    for (std::uint64_t sequence = *first; sequence - *first < *count; ++sequence) {
+        const auto at = bySequence.constFind(sequence);
+        if (at == bySequence.constEnd())
+            return false;
+        JournalContents::Folder& folder = contents.folders[*at];
+        folder.renamed = true;
+        const journal::Intent& intent = folder.intent;
+        contents.renamed.push_back(
+            {intent.parent, intent.before + separator, intent.after + separator, intent.identity});
+    }
+    return true;
 }
 
 // Applies one record after the header; false at one that does not read as its type says.
 bool Apply(const journal::Frame& frame, QChar separator, JournalContents& contents,
-           QHash<std::uint64_t, std::size_t>& bySequence) {
+           ReadState& state) {
     Decoder fields(frame.fields, frame.size);
+    QHash<std::uint64_t, std::size_t>& bySequence = state.bySequence;
     switch (frame.type) {
     case RecordType::Intent: {
-        std::optional<journal::Intent> intent = ReadIntent(fields);
+        std::optional<journal::Intent> intent = ReadIntent(fields, state.lastParent);
         if (!intent)
             return false;
         bySequence.insert(intent->sequence, contents.folders.size());
@@ -79,18 +109,8 @@ bool Apply(const journal::Frame& frame, QChar separator, JournalContents& conten
             {std::move(*parent), *before + separator, *after + separator, *identity});
         return true;
     }
-    case RecordType::RenamedAsMeant: {
-        const std::optional<std::uint64_t> sequence = fields.number();
-        const auto at = sequence ? bySequence.constFind(*sequence) : bySequence.constEnd();
-        if (at == bySequence.constEnd())
-            return false;
-        JournalContents::Folder& folder = contents.folders[*at];
-        folder.renamed = true;
-        const journal::Intent& intent = folder.intent;
-        contents.renamed.push_back(
-            {intent.parent, intent.before + separator, intent.after + separator, intent.identity});
-        return true;
-    }
+    case RecordType::RenamedAsMeant:
+        return ApplyRenamedAsMeant(fields, separator, contents, bySequence);
     case RecordType::Left: {
         const std::optional<std::uint64_t> sequence = fields.number();
         if (!sequence)
@@ -116,6 +136,13 @@ bool Apply(const journal::Frame& frame, QChar separator, JournalContents& conten
     case RecordType::Finished:
         contents.finished = true;
         return true;
+    case RecordType::Retires: {
+        std::optional<QString> record = fields.text();
+        if (!record)
+            return false;
+        contents.retires = std::move(*record);
+        return true;
+    }
     default:
         return false;
     }
@@ -148,11 +175,11 @@ std::optional<JournalContents> ParseJournal(const QByteArray& data, QChar separa
     }
     JournalContents contents;
     contents.header = *header;
-    QHash<std::uint64_t, std::size_t> bySequence;
+    ReadState state;
     // Up to the last whole record, and not one past it: a crash leaves the tail torn.
     for (std::optional<journal::Frame> frame = journal::NextFrame(data, first->next);
          frame && !contents.finished; frame = journal::NextFrame(data, frame->next)) {
-        if (!Apply(*frame, separator, contents, bySequence))
+        if (!Apply(*frame, separator, contents, state))
             break;
     }
     std::erase_if(contents.folders, [](const JournalContents::Folder& folder) {
@@ -200,7 +227,7 @@ QString HeldJournal::keepAside() {
 }
 
 std::vector<RenamedFolder> LoadLastFinishedRun(const QString& folder, QChar separator,
-                                               const TellUser& tell) {
+                                               const TellUser& tell, QString* record) {
     QString why;
     const int folderFd = OpenJournalFolder(folder, false, &why);
     if (folderFd < 0)
@@ -215,6 +242,8 @@ std::vector<RenamedFolder> LoadLastFinishedRun(const QString& folder, QChar sepa
             why = Translated(QT_TRANSLATE_NOOP("Tarnwick", "it is cut short"));
         if (contents && contents->finished && contents->header.kind == journal::Kind::Run) {
             renamed = std::move(contents->renamed);
+            if (record)
+                *record = *name;
             break;
         }
         if (!contents || !contents->finished) {

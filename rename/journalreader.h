@@ -24,6 +24,8 @@ struct JournalContents {
     // Each name ends with the separator, as undo takes them.
     std::vector<RenamedFolder> renamed;
     bool finished = false;
+    // An undo's: the file name of the finished run it takes back.
+    QString retires;
 };
 
 // Reads the bytes of a journal up to its last whole record; none with why set for a file that is
@@ -65,8 +67,9 @@ inline constexpr char kJournalKeptAsideMessage[] = QT_TRANSLATE_NOOP(
 
 // The folders the last finished run in folder renamed, in run order, as undo takes them; empty
 // when there is none. A finished record that cannot be read is kept aside and told.
+// record, when given, is set to the file name of the run read.
 std::vector<RenamedFolder> LoadLastFinishedRun(const QString& folder, QChar separator,
-                                               const TellUser& tell);
+                                               const TellUser& tell, QString* record = nullptr);
 // Whether folder holds a finished run to undo, without reading it.
 bool HasFinishedRun(const QString& folder);
 

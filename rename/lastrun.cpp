@@ -18,6 +18,7 @@ void LastRun::watch(const FolderListModel& list) {
 
 void LastRun::begin() {
     m_folders = std::vector<RenamedFolder>();
+    m_record.clear();
     m_running = true;
     m_forgotten = false;
     m_stoppedEarly = false;

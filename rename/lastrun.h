@@ -59,6 +59,10 @@ public:
     const std::vector<RenamedFolder>& folders() const { return m_folders; }
     // Hands the renames over to be undone, once: a second undo finds nothing.
     std::vector<RenamedFolder> take();
+    // The journal file that records the run, in the journal folder; empty where none does. An
+    // undo retires that record and no other: another copy of the program may have its own.
+    void recordedIn(QString name) { m_record = std::move(name); }
+    const QString& record() const { return m_record; }
 
 private:
     void changed() const {
@@ -67,6 +71,7 @@ private:
     }
 
     std::vector<RenamedFolder> m_folders;
+    QString m_record;
     bool m_running = false;
     // The list changed during the run: the rest of it is not kept either.
     bool m_forgotten = false;

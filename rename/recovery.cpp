@@ -254,10 +254,11 @@ void Settle(HeldJournal& file, const JournalContents& contents, UnfinishedRun& r
             writer->finish(true, &why);
         }
     } else if (finished && isUndo && !renamed.empty()) {
+        // The run the undo took back, and no other: another copy may keep its own.
         QString why;
         const int folderFd = OpenJournalFolder(folder, false, &why);
         if (folderFd >= 0) {
-            RemoveFinishedJournals(folderFd, {});
+            RemoveFinishedJournal(folderFd, contents.retires);
             ::close(folderFd);
         }
     }
@@ -267,7 +268,7 @@ void Settle(HeldJournal& file, const JournalContents& contents, UnfinishedRun& r
 // Offers one unfinished run and carries out the choice.
 void Recover(HeldJournal& file, const JournalContents& contents, FileSystem& fileSystem,
              UserDialogs& dialogs, const QString& title, const QString& folder,
-             RecoveryTally& tally) {
+             const TellUser& tellLeft, RecoveryTally& tally) {
     UnfinishedRun run(fileSystem, contents);
     run.assess();
     bool finish = true;
@@ -282,8 +283,13 @@ void Recover(HeldJournal& file, const JournalContents& contents, FileSystem& fil
         QStringList lines;
         run.carryOut(finish, lines, tally.renamed);
         tally.leftAlone += static_cast<int>(lines.size());
-        if (!lines.isEmpty())
+        if (!lines.isEmpty() && tellLeft) {
+            tellLeft(Translated(kRecoveryLeftHeading));
+            for (const QString& line : lines)
+                tellLeft(line);
+        } else if (!lines.isEmpty()) {
             ShowErrorMessage(dialogs, RunErrors::summary(lines, Translated(kRecoveryLeftHeading)));
+        }
     }
     Settle(file, contents, run, finish, folder, fileSystem.separator());
 }
@@ -291,7 +297,8 @@ void Recover(HeldJournal& file, const JournalContents& contents, FileSystem& fil
 } // namespace
 
 RecoveryTally RecoverUnfinishedRuns(FileSystem& fileSystem, UserDialogs& dialogs,
-                                    const QString& title, const QString& folder) {
+                                    const QString& title, const QString& folder,
+                                    const TellUser& tellLeft) {
     RecoveryTally tally;
     QString why;
     const int folderFd = OpenJournalFolder(folder, false, &why);
@@ -311,7 +318,7 @@ RecoveryTally RecoverUnfinishedRuns(FileSystem& fileSystem, UserDialogs& dialogs
                 MessageButtons::Ok, MessageIcon::Warning);
             continue;
         }
-        Recover(file, *contents, fileSystem, dialogs, title, folder, tally);
+        Recover(file, *contents, fileSystem, dialogs, title, folder, tellLeft, tally);
     }
     ::close(folderFd);
     return tally;

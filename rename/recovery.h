@@ -1,6 +1,7 @@
 #pragma once
 
 #include "rename/journal.h"
+#include "rename/journalreader.h"
 
 #include <QString>
 
@@ -44,8 +45,10 @@ struct RecoveryTally {
 // since, is never renamed: those are told, one line each, in one box. Afterwards no folder of the
 // run bears a temporary name, and a finished run can be undone. A journal that cannot be read is
 // kept aside and told, never acted on. For both front ends: the window calls it once it shows,
-// the command line before it starts.
+// the command line before it starts. tellLeft, where given, tells the folders left alone one line
+// each, every one of them, instead of the box (a terminal has no box to overflow).
 RecoveryTally RecoverUnfinishedRuns(FileSystem& fileSystem, UserDialogs& dialogs,
-                                    const QString& title, const QString& folder = JournalFolder());
+                                    const QString& title, const QString& folder = JournalFolder(),
+                                    const TellUser& tellLeft = {});
 
 } // namespace tarnwick

@@ -3,19 +3,60 @@
 #include "common/pathtext.h"
 #include "folders/listrows.h"
 #include "platform/userdialogs.h"
+#include "rename/lastrun.h"
 #include "rename/renameengine.h"
 #include "rename/renamerun.h"
 
 #include <QCoreApplication>
+#include <cstring>
 
 namespace tarnwick {
 
 namespace {
 
-// What a row said when it was written: a change at a pump shows as another hash.
-std::size_t RowHash(const ListedPath& now, const ListedPath& next, FileIdentity identity) {
-    return qHashMulti(0, now.head(), now.tail(), next.head(), next.tail(), identity);
+// Eight bytes at a step, multiplied and folded: it tells a changed row from the one written, and
+// is no table's defence against chosen keys, which Qt's hash is and pays for on every row twice.
+std::uint64_t Mixed(std::uint64_t hash, std::uint64_t word) {
+    hash = (hash ^ word) * 0x9E3779B97F4A7C15u;
+    return hash ^ (hash >> 29);
 }
+
+std::uint64_t Mixed(std::uint64_t hash, const QString& text) {
+    const char* at = reinterpret_cast<const char*>(text.constData());
+    const std::size_t size = static_cast<std::size_t>(text.size()) * sizeof(QChar);
+    std::size_t done = 0;
+    for (; done + 8 <= size; done += 8) {
+        std::uint64_t word;
+        std::memcpy(&word, at + done, 8);
+        hash = Mixed(hash, word);
+    }
+    std::uint64_t last = 0;
+    std::memcpy(&last, at + done, size - done);
+    // The length too: "ab" + "c" is not "a" + "bc".
+    return Mixed(Mixed(hash, last), size);
+}
+
+} // namespace
+
+std::uint64_t RunRecorder::HashedText::of(const QString& now) {
+    // Held, the text cannot change or go while its hash is kept: the same characters at the
+    // same place are the same text.
+    if (text.constData() != now.constData() || text.size() != now.size()) {
+        text = now;
+        hash = Mixed(0, now);
+    }
+    return hash;
+}
+
+std::array<std::uint32_t, 2> RunRecorder::rowHash(const ListedPath& now, const ListedPath& next,
+                                                  FileIdentity identity) {
+    std::uint64_t hash = Mixed(Mixed(0, m_heads[0].of(now.head())), m_heads[1].of(next.head()));
+    hash = Mixed(Mixed(hash, now.tail()), next.tail());
+    hash = Mixed(Mixed(hash, identity.device), identity.inode);
+    return {static_cast<std::uint32_t>(hash), static_cast<std::uint32_t>(hash >> 32)};
+}
+
+namespace {
 
 // The parent's path and the folder's name, as the journal keeps them.
 std::pair<QString, QString> Cut(const ListedPath& path, QChar separator) {
@@ -28,8 +69,8 @@ std::pair<QString, QString> Cut(const ListedPath& path, QChar separator) {
 
 } // namespace
 
-RunRecorder::RunRecorder(const RunSurroundings& run, journal::Kind kind)
-    : m_run(run), m_kind(kind), m_off(run.journalFolder.isEmpty()) {}
+RunRecorder::RunRecorder(const RunSurroundings& run, journal::Kind kind, QString retires)
+    : m_run(run), m_kind(kind), m_retires(std::move(retires)), m_off(run.journalFolder.isEmpty()) {}
 
 RunRecorder::~RunRecorder() = default;
 
@@ -38,6 +79,8 @@ bool RunRecorder::started() {
         return true;
     QString why;
     m_writer = JournalWriter::start(m_run.journalFolder, m_kind, &why);
+    if (m_writer && !m_retires.isEmpty())
+        m_writer->retires(m_retires);
     return m_writer || goOnWithout(why);
 }
 
@@ -59,12 +102,14 @@ bool RunRecorder::beforeRename(int row, const ListedPath& listed, const ListedPa
     if (m_off)
         return true;
     const std::size_t at = static_cast<std::size_t>(row - m_first);
-    const std::size_t hash = RowHash(listed, next, identity);
-    if (row < m_first || at >= m_batch.size() || m_batch[at].hash != hash) {
+    if (row < m_first || at >= m_batch.size() ||
+        m_batch[at].hash != rowHash(listed, next, identity)) {
         if (!writeBatch(row))
             return !m_refused;
     }
-    m_current = m_batch[static_cast<std::size_t>(row - m_first)].sequence;
+    const std::uint32_t offset = m_batch[static_cast<std::size_t>(row - m_first)].offset;
+    if (offset != kNotMeant)
+        m_current = m_firstSequence + offset;
     m_listed = listed;
     m_next = next;
     m_identity = identity;
@@ -77,6 +122,7 @@ bool RunRecorder::writeBatch(int row) {
         m_writer->withdraw();
     m_batch.clear();
     m_first = row;
+    m_firstSequence = m_writer->nextSequence();
     const QChar separator = m_run.fileSystem.separator();
     const ListRows& rows = m_run.rows;
     // Every row to the end, so that a run cut short can be finished, not only its first part.
@@ -85,13 +131,15 @@ bool RunRecorder::writeBatch(int row) {
         const ListedPath& now = rows.path(ahead, ListRows::kNow);
         const ListedPath& next = rows.path(ahead, ListRows::kNewName);
         const FileIdentity identity = rows.identity(ahead);
-        Journaled journaled{RowHash(now, next, identity), std::nullopt};
+        Journaled journaled{rowHash(now, next, identity)};
         // Rows the run passes by are never recorded as meant, so finishing the run after a
         // crash never renames them; the row in hand the run has checked already.
         if (!next.isEmpty() && (ahead == row || !m_run.knownFolders.contains(now))) {
             auto [parent, before] = Cut(now, separator);
-            journaled.sequence = m_writer->intend({0, std::move(parent), std::move(before),
-                                                   Cut(next, separator).second, identity, true});
+            const std::uint64_t sequence =
+                m_writer->intend({0, std::move(parent), std::move(before),
+                                  Cut(next, separator).second, identity, true});
+            journaled.offset = static_cast<std::uint32_t>(sequence - m_firstSequence);
         }
         m_batch.push_back(journaled);
     }
@@ -155,7 +203,9 @@ void RunRecorder::finish() {
     QString why;
     // A run that ends without its mark is offered at the next start, where every folder is found
     // as it is; nothing is lost by not asking now.
-    m_writer->finish(m_kind == journal::Kind::Run, &why);
+    const bool isRun = m_kind == journal::Kind::Run;
+    if (m_writer->finish(isRun, &why) && isRun)
+        m_run.lastRun.recordedIn(m_writer->fileName());
     m_writer.reset();
 }
 

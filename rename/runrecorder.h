@@ -5,6 +5,7 @@
 #include "rename/journal.h"
 
 #include <QString>
+#include <array>
 #include <cstdint>
 #include <memory>
 #include <optional>
@@ -28,7 +29,8 @@ inline constexpr char kCannotRecordQuestion[] =
 // whether to go on without it. Records nothing where the surroundings name no journal folder.
 class RunRecorder {
 public:
-    RunRecorder(const RunSurroundings& run, journal::Kind kind);
+    // retires: an undo's, the file name of the recorded run it takes back (LastRun::record()).
+    RunRecorder(const RunSurroundings& run, journal::Kind kind, QString retires = {});
     ~RunRecorder();
     RunRecorder(const RunRecorder&) = delete;
     RunRecorder& operator=(const RunRecorder&) = delete;
@@ -43,14 +45,28 @@ public:
     // beforeAll().
     void renamed(const RenameOutcome& outcome, std::optional<std::size_t> index = std::nullopt);
     void left(std::optional<std::size_t> index = std::nullopt);
-    // The run ended; a run is kept as the last one, an undo leaves nothing to undo.
+    // The run ended; a run is kept as the last one (and its record named in the last run), an
+    // undo retires the run it took back.
     void finish();
 
 private:
+    // A row written ahead: twelve bytes, for lists of hundreds of thousands of rows. The hash in
+    // two halves keeps the struct four-byte aligned.
     struct Journaled {
-        std::size_t hash = 0;
-        std::optional<std::uint64_t> sequence;
+        std::array<std::uint32_t, 2> hash{};
+        // Its intent's sequence number less the batch's first; kNotMeant where it has none.
+        std::uint32_t offset = kNotMeant;
     };
+    static constexpr std::uint32_t kNotMeant = UINT32_MAX;
+    // A parent's path last hashed, with its hash: the rows below one parent share its text.
+    struct HashedText {
+        QString text;
+        std::uint64_t hash = 0;
+        std::uint64_t of(const QString& now);
+    };
+    // What a row said when it was written: a change at a pump shows as another hash.
+    std::array<std::uint32_t, 2> rowHash(const ListedPath& now, const ListedPath& next,
+                                         FileIdentity identity);
     bool started();
     // The sequence number of intent index of beforeAll(), or of the row in hand; none where
     // nothing is recorded.
@@ -61,13 +77,17 @@ private:
 
     const RunSurroundings& m_run;
     journal::Kind m_kind;
+    QString m_retires;
     std::unique_ptr<JournalWriter> m_writer;
     bool m_off = false;
     // The user would not go on without a record.
     bool m_refused = false;
     // The rows written ahead, from m_first on, as they stood.
     int m_first = 0;
+    std::uint64_t m_firstSequence = 0;
     std::vector<Journaled> m_batch;
+    // The parents of the row now and of its new path.
+    std::array<HashedText, 2> m_heads;
     std::optional<std::uint64_t> m_current;
     // The row in hand as it was recorded.
     ListedPath m_listed;

@@ -108,7 +108,7 @@ UndoResult UndoRun(const RunSurroundings& run) {
     if (!run.lastRun.canUndo())
         return result;
     // Recorded as a run of its own, so that a crash half way can be finished or taken back.
-    RunRecorder recorder(run, journal::Kind::Undo);
+    RunRecorder recorder(run, journal::Kind::Undo, run.lastRun.record());
     if (!recorder.beforeAll(UndoIntents(run.lastRun.folders(), run.fileSystem.separator())))
         return result;
     const std::vector<RenamedFolder> folders = run.lastRun.take();
@@ -158,13 +158,15 @@ UndoResult UndoLastRecordedRun(const RunSurroundings& run,
                                const std::function<void(const QString&)>& tell) {
     if (run.lastRun.canUndo() || run.lastRun.running() || run.journalFolder.isEmpty())
         return UndoRun(run);
+    QString record;
     std::vector<RenamedFolder> folders =
-        LoadLastFinishedRun(run.journalFolder, run.fileSystem.separator(), tell);
+        LoadLastFinishedRun(run.journalFolder, run.fileSystem.separator(), tell, &record);
     if (folders.empty())
         return {};
     LastRun recorded;
     recorded.begin();
     recorded.keep(std::move(folders));
+    recorded.recordedIn(record);
     recorded.end();
     return UndoRun({run.rows, run.fileSystem, run.dialogs, run.title, run.pump, recorded,
                     run.knownFolders, run.stopRequested, run.progress, run.journalFolder});

@@ -507,5 +507,25 @@ Lauf beenden gibt jedem Ordner seinen neuen Namen. Zurücknehmen gibt jedem Ordn
         <source>%1 renamed, %2 not renamed</source>
         <translation>%1 umbenannt, %2 nicht umbenannt</translation>
     </message>
+    <message>
+        <source>--recover needs how to settle the interrupted run: finish or take-back</source>
+        <translation>--recover braucht die Angabe, wie der unterbrochene Lauf beendet wird: finish oder take-back</translation>
+    </message>
+    <message>
+        <source>Settles a run that was interrupted (a crash, a pulled disk) before anything else: finish gives each of its folders its new name, take-back the name it had. Without it a terminal is asked, and a script is told on standard error and nothing is changed.</source>
+        <translation>Bringt vor allem anderen einen unterbrochenen Lauf (Absturz, abgezogenes Laufwerk) in Ordnung: finish gibt jedem seiner Ordner seinen neuen Namen, take-back den Namen, den er hatte. Ohne diese Option wird im Terminal gefragt; ein Skript erfährt es auf der Standardfehlerausgabe, und nichts wird geändert.</translation>
+    </message>
+    <message>
+        <source>%1 Nothing was changed; settle it with tarnwick --recover finish or tarnwick --recover take-back.</source>
+        <translation>%1 Nichts wurde geändert; beenden Sie ihn mit tarnwick --recover finish oder tarnwick --recover take-back.</translation>
+    </message>
+    <message>
+        <source>%1, %2 or %3? [f/t/L] </source>
+        <translation>%1, %2 oder %3? [f/t/L] </translation>
+    </message>
+    <message>
+        <source>Interrupted runs settled: %1; folders renamed: %2, left as they are: %3</source>
+        <translation>Unterbrochene Läufe bereinigt: %1; Ordner umbenannt: %2, unverändert gelassen: %3</translation>
+    </message>
 </context>
 </TS>

@@ -507,5 +507,25 @@ Terminar la ejecución da a cada carpeta su nombre nuevo. Deshacer devuelve a ca
         <source>%1 renamed, %2 not renamed</source>
         <translation>%1 renombradas, %2 sin renombrar</translation>
     </message>
+    <message>
+        <source>--recover needs how to settle the interrupted run: finish or take-back</source>
+        <translation>--recover necesita cómo resolver la ejecución interrumpida: finish o take-back</translation>
+    </message>
+    <message>
+        <source>Settles a run that was interrupted (a crash, a pulled disk) before anything else: finish gives each of its folders its new name, take-back the name it had. Without it a terminal is asked, and a script is told on standard error and nothing is changed.</source>
+        <translation>Resuelve antes que nada una ejecución interrumpida (un fallo, un disco extraído): finish da a cada una de sus carpetas su nombre nuevo, take-back el nombre que tenía. Sin esta opción se pregunta en el terminal; un script recibe un aviso en la salida de error estándar y no se cambia nada.</translation>
+    </message>
+    <message>
+        <source>%1 Nothing was changed; settle it with tarnwick --recover finish or tarnwick --recover take-back.</source>
+        <translation>%1 No se ha cambiado nada; resuélvala con tarnwick --recover finish o tarnwick --recover take-back.</translation>
+    </message>
+    <message>
+        <source>%1, %2 or %3? [f/t/L] </source>
+        <translation>¿%1, %2 o %3? [f/t/L] </translation>
+    </message>
+    <message>
+        <source>Interrupted runs settled: %1; folders renamed: %2, left as they are: %3</source>
+        <translation>Ejecuciones interrumpidas resueltas: %1; carpetas renombradas: %2, dejadas como estaban: %3</translation>
+    </message>
 </context>
 </TS>

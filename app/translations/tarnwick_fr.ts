@@ -507,5 +507,25 @@ Terminer l’exécution donne à chaque dossier son nouveau nom. Annuler rend à
         <source>%1 renamed, %2 not renamed</source>
         <translation>%1 renommés, %2 non renommés</translation>
     </message>
+    <message>
+        <source>--recover needs how to settle the interrupted run: finish or take-back</source>
+        <translation>--recover doit dire comment régler l’exécution interrompue : finish ou take-back</translation>
+    </message>
+    <message>
+        <source>Settles a run that was interrupted (a crash, a pulled disk) before anything else: finish gives each of its folders its new name, take-back the name it had. Without it a terminal is asked, and a script is told on standard error and nothing is changed.</source>
+        <translation>Règle d’abord une exécution interrompue (plantage, disque retiré) : finish donne à chacun de ses dossiers son nouveau nom, take-back le nom qu’il avait. Sans cette option, la question est posée dans le terminal ; un script en est averti sur la sortie d’erreur standard et rien n’est modifié.</translation>
+    </message>
+    <message>
+        <source>%1 Nothing was changed; settle it with tarnwick --recover finish or tarnwick --recover take-back.</source>
+        <translation>%1 Rien n’a été modifié ; réglez-la avec tarnwick --recover finish ou tarnwick --recover take-back.</translation>
+    </message>
+    <message>
+        <source>%1, %2 or %3? [f/t/L] </source>
+        <translation>%1, %2 ou %3 ? [f/t/L] </translation>
+    </message>
+    <message>
+        <source>Interrupted runs settled: %1; folders renamed: %2, left as they are: %3</source>
+        <translation>Exécutions interrompues réglées : %1 ; dossiers renommés : %2, laissés tels quels : %3</translation>
+    </message>
 </context>
 </TS>

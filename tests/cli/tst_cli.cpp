@@ -173,6 +173,10 @@ void TestCommandLine::applyRenamesAsTheRunDoes() {
     makeFolders(byRun + QStringLiteral("-before"),
                 {QStringLiteral("/Music/abc"), QStringLiteral("/Music/ABC/x y")});
     QCOMPARE(foldersBelow(byCommand), foldersBelow(byRun + QStringLiteral("-before")));
+    // The run taken back is retired: a third process finds nothing left to undo.
+    const Ran again = Run(scratch.path(), {"--undo", "--apply"});
+    QCOMPARE(again.exitCode, 1);
+    QCOMPARE(again.err, QByteArray("tarnwick: no recorded run to undo\n"));
 }
 
 void TestCommandLine::badInput_data() {
@@ -237,6 +241,13 @@ void TestCommandLine::badInput_data() {
            "Rename anyway without a way to undo it after closing?";
     QTest::newRow("nothing recorded to undo")
         << QStringList{"--undo", "--apply"} << none << 1 << "tarnwick: no recorded run to undo";
+    QTest::newRow("recover how, not said")
+        << QStringList{"--recover=soon"} << none << 2
+        << "tarnwick: --recover needs how to settle the interrupted run: finish or take-back (see "
+           "tarnwick --help)";
+    QTest::newRow("recover with a folder") << QStringList{"--recover", "finish", "t"} << none << 2
+                                           << "tarnwick: no operation: give --case upper, lower, "
+                                              "proper or sentence, or --undo (see tarnwick --help)";
 }
 
 // Each bad input is told in one line on standard error, with its exit status, and renames nothing.

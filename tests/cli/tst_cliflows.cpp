@@ -1,11 +1,13 @@
 #include "../support/diskrun.h"
 #include "../support/disktree.h"
 #include "../support/fakefilesystem.h"
+#include "../support/unfinishedjournal.h"
 
 #include "cli/arguments.h"
 #include "cli/casecommand.h"
 #include "cli/commandservices.h"
 #include "cli/output.h"
+#include "cli/recoverycommand.h"
 #include "cli/terminal.h"
 #include "cli/undocommand.h"
 #include "platform/filesystem.h"
@@ -87,6 +89,8 @@ class TestCommandFlows : public QObject {
 private slots:
     void dryRunAgreesWithTheRun_data();
     void dryRunAgreesWithTheRun();
+    void interruptedRunSettled_data();
+    void interruptedRunSettled();
     void undoGivesNamesBack_data();
     void undoGivesNamesBack();
 };
@@ -171,8 +175,9 @@ void TestCommandFlows::undoGivesNamesBack() {
         test::makeFolder(root + QStringLiteral("/M/C"));
     }
     const QStringList afterRun = test::foldersBelow(root);
-    CommandServices services{HostFileSystem(),     root, {}, {}, [&] { return recorded; },
-                             [] { return false; }, {}};
+    CommandServices services{
+        HostFileSystem(),     root, {}, {}, [&] { return RecordedRun{recorded, {}}; },
+        [] { return false; }, {}};
     Request request;
     request.kind = Request::Kind::Undo;
     request.json = true;
@@ -195,6 +200,84 @@ void TestCommandFlows::undoGivesNamesBack() {
     } else {
         QCOMPARE(test::foldersBelow(root), before);
     }
+}
+
+void TestCommandFlows::interruptedRunSettled_data() {
+    QTest::addColumn<int>("settle");
+    // The lines typed at the terminal; none: no terminal.
+    QTest::addColumn<std::optional<QStringList>>("typed");
+    QTest::addColumn<QStringList>("tree");
+    QTest::addColumn<QString>("told");
+    const auto ask = static_cast<int>(Request::Settle::Ask);
+    const QStringList untouched{"/A", "/C9999999", "/b"};
+    QTest::newRow("terminal, finish") << ask << std::optional<QStringList>(QStringList{"f"})
+                                      << QStringList{"/A", "/B", "/C"} << "";
+    QTest::newRow("terminal, an answer not understood, then take back")
+        << ask << std::optional<QStringList>(QStringList{"perhaps", "Take Back"})
+        << QStringList{"/a", "/b", "/c"} << "";
+    QTest::newRow("terminal, end of input: later")
+        << ask << std::optional<QStringList>(QStringList{}) << untouched << "";
+    QTest::newRow("script: told, never changed")
+        << ask << std::optional<QStringList>() << untouched
+        << "tarnwick: The last run was interrupted before it ended: 2 of its 3 folders do not "
+           "bear their new names yet, 1 of them are under a temporary name. Nothing was changed; "
+           "settle it with tarnwick --recover finish or tarnwick --recover take-back.\n";
+    QTest::newRow("script, --recover take-back")
+        << static_cast<int>(Request::Settle::TakeBack) << std::optional<QStringList>()
+        << QStringList{"/a", "/b", "/c"} << "";
+}
+
+// An interrupted run at the start of a command: asked at a terminal until answered, settled as
+// --recover says, and in a script told in one line and left as it is, with its record kept for
+// the next start.
+void TestCommandFlows::interruptedRunSettled() {
+    QFETCH(int, settle);
+    QFETCH(std::optional<QStringList>, typed);
+    QFETCH(QStringList, tree);
+    QFETCH(QString, told);
+    QTemporaryDir scratch;
+    QVERIFY(scratch.isValid());
+    const QString root = scratch.filePath(QStringLiteral("root"));
+    const QString journals = scratch.filePath(QStringLiteral("state/tarnwick"));
+    for (const char* name : {"/a", "/b", "/c"})
+        test::makeFolder(root + QLatin1String(name));
+    QVERIFY(!test::UnfinishedJournal(root + u'/', journals).isEmpty());
+    QVERIFY(QDir(root).rename("a", "A") && QDir(root).rename("c", "C9999999"));
+    CommandServices services{HostFileSystem(), root, {}, {}, {}, [] { return false; }, {}};
+    services.journalFolder = journals;
+    if (typed) {
+        services.ask = [&typed](const QString&) -> std::optional<QString> {
+            if (typed->isEmpty())
+                return std::nullopt;
+            return typed->takeFirst();
+        };
+    }
+    Request request;
+    // --recover alone settles and ends, with a summary as its answer.
+    const bool alone = request.settle != Request::Settle::Ask;
+    request.kind = alone ? Request::Kind::Recover : Request::Kind::Case;
+    request.settle = static_cast<Request::Settle>(settle);
+    std::FILE* err = std::tmpfile();
+    std::FILE* out = std::tmpfile();
+    Output output(false, out, err);
+    QCOMPARE(SettleInterruptedRuns(request, services, output), 0);
+    std::rewind(out);
+    char summary[256] = {};
+    std::fgets(summary, sizeof summary, out);
+    std::fclose(out);
+    QCOMPARE(QByteArray(summary),
+             alone ? "Interrupted runs settled: 1; folders renamed: 2, left as they are: 0\n" : "");
+    std::rewind(err);
+    QByteArray said(4096, '\0');
+    said.truncate(static_cast<qsizetype>(std::fread(said.data(), 1, said.size(), err)));
+    std::fclose(err);
+    QCOMPARE(test::foldersBelow(root), tree);
+    if (!told.isEmpty())
+        QCOMPARE(QString::fromUtf8(said), told);
+    // Left for later: asked again at the next start.
+    const bool left = tree.contains(QStringLiteral("/C9999999"));
+    QCOMPARE(QDir(journals).entryList({QStringLiteral("*.open")}, QDir::Files).size(),
+             left ? 1 : 0);
 }
 
 QTEST_GUILESS_MAIN(TestCommandFlows)

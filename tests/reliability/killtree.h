@@ -2,6 +2,8 @@
 
 #include "folders/rowvector.h"
 #include "platform/filesystem.h"
+#include "rename/lastrun.h"
+#include "rename/renamerun.h"
 
 #include <QDir>
 #include <QFile>
@@ -82,6 +84,25 @@ inline void ListKillTree(FileSystem& fileSystem, const QString& root, RowVector&
             row, ListRows::kNewName,
             ListedPath(now.head(), name == name.toUpper() ? name.toLower() : name.toUpper()));
     }
+}
+
+// Runs the kill tree below root in the rows, recorded in journals; kept, where given, holds what
+// the run renamed, as the window's last run does.
+inline std::optional<RunTally> RunRecorded(const QString& root, const QString& journals,
+                                           UserDialogs& dialogs, RowVector& rows,
+                                           LastRun* kept = nullptr) {
+    ListKillTree(HostFileSystem(), root, rows);
+    LastRun own;
+    return RunRenames({rows,
+                       HostFileSystem(),
+                       dialogs,
+                       QStringLiteral("Tarnwick"),
+                       {},
+                       kept ? *kept : own,
+                       {},
+                       {},
+                       {},
+                       journals});
 }
 
 } // namespace tarnwick::test

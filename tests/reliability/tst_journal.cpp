@@ -7,6 +7,8 @@
 #include "rename/undo.h"
 #include "tests/reliability/killtree.h"
 #include "tests/reliability/reliabilitysupport.h"
+#include "tests/support/disktree.h"
+#include "tests/support/unfinishedjournal.h"
 
 #include <QDir>
 #include <QFile>
@@ -18,53 +20,7 @@
 using namespace tarnwick;
 using namespace tarnwick::test;
 
-namespace {
-
-QByteArray ReadAll(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<unreadable>");
-}
-
-bool WriteAll(const QString& path, const QByteArray& bytes) {
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
-}
-
-// A journal of three folders a, b, c below root, meant to become A, B, C, synced and left
-// unfinished as a crash leaves it: its writer gone without its last mark.
-QByteArray UnfinishedJournal(const QString& root, const QString& journals) {
-    QString why;
-    std::unique_ptr<JournalWriter> writer =
-        JournalWriter::start(journals, journal::Kind::Run, &why);
-    if (!writer)
-        return {};
-    std::vector<DirectoryEntry> entries = HostFileSystem().list(root).entries;
-    std::sort(entries.begin(), entries.end(),
-              [](const DirectoryEntry& a, const DirectoryEntry& b) { return a.name < b.name; });
-    for (const DirectoryEntry& entry : entries)
-        writer->intend({0, root, entry.name, entry.name.toUpper(), entry.identity, true});
-    writer->sync(&why);
-    return QFile::encodeName(journals + u'/' + writer->fileName());
-}
-
-// Runs the kill tree below root in the rows, recorded in journals.
-std::optional<RunTally> RunRecorded(const QString& root, const QString& journals,
-                                    FakeUserDialogs& dialogs, RowVector& rows) {
-    ListKillTree(HostFileSystem(), root, rows);
-    LastRun lastRun;
-    return RunRenames({rows,
-                       HostFileSystem(),
-                       dialogs,
-                       QStringLiteral("Tarnwick"),
-                       {},
-                       lastRun,
-                       {},
-                       {},
-                       {},
-                       journals});
-}
-
-} // namespace
+namespace {} // namespace
 
 class TestJournal : public QObject {
     Q_OBJECT
@@ -75,7 +31,10 @@ private slots:
     void unreadableJournalKeptAside();
     void unfinishedRunChoices_data();
     void unfinishedRunChoices();
+    void rowChangedAtPumpRecordedAsRenamed();
     void undoAfterRestart();
+    void undoKeepsAnotherCopysRecord_data();
+    void undoKeepsAnotherCopysRecord();
     void runThatCannotBeRecorded_data();
     void runThatCannotBeRecorded();
 
@@ -132,8 +91,9 @@ void TestJournal::unreadableJournalKeptAside_data() {
                                 << "it is not a run record of this program";
     QTest::newRow("newer format") << ".open" << magic + QByteArray("\x09\x00", 2) + "later"
                                   << "it was written in format 9, which this version does not read";
+    const char version[2] = {static_cast<char>(journal::kVersion), 0};
     QTest::newRow("damaged beginning")
-        << ".open" << magic + QByteArray("\x01\x00", 2) + "\x05\0\0\0garbage"
+        << ".open" << magic + QByteArray(version, 2) + "\x05\0\0\0garbage"
         << "its beginning is damaged";
     QTest::newRow("finished run cut short") << ".done" << QByteArray() << "it is cut short";
 }
@@ -235,6 +195,36 @@ void TestJournal::unfinishedRunChoices() {
              choice == "Later" ? 1 : 0);
 }
 
+// A row whose new name changes at a pump, after the rows were written ahead, is written again
+// before its folder is renamed: the record names what was done, not what was first meant.
+void TestJournal::rowChangedAtPumpRecordedAsRenamed() {
+    RowVector rows;
+    for (const QString name : {"ab", "cd", "ef"}) {
+        QVERIFY(QDir().mkpath(m_root + name));
+        rows.appendPaths({ListedPath(m_root, name + u'/')},
+                         {HostFileSystem().identity(m_root + name).value_or(FileIdentity{})});
+        rows.setPath(rows.count() - 1, ListRows::kNewName,
+                     ListedPath(m_root, name.toUpper() + u'/'));
+    }
+    const auto pump = [&] {
+        if (QFileInfo::exists(m_root + "AB"))
+            rows.setPath(2, ListRows::kNewName, ListedPath(m_root, QStringLiteral("Ef/")));
+    };
+    FakeUserDialogs dialogs;
+    LastRun ran;
+    QVERIFY(RunRenames(
+        {rows, HostFileSystem(), dialogs, "Tarnwick", pump, ran, {}, {}, {}, m_journals}));
+    QString why;
+    const std::optional<JournalContents> read =
+        ParseJournal(ReadAll(m_journals + u'/' + ran.record()), u'/', &why);
+    QVERIFY2(read, qPrintable(why));
+    QStringList afters;
+    for (const RenamedFolder& folder : read->renamed)
+        afters << folder.before + folder.after;
+    QCOMPARE(afters, QStringList({"ab/AB/", "cd/CD/", "ef/Ef/"}));
+    QCOMPARE(RawTree(m_root), Bytes({"AB/", "CD/", "Ef/"}));
+}
+
 // Two processes in sequence: the first runs 10,000 folders and ends; the second, with nothing in
 // memory, takes the run back from its record, every folder exactly.
 void TestJournal::undoAfterRestart() {
@@ -272,6 +262,39 @@ void TestJournal::undoAfterRestart() {
     // One level: nothing is left to undo.
     QVERIFY(!CanUndoLastRun(restarted));
     QVERIFY(QDir(m_journals).entryList(QDir::Files).isEmpty());
+}
+
+void TestJournal::undoKeepsAnotherCopysRecord_data() {
+    QTest::addColumn<bool>("restarted");
+    QTest::newRow("undo in the session of the run") << false;
+    QTest::newRow("undo after a restart") << true;
+}
+
+// Another copy of the program finished a run of its own while this one's run could still be
+// undone: the undo retires its own run's record and leaves the other's, which that copy (or the
+// next start) may still undo.
+void TestJournal::undoKeepsAnotherCopysRecord() {
+    QFETCH(bool, restarted);
+    constexpr int kFolders = kFoldersPerParent;
+    QVERIFY(MakeKillTree(m_root, kFolders));
+    FakeUserDialogs dialogs;
+    RowVector rows;
+    LastRun ran;
+    QVERIFY(RunRecorded(m_root, m_journals, dialogs, rows, &ran));
+    const QStringList own = QDir(m_journals).entryList({"*.done"}, QDir::Files);
+    QCOMPARE(own, QStringList{ran.record()});
+    // The other copy's record, older by its name, so that the newest is still this run's.
+    const QString other = QStringLiteral("run-00000000000001-1-1.done");
+    QVERIFY(QFile::copy(m_journals + u'/' + own[0], m_journals + u'/' + other));
+    LastRun none;
+    const RunSurroundings undo{
+        rows, HostFileSystem(), dialogs, "Tarnwick", {}, restarted ? none : ran, {}, {},
+        {},   m_journals};
+    const UndoResult undone = UndoLastRecordedRun(undo, {});
+    QVERIFY(undone.tally);
+    QCOMPARE(undone.tally->renamed, kFolders);
+    QCOMPARE(RawTree(m_root), KillTree(kFolders, false));
+    QCOMPARE(QDir(m_journals).entryList(QDir::Files), QStringList{other});
 }
 
 void TestJournal::runThatCannotBeRecorded_data() {

@@ -24,6 +24,16 @@ inline void makeLink(const QString& target, const QString& link) {
     QVERIFY2(QFile::link(target, link), qPrintable(link));
 }
 
+inline QByteArray ReadAll(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<unreadable>");
+}
+
+inline bool WriteAll(const QString& path, const QByteArray& bytes) {
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
+}
+
 inline QStringList sorted(QStringList names) {
     std::sort(names.begin(), names.end());
     return names;
