@@ -101,6 +101,35 @@ std::vector<journal::Intent> UndoIntents(const std::vector<RenamedFolder>& folde
     return intents;
 }
 
+// The folders an undo stopped before stay the last run on disk too, recorded as a run that renamed
+// them, so that an undo after a restart takes back the rest and nothing else.
+void RecordRest(const RunSurroundings& run) {
+    const std::vector<RenamedFolder>& rest = run.lastRun.folders();
+    if (run.journalFolder.isEmpty() || rest.empty())
+        return;
+    const QChar separator = run.fileSystem.separator();
+    std::vector<journal::Intent> intents;
+    intents.reserve(rest.size());
+    for (const RenamedFolder& folder : rest)
+        intents.push_back({0, folder.parent, WithoutTrailingSeparator(folder.before, separator),
+                           WithoutTrailingSeparator(folder.after, separator), folder.identity,
+                           true});
+    RunRecorder recorder(run, journal::Kind::Run);
+    if (!recorder.beforeAll(intents))
+        return;
+    for (std::size_t index = 0; index < rest.size(); ++index) {
+        const RenamedFolder& folder = rest[index];
+        RenameOutcome outcome;
+        outcome.happened = RenameOutcome::Happened::Renamed;
+        outcome.oldPath = ListedPath(folder.parent, folder.before);
+        outcome.newPath = ListedPath(folder.parent, folder.after);
+        outcome.newName = intents[index].after;
+        outcome.identity = folder.identity;
+        recorder.renamed(outcome, index);
+    }
+    recorder.finish();
+}
+
 } // namespace
 
 UndoResult UndoRun(const RunSurroundings& run) {
@@ -124,6 +153,8 @@ UndoResult UndoRun(const RunSurroundings& run) {
     const int givenBack =
         GiveNamesBack(run, trap, errors, recorder, folders, restored, failed, stopped);
     recorder.finish();
+    if (stopped)
+        RecordRest(run);
     result.tally = RunTally{givenBack, static_cast<int>(failed.size()), stopped};
     trap.reach(UndoStep::RenamesDone);
     errors.finish();

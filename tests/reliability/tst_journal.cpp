@@ -35,6 +35,7 @@ private slots:
     void undoAfterRestart();
     void undoKeepsAnotherCopysRecord_data();
     void undoKeepsAnotherCopysRecord();
+    void undoStoppedGoesOnAfterRestart();
     void runThatCannotBeRecorded_data();
     void runThatCannotBeRecorded();
 
@@ -295,6 +296,37 @@ void TestJournal::undoKeepsAnotherCopysRecord() {
     QCOMPARE(undone.tally->renamed, kFolders);
     QCOMPARE(RawTree(m_root), KillTree(kFolders, false));
     QCOMPARE(QDir(m_journals).entryList(QDir::Files), QStringList{other});
+}
+
+// An undo stopped part way leaves the folders not reached as the last run on disk, and only them.
+void TestJournal::undoStoppedGoesOnAfterRestart() {
+    constexpr int kFolders = kFoldersPerParent;
+    QVERIFY(MakeKillTree(m_root, kFolders));
+    FakeUserDialogs dialogs;
+    RowVector rows;
+    QVERIFY(RunRecorded(m_root, m_journals, dialogs, rows));
+    int asked = 0;
+    LastRun first, second;
+    const UndoResult stopped = UndoLastRecordedRun({rows,
+                                                    HostFileSystem(),
+                                                    dialogs,
+                                                    "Tarnwick",
+                                                    {},
+                                                    first,
+                                                    {},
+                                                    [&] { return ++asked > 3; },
+                                                    {},
+                                                    m_journals},
+                                                   {});
+    QVERIFY(stopped.tally && stopped.tally->stopped && stopped.tally->renamed == 3);
+    const UndoResult rest = UndoLastRecordedRun(
+        {rows, HostFileSystem(), dialogs, "Tarnwick", {}, second, {}, {}, {}, m_journals}, {});
+    QVERIFY(rest.tally);
+    QCOMPARE(rest.tally->renamed, kFolders - 3);
+    QCOMPARE(rest.tally->notRenamed, 0);
+    QCOMPARE(RawTree(m_root), KillTree(kFolders, false));
+    QVERIFY(dialogs.messages.isEmpty());
+    QVERIFY(QDir(m_journals).entryList(QDir::Files).isEmpty());
 }
 
 void TestJournal::runThatCannotBeRecorded_data() {
