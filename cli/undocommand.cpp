@@ -74,7 +74,9 @@ int GiveBack(RecordedRun recorded, CommandServices& services, Output& output,
                               {},
                               lastRun,
                               KnownFolders(host, services.knownFolderPaths),
-                              {},
+                              // Ctrl+C stops it after the folder in hand; the folders not reached
+                              // stay the last run, which the next --undo takes back.
+                              services.stopRequested,
                               {},
                               // Recorded as the window's undo is: a crash half way can be
                               // settled, and the run taken back is retired.
@@ -97,6 +99,8 @@ int GiveBack(RecordedRun recorded, CommandServices& services, Output& output,
                        .arg(locale.toString(tally.renamed), locale.toString(tally.notRenamed)),
                    {{QStringLiteral("givenBack"), tally.renamed},
                     {QStringLiteral("notGivenBack"), tally.notRenamed}});
+    if (tally.stopped)
+        return kStopped;
     return tally.notRenamed > 0 ? kSomeNotDone : kAllDone;
 }
 

@@ -149,9 +149,11 @@ void TestCommandFlows::dryRunAgreesWithTheRun() {
 
 void TestCommandFlows::undoGivesNamesBack_data() {
     QTest::addColumn<bool>("replaceOne");
+    QTest::addColumn<int>("stopAfter");
     QTest::addColumn<int>("expectedExit");
-    QTest::newRow("the tree as the run left it") << false << 0;
-    QTest::newRow("another folder under a renamed one's name") << true << 1;
+    QTest::newRow("the tree as the run left it") << false << -1 << 0;
+    QTest::newRow("another folder under a renamed one's name") << true << -1 << 1;
+    QTest::newRow("Ctrl+C after the first folder") << false << 1 << 130;
 }
 
 // The undo over a recorded run: without --apply it names every folder and renames nothing; with
@@ -159,6 +161,7 @@ void TestCommandFlows::undoGivesNamesBack_data() {
 // since is left alone and named.
 void TestCommandFlows::undoGivesNamesBack() {
     QFETCH(bool, replaceOne);
+    QFETCH(int, stopAfter);
     QFETCH(int, expectedExit);
     QTemporaryDir scratch;
     QVERIFY(scratch.isValid());
@@ -175,12 +178,15 @@ void TestCommandFlows::undoGivesNamesBack() {
         test::makeFolder(root + QStringLiteral("/M/C"));
     }
     const QStringList afterRun = test::foldersBelow(root);
-    CommandServices services{
-        HostFileSystem(),     root, {}, {}, [&] { return RecordedRun{recorded, {}}; },
-        [] { return false; }, {}};
     Request request;
     request.kind = Request::Kind::Undo;
     request.json = true;
+    CommandServices services{
+        HostFileSystem(), root, {}, {}, [&] { return RecordedRun{recorded, {}}; }, {}, {}};
+    int asked = 0;
+    services.stopRequested = [&] {
+        return request.apply && stopAfter >= 0 && asked++ >= stopAfter;
+    };
     const auto undo = [&](Output& output, ProgressLine& progress) {
         return RunUndo(request, services, output, progress);
     };
@@ -192,7 +198,11 @@ void TestCommandFlows::undoGivesNamesBack() {
     request.apply = true;
     const Outcome applied = Capture(undo, {QStringLiteral("not-given-back")});
     QCOMPARE(applied.exitCode, expectedExit);
-    if (replaceOne) {
+    if (stopAfter >= 0) {
+        // The run's last folder, the top one, has its name back; the others wait for the next.
+        QVERIFY(QFileInfo(root + QStringLiteral("/m/A/B")).isDir());
+        QVERIFY(QFileInfo(root + QStringLiteral("/m/C")).isDir());
+    } else if (replaceOne) {
         // Named where it is now, below its parent given its name back.
         QCOMPARE(applied.pairs, QStringList{root + QStringLiteral("/m/C>")});
         QVERIFY(QFileInfo(root + QStringLiteral("/m/a/b")).isDir());
