@@ -61,10 +61,7 @@ int GiveBack(RecordedRun recorded, CommandServices& services, Output& output,
         paths.emplace_back(path);
     rows.appendPaths(std::move(paths));
     LastRun lastRun;
-    lastRun.begin();
-    lastRun.keep(std::move(folders));
-    lastRun.recordedIn(recorded.record);
-    lastRun.end();
+    lastRun.replace(std::move(folders), std::move(recorded.record));
     TerminalDialogs dialogs(output);
     progress.stage(QCoreApplication::translate("Tarnwick", "Folders given their names back"));
     const RunSurroundings run{rows,

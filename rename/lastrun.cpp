@@ -36,6 +36,13 @@ void LastRun::end() {
     changed();
 }
 
+void LastRun::replace(std::vector<RenamedFolder> folders, QString record) {
+    begin();
+    keep(std::move(folders));
+    recordedIn(std::move(record));
+    end();
+}
+
 void LastRun::clear() {
     m_forgotten = m_running;
     m_stoppedEarly = false;

@@ -47,6 +47,9 @@ public:
     // What the run renamed, in run order, kept unless the list changed while it ran.
     void keep(std::vector<RenamedFolder> folders);
     void end();
+    // These folders, recorded in the journal file record, are the last run now, as if a run had
+    // just renamed them: a run read back from its record, or the rest of one an undo stopped in.
+    void replace(std::vector<RenamedFolder> folders, QString record);
     void clear();
     // The run was stopped by the user before its last folder: the rows it did not reach still
     // have their new paths, and the next run may continue without a new preview.

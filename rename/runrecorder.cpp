@@ -182,6 +182,11 @@ void RunRecorder::renamed(const RenameOutcome& outcome, std::optional<std::size_
     m_writer->renamed(*sequence, parent, before, outcome.newName, outcome.identity);
 }
 
+void RunRecorder::renamedAsMeant(std::size_t index) {
+    if (const std::optional<std::uint64_t> sequence = sequenceOf(index))
+        m_writer->renamedAsMeant(*sequence);
+}
+
 void RunRecorder::left(std::optional<std::size_t> index) {
     if (const std::optional<std::uint64_t> sequence = sequenceOf(index))
         m_writer->left(*sequence);

@@ -45,6 +45,8 @@ public:
     // beforeAll().
     void renamed(const RenameOutcome& outcome, std::optional<std::size_t> index = std::nullopt);
     void left(std::optional<std::size_t> index = std::nullopt);
+    // Intent number index of beforeAll() was carried out as written.
+    void renamedAsMeant(std::size_t index);
     // The run ended; a run is kept as the last one (and its record named in the last run), an
     // undo retires the run it took back.
     void finish();

@@ -16,6 +16,7 @@
 #include "rename/runerrors.h"
 #include "rename/runrecorder.h"
 
+#include <utility>
 #include <vector>
 
 namespace tarnwick {
@@ -49,9 +50,8 @@ int GiveNamesBack(const RunSurroundings& run, ErrorTrap& trap, RunErrors& errors
         if (run.pump)
             trap.step(UndoStep::PumpBeforeRename, run.pump);
         if (run.stopRequested && run.stopRequested()) {
-            run.lastRun.begin();
-            run.lastRun.keep({folders.begin(), folders.end() - static_cast<std::ptrdiff_t>(index)});
-            run.lastRun.end();
+            run.lastRun.replace(
+                {folders.begin(), folders.end() - static_cast<std::ptrdiff_t>(index)}, {});
             stopped = true;
             break;
         }
@@ -68,15 +68,13 @@ int GiveNamesBack(const RunSurroundings& run, ErrorTrap& trap, RunErrors& errors
         const RenameOutcome outcome =
             RenameFilesWild(run.fileSystem, parents, report, after,
                             ListedPath(parent, folder->before), folder->identity);
-        if (outcome.renamed())
-            recorder.renamed(outcome, index);
-        else
-            recorder.left(index);
         if (outcome.renamed()) {
+            recorder.renamed(outcome, index);
             restored.renamed(shown, outcome.newName);
             ++givenBack;
             continue;
         }
+        recorder.left(index);
         const QString now = WithoutTrailingSeparator(after.toString(), separator);
         // The run's own second rows of a folder find nothing quietly; here the folder was
         // there after the run, so finding nothing means someone moved it since.
@@ -88,6 +86,15 @@ int GiveNamesBack(const RunSurroundings& run, ErrorTrap& trap, RunErrors& errors
     return givenBack;
 }
 
+// A renamed folder as the journal means it: renamed again (forwards), or given its name back.
+journal::Intent IntentOf(const RenamedFolder& folder, QChar separator, bool forwards) {
+    QString before = WithoutTrailingSeparator(folder.before, separator);
+    QString after = WithoutTrailingSeparator(folder.after, separator);
+    if (!forwards)
+        std::swap(before, after);
+    return {0, folder.parent, std::move(before), std::move(after), folder.identity, true};
+}
+
 // What the undo means to do, in the order it does it: each folder from the name the run gave it
 // back to the one it had.
 std::vector<journal::Intent> UndoIntents(const std::vector<RenamedFolder>& folders,
@@ -95,9 +102,7 @@ std::vector<journal::Intent> UndoIntents(const std::vector<RenamedFolder>& folde
     std::vector<journal::Intent> intents;
     intents.reserve(folders.size());
     for (auto folder = folders.rbegin(); folder != folders.rend(); ++folder)
-        intents.push_back({0, folder->parent, WithoutTrailingSeparator(folder->after, separator),
-                           WithoutTrailingSeparator(folder->before, separator), folder->identity,
-                           true});
+        intents.push_back(IntentOf(*folder, separator, false));
     return intents;
 }
 
@@ -111,22 +116,12 @@ void RecordRest(const RunSurroundings& run) {
     std::vector<journal::Intent> intents;
     intents.reserve(rest.size());
     for (const RenamedFolder& folder : rest)
-        intents.push_back({0, folder.parent, WithoutTrailingSeparator(folder.before, separator),
-                           WithoutTrailingSeparator(folder.after, separator), folder.identity,
-                           true});
+        intents.push_back(IntentOf(folder, separator, true));
     RunRecorder recorder(run, journal::Kind::Run);
     if (!recorder.beforeAll(intents))
         return;
-    for (std::size_t index = 0; index < rest.size(); ++index) {
-        const RenamedFolder& folder = rest[index];
-        RenameOutcome outcome;
-        outcome.happened = RenameOutcome::Happened::Renamed;
-        outcome.oldPath = ListedPath(folder.parent, folder.before);
-        outcome.newPath = ListedPath(folder.parent, folder.after);
-        outcome.newName = intents[index].after;
-        outcome.identity = folder.identity;
-        recorder.renamed(outcome, index);
-    }
+    for (std::size_t index = 0; index < rest.size(); ++index)
+        recorder.renamedAsMeant(index);
     recorder.finish();
 }
 
@@ -195,10 +190,7 @@ UndoResult UndoLastRecordedRun(const RunSurroundings& run,
     if (folders.empty())
         return {};
     LastRun recorded;
-    recorded.begin();
-    recorded.keep(std::move(folders));
-    recorded.recordedIn(record);
-    recorded.end();
+    recorded.replace(std::move(folders), std::move(record));
     return UndoRun({run.rows, run.fileSystem, run.dialogs, run.title, run.pump, recorded,
                     run.knownFolders, run.stopRequested, run.progress, run.journalFolder});
 }
