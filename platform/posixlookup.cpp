@@ -59,9 +59,9 @@ bool LookupTellsTheTruth(unsigned long kind) {
 // casefold folder); nothing means it tells case apart. The answer's identity is not compared:
 // FUSE disks make identities up per name looked up. None where it cannot be told.
 std::optional<bool> LookupIgnoresCase(int folderFd, unsigned long kind, const QString& probe) {
-    // A FUSE daemon's answer is not the disk's: exfat-fuse was seen to answer "not there" for a
-    // folder's name in other letter case on a disk that ignores case, so there the detour is
-    // always taken.
+    // A FUSE daemon's answer is not the disk's for a moment: the kernel keeps the names it was
+    // given for a second, and exfat-fuse keeps a node for each spelling of a name, so a lookup in
+    // other letter case may answer for a folder renamed since. There the detour is always taken.
     if (!LookupTellsTheTruth(kind))
         return true;
     if (const std::optional<bool> folded = CaseFolded(folderFd, kind))
