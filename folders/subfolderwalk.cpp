@@ -6,6 +6,8 @@
 #include "platform/filesystem.h"
 
 #include <QHash>
+#include <QSet>
+#include <memory>
 #include <optional>
 #include <type_traits>
 #include <utility>
@@ -77,9 +79,6 @@ void Append(std::vector<ListedPath>& to, FoundFolder& folder) {
 void Append(std::vector<WalkedFolder>& to, FoundFolder& folder) {
     to.push_back({std::move(folder.path), folder.identity});
 }
-void Append(std::vector<FoundFolder>& to, FoundFolder& folder) {
-    to.push_back(std::move(folder));
-}
 
 // Each failure of a path removes the first entry still equal to it. Those removals always fall on
 // entries already walked, so taking the first occurrences in one pass at the end gives the same
@@ -110,9 +109,8 @@ public:
         : m_fileSystem(fileSystem), m_rules(fileSystem.rules()), m_pump(pump), m_report(report),
           m_progress(progress), m_stopRequested(stopRequested) {}
 
-    // The walk; returns where in folders the entries its merge phase appended begin. Those were
-    // vetted there, so a caller's merge takes them as they are.
-    template <class Entry> qsizetype walk(std::vector<Entry>& folders, bool includeAllLevels) {
+    // The walk: folders gains every folder below its own, level by level.
+    template <class Entry> void walk(std::vector<Entry>& folders, bool includeAllLevels) {
         ErrorTrap trap(QString::fromUtf16(kGetSubDirectoriesLabel), m_report);
         trap.reach(WalkStep::Start);
         std::vector<FoundFolder> found;
@@ -120,21 +118,22 @@ public:
         // Indices and copies only: pump lets other handlers run, and nothing here may point into
         // storage they could change.
         const std::size_t listed = folders.size();
-        // Each folder of the level is walked once at most: grown once, not rehashed as it fills.
-        m_walked.reserve(m_walked.size() + static_cast<qsizetype>(listed));
         for (std::size_t i = 0; i < listed && !stopped(); ++i)
             trap.step(WalkStep::ExamineEntry,
                       [&] { walkFolder(folders[i], found, removals, trap); });
         trap.step(WalkStep::RemoveUnreadable, [&] { RemoveFirstOccurrences(folders, removals); });
 
-        qsizetype examined = static_cast<qsizetype>(found.size());
         trap.step(WalkStep::Descend, [&] {
             if (includeAllLevels && !found.empty() && !stopped())
-                examined = walk(found, true);
+                walk(found, true);
         });
-        const qsizetype appended = static_cast<qsizetype>(folders.size());
-        merge(folders, found, examined, trap);
-        return appended;
+        merge(found, trap);
+        // Each level waits, merged, until the first level's has joined the folders passed in:
+        // then every level joins them once, in order, instead of each joining the one above.
+        if constexpr (kFromListing<Entry>)
+            m_deeper.push_back(std::move(found));
+        else
+            appendLevels(folders, found);
     }
 
 private:
@@ -183,10 +182,12 @@ private:
                 if (entry.link)
                     return;
             }
-            const FolderListing listing =
-                m_fileSystem.list(folder, kFromListing<Entry> ? FileSystem::Through::NoLink
-                                                              : FileSystem::Through::Link);
-            if (!walkedFirst(listing.identity, PathOf(entry), folder)) {
+            FolderListing listing;
+            if constexpr (kFromListing<Entry>)
+                listing = listFound(entry, folder);
+            else
+                listing = m_fileSystem.list(folder, FileSystem::Through::Link);
+            if (!walkedFirst(listing, PathOf(entry), folder)) {
                 ++removals[folder];
                 return;
             }
@@ -197,11 +198,50 @@ private:
         }
     }
 
+    // A folder met in a listing, reached from its parent held open: siblings are listed one after
+    // another, and each is then found by its name alone.
+    FolderListing listFound(const FoundFolder& entry, const QString& folder) {
+        const QString& parent = entry.path.head();
+        const QString& tail = entry.path.tail();
+        if (parent.isEmpty() || !parent.endsWith(m_rules.separator) ||
+            !tail.endsWith(m_rules.separator))
+            return m_fileSystem.list(folder, FileSystem::Through::NoLink);
+        if (parent != m_heldPath) {
+            m_heldPath = parent;
+            try {
+                m_held = m_fileSystem.holdForListing(parent, m_held.get());
+            } catch (const Failure&) {
+                // Each folder inside is listed by its path, and fails as that fails.
+                m_held.reset();
+            }
+        }
+        if (!m_held)
+            return m_fileSystem.list(folder, FileSystem::Through::NoLink);
+        return m_fileSystem.listInside(*m_held, tail.chopped(1), entry.identity);
+    }
+
     // Reached a second time under another path (a bind mount of a folder of the tree, a
     // bind-mount loop): one folder, one row. The same path given twice is the caller's to repeat.
-    bool walkedFirst(const FileIdentity& identity, const ListedPath& path, const QString& folder) {
+    bool walkedFirst(const FolderListing& listing, const ListedPath& path, const QString& folder) {
+        // Within one mount a folder has one parent, so the same folder reached twice means that
+        // one of the two ways, or a folder above it, was entered otherwise: a folder chosen, the
+        // root of a mount, one reached by its path. A folder reached inside its parent is
+        // therefore compared with those alone, and the others with every folder walked.
+        if (listing.reachedInside) {
+            if (const auto walked = m_walked.constFind(listing.identity); walked != m_walked.cend())
+                return walked->toString() == folder;
+            m_inside.push_back(listing.identity);
+            return true;
+        }
+        // Their paths are not kept: a folder entered otherwise that is one of them is a second
+        // way to it, as no chosen folder comes after the first folder found inside another.
+        for (const FileIdentity& inside : m_inside)
+            m_walkedInside.insert(inside);
+        m_inside = std::vector<FileIdentity>();
+        if (m_walkedInside.contains(listing.identity))
+            return false;
         // One lookup per folder: a slot found empty is this folder's first visit.
-        ListedPath& walked = m_walked[identity];
+        ListedPath& walked = m_walked[listing.identity];
         if (walked.isEmpty()) {
             walked = path;
             return true;
@@ -209,12 +249,12 @@ private:
         return walked.toString() == folder;
     }
 
-    void takeSubfolders(const FolderListing& listing, const QString& folder,
+    void takeSubfolders(FolderListing& listing, const QString& folder,
                         std::vector<FoundFolder>& found) {
         // Made when the first subfolder is met, at its size: their rows share it as their
         // parent's path.
         QString parent;
-        for (const DirectoryEntry& entry : listing.entries) {
+        for (DirectoryEntry& entry : listing.entries) {
             if (!entry.isFolder())
                 continue;
             Pump(m_pump);
@@ -228,14 +268,16 @@ private:
     }
 
     // The path of one subfolder of folder, whose rows share parent; none where it is left out.
-    std::optional<ListedPath> take(const DirectoryEntry& entry, const QString& folder,
+    std::optional<ListedPath> take(DirectoryEntry& entry, const QString& folder,
                                    QString& parent) const {
         if (!IsTakenName(entry.name, m_rules))
             return std::nullopt;
-        // Sized once: a list keeps every name for as long as it holds the row.
-        QString name;
-        name.reserve(entry.name.size() + 1);
-        name.append(entry.name).append(m_rules.separator);
+        // The listing's own text, which has room for the separator where the host made it so;
+        // sized once either way: a list keeps every name for as long as it holds the row.
+        QString name = std::move(entry.name);
+        if (name.capacity() <= name.size())
+            name.reserve(name.size() + 1);
+        name.append(m_rules.separator);
         if (parent.isNull())
             parent = QString(folder.constData(), folder.size());
         ListedPath path(parent, std::move(name));
@@ -244,21 +286,20 @@ private:
         return path;
     }
 
-    // The merge phase: a found folder joins folders where it is still a folder and passes the
-    // attribute test. Those from examined on were vetted by the descent's own merge.
-    template <class Entry>
-    void merge(std::vector<Entry>& folders, std::vector<FoundFolder>& found, qsizetype examined,
-               ErrorTrap& trap) {
-        for (qsizetype i = 0; i < static_cast<qsizetype>(found.size()); ++i) {
-            if (i >= examined) {
-                appendAll(folders, found, i);
-                break;
-            }
-            trap.step(WalkStep::MergeEntry, [&] {
-                if (stillPasses(found[static_cast<std::size_t>(i)], trap))
-                    Append(folders, found[static_cast<std::size_t>(i)]);
-            });
+    // The merge phase: a found folder stays where it is still a folder and passes the attribute
+    // test.
+    void merge(std::vector<FoundFolder>& found, ErrorTrap& trap) {
+        std::size_t kept = 0;
+        for (std::size_t i = 0; i < found.size(); ++i) {
+            bool passes = false;
+            trap.step(WalkStep::MergeEntry, [&] { passes = stillPasses(found[i], trap); });
+            if (!passes)
+                continue;
+            if (kept != i)
+                found[kept] = std::move(found[i]);
+            ++kept;
         }
+        found.erase(found.begin() + static_cast<std::ptrdiff_t>(kept), found.end());
     }
 
     bool stillPasses(const FoundFolder& found, ErrorTrap& trap) {
@@ -276,13 +317,24 @@ private:
                                    known ? found.attributes : m_fileSystem.attributes(folder()));
     }
 
-    // Each level is given up as soon as it has joined the one above: one copy of each path.
+    // The first level's found folders, then the deeper levels', each given up as soon as it has
+    // joined: one copy of each path.
     template <class Entry>
-    static void appendAll(std::vector<Entry>& to, std::vector<FoundFolder>& from, qsizetype first) {
-        to.reserve(to.size() + from.size() - static_cast<std::size_t>(first));
-        for (auto i = static_cast<std::size_t>(first); i < from.size(); ++i)
-            Append(to, from[i]);
-        from = std::vector<FoundFolder>();
+    void appendLevels(std::vector<Entry>& to, std::vector<FoundFolder>& first) {
+        std::size_t count = first.size();
+        for (const std::vector<FoundFolder>& level : m_deeper)
+            count += level.size();
+        to.reserve(to.size() + count);
+        for (FoundFolder& folder : first)
+            Append(to, folder);
+        first = std::vector<FoundFolder>();
+        // Merged deepest first: the descent's levels finish before the ones above them.
+        for (auto level = m_deeper.rbegin(); level != m_deeper.rend(); ++level) {
+            for (FoundFolder& folder : *level)
+                Append(to, folder);
+            *level = std::vector<FoundFolder>();
+        }
+        m_deeper.clear();
     }
 
     FileSystem& m_fileSystem;
@@ -293,10 +345,18 @@ private:
     const std::function<bool()>& m_stopRequested;
     bool m_stopped = false;
     int m_found = 0;
-    // The rows' own texts: no path is kept twice.
+    // The rows' own texts: no path is kept twice. Folders reached inside their parent wait in
+    // m_inside until a folder entered otherwise must be compared with them.
     QHash<FileIdentity, ListedPath> m_walked;
+    std::vector<FileIdentity> m_inside;
+    QSet<FileIdentity> m_walkedInside;
+    // The levels below the first, merged, deepest first.
+    std::vector<std::vector<FoundFolder>> m_deeper;
     // Where each folder's path is joined to be listed.
     QString m_joined;
+    // The parent of the folders being listed, held while its subfolders are.
+    QString m_heldPath;
+    std::unique_ptr<OpenFolder> m_held;
 };
 
 } // namespace

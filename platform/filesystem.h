@@ -60,6 +60,9 @@ struct FolderListing {
     FileIdentity identity;
     // In the host's listing order; "." and ".." are never among them.
     std::vector<DirectoryEntry> entries;
+    // Reached from a folder held open by its name alone, through no link and no mount: a folder
+    // of that folder's own mount, below it.
+    bool reachedInside = false;
 };
 
 // What tells one host from another, stated once so that the walk and the engine ask for it
@@ -176,6 +179,24 @@ public:
     // host may reach it from the held folder, one name instead of the whole path.
     virtual std::unique_ptr<OpenFolder> openInside(OpenFolder& folder, const QString& name) {
         return open(folder.path() + name);
+    }
+    // A folder whose subfolders are about to be listed one after another, held open so that each
+    // is reached from it (listInside); null where the host holds nothing open or cannot open it.
+    // before is the folder held so until now, if any: what it knew of its disk may serve again.
+    virtual std::unique_ptr<OpenFolder> holdForListing(const QString& folder,
+                                                       OpenFolder* before = nullptr) {
+        (void)folder;
+        (void)before;
+        return nullptr;
+    }
+    // The entries of the folder name inside a folder held open, as list(folder.path() + name)
+    // gives them; listed is what folder's listing said name is. The host may reach it from the held
+    // folder, one name instead of the whole path, and answer listed for its identity where nothing
+    // on the way (a mount, a subvolume) could make it another.
+    virtual FolderListing listInside(OpenFolder& folder, const QString& name,
+                                     const FileIdentity& listed) {
+        (void)listed;
+        return list(folder.path() + name);
     }
     // The path as it is on disk: as written when it exists so, or found component by component
     // ignoring letter case (each component matching exactly one entry). None otherwise.

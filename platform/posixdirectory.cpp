@@ -2,6 +2,7 @@
 
 #include "platform/posixnames.h"
 
+#include <algorithm>
 #include <atomic>
 #include <cerrno>
 #include <cstring>
@@ -78,6 +79,14 @@ Directory::Directory(int at, const char* path, int flags)
       m_error(m_fd < 0 ? errno : 0) {}
 
 std::unique_ptr<Directory> Directory::withoutLinks(int at, const char* path) {
+    return resolved(at, path, RESOLVE_NO_SYMLINKS);
+}
+
+std::unique_ptr<Directory> Directory::onSameMount(int at, const char* name) {
+    return resolved(at, name, RESOLVE_NO_SYMLINKS | RESOLVE_NO_XDEV);
+}
+
+std::unique_ptr<Directory> Directory::resolved(int at, const char* path, std::uint64_t resolve) {
     // Asked once: a system without the call (or a sandbox that refuses it) answers alike for
     // every folder.
     static std::atomic<bool> unavailable = false;
@@ -85,7 +94,7 @@ std::unique_ptr<Directory> Directory::withoutLinks(int at, const char* path) {
         return std::unique_ptr<Directory>(new Directory(-1, ENOSYS));
     open_how how{};
     how.flags = O_RDONLY | O_DIRECTORY | O_CLOEXEC;
-    how.resolve = RESOLVE_NO_SYMLINKS;
+    how.resolve = resolve;
     const auto fd = static_cast<int>(::syscall(SYS_openat2, at, path, &how, sizeof how));
     const int error = fd < 0 ? errno : 0;
     if (error == ENOSYS || error == EPERM || error == E2BIG) {
@@ -147,9 +156,12 @@ std::vector<DirectoryEntry> Directory::readEntries(quint64 device) {
     // On the stack: listings are read one at a time, and a walk reads a great many of them.
     alignas(dirent64) char buffer[kBufferSize];
     while (const std::size_t filled = read(buffer, sizeof buffer)) {
-        // Room for as many entries as the shortest records could bring: one allocation per
-        // listing rather than one per doubling.
-        entries.reserve(entries.size() + filled / kShortestRecord);
+        // Room for as many entries as the shortest records could bring, and at least twice the
+        // room so far: a large folder is not copied once per read. Nothing for a folder with only
+        // "." and "..", which most folders of a tree are.
+        if (const std::size_t room = entries.size() + filled / kShortestRecord;
+            filled > 2 * kShortestRecord && room > entries.capacity())
+            entries.reserve(std::max(room, 2 * entries.capacity()));
         for (std::size_t at = 0; at < filled;) {
             const auto* entry = reinterpret_cast<const dirent64*>(buffer + at);
             at += entry->d_reclen;

@@ -2,6 +2,7 @@
 
 #include "platform/filesystem.h"
 
+#include <cstdint>
 #include <dirent.h>
 #include <memory>
 
@@ -15,6 +16,9 @@ public:
     // Opened only when no folder on the way to it, itself included, is a symbolic link: error()
     // is ELOOP where one is, and ENOSYS where the system cannot tell.
     static std::unique_ptr<Directory> withoutLinks(int at, const char* path);
+    // The folder name inside the folder at, opened only where it is no link and no mount sits on
+    // it: it is on at's file system. error() is EXDEV at a mount, ELOOP at a link.
+    static std::unique_ptr<Directory> onSameMount(int at, const char* name);
     ~Directory();
     Directory(const Directory&) = delete;
     Directory& operator=(const Directory&) = delete;
@@ -35,6 +39,7 @@ public:
 
 private:
     Directory(int fd, int error) : m_fd(fd), m_error(error) {}
+    static std::unique_ptr<Directory> resolved(int at, const char* path, std::uint64_t resolve);
 
     static constexpr std::size_t kBufferSize = 32768;
     // Fills buffer with the next entries; returns the bytes read, 0 at the end. Throws Failure.

@@ -171,6 +171,42 @@ std::unique_ptr<OpenFolder> PosixFileSystem::openInside(OpenFolder& folder, cons
     return open(folder.path() + name);
 }
 
+std::unique_ptr<OpenFolder> PosixFileSystem::holdForListing(const QString& folder,
+                                                            OpenFolder* before) {
+    const std::optional<QByteArray> bytes = SystemPath(folder);
+    if (!bytes)
+        return nullptr;
+    // Followed as the path of each folder inside it would be; a path alone, as a search of the
+    // folder needs no more.
+    auto directory = std::make_unique<Directory>(AT_FDCWD, bytes->constData(), O_PATH);
+    if (directory->error() != 0)
+        return nullptr;
+    auto held = std::make_unique<PosixFolder>(*this, folder, std::move(directory));
+    if (const auto* previous = dynamic_cast<PosixFolder*>(before))
+        held->heldAfter(*previous);
+    return held;
+}
+
+FolderListing PosixFileSystem::listInside(OpenFolder& folder, const QString& name,
+                                          const FileIdentity& listed) {
+    auto* held = dynamic_cast<PosixFolder*>(&folder);
+    const posix::NameBytes bytes(name);
+    if (held && held->fd() >= 0 && bytes.data()) {
+        // Anything but a plain folder on the held folder's mount is opened as list() opens it.
+        if (std::unique_ptr<Directory> inside = Directory::onSameMount(held->fd(), bytes.data());
+            inside->error() == 0) {
+            // Where every folder of a mount is on its device, the listing told the folder's
+            // identity: the walk of a tree asks nothing more of each folder than its entries.
+            FolderListing listing = held->soleDevice(listed.device) == listed.device
+                                        ? FolderListing{listed, inside->readEntries(listed.device)}
+                                        : inside->readAll();
+            listing.reachedInside = true;
+            return listing;
+        }
+    }
+    return list(folder.path() + name, Through::NoLink);
+}
+
 void PosixFileSystem::renameInside(int folderFd, const QString& from, const QString& to) {
     const RenameNames names(from, to);
     if (const int error = rename(folderFd, names.from.data(), names.to.data()))

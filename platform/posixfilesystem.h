@@ -24,6 +24,9 @@ public:
     void renameFolder(const QString& parent, const QString& from, const QString& to) override;
     std::unique_ptr<OpenFolder> open(const QString& folder) override;
     std::unique_ptr<OpenFolder> openInside(OpenFolder& folder, const QString& name) override;
+    std::unique_ptr<OpenFolder> holdForListing(const QString& folder, OpenFolder* before) override;
+    FolderListing listInside(OpenFolder& folder, const QString& name,
+                             const FileIdentity& listed) override;
     std::optional<QString> findIgnoringCase(const QString& path) override;
     bool lookupIgnoresCase(const QString& folder, const QString& probe) override;
     std::optional<FileIdentity> entryIdentity(const QString& path) override;

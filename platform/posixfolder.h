@@ -46,6 +46,29 @@ public:
         if (above.m_directory)
             m_sameDiskAs = {above.held().device, above.kind()};
     }
+    // The device of every folder below it on its mount, where its file system keeps one device
+    // for a whole mount (btrfs gives each subvolume a device of its own); none elsewhere. listed
+    // is the device its parent's listing gave it.
+    std::optional<quint64> soleDevice(quint64 listed) {
+        if (!m_directory)
+            return std::nullopt;
+        if (!m_soleDevice) {
+            // Placed by its listing on the device of the folder held before it, which was asked:
+            // the same file system, and nothing to ask again for each parent of a tree.
+            if (m_soleDeviceBefore && *m_soleDeviceBefore == listed)
+                m_soleDevice = listed;
+            else if (posix::OneDevicePerMount(kind()) && held().device != 0)
+                m_soleDevice = held().device;
+            else
+                m_soleDevice = 0;
+        }
+        return *m_soleDevice ? std::optional<quint64>(*m_soleDevice) : std::nullopt;
+    }
+    // Held for the listing of its subfolders after before, another folder held so.
+    void heldAfter(const PosixFolder& before) {
+        if (before.m_soleDevice && *before.m_soleDevice)
+            m_soleDeviceBefore = before.m_soleDevice;
+    }
     std::optional<FileIdentity> listedIdentity() override {
         if (!identitiesLast())
             return std::nullopt;
@@ -72,6 +95,9 @@ private:
     std::optional<unsigned long> m_kind;
     std::optional<posix::HeldFolder> m_held;
 
+    // Where a sole device was told: 0 for none.
+    std::optional<quint64> m_soleDevice;
+    std::optional<quint64> m_soleDeviceBefore;
     // The device and file-system kind of the folder this one was opened inside.
     std::optional<std::pair<quint64, unsigned long>> m_sameDiskAs;
 

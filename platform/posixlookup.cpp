@@ -22,6 +22,7 @@ namespace {
 constexpr unsigned long kExt4 = 0xEF53UL;
 constexpr unsigned long kTmpfs = 0x01021994UL;
 constexpr unsigned long kF2fs = 0xF2F52010UL;
+constexpr unsigned long kXfs = 0x58465342UL;
 
 // On the file systems that ignore case folder by folder, the folder's casefold flag says it, in
 // one question that reads no entry; none where the flag cannot be read.
@@ -46,12 +47,17 @@ bool LookupTellsTheTruth(unsigned long kind) {
     case kExt4: // ext2, ext3, ext4 (folders with the casefold flag answer so)
     case kTmpfs:
     case 0x9123683EUL: // btrfs
-    case 0x58465342UL: // xfs
+    case kXfs:
     case kF2fs:
         return true;
     default:
         return false;
     }
+}
+
+bool OneDevicePerMount(unsigned long kind) {
+    // btrfs and bcachefs are left out: a subvolume is a device of its own inside its parent's.
+    return kind == kExt4 || kind == kTmpfs || kind == kXfs || kind == kF2fs;
 }
 
 // Asks the folder itself: the entry probe, which no other entry bears in other letter case, looked

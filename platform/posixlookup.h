@@ -15,6 +15,10 @@ unsigned long FileSystemKind(int folderFd);
 // numbers are kept on it; false elsewhere and where it cannot be told.
 bool LookupTellsTheTruth(unsigned long kind);
 
+// True on the file systems whose every folder on a mount is on the mount's device (no
+// subvolumes); false elsewhere and where it cannot be told.
+bool OneDevicePerMount(unsigned long kind);
+
 // Whether the lookup inside the folder of folderFd, on a file system of that kind, ignores letter
 // case, as the folder's own flag or the entry probe (which no other entry bears in other case)
 // tells it; none where it cannot be told.

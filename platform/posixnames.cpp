@@ -128,8 +128,12 @@ const char* NameBytes::data() const {
 
 std::optional<QString> EntryName(const char* name, std::size_t length) {
     const auto size = static_cast<qsizetype>(length);
-    if (IsAscii(name, size))
-        return QString::fromLatin1(name, size);
+    if (IsAscii(name, size)) {
+        // With room for one character more: a walk's row appends the separator to it.
+        QString text;
+        text.reserve(size + 1);
+        return text.append(QLatin1StringView(name, size));
+    }
     const QByteArray bytes = QByteArray::fromRawData(name, size);
     QString text = QFile::decodeName(bytes);
     if (QFile::encodeName(text) != bytes)

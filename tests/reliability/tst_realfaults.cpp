@@ -412,6 +412,9 @@ void TestRealFaults::everyFolderOfThisHost() {
         QVERIFY(QDir().mkpath(m_home + "t/" + name + "/sub"));
     QVERIFY(QDir().mkpath(m_home + "t/.git/objects"));
     QVERIFY(QDir().mkpath(m_home + "t/deep/2024"));
+    // A deep folder bound to a shallow mount point is met there first; its name has no letters.
+    QVERIFY(QDir().mkpath(m_home + "t/deep/far/away/inner"));
+    QVERIFY(QDir().mkpath(m_home + "t/2025"));
     QString longPath = m_home + "t/";
     while (longPath.size() < 300)
         longPath += QString(40, u'l') + u'/';
@@ -428,10 +431,13 @@ void TestRealFaults::everyFolderOfThisHost() {
             SessionReport result;
             const QByteArray original = QFile::encodeName(home + "t/Фото");
             const QByteArray mountPoint = QFile::encodeName(home + "t/deep/2024");
+            const QByteArray deep = QFile::encodeName(home + "t/deep/far/away");
+            const QByteArray shallow = QFile::encodeName(home + "t/2025");
             if (::unshare(CLONE_NEWNS) != 0 ||
                 ::mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) != 0 ||
                 ::mount(original.constData(), mountPoint.constData(), nullptr, MS_BIND, nullptr) !=
-                    0) {
+                    0 ||
+                ::mount(deep.constData(), shallow.constData(), nullptr, MS_BIND, nullptr) != 0) {
                 result.setupFailure = ErrnoText("bind mount", errno);
                 return result;
             }
@@ -467,6 +473,8 @@ void TestRealFaults::everyFolderOfThisHost() {
         QVERIFY2(listed.contains("t/" + name + "/"), qPrintable(name));
     }
     QVERIFY(!listed.contains("t/deep/2024/") && !listed.contains("t/deep/2024/sub/"));
+    QVERIFY(listed.contains("t/2025/inner/") && !listed.contains("t/deep/far/away/") &&
+            !listed.contains("t/deep/far/away/inner/"));
     QVERIFY(!listed.contains("t/.git/") && !listed.contains("t/.git/objects/"));
     QVERIFY(listed.contains(Relative({longPath}, m_home).first()));
     QVERIFY(listed.contains(Relative({chain}, m_home).first()));
