@@ -171,12 +171,17 @@ JournalWriter::~JournalWriter() {
 }
 
 std::uint64_t JournalWriter::intend(journal::Intent intent) {
-    intent.sequence = m_next++;
-    m_encoder.intent(intent);
+    return intend(intent.parent, intent.before, intent.after, intent.identity, intent.mayDetour);
+}
+
+std::uint64_t JournalWriter::intend(const QString& parent, QStringView before, QStringView after,
+                                    FileIdentity identity, bool mayDetour) {
+    const std::uint64_t sequence = m_next++;
+    m_encoder.intent(sequence, parent, before, after, identity, mayDetour);
     // A list of a hundred thousand rows is written as it is encoded, not held whole: synced
     // together all the same.
     writeSoon();
-    return intent.sequence;
+    return sequence;
 }
 
 void JournalWriter::renamed(std::uint64_t sequence, const QString& parent, const QString& before,
@@ -217,6 +222,10 @@ bool JournalWriter::write(QString* why) {
         *why = SystemReason(m_error ? m_error : EBADF, m_folder);
         return false;
     }
+    // Sent to the disk now, not waited for: the sync that follows a batch then finds little
+    // left to write.
+    ::sync_file_range(m_fileFd, m_written, m_buffer.size(), SYNC_FILE_RANGE_WRITE);
+    m_written += m_buffer.size();
     m_buffer.clear();
     return true;
 }

@@ -45,6 +45,9 @@ public:
 
     // A folder about to be renamed; returns its sequence number. Held until sync().
     std::uint64_t intend(journal::Intent intent);
+    // The same from the rows' own texts.
+    std::uint64_t intend(const QString& parent, QStringView before, QStringView after,
+                         FileIdentity identity, bool mayDetour);
     // The number the next intent will get.
     std::uint64_t nextSequence() const { return m_next; }
     // What became of an intent.
@@ -83,6 +86,8 @@ private:
     QString m_name;
     QString m_retires;
     QByteArray m_buffer;
+    // Bytes written to the file so far.
+    qint64 m_written = 0;
     journal::Encoder m_encoder{m_buffer};
     std::uint64_t m_next = 0;
     int m_error = 0;

@@ -83,7 +83,7 @@ void Encoder::put(std::uint64_t value) {
     } while (value);
 }
 
-void Encoder::put(const QString& text) {
+void Encoder::put(QStringView text) {
     const qsizetype units = text.size();
     const auto* from = reinterpret_cast<const char16_t*>(text.constData());
     // Its length tells, in its lowest bit, whether each unit takes one byte.
@@ -116,19 +116,24 @@ void Encoder::header(const Header& header) {
 }
 
 void Encoder::intent(const Intent& intent) {
+    this->intent(intent.sequence, intent.parent, intent.before, intent.after, intent.identity,
+                 intent.mayDetour);
+}
+
+void Encoder::intent(std::uint64_t sequence, const QString& parent, QStringView before,
+                     QStringView after, FileIdentity identity, bool mayDetour) {
     const qsizetype start = open(RecordType::Intent);
-    put(intent.sequence);
-    const bool sameParent = intent.parent == m_lastParent && m_wroteIntent;
-    put(static_cast<std::uint8_t>((intent.mayDetour ? kMayDetour : 0) |
-                                  (sameParent ? kSameParent : 0)));
+    put(sequence);
+    const bool sameParent = m_wroteIntent && parent == m_lastParent;
+    put(static_cast<std::uint8_t>((mayDetour ? kMayDetour : 0) | (sameParent ? kSameParent : 0)));
     if (!sameParent) {
-        put(intent.parent);
-        m_lastParent = intent.parent;
+        put(parent);
+        m_lastParent = parent;
         m_wroteIntent = true;
     }
-    put(intent.before);
-    put(intent.after);
-    put(intent.identity);
+    put(before);
+    put(after);
+    put(identity);
     close(start);
 }
 

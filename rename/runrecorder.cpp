@@ -135,10 +135,7 @@ bool RunRecorder::writeBatch(int row) {
         // Rows the run passes by are never recorded as meant, so finishing the run after a
         // crash never renames them; the row in hand the run has checked already.
         if (!next.isEmpty() && (ahead == row || !m_run.knownFolders.contains(now))) {
-            auto [parent, before] = Cut(now, separator);
-            const std::uint64_t sequence =
-                m_writer->intend({0, std::move(parent), std::move(before),
-                                  Cut(next, separator).second, identity, true});
+            const std::uint64_t sequence = intend(now, next, identity, separator);
             journaled.offset = static_cast<std::uint32_t>(sequence - m_firstSequence);
         }
         m_batch.push_back(journaled);
@@ -149,6 +146,18 @@ bool RunRecorder::writeBatch(int row) {
         return true;
     m_refused = !goOnWithout(why);
     return false;
+}
+
+std::uint64_t RunRecorder::intend(const ListedPath& now, const ListedPath& next,
+                                  FileIdentity identity, QChar separator) {
+    // Nearly every row is its parent's path and its name: written from the rows' own texts.
+    const auto name = [separator](const QString& tail) {
+        return tail.endsWith(separator) ? QStringView(tail).chopped(1) : QStringView(tail);
+    };
+    if (now.cutAtName(separator) && next.cutAtName(separator))
+        return m_writer->intend(now.head(), name(now.tail()), name(next.tail()), identity, true);
+    const auto [parent, before] = Cut(now, separator);
+    return m_writer->intend(parent, before, Cut(next, separator).second, identity, true);
 }
 
 bool RunRecorder::beforeAll(const std::vector<journal::Intent>& intents) {

@@ -74,6 +74,9 @@ private:
     // nothing is recorded.
     std::optional<std::uint64_t> sequenceOf(std::optional<std::size_t> index) const;
     bool writeBatch(int row);
+    // Writes the intent to rename now to next; returns its sequence number.
+    std::uint64_t intend(const ListedPath& now, const ListedPath& next, FileIdentity identity,
+                         QChar separator);
     // Asks whether to go on without a record; true when the user agrees.
     bool goOnWithout(const QString& why);
 
