@@ -58,18 +58,20 @@ bool KnownFolders::contains(const ListedPath& folder) const {
     // The name alone rules out nearly every row: where the row keeps it as its tail, the whole
     // path is not even joined.
     QString buffer;
-    const bool cut = folder.cutAtName(m_separator);
-    const QStringView path =
-        cut ? QStringView() : WithoutTrailing(folder.joined(buffer), m_separator);
-    const QStringView name = cut ? WithoutTrailing(folder.tail(), m_separator)
-                                 : path.sliced(LeafStart(path, m_separator));
+    const auto whole = [&] { return WithoutTrailing(folder.joined(buffer), m_separator); };
+    QStringView name;
+    if (folder.cutAtName(m_separator)) {
+        name = WithoutTrailing(folder.tail(), m_separator);
+    } else {
+        const QStringView path = whole();
+        name = path.sliced(LeafStart(path, m_separator));
+    }
     if (name.isEmpty() || !m_signatures.contains(Signature(name)))
         return false;
     const auto [first, last] = m_byName.equal_range(name.toString().toCaseFolded());
     if (first == last)
         return false;
-    const QString listed =
-        cut ? WithoutTrailing(folder.joined(buffer), m_separator).toString() : path.toString();
+    const QString listed = whole().toString();
     std::optional<std::optional<FileIdentity>> listedIdentity;
     for (auto known = first; known != last; ++known) {
         const Known& candidate = m_folders[*known];
