@@ -93,6 +93,8 @@ int Bench::run() {
                 if (measured(*tree))
                     runStage(*tree);
         });
+    }
+    if (wanted("run") || wanted("journal")) {
         for (const Tree* tree : {&nested, &flatTree})
             if (measured(*tree))
                 journalRunStage(*tree);

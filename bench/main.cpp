@@ -39,7 +39,7 @@ std::optional<Options> ParseOptions(const QStringList& arguments) {
             options.accessibilityChild = arguments[++i];
         else {
             std::fprintf(stderr, "usage: tarnwick-bench [--quick] [--json] [--repeats N] [--stage "
-                                 "add,preview,run] [--tree nested,flat] [--dir FOLDER] "
+                                 "add,preview,run,journal] [--tree nested,flat] [--dir FOLDER] "
                                  "[--accessibility]\n");
             return std::nullopt;
         }

@@ -8,8 +8,10 @@
 #include <cstring>
 #include <dirent.h>
 #include <fcntl.h>
+#include <mutex>
 #include <sys/file.h>
 #include <sys/stat.h>
+#include <thread>
 #include <unistd.h>
 
 namespace tarnwick {
@@ -47,7 +49,46 @@ bool WriteAll(int fd, const char* data, qsizetype size, int* error) {
     return true;
 }
 
+// The last journal's finishing touches (its sync, its finished name, the records it replaces),
+// made on a thread of their own: the user sees the run end when its last folder is renamed, not
+// when the disk has caught up. Whoever reads or writes the journal folder next waits for them.
+class Settling {
+public:
+    ~Settling() { wait(); }
+    void wait() {
+        const std::lock_guard lock(m_mutex);
+        if (m_thread.joinable())
+            m_thread.join();
+    }
+    template <class Work> void start(Work&& work) {
+        const std::lock_guard lock(m_mutex);
+        if (m_thread.joinable())
+            m_thread.join();
+        m_thread = std::thread(std::forward<Work>(work));
+    }
+
+private:
+    std::mutex m_mutex;
+    std::thread m_thread;
+};
+
+Settling& Pending() {
+    static Settling settling;
+    return settling;
+}
+
+std::vector<QByteArray> EncodedNames(const QStringList& names) {
+    std::vector<QByteArray> encoded;
+    for (const QString& name : names)
+        encoded.push_back(QFile::encodeName(name));
+    return encoded;
+}
+
 } // namespace
+
+void WaitForJournals() {
+    Pending().wait();
+}
 
 QString JournalFolder() {
     QString state = qEnvironmentVariable("XDG_STATE_HOME");
@@ -62,6 +103,7 @@ QString SystemReason(int error, const QString& where) {
 }
 
 int OpenJournalFolder(const QString& folder, bool create, QString* why) {
+    WaitForJournals();
     const QByteArray path = QFile::encodeName(folder);
     if (create) {
         if (const int error = MakeFolder(path)) {
@@ -120,10 +162,14 @@ void RemoveFinishedJournals(int folderFd, const QString& keep) {
     }
 }
 
-void RemoveFinishedJournal(int folderFd, const QString& name) {
+bool IsFinishedJournalName(const QString& name) {
     // A name read from a record: only a finished journal of this folder, never a path.
-    if (name.startsWith(QLatin1String("run-")) && name.endsWith(QLatin1String(kDoneSuffix)) &&
-        !name.contains(u'/'))
+    return name.startsWith(QLatin1String("run-")) && name.endsWith(QLatin1String(kDoneSuffix)) &&
+           !name.contains(u'/');
+}
+
+void RemoveFinishedJournal(int folderFd, const QString& name) {
+    if (IsFinishedJournalName(name))
         ::unlinkat(folderFd, QFile::encodeName(name).constData(), 0);
 }
 
@@ -167,7 +213,8 @@ JournalWriter::~JournalWriter() {
         WriteAll(m_fileFd, m_buffer.constData(), m_buffer.size(), &ignored);
         ::close(m_fileFd);
     }
-    ::close(m_folderFd);
+    if (m_folderFd >= 0)
+        ::close(m_folderFd);
 }
 
 std::uint64_t JournalWriter::intend(journal::Intent intent) {
@@ -244,27 +291,53 @@ bool JournalWriter::sync(QString* why) {
 
 bool JournalWriter::finish(bool keepThisRun, QString* why) {
     m_encoder.finished();
-    if (!sync(why))
+    m_encoder.ready();
+    if (!write(why))
         return false;
-    const QByteArray open = QFile::encodeName(m_name);
     QString done = m_name;
     done.chop(static_cast<qsizetype>(std::strlen(kOpenSuffix)));
     done += QLatin1String(kDoneSuffix);
-    if (!keepThisRun) {
-        RemoveFinishedJournal(m_folderFd, m_retires);
-        ::unlinkat(m_folderFd, open.constData(), 0);
+    // Everything the thread needs is made here: it calls nothing but the system, and may outlive
+    // the application object.
+    struct Settle {
+        int folderFd;
+        int fileFd;
+        QByteArray open;
+        QByteArray done;
+        std::vector<QByteArray> replaced;
+    } settle{m_folderFd, m_fileFd, QFile::encodeName(m_name), QFile::encodeName(done), {}};
+    if (keepThisRun) {
+        QStringList before = JournalFiles(m_folderFd, kDoneSuffix);
+        before.removeAll(done);
+        settle.replaced = EncodedNames(before);
+        m_name = done;
+    } else {
+        if (IsFinishedJournalName(m_retires))
+            settle.replaced.push_back(QFile::encodeName(m_retires));
+        settle.done.clear();
         m_name.clear();
-        return true;
     }
-    if (::renameat(m_folderFd, open.constData(), m_folderFd, QFile::encodeName(done).constData()) !=
-        0) {
-        *why = SystemReason(errno, m_folder);
-        return false;
-    }
-    ::fsync(m_folderFd);
-    m_name = done;
-    // Only now: until the new record is whole, the one before it is the last run.
-    RemoveFinishedJournals(m_folderFd, m_name);
+    m_folderFd = -1;
+    m_fileFd = -1;
+    Pending().start([settle = std::move(settle)] {
+        if (!settle.done.isEmpty()) {
+            // Left unfinished where the disk failed: the next start finds every folder as it is.
+            if (::fdatasync(settle.fileFd) == 0 &&
+                ::renameat(settle.folderFd, settle.open.constData(), settle.folderFd,
+                           settle.done.constData()) == 0) {
+                ::fsync(settle.folderFd);
+                // Only now: until the new record is whole, the one before it is the last run.
+                for (const QByteArray& name : settle.replaced)
+                    ::unlinkat(settle.folderFd, name.constData(), 0);
+            }
+        } else {
+            for (const QByteArray& name : settle.replaced)
+                ::unlinkat(settle.folderFd, name.constData(), 0);
+            ::unlinkat(settle.folderFd, settle.open.constData(), 0);
+        }
+        ::close(settle.fileFd);
+        ::close(settle.folderFd);
+    });
     return true;
 }
 

@@ -63,10 +63,11 @@ public:
     void withdraw();
     // Everything so far written and on disk; false with why set when not.
     bool sync(QString* why);
-    // The run ended: marked finished, synced, renamed to its finished name. keepThisRun keeps it
-    // as the last run (and removes the finished ones before it); otherwise it goes with the
-    // record it retires (an undo leaves that run nothing to undo). False with why set when it
-    // could not be finished.
+    // The run ended: marked finished, then (on a thread of its own, waited for by whoever opens
+    // the journal folder next) synced and renamed to its finished name. keepThisRun keeps it as
+    // the last run (and removes the finished ones before it); otherwise it goes with the record it
+    // retires (an undo leaves that run nothing to undo). False with why set when the mark could
+    // not be written; the writer writes nothing more either way.
     bool finish(bool keepThisRun, QString* why);
     // The run goes on without a record: this file and the last run's go, since neither tells
     // what the disk will hold (an undo's: the record it retires).
@@ -97,5 +98,9 @@ private:
 void RemoveFinishedJournals(int folderFd, const QString& keep);
 // Removes the one finished journal of that file name; nothing for a name that is not one.
 void RemoveFinishedJournal(int folderFd, const QString& name);
+bool IsFinishedJournalName(const QString& name);
+
+// Waits for the last finished journal to be settled on disk (see JournalWriter::finish()).
+void WaitForJournals();
 
 } // namespace tarnwick

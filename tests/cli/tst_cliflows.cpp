@@ -11,7 +11,9 @@
 #include "cli/terminal.h"
 #include "cli/undocommand.h"
 #include "platform/filesystem.h"
+#include "rename/journal.h"
 
+#include <QDir>
 #include <QHash>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -286,6 +288,7 @@ void TestCommandFlows::interruptedRunSettled() {
         QCOMPARE(QString::fromUtf8(said), told);
     // Left for later: asked again at the next start.
     const bool left = tree.contains(QStringLiteral("/C9999999"));
+    WaitForJournals();
     QCOMPARE(QDir(journals).entryList({QStringLiteral("*.open")}, QDir::Files).size(),
              left ? 1 : 0);
 }

@@ -216,6 +216,7 @@ void TestJournal::rowChangedAtPumpRecordedAsRenamed() {
     QVERIFY(RunRenames(
         {rows, HostFileSystem(), dialogs, "Tarnwick", pump, ran, {}, {}, {}, m_journals}));
     QString why;
+    WaitForJournals();
     const std::optional<JournalContents> read =
         ParseJournal(ReadAll(m_journals + u'/' + ran.record()), u'/', &why);
     QVERIFY2(read, qPrintable(why));
@@ -262,6 +263,7 @@ void TestJournal::undoAfterRestart() {
     QVERIFY(dialogs.messages.isEmpty());
     // One level: nothing is left to undo.
     QVERIFY(!CanUndoLastRun(restarted));
+    WaitForJournals();
     QVERIFY(QDir(m_journals).entryList(QDir::Files).isEmpty());
 }
 
@@ -282,6 +284,7 @@ void TestJournal::undoKeepsAnotherCopysRecord() {
     RowVector rows;
     LastRun ran;
     QVERIFY(RunRecorded(m_root, m_journals, dialogs, rows, &ran));
+    WaitForJournals();
     const QStringList own = QDir(m_journals).entryList({"*.done"}, QDir::Files);
     QCOMPARE(own, QStringList{ran.record()});
     // The other copy's record, older by its name, so that the newest is still this run's.
@@ -295,6 +298,7 @@ void TestJournal::undoKeepsAnotherCopysRecord() {
     QVERIFY(undone.tally);
     QCOMPARE(undone.tally->renamed, kFolders);
     QCOMPARE(RawTree(m_root), KillTree(kFolders, false));
+    WaitForJournals();
     QCOMPARE(QDir(m_journals).entryList(QDir::Files), QStringList{other});
 }
 
@@ -326,6 +330,7 @@ void TestJournal::undoStoppedGoesOnAfterRestart() {
     QCOMPARE(rest.tally->notRenamed, 0);
     QCOMPARE(RawTree(m_root), KillTree(kFolders, false));
     QVERIFY(dialogs.messages.isEmpty());
+    WaitForJournals();
     QVERIFY(QDir(m_journals).entryList(QDir::Files).isEmpty());
 }
 
