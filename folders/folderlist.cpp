@@ -109,6 +109,7 @@ void FolderListModel::setPath(int row, int column, ListedPath path) {
     checkPlace(row, column);
     FolderEntry& entry = m_rows[static_cast<std::size_t>(row)];
     (column == kNow ? entry.now : entry.newPath) = std::move(path);
+    changed();
     const RowMark told = m_marks.at(row);
     // What the texts told goes with them; the desktop's folder, with the folder the row names.
     const bool markDropped = told == RowMark::NoChange || told == RowMark::Collision ||
@@ -168,6 +169,7 @@ void FolderListModel::appendRows(const QStringList& nows) {
     if (nows.isEmpty())
         return;
     tellChanges();
+    changed();
     beginInsertRows({}, count(), count() + static_cast<int>(nows.size()) - 1);
     reserveFor(static_cast<std::size_t>(nows.size()));
     for (const QString& now : nows)
@@ -180,6 +182,7 @@ void FolderListModel::appendPaths(std::vector<ListedPath> nows,
     if (nows.empty())
         return;
     tellChanges();
+    changed();
     beginInsertRows({}, count(), count() + static_cast<int>(nows.size()) - 1);
     reserveFor(nows.size());
     for (std::size_t i = 0; i < nows.size(); ++i)
@@ -204,6 +207,7 @@ void FolderListModel::removeAll() {
     if (m_rows.empty())
         return;
     tellChanges();
+    changed();
     beginResetModel();
     m_rows.clear();
     m_rows.shrink_to_fit();
@@ -217,6 +221,7 @@ void FolderListModel::removeAll() {
 void FolderListModel::removeEntry(int row) {
     checkPlace(row, kNow);
     tellChanges();
+    changed();
     const bool collided = m_marks.at(row) == RowMark::Collision;
     beginRemoveRows({}, row, row);
     m_rows.erase(m_rows.begin() + row);

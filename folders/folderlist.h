@@ -90,6 +90,7 @@ public:
     // When edit fails part of the way, the entries it already changed are announced all the same,
     // so a view never shows stale texts.
     template <class Edit> void editAll(int firstColumn, int lastColumn, Edit&& edit) {
+        changed();
         try {
             for (FolderEntry& entry : m_rows)
                 edit(entry);
@@ -109,6 +110,7 @@ public:
     void writeNewNames(QChar separator, NewNameOf&& newNameOf,
                        const KnownFolders* known = nullptr) {
         m_markSeparator = separator;
+        changed();
         ColumnMarker marker(m_rows, separator);
         std::vector<int> leftAlone;
         try {

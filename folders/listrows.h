@@ -6,6 +6,7 @@
 #include <QMetaObject>
 #include <QString>
 #include <array>
+#include <cstdint>
 #include <functional>
 #include <vector>
 
@@ -55,6 +56,16 @@ public:
         (void)cleared;
         return {};
     }
+
+    // Goes up whenever a row's path changes or rows come or go (marks do not count): whoever
+    // read the rows before tells at a glance whether they may read otherwise now.
+    std::uint64_t changes() const { return m_changes; }
+
+protected:
+    void changed() { ++m_changes; }
+
+private:
+    std::uint64_t m_changes = 0;
 };
 
 // Holds the rows' changes while it lives, and shows them when it ends.

@@ -29,6 +29,7 @@ const ListedPath& RowVector::path(int row, int column) const {
 void RowVector::setPath(int row, int column, ListedPath path) {
     Row& kept = at(row);
     (column == kNow ? kept.now : kept.newPath) = std::move(path);
+    changed();
 }
 
 void RowVector::markNotDone(int row, const QString& reason) {
@@ -41,6 +42,7 @@ void RowVector::clearMarks() {
 }
 
 void RowVector::appendPaths(std::vector<ListedPath> paths, std::vector<FileIdentity> identities) {
+    changed();
     // Grown by half again at least: rows appended a chosen folder at a time would otherwise move
     // every row before them each time.
     if (const std::size_t needed = m_rows.size() + paths.size(); needed > m_rows.capacity())

@@ -8,53 +8,8 @@
 #include "rename/renamerun.h"
 
 #include <QCoreApplication>
-#include <cstring>
 
 namespace tarnwick {
-
-namespace {
-
-// Eight bytes at a step, multiplied and folded: it tells a changed row from the one written, and
-// is no table's defence against chosen keys, which Qt's hash is and pays for on every row twice.
-std::uint64_t Mixed(std::uint64_t hash, std::uint64_t word) {
-    hash = (hash ^ word) * 0x9E3779B97F4A7C15u;
-    return hash ^ (hash >> 29);
-}
-
-std::uint64_t Mixed(std::uint64_t hash, const QString& text) {
-    const char* at = reinterpret_cast<const char*>(text.constData());
-    const std::size_t size = static_cast<std::size_t>(text.size()) * sizeof(QChar);
-    std::size_t done = 0;
-    for (; done + 8 <= size; done += 8) {
-        std::uint64_t word;
-        std::memcpy(&word, at + done, 8);
-        hash = Mixed(hash, word);
-    }
-    std::uint64_t last = 0;
-    std::memcpy(&last, at + done, size - done);
-    // The length too: "ab" + "c" is not "a" + "bc".
-    return Mixed(Mixed(hash, last), size);
-}
-
-} // namespace
-
-std::uint64_t RunRecorder::HashedText::of(const QString& now) {
-    // Held, the text cannot change or go while its hash is kept: the same characters at the
-    // same place are the same text.
-    if (text.constData() != now.constData() || text.size() != now.size()) {
-        text = now;
-        hash = Mixed(0, now);
-    }
-    return hash;
-}
-
-std::array<std::uint32_t, 2> RunRecorder::rowHash(const ListedPath& now, const ListedPath& next,
-                                                  FileIdentity identity) {
-    std::uint64_t hash = Mixed(Mixed(0, m_heads[0].of(now.head())), m_heads[1].of(next.head()));
-    hash = Mixed(Mixed(hash, now.tail()), next.tail());
-    hash = Mixed(Mixed(hash, identity.device), identity.inode);
-    return {static_cast<std::uint32_t>(hash), static_cast<std::uint32_t>(hash >> 32)};
-}
 
 namespace {
 
@@ -101,13 +56,14 @@ bool RunRecorder::beforeRename(int row, const ListedPath& listed, const ListedPa
     m_current.reset();
     if (m_off)
         return true;
-    const std::size_t at = static_cast<std::size_t>(row - m_first);
-    if (row < m_first || at >= m_batch.size() ||
-        m_batch[at].hash != rowHash(listed, next, identity)) {
+    // Rows that changed at a pump since they were written (another preview, a row removed) are
+    // written again from the row in hand on: the record names what is done, not what was meant.
+    if (row < m_first || static_cast<std::size_t>(row - m_first) >= m_batch.size() ||
+        m_run.rows.changes() != m_writtenAt) {
         if (!writeBatch(row))
             return !m_refused;
     }
-    const std::uint32_t offset = m_batch[static_cast<std::size_t>(row - m_first)].offset;
+    const std::uint32_t offset = m_batch[static_cast<std::size_t>(row - m_first)];
     if (offset != kNotMeant)
         m_current = m_firstSequence + offset;
     m_listed = listed;
@@ -130,16 +86,16 @@ bool RunRecorder::writeBatch(int row) {
     for (int ahead = row; ahead < rows.count(); ++ahead) {
         const ListedPath& now = rows.path(ahead, ListRows::kNow);
         const ListedPath& next = rows.path(ahead, ListRows::kNewName);
-        const FileIdentity identity = rows.identity(ahead);
-        Journaled journaled{rowHash(now, next, identity)};
+        std::uint32_t offset = kNotMeant;
         // Rows the run passes by are never recorded as meant, so finishing the run after a
         // crash never renames them; the row in hand the run has checked already.
         if (!next.isEmpty() && (ahead == row || !m_run.knownFolders.contains(now))) {
-            const std::uint64_t sequence = intend(now, next, identity, separator);
-            journaled.offset = static_cast<std::uint32_t>(sequence - m_firstSequence);
+            const std::uint64_t sequence = intend(now, next, rows.identity(ahead), separator);
+            offset = static_cast<std::uint32_t>(sequence - m_firstSequence);
         }
-        m_batch.push_back(journaled);
+        m_batch.push_back(offset);
     }
+    m_writtenAt = rows.changes();
     m_unsettled = true;
     QString why;
     if (m_writer->sync(&why))

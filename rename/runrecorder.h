@@ -5,7 +5,6 @@
 #include "rename/journal.h"
 
 #include <QString>
-#include <array>
 #include <cstdint>
 #include <memory>
 #include <optional>
@@ -22,7 +21,7 @@ inline constexpr char kCannotRecordQuestion[] =
 
 // Records a run in its journal, ahead of its renames: before the first folder is renamed, every
 // row as it stands is written and synced at once, so that a run cut short can be finished whole;
-// a row that changed at a pump since it was written is written again, with the rows after it,
+// once the rows changed at a pump, the row in hand is written again, with the rows after it,
 // before it is renamed.
 // What became of each folder is written as it goes and not waited for: after a crash every
 // folder is looked at on disk anyway. Where the journal cannot be written, the user is asked once
@@ -52,23 +51,8 @@ public:
     void finish();
 
 private:
-    // A row written ahead: twelve bytes, for lists of hundreds of thousands of rows. The hash in
-    // two halves keeps the struct four-byte aligned.
-    struct Journaled {
-        std::array<std::uint32_t, 2> hash{};
-        // Its intent's sequence number less the batch's first; kNotMeant where it has none.
-        std::uint32_t offset = kNotMeant;
-    };
+    // A row written ahead has no intent, its folder being passed by.
     static constexpr std::uint32_t kNotMeant = UINT32_MAX;
-    // A parent's path last hashed, with its hash: the rows below one parent share its text.
-    struct HashedText {
-        QString text;
-        std::uint64_t hash = 0;
-        std::uint64_t of(const QString& now);
-    };
-    // What a row said when it was written: a change at a pump shows as another hash.
-    std::array<std::uint32_t, 2> rowHash(const ListedPath& now, const ListedPath& next,
-                                         FileIdentity identity);
     bool started();
     // The sequence number of intent index of beforeAll(), or of the row in hand; none where
     // nothing is recorded.
@@ -87,12 +71,13 @@ private:
     bool m_off = false;
     // The user would not go on without a record.
     bool m_refused = false;
-    // The rows written ahead, from m_first on, as they stood.
+    // The rows written ahead, from m_first on: each one's intent's sequence number less the
+    // batch's first (or kNotMeant), four bytes for lists of hundreds of thousands of rows.
     int m_first = 0;
     std::uint64_t m_firstSequence = 0;
-    std::vector<Journaled> m_batch;
-    // The parents of the row now and of its new path.
-    std::array<HashedText, 2> m_heads;
+    std::vector<std::uint32_t> m_batch;
+    // The rows' changes() when they were written.
+    std::uint64_t m_writtenAt = 0;
     std::optional<std::uint64_t> m_current;
     // The row in hand as it was recorded.
     ListedPath m_listed;
