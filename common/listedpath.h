@@ -28,6 +28,13 @@ public:
     // True when the head is the parent's path and the tail the folder's own name, with or
     // without its trailing separator: as the walk and the list cut nearly every row.
     bool cutAtName(QChar separator) const;
+    // The very texts of other, not copies with the same characters: equal without reading them.
+    bool sharesTexts(const ListedPath& other) const {
+        return m_head.constData() == other.m_head.constData() &&
+               m_head.size() == other.m_head.size() &&
+               m_tail.constData() == other.m_tail.constData() &&
+               m_tail.size() == other.m_tail.size();
+    }
     // How often c occurs in the whole path.
     qsizetype count(QChar c) const { return m_head.count(c) + m_tail.count(c); }
 

@@ -136,6 +136,12 @@ void RunRecorder::renamed(const RenameOutcome& outcome, std::optional<std::size_
         m_writer->left(*sequence);
         return;
     }
+    // Renamed as the row said, the engine hands the row's own paths back: nothing to compare.
+    if (!index && outcome.identity == m_identity && outcome.oldPath.sharesTexts(m_listed) &&
+        outcome.newPath.sharesTexts(m_next)) {
+        m_writer->renamedAsMeant(*sequence);
+        return;
+    }
     const QChar separator = m_run.fileSystem.separator();
     if (!index && outcome.oldPath == m_listed && outcome.identity == m_identity &&
         m_next.cutAtName(separator) &&
