@@ -1,17 +1,26 @@
 #include "app/folderlistview.h"
 
 #include <QAccessible>
+#include <QAccessibleTableModelChangeEvent>
 #include <algorithm>
 
 namespace tarnwick {
 
 void FolderListView::dataChanged(const QModelIndex& topLeft, const QModelIndex& bottomRight,
                                  const QList<int>& roles) {
-    // A screen reader is told of every row that changed, as the view tells it.
-    if (QAccessible::isActive() || !model() || !topLeft.isValid() || !bottomRight.isValid() ||
-        topLeft.parent().isValid()) {
+    if (!model() || !topLeft.isValid() || !bottomRight.isValid() || topLeft.parent().isValid()) {
         QTreeView::dataChanged(topLeft, bottomRight, roles);
         return;
+    }
+    // A screen reader is told of every row that changed, as the view would tell it; the view
+    // itself, which would measure every row of the range, is told only of the rows in sight.
+    if (QAccessible::isActive()) {
+        QAccessibleTableModelChangeEvent event(this, QAccessibleTableModelChangeEvent::DataChanged);
+        event.setFirstRow(topLeft.row());
+        event.setFirstColumn(topLeft.column());
+        event.setLastRow(bottomRight.row());
+        event.setLastColumn(bottomRight.column());
+        QAccessible::updateAccessibility(&event);
     }
     const QModelIndex firstShown = indexAt(QPoint(0, 0));
     if (!firstShown.isValid())
