@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <bit>
+#include <utility>
 
 namespace tarnwick {
 namespace {
@@ -184,9 +185,21 @@ void ColumnMarker::addNext() {
         leafStart = LeafStart(path, m_separator);
     }
     const std::uint64_t hash = hashOf(next, path, leafStart);
-    const auto tag = static_cast<std::uint32_t>(hash >> 32);
+    // The table is far larger than a cache: its slot is fetched while the row before is placed.
+    __builtin_prefetch(&m_table[hash & (m_table.size() - 1)]);
+    settle();
+    m_pending = {row, hash, leafStart};
+}
+
+void ColumnMarker::settle() {
+    if (m_pending.row < 0)
+        return;
+    const int row = std::exchange(m_pending.row, -1);
+    const auto place = static_cast<std::size_t>(row);
+    const FolderEntry& entry = m_rows[place];
+    const auto tag = static_cast<std::uint32_t>(m_pending.hash >> 32);
     const std::size_t mask = m_table.size() - 1;
-    for (std::size_t at = hash & mask;; at = (at + 1) & mask) {
+    for (std::size_t at = m_pending.hash & mask;; at = (at + 1) & mask) {
         Slot& slot = m_table[at];
         if (slot.row < 0) {
             slot = {row, tag};
@@ -196,8 +209,8 @@ void ColumnMarker::addNext() {
         const auto head = static_cast<std::size_t>(slot.row);
         if (slot.tag != tag)
             continue;
-        const QStringView whole = path.isNull() ? QStringView(next.joined(m_buffers[0])) : path;
-        if (SameName(m_rows[head].newPath.joined(m_buffers[1]), whole, leafStart, m_separator)) {
+        if (SameName(m_rows[head].newPath.joined(m_buffers[1]), entry.newPath.joined(m_buffers[0]),
+                     m_pending.leafStart, m_separator)) {
             m_first[place] = slot.row;
             if (m_differing[head] < 0 && !SameFolder(entry.now, m_rows[head].now, m_separator))
                 m_differing[head] = row;
@@ -206,7 +219,8 @@ void ColumnMarker::addNext() {
     }
 }
 
-RowMarks ColumnMarker::finish(const RowMarks& previous, bool keepDiskMarks) const {
+RowMarks ColumnMarker::finish(const RowMarks& previous, bool keepDiskMarks) {
+    settle();
     RowMarks marks;
     marks.m_kinds.assign(m_rows.size(), RowMark::None);
     for (std::size_t place = 0; place < m_rows.size(); ++place) {

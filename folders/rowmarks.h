@@ -60,22 +60,32 @@ public:
     void addNext();
     // The marks of every row; with keepDiskMarks the rows marked from what the disk told (a run's
     // reasons, the desktop's folders) keep that mark.
-    RowMarks finish(const RowMarks& previous, bool keepDiskMarks) const;
+    RowMarks finish(const RowMarks& previous, bool keepDiskMarks);
 
 private:
     // The hash of path's parent as written and its name whatever its letter case; joined is the
     // whole path, null where path is cut at its name.
     std::uint64_t hashOf(const ListedPath& path, QStringView joined, qsizetype leafStart);
 
+    // Places the row taken in last in the table.
+    void settle();
+
     struct Slot {
         int row = -1;
         std::uint32_t tag = 0;
+    };
+    // A row taken in and hashed, not yet placed.
+    struct Pending {
+        int row = -1;
+        std::uint64_t hash = 0;
+        qsizetype leafStart = 0;
     };
 
     const std::vector<FolderEntry>& m_rows;
     QChar m_separator;
     int m_next = 0;
     std::vector<Slot> m_table;
+    Pending m_pending;
     // Per row: the first row that gets the same name (itself when none did before), -1 without a
     // new path; whether its new path is its current one.
     std::vector<int> m_first;
