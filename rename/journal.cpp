@@ -105,14 +105,19 @@ QString SystemReason(int error, const QString& where) {
 int OpenJournalFolder(const QString& folder, bool create, QString* why) {
     WaitForJournals();
     const QByteArray path = QFile::encodeName(folder);
-    if (create) {
+    // Never through a link: another user's link here would have the journal written elsewhere.
+    const auto open = [&path] {
+        return ::open(path.constData(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
+    };
+    // Made the first time only: every run opens it.
+    int fd = open();
+    if (fd < 0 && errno == ENOENT && create) {
         if (const int error = MakeFolder(path)) {
             *why = SystemReason(error, folder);
             return -1;
         }
+        fd = open();
     }
-    // Never through a link: another user's link here would have the journal written elsewhere.
-    const int fd = ::open(path.constData(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
     if (fd < 0) {
         *why = SystemReason(errno, folder);
         return -1;
@@ -149,10 +154,12 @@ QStringList JournalFiles(int folderFd, const char* suffix) {
 }
 
 QByteArray BootId() {
-    QFile file(QStringLiteral("/proc/sys/kernel/random/boot_id"));
-    if (!file.open(QIODevice::ReadOnly))
-        return {};
-    return file.readAll().trimmed();
+    // One boot lasts as long as the process.
+    static const QByteArray id = [] {
+        QFile file(QStringLiteral("/proc/sys/kernel/random/boot_id"));
+        return file.open(QIODevice::ReadOnly) ? file.readAll().trimmed() : QByteArray();
+    }();
+    return id;
 }
 
 void RemoveFinishedJournals(int folderFd, const QString& keep) {

@@ -34,6 +34,37 @@ constexpr CrcTables MakeCrcTables() {
 
 constexpr CrcTables kCrc = MakeCrcTables();
 
+// Seven bits a byte: sequence numbers and inodes are small, and most records short.
+constexpr qsizetype kNumberMost = 10;
+
+char* PutNumber(char* at, std::uint64_t value) {
+    do {
+        const auto low = static_cast<std::uint8_t>(value & 0x7F);
+        value >>= 7;
+        *at++ = static_cast<char>(value ? low | 0x80 : low);
+    } while (value);
+    return at;
+}
+
+qsizetype TextMost(QStringView text) {
+    return kNumberMost + 2 * text.size();
+}
+
+// Its length tells, in its lowest bit, whether each unit takes one byte. Needs TextMost(text)
+// bytes of room at most.
+char* PutText(char* at, QStringView text) {
+    const qsizetype units = text.size();
+    const auto* from = reinterpret_cast<const char16_t*>(text.constData());
+    const bool narrow = std::all_of(from, from + units, [](char16_t unit) { return unit < 0x100; });
+    at = PutNumber(at, static_cast<std::uint64_t>(units) << 1 | (narrow ? 1 : 0));
+    if (!narrow) {
+        qToLittleEndian<char16_t>(from, units, at);
+        return at + units * 2;
+    }
+    return std::transform(from, from + units, at,
+                          [](char16_t unit) { return static_cast<char>(unit); });
+}
+
 } // namespace
 
 std::uint32_t Crc32(const char* data, qsizetype size) {
@@ -75,29 +106,14 @@ void Encoder::close(qsizetype start) {
 }
 
 void Encoder::put(std::uint64_t value) {
-    // Seven bits a byte: sequence numbers and inodes are small, and most records short.
-    do {
-        const auto low = static_cast<std::uint8_t>(value & 0x7F);
-        value >>= 7;
-        put(static_cast<std::uint8_t>(value ? low | 0x80 : low));
-    } while (value);
+    char bytes[kNumberMost];
+    m_out.append(bytes, PutNumber(bytes, value) - bytes);
 }
 
 void Encoder::put(QStringView text) {
-    const qsizetype units = text.size();
-    const auto* from = reinterpret_cast<const char16_t*>(text.constData());
-    // Its length tells, in its lowest bit, whether each unit takes one byte.
-    const bool narrow = std::all_of(from, from + units, [](char16_t unit) { return unit < 0x100; });
-    put(static_cast<std::uint64_t>(units) << 1 | (narrow ? 1 : 0));
     const qsizetype at = m_out.size();
-    if (!narrow) {
-        m_out.resize(at + units * 2);
-        qToLittleEndian<char16_t>(from, units, m_out.data() + at);
-        return;
-    }
-    m_out.resize(at + units);
-    std::transform(from, from + units, m_out.data() + at,
-                   [](char16_t unit) { return static_cast<char>(unit); });
+    m_out.resize(at + TextMost(text));
+    m_out.truncate(PutText(m_out.data() + at, text) - m_out.constData());
 }
 
 void Encoder::put(FileIdentity identity) {
@@ -123,17 +139,29 @@ void Encoder::intent(const Intent& intent) {
 void Encoder::intent(std::uint64_t sequence, const QString& parent, QStringView before,
                      QStringView after, FileIdentity identity, bool mayDetour) {
     const qsizetype start = open(RecordType::Intent);
-    put(sequence);
-    const bool sameParent = m_wroteIntent && parent == m_lastParent;
-    put(static_cast<std::uint8_t>((mayDetour ? kMayDetour : 0) | (sameParent ? kSameParent : 0)));
+    // Rows of one parent share its text: the same text is the same parent, unread.
+    const bool sameParent =
+        m_wroteIntent &&
+        ((parent.constData() == m_lastParent.constData() && parent.size() == m_lastParent.size()) ||
+         parent == m_lastParent);
+    // A run writes a hundred thousand of these ahead of its first rename: room for the whole
+    // record is made once, and its fields written in place.
+    const qsizetype most = kNumberMost + 1 + (sameParent ? 0 : TextMost(parent)) +
+                           TextMost(before) + TextMost(after) + 2 * kNumberMost;
+    m_out.resize(m_out.size() + most);
+    char* at = m_out.data() + m_out.size() - most;
+    at = PutNumber(at, sequence);
+    *at++ = static_cast<char>((mayDetour ? kMayDetour : 0) | (sameParent ? kSameParent : 0));
     if (!sameParent) {
-        put(parent);
+        at = PutText(at, parent);
         m_lastParent = parent;
         m_wroteIntent = true;
     }
-    put(before);
-    put(after);
-    put(identity);
+    at = PutText(at, before);
+    at = PutText(at, after);
+    at = PutNumber(at, static_cast<std::uint64_t>(identity.device));
+    at = PutNumber(at, static_cast<std::uint64_t>(identity.inode));
+    m_out.truncate(at - m_out.constData());
     close(start);
 }
 
