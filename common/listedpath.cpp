@@ -22,12 +22,8 @@ bool ListedPath::cutAtName(QChar separator) const {
 bool operator==(const ListedPath& a, const ListedPath& b) {
     if (a.size() != b.size())
         return false;
-    // Rows of one parent share its text: equal without reading a path's length of characters.
-    const auto same = [](const QString& x, const QString& y) {
-        return x.constData() == y.constData() || x == y;
-    };
     if (a.m_head.size() == b.m_head.size())
-        return same(a.m_head, b.m_head) && same(a.m_tail, b.m_tail);
+        return EqualText(a.m_head, b.m_head) && EqualText(a.m_tail, b.m_tail);
     QString aBuffer, bBuffer;
     return a.joined(aBuffer) == b.joined(bBuffer);
 }

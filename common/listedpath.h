@@ -6,6 +6,17 @@
 
 namespace tarnwick {
 
+// The very same text, not a copy with the same characters: told without reading it. Rows of one
+// parent share its text.
+inline bool SameText(const QString& a, const QString& b) {
+    return a.constData() == b.constData() && a.size() == b.size();
+}
+
+// Equal, and without reading them where they are the same text.
+inline bool EqualText(const QString& a, const QString& b) {
+    return SameText(a, b) || a == b;
+}
+
 // A path as the list keeps it: the part up to the folder's own name, one string shared by every
 // row of the same parent, and the rest. Whole paths a hundred thousand times over would cost the
 // list several times what the names do.
@@ -30,10 +41,7 @@ public:
     bool cutAtName(QChar separator) const;
     // The very texts of other, not copies with the same characters: equal without reading them.
     bool sharesTexts(const ListedPath& other) const {
-        return m_head.constData() == other.m_head.constData() &&
-               m_head.size() == other.m_head.size() &&
-               m_tail.constData() == other.m_tail.constData() &&
-               m_tail.size() == other.m_tail.size();
+        return SameText(m_head, other.m_head) && SameText(m_tail, other.m_tail);
     }
     // How often c occurs in the whole path.
     qsizetype count(QChar c) const { return m_head.count(c) + m_tail.count(c); }

@@ -48,8 +48,8 @@ std::uint64_t NameHash(std::uint64_t parentHash, QStringView name) {
 
 // Both cut at their names under one parent string: they differ in their names alone.
 bool SharesParent(const ListedPath& a, const ListedPath& b, QChar separator) {
-    return a.head().constData() == b.head().constData() && a.head().size() == b.head().size() &&
-           !a.tail().isEmpty() && !b.tail().isEmpty() && a.cutAtName(separator);
+    return SameText(a.head(), b.head()) && !a.tail().isEmpty() && !b.tail().isEmpty() &&
+           a.cutAtName(separator);
 }
 
 bool SameName(QStringView a, QStringView b, qsizetype leafStart, QChar separator) {

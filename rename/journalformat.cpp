@@ -1,5 +1,7 @@
 #include "rename/journalformat.h"
 
+#include "common/listedpath.h"
+
 #include <QtEndian>
 #include <algorithm>
 #include <array>
@@ -139,11 +141,7 @@ void Encoder::intent(const Intent& intent) {
 void Encoder::intent(std::uint64_t sequence, const QString& parent, QStringView before,
                      QStringView after, FileIdentity identity, bool mayDetour) {
     const qsizetype start = open(RecordType::Intent);
-    // Rows of one parent share its text: the same text is the same parent, unread.
-    const bool sameParent =
-        m_wroteIntent &&
-        ((parent.constData() == m_lastParent.constData() && parent.size() == m_lastParent.size()) ||
-         parent == m_lastParent);
+    const bool sameParent = m_wroteIntent && EqualText(parent, m_lastParent);
     // A run writes a hundred thousand of these ahead of its first rename: room for the whole
     // record is made once, and its fields written in place.
     const qsizetype most = kNumberMost + 1 + (sameParent ? 0 : TextMost(parent)) +
