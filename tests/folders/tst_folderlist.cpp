@@ -62,6 +62,8 @@ private slots:
     void markInWords_data();
     void markInWords();
     void marksStayWithTheirRows();
+    void changesCountedByPathsAndRows_data();
+    void changesCountedByPathsAndRows();
 };
 
 void TestFolderList::headers_data() {
@@ -495,6 +497,86 @@ void TestFolderList::marksStayWithTheirRows() {
     list.removeAll();
     list.appendRows({"/a/", "/b/"});
     QCOMPARE(list.mark(1), RowMark::None);
+}
+
+enum class ListChange {
+    SetPath,
+    SetText,
+    Preview,
+    EditAll,
+    Append,
+    AppendPaths,
+    Remove,
+    Clear,
+    MarkNotDone,
+    ClearMarks,
+    HoldAndTell
+};
+Q_DECLARE_METATYPE(ListChange)
+
+void TestFolderList::changesCountedByPathsAndRows_data() {
+    QTest::addColumn<ListChange>("change");
+    QTest::addColumn<bool>("counted");
+    QTest::newRow("a path set") << ListChange::SetPath << true;
+    QTest::newRow("a text set") << ListChange::SetText << true;
+    QTest::newRow("a preview") << ListChange::Preview << true;
+    QTest::newRow("every row edited") << ListChange::EditAll << true;
+    QTest::newRow("a row appended") << ListChange::Append << true;
+    QTest::newRow("paths appended") << ListChange::AppendPaths << true;
+    QTest::newRow("a row removed") << ListChange::Remove << true;
+    QTest::newRow("the list cleared") << ListChange::Clear << true;
+    QTest::newRow("a row marked") << ListChange::MarkNotDone << false;
+    QTest::newRow("the marks cleared") << ListChange::ClearMarks << false;
+    QTest::newRow("held changes told") << ListChange::HoldAndTell << false;
+}
+
+// Whoever wrote rows out ahead (a run's journal) trusts them unread while the count stands: every
+// change of a path or of the rows counts, and what only marks or shows them does not.
+void TestFolderList::changesCountedByPathsAndRows() {
+    QFETCH(ListChange, change);
+    QFETCH(bool, counted);
+    FolderListModel list;
+    ThreeRows(list);
+    const std::uint64_t before = list.changes();
+    switch (change) {
+    case ListChange::SetPath:
+        list.setPath(1, FolderListModel::kNow,
+                     ListedPath(QStringLiteral("/"), QStringLiteral("x/")));
+        break;
+    case ListChange::SetText:
+        list.setText(2, FolderListModel::kNewName, QStringLiteral("/c/"));
+        break;
+    case ListChange::Preview:
+        PreviewUpper(list);
+        break;
+    case ListChange::EditAll:
+        list.editAll(FolderListModel::kNewName, FolderListModel::kNewName,
+                     [](FolderEntry& entry) { entry.newPath = ListedPath(); });
+        break;
+    case ListChange::Append:
+        list.appendRow(QStringLiteral("/d/"));
+        break;
+    case ListChange::AppendPaths:
+        list.appendPaths({ListedPath(QStringLiteral("/"), QStringLiteral("d/"))});
+        break;
+    case ListChange::Remove:
+        list.removeEntry(0);
+        break;
+    case ListChange::Clear:
+        list.removeAll();
+        break;
+    case ListChange::MarkNotDone:
+        list.markNotDone(0, QStringLiteral("Access is denied"));
+        break;
+    case ListChange::ClearMarks:
+        list.clearMarks();
+        break;
+    case ListChange::HoldAndTell:
+        list.holdChanges();
+        list.releaseChanges();
+        break;
+    }
+    QCOMPARE(list.changes() > before, counted);
 }
 
 QTEST_GUILESS_MAIN(TestFolderList)

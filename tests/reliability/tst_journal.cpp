@@ -33,6 +33,7 @@ private slots:
     void unfinishedRunChoices();
     void rowChangedAtPumpRecordedAsRenamed();
     void undoAfterRestart();
+    void finishedRunReadAtOnce();
     void undoKeepsAnotherCopysRecord_data();
     void undoKeepsAnotherCopysRecord();
     void undoStoppedGoesOnAfterRestart();
@@ -265,6 +266,29 @@ void TestJournal::undoAfterRestart() {
     QVERIFY(!CanUndoLastRun(restarted));
     WaitForJournals();
     QVERIFY(QDir(m_journals).entryList(QDir::Files).isEmpty());
+}
+
+// A run's record is made durable and named finished after the run has returned; whoever reads
+// the journal folder straight away (an undo at once, a second run) finds it finished all the same,
+// and the record of the run before it gone.
+void TestJournal::finishedRunReadAtOnce() {
+    constexpr int kFolders = kFoldersPerParent;
+    QVERIFY(MakeKillTree(m_root, kFolders));
+    FakeUserDialogs dialogs;
+    RowVector rows;
+    const QString earlier = QStringLiteral("run-00000000000001-1-1.done");
+    QVERIFY(QDir().mkpath(m_journals));
+    QFile earlierRecord(m_journals + u'/' + earlier);
+    QVERIFY(earlierRecord.open(QIODevice::WriteOnly));
+    earlierRecord.close();
+    LastRun ran;
+    QVERIFY(RunRecorded(m_root, m_journals, dialogs, rows, &ran));
+    QString record;
+    const std::vector<RenamedFolder> renamed = LoadLastFinishedRun(m_journals, u'/', {}, &record);
+    QCOMPARE(static_cast<int>(renamed.size()), kFolders);
+    QCOMPARE(record, ran.record());
+    QCOMPARE(QDir(m_journals).entryList(QDir::Files), QStringList{ran.record()});
+    QVERIFY(dialogs.messages.isEmpty());
 }
 
 void TestJournal::undoKeepsAnotherCopysRecord_data() {

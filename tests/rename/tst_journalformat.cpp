@@ -16,13 +16,20 @@ private slots:
 void TestJournalFormat::intentsReadAsWritten_data() {
     QTest::addColumn<QStringList>("parents");
     QTest::addColumn<QString>("name");
-    QTest::newRow("one parent") << QStringList{"/m/", "/m/", "/m/"} << "caf\u00e9";
-    QTest::newRow("a parent again after another") << QStringList{"/m/", "/m/x/", "/m/"} << "x";
-    QTest::newRow("empty parent first") << QStringList{"", "", "/"} << "a";
+    QTest::addColumn<quint64>("identities");
+    QTest::newRow("one parent") << QStringList{"/m/", "/m/", "/m/"} << "caf\u00e9" << quint64(0);
+    QTest::newRow("one parent, one shared text")
+        << QStringList(3, QStringLiteral("/m/")) << "x" << quint64(0);
+    QTest::newRow("a parent again after another")
+        << QStringList{"/m/", "/m/x/", "/m/"} << "x" << quint64(0);
+    QTest::newRow("empty parent first") << QStringList{"", "", "/"} << "a" << quint64(0);
     QTest::newRow("beyond Latin-1")
-        << QStringList{"/\u65e5\u672c/", "/\u65e5\u672c/"} << "\u0100\U0001F600";
+        << QStringList{"/\u65e5\u672c/", "/\u65e5\u672c/"} << "\u0100\U0001F600" << quint64(0);
     QTest::newRow("unpaired surrogate")
-        << QStringList{"/\xff/", "/\xff/"} << QString(QChar(0xD800)) + "z";
+        << QStringList{"/\xff/", "/\xff/"} << QString(QChar(0xD800)) + "z" << quint64(0);
+    // Numbers of ten bytes, the most a record makes room for, and long names of two bytes a unit.
+    QTest::newRow("identities of sixty-four bits")
+        << QStringList{"/m/", "/n/"} << QString(300, u'\u0101') << quint64(UINT64_MAX - 8);
 }
 
 // Each intent comes back as written, whether its texts took one byte a unit or two and whether
@@ -31,6 +38,7 @@ void TestJournalFormat::intentsReadAsWritten_data() {
 void TestJournalFormat::intentsReadAsWritten() {
     QFETCH(QStringList, parents);
     QFETCH(QString, name);
+    QFETCH(quint64, identities);
     // The checksum's known values: one step of eight bytes and a tail, and several steps.
     QCOMPARE(journal::Crc32("123456789", 9), 0xCBF43926u);
     QCOMPARE(journal::Crc32("The quick brown fox jumps over the lazy dog", 43), 0x414FA339u);
@@ -41,7 +49,12 @@ void TestJournalFormat::intentsReadAsWritten() {
     std::vector<journal::Intent> written;
     for (const QString& parent : parents) {
         const auto at = static_cast<std::uint64_t>(written.size());
-        written.push_back({at, parent, name + parent, name.toUpper(), {at, at + 1}, at % 2 == 0});
+        written.push_back({at,
+                           parent,
+                           name + parent,
+                           name.toUpper(),
+                           {identities + at, identities + at + 1},
+                           at % 2 == 0});
         encoder.intent(written.back());
     }
     encoder.ready();
